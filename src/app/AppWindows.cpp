@@ -1,0 +1,67 @@
+#include "app/AppWindows.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QSurfaceFormat>
+
+#include "app/Main.h"
+#include "arm/Coordmon.h"
+#include "input/Input.h"
+#include "objects/Objectlist.h"
+#include "objects/Objectsetting.h"
+
+std::vector<std::string>& WindowCreationLog() {
+  static std::vector<std::string> log;
+  return log;
+}
+
+void NoteWindowCreated(const char* className) { WindowCreationLog().emplace_back(className); }
+
+void CreateAppWindows() {
+  Form1 = new TForm1();
+  NoteWindowCreated("TForm1");
+  Tenkey = new TTenkey(Form1);
+  ObjSet = new TObjSet(Form1);
+  ObjList = new TObjList(Form1);
+  XYZ_Mon = new TXYZ_Mon(Form1);
+}
+
+void DestroyAppWindows() {
+  delete XYZ_Mon;
+  XYZ_Mon = nullptr;
+  delete ObjList;
+  ObjList = nullptr;
+  delete ObjSet;
+  ObjSet = nullptr;
+  delete Tenkey;
+  Tenkey = nullptr;
+  delete Form1;
+  Form1 = nullptr;
+}
+
+void PrepareGlFormat() {
+  // Fixed-function drawing needs a compatibility profile; a core profile
+  // silently draws nothing with glBegin.
+  QSurfaceFormat fmt;
+  fmt.setRenderableType(QSurfaceFormat::OpenGL);
+  fmt.setVersion(2, 1);
+  fmt.setProfile(QSurfaceFormat::CompatibilityProfile);
+  fmt.setDepthBufferSize(24);
+  fmt.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+  QSurfaceFormat::setDefaultFormat(fmt);
+}
+
+void PrepareAppFont() {
+  // A Japanese proportional gothic where one is installed, 12 pixels.
+  const QStringList families = QFontDatabase::families();
+  QFont font = QApplication::font();
+  for (const char* name : {"IPAPGothic", "IPAPゴシック", "Noto Sans CJK JP", "IPAGothic"}) {
+    if (families.contains(QString::fromUtf8(name))) {
+      font.setFamily(QString::fromUtf8(name));
+      break;
+    }
+  }
+  font.setPixelSize(12);
+  QApplication::setFont(font);
+}

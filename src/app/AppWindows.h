@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Creates the five windows in their fixed order: main window, keypad,
+// object settings, object list, XYZ monitor; and destroys them in reverse.
+void CreateAppWindows();
+void DestroyAppWindows();
+
+// Each window notes its class name when it is constructed, so the order
+// can be checked.
+void NoteWindowCreated(const char* className);
+std::vector<std::string>& WindowCreationLog();
+
+// Sets the application's font and GL surface format; call before the
+// QApplication exists (format) and right after (font).
+void PrepareGlFormat();
+void PrepareAppFont();

@@ -1,0 +1,56 @@
+#include "app/GlPanel.h"
+
+#include <QMouseEvent>
+#include <QOpenGLContext>
+
+GlPanel::GlPanel(QWidget* parent) : QOpenGLWidget(parent) {
+  setObjectName(QStringLiteral("Pnl_GL"));
+  setUpdateBehavior(QOpenGLWidget::PartialUpdate);
+  setMouseTracking(true);
+  setMinimumSize(1, 1);
+}
+
+GlPanel::~GlPanel() = default;
+
+bool GlPanel::MakeCurrent() {
+  if (!ready_) return false;
+  makeCurrent();
+  return context() && context()->isValid();
+}
+
+void GlPanel::DoneCurrent() {
+  if (ready_) doneCurrent();
+}
+
+void GlPanel::SwapBuffers() { update(); }
+
+void GlPanel::initializeGL() {
+  ready_ = true;
+  connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
+    Q_EMIT contextLost();
+    ready_ = false;
+  });
+  Q_EMIT contextCreated();
+}
+
+void GlPanel::resizeGL(int w, int h) { Q_EMIT panelResized(w, h); }
+
+void GlPanel::paintGL() {
+  // Nothing: the frame was drawn when it was asked for and PartialUpdate
+  // keeps it.
+}
+
+void GlPanel::mousePressEvent(QMouseEvent* e) {
+  const QPoint p = e->position().toPoint();
+  Q_EMIT mouseDown(e->button(), e->modifiers(), p.x(), p.y());
+}
+
+void GlPanel::mouseMoveEvent(QMouseEvent* e) {
+  const QPoint p = e->position().toPoint();
+  Q_EMIT mouseMove(p.x(), p.y());
+}
+
+void GlPanel::mouseReleaseEvent(QMouseEvent* e) {
+  const QPoint p = e->position().toPoint();
+  Q_EMIT mouseUp(e->button(), p.x(), p.y());
+}

@@ -1,0 +1,53 @@
+#include "app/Prompts.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+Prompts* g_installed = nullptr;
+}
+
+Prompts& Prompts::Get() {
+  static QtPrompts real;
+  return g_installed ? *g_installed : real;
+}
+
+void Prompts::Install(Prompts* p) { g_installed = p; }
+
+void QtPrompts::Message(QWidget* parent, const QString& text, const QString& caption) {
+  QMessageBox box(parent);
+  box.setWindowTitle(caption.isEmpty() ? QApplication::applicationName() : caption);
+  box.setText(text);
+  box.setIcon(QMessageBox::Information);
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+}
+
+bool QtPrompts::Confirm(QWidget* parent, const QString& text, const QString& caption) {
+  QMessageBox box(parent);
+  box.setWindowTitle(caption);
+  box.setText(text);
+  box.setIcon(QMessageBox::Question);
+  box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+  box.setDefaultButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Ok;
+}
+
+bool QtPrompts::PickColor(QWidget* parent, uint32_t initial, uint32_t* chosen) {
+  const QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
+  const QColor c = QColorDialog::getColor(start, parent);
+  if (!c.isValid()) return false;
+  *chosen = static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8) |
+            (static_cast<uint32_t>(c.blue()) << 16);
+  return true;
+}
+
+QString QtPrompts::OpenFile(QWidget* parent, const QString& title, const QString& filter) {
+  return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+}
+
+QString QtPrompts::SaveFile(QWidget* parent, const QString& title, const QString& filter) {
+  return QFileDialog::getSaveFileName(parent, title, QString(), filter);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+class QWidget;
+
+// Every message box, confirmation, colour and file dialog of the windows
+// goes through here, so window tests can answer them as scripted.
+class Prompts {
+ public:
+  virtual ~Prompts() = default;
+  virtual void Message(QWidget* parent, const QString& text, const QString& caption = QString()) = 0;
+  // OK/Cancel; true only for OK.
+  virtual bool Confirm(QWidget* parent, const QString& text, const QString& caption) = 0;
+  // Colours are 0x00BBGGRR. Returns false when the operator cancels.
+  virtual bool PickColor(QWidget* parent, uint32_t initial, uint32_t* chosen) = 0;
+  // Empty when the operator cancels.
+  virtual QString OpenFile(QWidget* parent, const QString& title, const QString& filter) = 0;
+  virtual QString SaveFile(QWidget* parent, const QString& title, const QString& filter) = 0;
+
+  // The prompts in force: the real dialogs unless a test installed others.
+  static Prompts& Get();
+  // Installs p (not owned); nullptr restores the real dialogs.
+  static void Install(Prompts* p);
+};
+
+// The real Qt dialogs.
+class QtPrompts : public Prompts {
+ public:
+  void Message(QWidget* parent, const QString& text, const QString& caption) override;
+  bool Confirm(QWidget* parent, const QString& text, const QString& caption) override;
+  bool PickColor(QWidget* parent, uint32_t initial, uint32_t* chosen) override;
+  QString OpenFile(QWidget* parent, const QString& title, const QString& filter) override;
+  QString SaveFile(QWidget* parent, const QString& title, const QString& filter) override;
+};

@@ -1,0 +1,157 @@
+#include <QCheckBox>
+#include <QImage>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QTimer>
+
+#include "app/Controls.h"
+#include "arm/Coordmon.h"
+#include "input/Input.h"
+#include "objects/Objectlist.h"
+#include "objects/Objectsetting.h"
+#include "support/Images.h"
+#include "ui/WindowFixture.h"
+
+TEST_F(MainWindowTest, FiveWindowsAreCreatedInOrderWithTheirCaptions) {
+  const std::vector<std::string> expected = {"TForm1", "TTenkey", "TObjSet", "TObjList", "TXYZ_Mon"};
+  EXPECT_EQ(WindowCreationLog(), expected);
+  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3"));
+  EXPECT_EQ(Tenkey->windowTitle(), QStringLiteral("Data Input"));
+  EXPECT_EQ(ObjSet->windowTitle(), QStringLiteral("Object Setting"));
+  EXPECT_EQ(ObjList->windowTitle(), QStringLiteral("Object List"));
+  EXPECT_EQ(XYZ_Mon->windowTitle(), QStringLiteral("XYZ Monitor"));
+}
+
+TEST_F(MainWindowTest, TimersAsLaidOut) {
+  struct Expect {
+    QTimer* t;
+    int interval;
+    bool activeAfterShow;
+  } rows[] = {{Form1->Tim_ActiveCheck, 100, true}, {Form1->Tim_Blink, 500, true},
+              {Form1->Tim_Animation, 100, false},  {Form1->Tim_RBT_Test, 50, false},
+              {Form1->Tim_ShmMonitor, 500, false}};
+  for (const Expect& e : rows) {
+    EXPECT_EQ(e.t->interval(), e.interval) << e.t->objectName().toStdString();
+    EXPECT_EQ(e.t->isActive(), e.activeAfterShow) << e.t->objectName().toStdString();
+  }
+  EXPECT_EQ(Form1->Tim_Draw->interval(), 100);
+}
+
+TEST_F(MainWindowTest, TableAndTexturesAfterStartUp) {
+  ObjectTable& t = Form1->Objects();
+  EXPECT_EQ(t[7].Name, "OBJ007");
+  for (const SceneObject& r : t) ASSERT_FALSE(r.Enbl);
+  TextureSlot* slots = Form1->Textures();
+  EXPECT_TRUE(slots[0].loaded);
+  EXPECT_TRUE(slots[1].loaded);
+  EXPECT_EQ(slots[0].number, 0);
+  EXPECT_EQ(slots[1].number, 1);
+  EXPECT_NE(slots[0].glName, 0u);
+  EXPECT_NE(slots[1].glName, 0u);
+  for (int i = 2; i < kTextureSlotCount; ++i) EXPECT_FALSE(slots[i].loaded);
+  // The built-in pictures, not the gradient: the wafer's corner is the dark
+  // carrier, the gradient's would be pure blue.
+  EXPECT_LT(slots[1].image[0][0][2], 100);
+  EXPECT_GT(slots[0].image[32][32][2], 100);
+}
+
+TEST_F(MainWindowTest, SeveralRedrawRequestsGiveOneFrame) {
+  Form1->Tim_Blink->stop();
+  Pump(250);
+  const int before = Form1->FramesDrawn();
+  Form1->RequestRedraw();
+  Pump(20);
+  Form1->RequestRedraw();
+  Pump(20);
+  Form1->RequestRedraw();
+  Pump(300);
+  EXPECT_EQ(Form1->FramesDrawn(), before + 1);
+  // Nothing more happens without a request.
+  Pump(300);
+  EXPECT_EQ(Form1->FramesDrawn(), before + 1);
+}
+
+TEST_F(MainWindowTest, ReactivationDrawsOneFrame) {
+  Form1->Tim_Blink->stop();
+  Form1->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+  QWidget other;
+  other.resize(200, 100);
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  Pump(300);
+  const int before = Form1->FramesDrawn();
+  Form1->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+  Pump(400);
+  EXPECT_EQ(Form1->FramesDrawn(), before + 1);
+}
+
+TEST_F(MainWindowTest, PanelClearsToTheBackgroundColour) {
+  Form1->DrawFrame();
+  const QImage img = Form1->Panel()->grabFramebuffer();
+  ASSERT_FALSE(img.isNull());
+  const QColor c = img.pixelColor(img.width() / 2, img.height() / 2);
+  EXPECT_EQ(c.red(), 0);
+  EXPECT_EQ(c.green(), 0);
+  EXPECT_EQ(c.blue(), 0);
+}
+
+TEST_F(MainWindowTest, ZeroHeightPanelDoesNotBreakDrawing) {
+  Form1->Pnl_GLResize(628, 0);
+  Form1->Pnl_GLResize(0, 0);
+  Form1->DrawFrame();
+  Form1->Pnl_GLResize(Form1->Panel()->width(), Form1->Panel()->height());
+  Pump(200);
+  SUCCEED();
+}
+
+TEST_F(MainWindowTest, DetailPanelOpensOnlyTheLaidOutWay) {
+  EXPECT_EQ(Form1->Pnl_Bottom->height(), 40);
+  EXPECT_FALSE(Form1->Chk_ShowDetail->isVisible());
+  QTest::mouseDClick(Form1->Lbl_DEBUG, Qt::LeftButton);
+  EXPECT_TRUE(Form1->Chk_ShowDetail->isVisible());
+  const int before = Form1->height();
+  QTest::mouseClick(Form1->Chk_ShowDetail, Qt::LeftButton);
+  EXPECT_TRUE(Form1->Chk_ShowDetail->isChecked());
+  EXPECT_EQ(Form1->Pnl_Bottom->height(), 230);
+  EXPECT_EQ(Form1->height(), before + 190);
+  QTest::mouseClick(Form1->Chk_ShowDetail, Qt::LeftButton);
+  EXPECT_EQ(Form1->Pnl_Bottom->height(), 40);
+  EXPECT_EQ(Form1->height(), before);
+}
+
+TEST_F(MainWindowTest, RightBarHidesAndReturns) {
+  Pump(50);
+  EXPECT_EQ(Form1->Pnl_VARobot->width(), 168);
+  Form1->Chk_RightBar->setChecked(false);
+  Pump(50);
+  EXPECT_FALSE(Form1->Pnl_VARobot->isVisible());
+  Form1->Chk_RightBar->setChecked(true);
+  Pump(50);
+  EXPECT_EQ(Form1->Pnl_VARobot->width(), 168);
+}
+
+TEST_F(MainWindowTest, ExitSetsTheFlagAndClosesTheWindow) {
+  QSignalSpy closed(Form1, &TForm1::closed);
+  QTest::mouseClick(Form1->Btn_Exit, Qt::LeftButton);
+  EXPECT_TRUE(Form1->ExitRequested);
+  EXPECT_FALSE(Form1->isVisible());
+  EXPECT_EQ(closed.count(), 1);
+}
+
+TEST_F(MainWindowTest, Screenshot) {
+  Pump(200);
+  const QImage shot = Form1->grab().toImage();
+  ASSERT_FALSE(shot.isNull());
+  TestImage img;
+  img.width = shot.width();
+  img.height = shot.height();
+  const QImage rgba = shot.convertToFormat(QImage::Format_RGBA8888);
+  img.rgba.assign(rgba.constBits(), rgba.constBits() + rgba.sizeInBytes());
+  WriteArtifact(img, "main-window.png");
+  // Client area as laid out after start-up: 799 wide.
+  EXPECT_EQ(Form1->centralWidget()->width(), 799);
+}
