@@ -1,0 +1,96 @@
+#include "render/Camera.h"
+
+#include "render/GlHeaders.h"
+
+void ApplyCameraZoom(const ViewSettings& v) {
+  gluLookAt(0.0, 0.0, 3.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+  if (v.ortho)
+    glScalef(v.zoom, v.zoom, v.zoom);
+  else
+    glTranslatef(0.0f, 0.0f, v.zoom);
+}
+
+void ApplyCameraOrientation(const ViewSettings& v) {
+  glTranslatef(v.shiftX, v.shiftZ, v.shiftY);
+  glRotated(v.angleX, 1.0, 0.0, 0.0);
+  glRotated(v.angleZ, 0.0, 1.0, 0.0);
+}
+
+DragMode ModeFromModifiers(bool shift, bool ctrl, bool alt) {
+  if (alt) return DragAlt;
+  if (shift && ctrl) return DragShiftCtrl;
+  if (shift) return DragShift;
+  if (ctrl) return DragCtrl;
+  return DragPlain;
+}
+
+void ClearDragState(DragState& s) {
+  for (bool& f : s.flag) f = false;
+}
+
+void DragDown(DragState& s, DragButton button, DragMode mode, int x, int y) {
+  ClearDragState(s);
+  if (button == DragLeft) s.flag[2 * mode] = true;
+  if (button == DragRight) s.flag[2 * mode + 1] = true;
+  s.lastX = x;
+  s.lastY = y;
+}
+
+std::vector<DragStep> DragMove(DragState& s, int x, int y) {
+  std::vector<DragStep> steps;
+  int set = -1;
+  for (int i = 0; i < 10; ++i)
+    if (s.flag[i]) {
+      set = i;
+      break;
+    }
+  if (set < 0) {
+    s.lastX = x;
+    s.lastY = y;
+    return steps;
+  }
+  // a > 0: the pointer moved left; b > 0: it moved up.
+  const int a = s.lastX - x;
+  const int b = s.lastY - y;
+  switch (set) {
+    case 0:
+      steps = {{DragBar::XAngle, -3 * b}, {DragBar::ZAngle, -3 * a}};
+      break;
+    case 1:
+      steps = {{DragBar::Zoom, -10 * a}};
+      break;
+    case 2:
+      steps = {{DragBar::XShift, -3 * a}, {DragBar::ZShift, 3 * b}};
+      break;
+    case 3:
+      steps = {{DragBar::YShift, 3 * b}};
+      break;
+    case 4:
+      steps = {{DragBar::Light1PosX, -3 * a}, {DragBar::Light1PosZ, 3 * b}};
+      break;
+    case 5:
+      steps = {{DragBar::Light1PosY, -3 * b}};
+      break;
+    case 6:
+      steps = {{DragBar::Light2PosX, -3 * a}, {DragBar::Light2PosZ, 3 * b}};
+      break;
+    case 7:
+      steps = {{DragBar::Light2PosY, -3 * b}};
+      break;
+    case 8:
+      steps = {{DragBar::XX, -3 * a}, {DragBar::YY, -3 * b}};
+      break;
+    case 9:
+      steps = {{DragBar::XX, -3 * a}, {DragBar::ZZ, 3 * b}};
+      break;
+  }
+  s.lastX = x;
+  s.lastY = y;
+  return steps;
+}
+
+void DragUp(DragState& s) {
+  ClearDragState(s);
+  s.lastX = 0;
+  s.lastY = 0;
+}
