@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+
+// The link to a controller process: a named shared-memory block and a
+// named mutex that a controller can create or find. The viewer only
+// establishes and releases them; it never reads or writes the block and
+// never waits on the mutex. Diagnostics go to the given stream.
+class SharedMemoryLink {
+ public:
+  static constexpr size_t kBlockSize = 316000;
+
+  explicit SharedMemoryLink(std::ostream& diagnostics, std::string blockName = "SHAREMEM",
+                            std::string mutexName = "MUTEX", size_t size = kBlockSize);
+  ~SharedMemoryLink();
+  SharedMemoryLink(const SharedMemoryLink&) = delete;
+  SharedMemoryLink& operator=(const SharedMemoryLink&) = delete;
+
+  // 1 when the block is mapped, -1 when creating the mutex or mapping the
+  // block failed (reported on the diagnostics stream).
+  int OpenSharedMemoryLink();
+  // Unmaps the block; the mutex stays. Always 1.
+  int CloseSharedMemoryLink();
+
+  bool IsOpen() const { return open_; }
+  // True when this link created the block, false when it found one.
+  bool CreatedBlock() const { return created_; }
+  size_t MappedSize() const { return mappedSize_; }
+  const void* View() const { return view_; }
+
+  // Removes the named objects from the system (tests and tools only; a
+  // running controller keeps what it has mapped).
+  static void Unlink(const std::string& blockName, const std::string& mutexName);
+
+ private:
+  std::ostream& out_;
+  std::string blockName_, mutexName_;
+  size_t size_;
+  void* mutex_ = nullptr;  // sem_t*
+  int fd_ = -1;
+  void* view_ = nullptr;
+  size_t mappedSize_ = 0;
+  bool open_ = false;
+  bool created_ = false;
+};
