@@ -5,6 +5,21 @@
 #include "input/KeypadText.h"
 #include "render/Convert.h"
 
+namespace {
+
+bool IsContinuation(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+}  // namespace
+
+int Keypad::Length() const {
+  int n = 0;
+  for (char c : input_)
+    if (!IsContinuation(c)) ++n;
+  return n;
+}
+
 void Keypad::Prepare(int kind, double minimum, double maximum, int digits, int decimals,
                      const std::string& text) {
   // A kind nobody asked for is read as a checked decimal rather than as
@@ -77,7 +92,9 @@ void Keypad::Minus() {
 
 void Keypad::BackSpace() {
   if (!input_.empty()) {
-    input_.pop_back();
+    // The whole last character, however many bytes it takes.
+    while (!input_.empty() && IsContinuation(input_.back())) input_.pop_back();
+    if (!input_.empty()) input_.pop_back();
     // A selected text goes as a whole, as Backspace does in any field.
     Add("");
   }

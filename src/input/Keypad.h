@@ -75,7 +75,8 @@ class Keypad {
   void EnableKeys();
   void Report(const std::string& text) const;
   bool Numeric() const { return kind_ == kKeypadInteger || kind_ == kKeypadDecimal; }
-  int Length() const { return static_cast<int>(input_.size()); }
+  // Characters, not bytes: a caller's text may hold more than ASCII.
+  int Length() const;
   std::string LimitText(double limit) const;
 
   int kind_ = kKeypadInteger;

@@ -292,6 +292,15 @@ TEST(KeypadTest, KeyboardRelabelling) {
   EXPECT_EQ(KeyText("6"), "6");
 }
 
+TEST(KeypadTest, DigitsCountCharactersNotBytes) {
+  // "日本" is two characters of three bytes each.
+  Pad t(2, 0, 0, 2, 0, "日本");
+  EXPECT_EQ(t.Enter(), KeypadEnter::Accepted);
+  EXPECT_EQ(t.Input(), "日本");
+  Pad u(2, 0, 0, 1, 0, "日本");
+  EXPECT_EQ(u.Enter(), KeypadEnter::TooLong);
+}
+
 TEST(KeypadTest, CapsAndShiftOutliveAnEntry) {
   Keypad k;
   k.Prepare(2, 0, 0, 10, 0, "");
