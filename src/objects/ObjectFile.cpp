@@ -88,7 +88,7 @@ class ObjectReader {
  public:
   ObjectReader(SceneObject* first, int count, const TextureSlot* slots, const MessageCallback& report)
       : first_(first), count_(first ? (count < 0 ? 0 : count) : 0), slots_(slots), report_(report) {
-    buffer_.reserve(kFieldBufferSize);
+    buffer_.reserve(kMaxFieldLength + 1);
   }
 
   // False once reading has to stop.
@@ -173,7 +173,7 @@ class ObjectReader {
       }
       no_ = no;
     } else if (f == 1) {
-      r.Name = b;
+      r.Name = FieldText(b);
     } else if (f == 2) {
       r.Enbl = ParseFieldInt(b) != 0;
     } else if (f == 3) {
@@ -208,7 +208,7 @@ class ObjectReader {
       // Run-time data is never taken from a file.
     } else if (f == 34) {
       // The writer puts one blank before the text; it is not part of it.
-      r.Text = (!b.empty() && b[0] == ' ') ? b.substr(1) : b;
+      r.Text = FieldText(b, !b.empty() && b[0] == ' ' ? 1 : 0);
     } else if (f >= 35 && f <= 44) {
       r.Opt[f - 35] = ParseFieldInt(b);
     } else if (f >= 45 && f <= 64) {

@@ -30,11 +30,17 @@ uint32_t ParseFieldHexColor(std::string_view field);
 // "0x" prefix; stops at the first non-digit. Kept to its low 32 bits.
 int32_t ParseFieldHexInt(std::string_view field);
 
-// Both readers keep a field in a buffer of this many characters (the
-// terminator of the original fixed buffer included); longer fields are
-// truncated to the first kFieldBufferSize - 1 characters.
-constexpr size_t kFieldBufferSize = 256;
+// Both readers keep a field of at most kMaxFieldLength characters; longer
+// fields are truncated. The buffer holds one character more, so that the
+// blank the writer puts before a text does not cost the text its last
+// character.
+constexpr size_t kMaxFieldLength = 255;
 
 inline void AppendToField(std::string& buffer, char c) {
-  if (buffer.size() < kFieldBufferSize - 1) buffer.push_back(c);
+  if (buffer.size() < kMaxFieldLength + 1) buffer.push_back(c);
+}
+
+// The field as a string value: at most kMaxFieldLength characters.
+inline std::string FieldText(const std::string& buffer, size_t skip = 0) {
+  return skip >= buffer.size() ? std::string() : buffer.substr(skip, kMaxFieldLength);
 }

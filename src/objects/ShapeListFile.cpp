@@ -14,7 +14,7 @@ class ShapeListReader {
  public:
   explicit ShapeListReader(ShapeList& list) : list_(list) {
     ClearShapeList(list_);
-    buffer_.reserve(kFieldBufferSize);
+    buffer_.reserve(kMaxFieldLength + 1);
   }
 
   void Put(char c) {
@@ -56,7 +56,7 @@ class ShapeListReader {
     }
     if (!entry_) return;  // a line whose entry number is out of range
     if (field_ == 1)
-      entry_->name = buffer_;
+      entry_->name = FieldText(buffer_);
     else if (field_ == 2)
       entry_->enabled = ParseFieldInt(buffer_);
     else if (field_ >= 3 && field_ <= 6)

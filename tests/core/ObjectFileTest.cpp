@@ -488,6 +488,20 @@ TEST_F(ObjectFileTest, CommasAndLineBreaksInStringsCannotBreakTheFile) {
   EXPECT_EQ((*table_)[5].Name, "after");
 }
 
+TEST_F(ObjectFileTest, TheLongestNameAndTextSurviveARoundTrip) {
+  // 255 characters is the most a field holds; the blank written before the
+  // text must not cost it its last character.
+  SceneObject r;
+  r.Name = std::string(255, 'n');
+  r.Text = std::string(255, 't');
+  ASSERT_EQ(Load(FormatObjectLine(9, r)), 1);
+  EXPECT_EQ((*table_)[9].Name, r.Name);
+  EXPECT_EQ((*table_)[9].Text, r.Text);
+  r.Text = " " + std::string(300, 'u');
+  ASSERT_EQ(Load(FormatObjectLine(9, r)), 1);
+  EXPECT_EQ((*table_)[9].Text, " " + std::string(254, 'u'));
+}
+
 TEST_F(ObjectFileTest, MissingOrUnreadableFilesAreReportedAsMinusOne) {
   (*table_)[0].Name = "untouched";
   EXPECT_EQ(LoadObjects(PathOf("none.3dl"), table_->data(), kObjectCapacity, nullptr,
