@@ -171,10 +171,7 @@ TEST(ArmSolver, SliderPositionsAreTruncatedTowardZero) {
   EXPECT_EQ(XyzModeJ5Position(3000, 10000), 5000);
   EXPECT_EQ(XyzModeJ5Position(5300, 9400), 3300);
   EXPECT_EQ(XyzModeJ5Position(-9000, -18000), 12000);  // held at the J5 range
-  EXPECT_FLOAT_EQ(JointDegrees(9000), 90.0f);
-  EXPECT_EQ(kJointSliders[3 - 1].initial, 9000);
   EXPECT_EQ(kJointSliders[1].Clamp(15000), 12000);
-  EXPECT_EQ(kTargetSliders[1].initial, 310);
 }
 
 TEST(ArmPoses, TableHoldsTheTaughtPosesAndHomeElsewhere) {
