@@ -1,0 +1,403 @@
+#include "objects/ObjectFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+#include "objects/ObjectFileParse.h"
+
+const char* const kObjectFileHeader =
+    "# No,Name,Enbl,Shp, X,Y,Z, W,D,H, R,R2, Reso,Dir, Ang[0-3], Fill,clFill, Frame,clFrame, Trans, Tex, "
+    "ID[0-9], Sub, Text, Opt[0-9], size[0-19], cl_sub[0-9], ClTex, amb[0-2],diff[0-2],spec[0-2],shin,\n";
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Writing
+
+void AppendInt(std::string& out, long long v) {
+  char buf[32];
+  const auto res = std::to_chars(buf, buf + sizeof buf, v);
+  out.append(buf, res.ptr);
+}
+
+// Colours in upper-case hexadecimal without prefix or leading zeros.
+void AppendHex(std::string& out, uint32_t v) {
+  char buf[16];
+  const auto res = std::to_chars(buf, buf + sizeof buf, v, 16);
+  for (char* p = buf; p != res.ptr; ++p)
+    if (*p >= 'a' && *p <= 'f') *p = static_cast<char>(*p - 'a' + 'A');
+  out.append(buf, res.ptr);
+}
+
+// Fixed point with the given number of decimals, always with a '.' whatever
+// the process locale says.
+void AppendFixed(std::string& out, float v, int decimals) {
+  char buf[64];  // the largest float needs 39 digits before the point
+  const auto res =
+      std::to_chars(buf, buf + sizeof buf, static_cast<double>(v), std::chars_format::fixed, decimals);
+  out.append(buf, res.ptr);
+}
+
+// The file has no quoting: a comma or a line break inside a name or text
+// would shift every later field of the line and make the reader give up on
+// the rest of the file. They are written as blanks instead.
+void AppendText(std::string& out, const std::string& s) {
+  for (char c : s) out.push_back(c == ',' || c == '\n' || c == '\r' || c == '\0' ? ' ' : c);
+}
+
+bool WriteAll(int fd, const std::string& text) {
+  const char* p = text.data();
+  size_t left = text.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    p += n;
+    left -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Saving through a symbolic link replaces the file it points to, not the
+// link itself.
+std::string ResolveTarget(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+      std::string resolved = real;
+      std::free(real);
+      return resolved;
+    }
+  }
+  return path;
+}
+
+// ---------------------------------------------------------------------------
+// Reading
+
+class ObjectReader {
+ public:
+  ObjectReader(SceneObject* first, int count, const TextureSlot* slots, const MessageCallback& report)
+      : first_(first), count_(first ? (count < 0 ? 0 : count) : 0), slots_(slots), report_(report) {
+    buffer_.reserve(kMaxFieldLength + 1);
+  }
+
+  // False once reading has to stop.
+  bool Put(char c) {
+    if (inComment_) {
+      if (c == '\n') inComment_ = false;
+      return true;
+    }
+    switch (c) {
+      case '#':
+        if (buffer_.empty() && field_ == 0) {
+          inComment_ = true;
+          return true;
+        }
+        AppendToField(buffer_, c);
+        return true;
+      case ',':
+        if (!TakeField()) return false;
+        buffer_.clear();
+        ++field_;
+        return true;
+      case '\n':
+        EndLine();
+        return true;
+      default:
+        AppendToField(buffer_, c);
+        return true;
+    }
+  }
+
+  // End of the input. A last line that lacks its line break is judged as if
+  // it had one: a complete record is kept, a cut-off one is reported.
+  int Finish() {
+    if (!inComment_ && field_ > 0) EndLine();
+    ReportSuppressed();
+    return accepted_;
+  }
+
+  int Stop() {
+    ReportSuppressed();
+    return 0;
+  }
+
+ private:
+  void Say(const std::string& text) const {
+    if (report_) report_(text);
+  }
+
+  void ReportSuppressed() {
+    if (suppressed_ > 0)
+      Say("Too few data count. -> " + std::to_string(suppressed_) + " more short lines dropped.");
+    suppressed_ = 0;
+  }
+
+  void EndLine() {
+    if (field_ >= kObjectFileFieldCount - 1) {
+      SceneObject& target = first_[no_];
+      target = scratch_;
+      target.Sub.reset();
+      ++accepted_;
+    } else if (field_ > 0) {
+      if (shortLines_ < kMaxShortLineMessages)
+        Say("Too few data count. -> " + std::to_string(field_) + " Line: " + std::to_string(line_));
+      else
+        ++suppressed_;
+      ++shortLines_;
+    }
+    ++line_;
+    field_ = 0;
+    buffer_.clear();
+  }
+
+  bool TakeField() {
+    SceneObject& r = scratch_;
+    const std::string& b = buffer_;
+    const int f = field_;
+    if (f == 0) {
+      const int32_t no = ParseFieldInt(b);
+      if (no < 0 || no >= count_) {
+        Say("Data 'No.' error. Line: " + std::to_string(line_));
+        return false;
+      }
+      no_ = no;
+    } else if (f == 1) {
+      r.Name = FieldText(b);
+    } else if (f == 2) {
+      r.Enbl = ParseFieldInt(b) != 0;
+    } else if (f == 3) {
+      r.Shp = ParseFieldInt(b);
+    } else if (f >= 4 && f <= 11) {
+      float* const reals[] = {&r.X, &r.Y, &r.Z, &r.W, &r.D, &r.H, &r.R, &r.R2};
+      *reals[f - 4] = ParseFieldReal(b);
+    } else if (f == 12) {
+      const int32_t reso = ParseFieldInt(b);
+      r.Reso = reso > 360 ? 360 : reso;
+    } else if (f == 13) {
+      r.Dir = ParseFieldInt(b);
+    } else if (f >= 14 && f <= 16) {
+      r.Ang[f - 14] = ParseFieldReal(b);
+    } else if (f == 17) {
+      r.Fill = ParseFieldInt(b) != 0;
+    } else if (f == 18) {
+      r.clFill = ParseFieldHexColor(b);
+    } else if (f == 19) {
+      r.Frame = ParseFieldInt(b) != 0;
+    } else if (f == 20) {
+      r.clFrame = ParseFieldHexColor(b);
+    } else if (f == 21) {
+      r.Trans = ParseFieldReal(b);
+    } else if (f == 22) {
+      // Only a slot that holds a picture can be referred to.
+      const int32_t k = ParseFieldInt(b);
+      r.Tex = (slots_ && k >= 0 && k < kTextureSlotCount && slots_[k].loaded) ? k : -1;
+    } else if (f >= 23 && f <= 32) {
+      r.ID[f - 23] = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(ParseFieldInt(b))));
+    } else if (f == 33) {
+      // Run-time data is never taken from a file.
+    } else if (f == 34) {
+      // The writer puts one blank before the text; it is not part of it.
+      r.Text = FieldText(b, !b.empty() && b[0] == ' ' ? 1 : 0);
+    } else if (f >= 35 && f <= 44) {
+      r.Opt[f - 35] = ParseFieldInt(b);
+    } else if (f >= 45 && f <= 64) {
+      r.size[f - 45] = ParseFieldReal(b);
+    } else if (f >= 65 && f <= 74) {
+      r.cl_sub[f - 65] = ParseFieldHexColor(b);
+    } else if (f == 75) {
+      r.ColorTex.ClTex = ParseFieldInt(b) != 0;
+    } else if (f >= 76 && f <= 78) {
+      r.ColorTex.amb[f - 76] = ParseFieldReal(b);
+    } else if (f >= 79 && f <= 81) {
+      r.ColorTex.diff[f - 79] = ParseFieldReal(b);
+    } else if (f >= 82 && f <= 84) {
+      r.ColorTex.spec[f - 82] = ParseFieldReal(b);
+    } else if (f == 85) {
+      r.ColorTex.shin = ParseFieldReal(b);
+    } else {
+      Say("Data count over. Line: " + std::to_string(line_));
+      return false;
+    }
+    return true;
+  }
+
+  SceneObject* first_;
+  int count_;
+  const TextureSlot* slots_;
+  const MessageCallback& report_;
+
+  // Not cleared between lines: a line of 85 fields keeps the shininess of
+  // the line before it. The first line starts from the defaults.
+  SceneObject scratch_;
+  std::string buffer_;
+  int field_ = 0;
+  int line_ = 0;
+  int no_ = 0;
+  int accepted_ = 0;
+  int shortLines_ = 0;
+  int suppressed_ = 0;
+  bool inComment_ = false;
+};
+
+}  // namespace
+
+std::string FormatObjectLine(int no, const SceneObject& r) {
+  std::string out;
+  out.reserve(512);
+  AppendInt(out, no);
+  out += ',';
+  AppendText(out, r.Name);
+  out += ", ";
+
+  AppendInt(out, r.Enbl ? 1 : 0);
+  out += ',';
+  AppendInt(out, r.Shp);
+  out += ", ";
+  const float reals[] = {r.X, r.Y, r.Z, r.W, r.D, r.H, r.R, r.R2};
+  const char* const afterReal[] = {",", ",", ", ", ",", ",", ", ", ",", ", "};
+  for (int i = 0; i < 8; ++i) {
+    AppendFixed(out, reals[i], 4);
+    out += afterReal[i];
+  }
+  AppendInt(out, r.Reso);
+  out += ',';
+  AppendInt(out, r.Dir);
+  out += ", ";
+  for (int i = 0; i < 3; ++i) {
+    AppendFixed(out, r.Ang[i], 1);
+    out += i < 2 ? "," : ", ";
+  }
+
+  AppendInt(out, r.Fill ? 1 : 0);
+  out += ',';
+  AppendHex(out, r.clFill);
+  out += ", ";
+  AppendInt(out, r.Frame ? 1 : 0);
+  out += ',';
+  AppendHex(out, r.clFrame);
+  out += ", ";
+  AppendFixed(out, r.Trans, 3);
+  out += ", ";
+  AppendInt(out, (r.Tex >= 0 && r.Tex < kTextureSlotCount) ? r.Tex : -1);
+  out += ", ";
+
+  for (int16_t id : r.ID) {
+    AppendInt(out, id);
+    out += ',';
+  }
+  out += ' ';
+  out += "0, ";
+  AppendText(out, r.Text);
+  out += ", ";
+  for (int32_t opt : r.Opt) {
+    AppendInt(out, opt);
+    out += ',';
+  }
+  out += ' ';
+  for (float s : r.size) {
+    AppendFixed(out, s, 4);
+    out += ',';
+  }
+  out += ' ';
+  for (Color c : r.cl_sub) {
+    AppendHex(out, c);
+    out += ',';
+  }
+  out += ' ';
+
+  const ::ColorTex& m = r.ColorTex;
+  AppendInt(out, m.ClTex ? 1 : 0);
+  out += ',';
+  for (const float* v : {m.amb, m.diff, m.spec}) {
+    for (int i = 0; i < 3; ++i) {
+      AppendFixed(out, v[i], 3);
+      out += i < 2 ? "," : ", ";
+    }
+  }
+  AppendFixed(out, m.shin, 0);
+  out += ",\n";
+  return out;
+}
+
+int SaveObjects(const std::string& path, const SceneObject* first, int count) {
+  if (count < 0 || (!first && count > 0) || path.empty()) return -1;
+
+  std::string text = kObjectFileHeader;
+  text.reserve(static_cast<size_t>(count) * 512 + 256);
+  for (int i = 0; i < count; ++i) text += FormatObjectLine(i, first[i]);
+
+  // Write beside the target and move the finished file over it, so that a
+  // full disk or a crash never leaves half a scene where a whole one was.
+  const std::string target = ResolveTarget(path);
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) return -1;
+  }
+  if (fd < 0) return -1;
+
+  // A replaced file keeps its permissions.
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) (void)::fchmod(fd, st.st_mode & 07777);
+
+  bool ok = WriteAll(fd, text);
+  ok = (::fsync(fd) == 0) && ok;
+  ok = (::close(fd) == 0) && ok;
+  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return -1;
+  }
+  return 1;
+}
+
+int ReadObjects(const char* data, size_t size, SceneObject* first, int count, const TextureSlot* slots,
+                const MessageCallback& report) {
+  ObjectReader reader(first, count, slots, report);
+  if (!data) size = 0;
+  for (size_t i = 0; i < size; ++i)
+    if (!reader.Put(data[i])) return reader.Stop();
+  return reader.Finish();
+}
+
+int LoadObjects(const std::string& path, SceneObject* first, int count, const TextureSlot* slots,
+                const MessageCallback& report) {
+  // Only a regular file is read: a directory cannot be, and a device such
+  // as /dev/zero would never end.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+
+  ObjectReader reader(first, count, slots, report);
+  char chunk[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;  // end of file, or a read error that ends it early
+    for (ssize_t i = 0; i < n; ++i) {
+      if (!reader.Put(chunk[i])) {
+        ::close(fd);
+        return reader.Stop();
+      }
+    }
+  }
+  ::close(fd);
+  return reader.Finish();
+}

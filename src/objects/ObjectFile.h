@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "objects/SceneObject.h"
+#include "render/Texture.h"
+
+// The "3D Data List" file (*.3dl): a comment header and one line of 86
+// comma-terminated fields per record.
+
+// Whatever the operator must read (a bad line, a bad record number) is
+// handed to this callback; the window shows it in a message box.
+using MessageCallback = std::function<void(const std::string&)>;
+
+// The header line, line break included.
+extern const char* const kObjectFileHeader;
+
+// Fields of one record line.
+constexpr int kObjectFileFieldCount = 86;
+
+// Writes the header and one line per record, numbered from 0, to path.
+// The file is first written beside the target and then moved over it, so a
+// failed save leaves the previous file as it was. Returns 1 on success, -1
+// when the file cannot be created or written.
+int SaveObjects(const std::string& path, const SceneObject* first, int count);
+
+// The line SaveObjects writes for record number no, line break included.
+std::string FormatObjectLine(int no, const SceneObject& rec);
+
+// Reads records from path into the run of count records starting at first;
+// each line replaces the record whose number it carries. slots (ten of them,
+// or null) decides which texture references survive: only loaded slots can
+// be referred to. Returns the number of lines accepted when the end of the
+// file is reached, 0 when reading stopped on an error (the lines accepted
+// before it stay), -1 when the file cannot be opened (nothing is touched).
+int LoadObjects(const std::string& path, SceneObject* first, int count, const TextureSlot* slots,
+                const MessageCallback& report);
+
+// The same reader over text already in memory (tests, fuzzing).
+int ReadObjects(const char* data, size_t size, SceneObject* first, int count, const TextureSlot* slots,
+                const MessageCallback& report);
+
+// Short lines are reported one by one up to this many; a file of garbage
+// would otherwise raise one message box per line. The rest are counted in a
+// single message at the end.
+constexpr int kMaxShortLineMessages = 10;
