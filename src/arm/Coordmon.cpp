@@ -22,7 +22,9 @@ TXYZ_Mon* XYZ_Mon = nullptr;
 
 namespace {
 
-QColor ToQColor(uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QColor ToQColor(uint32_t c) {
+  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 
 QPen MakePen(const DrawCommand& c) {
   QPen pen(ToQColor(c.color));
@@ -229,13 +231,17 @@ void TXYZ_Mon::BuildLayout() {
   const struct {
     const char* caption;
     ColorSwatch* swatch;
-  } plain[] = {{"Back:", Shp_Back_Color}, {"Axis:", Shp_Axis_Color}, {"Sub:", Shp_Sub_Color}, {"Label:", Shp_Label_Color}};
+  } plain[] = {{"Back:", Shp_Back_Color},
+               {"Axis:", Shp_Axis_Color},
+               {"Sub:", Shp_Sub_Color},
+               {"Label:", Shp_Label_Color}};
   for (int i = 0; i < 4; ++i) {
     colorGrid->addWidget(new QLabel(QString::fromUtf8(plain[i].caption), colors), i, 0);
     colorGrid->addWidget(plain[i].swatch, i, 1);
   }
   // Red, orange, yellow, lime, aqua, blue for J1..J6.
-  const uint32_t curveColors[kMonitorJointCount] = {0x0000FF, 0x0080FF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0xFF0000};
+  const uint32_t curveColors[kMonitorJointCount] = {0x0000FF, 0x0080FF, 0x00FFFF,
+                                                    0x00FF00, 0xFFFF00, 0xFF0000};
   ColorSwatch** curveMembers[kMonitorJointCount] = {&Shp_Data01_Color, &Shp_Data02_Color, &Shp_Data03_Color,
                                                     &Shp_Data04_Color, &Shp_Data05_Color, &Shp_Data06_Color};
   for (int j = 0; j < kMonitorJointCount; ++j) {
@@ -280,9 +286,11 @@ void TXYZ_Mon::ConnectHandlers() {
   for (TrackBar* t : {Tkb_X_Range, Tkb_X_Shift, Tkb_Y_Range, Tkb_Y_Shift})
     connect(t, &QSlider::valueChanged, this, Guarded(this, [this] { Tkb_RangeChange(); }));
   for (ColorSwatch* s : {Shp_Back_Color, Shp_Axis_Color, Shp_Sub_Color, Shp_Label_Color})
-    connect(s, &ColorSwatch::mouseDown, this, Guarded(this, [this](ColorSwatch* w) { Shp_ColorMouseDown(w); }));
+    connect(s, &ColorSwatch::mouseDown, this,
+            Guarded(this, [this](ColorSwatch* w) { Shp_ColorMouseDown(w); }));
   for (ColorSwatch* s : curveSwatches_)
-    connect(s, &ColorSwatch::mouseDown, this, Guarded(this, [this](ColorSwatch* w) { Shp_ColorMouseDown(w); }));
+    connect(s, &ColorSwatch::mouseDown, this,
+            Guarded(this, [this](ColorSwatch* w) { Shp_ColorMouseDown(w); }));
   connect(Chk_Mark, &QCheckBox::toggled, this, Guarded(this, [this] { Chk_MarkClick(); }));
   connect(Chk_DrawLegend, &QCheckBox::toggled, this, Guarded(this, [this] { Chk_DrawLegendClick(); }));
   for (MonitorGraphView* v : graphs_)
@@ -290,8 +298,10 @@ void TXYZ_Mon::ConnectHandlers() {
             Guarded(this, [this](MonitorGraphView* view, QPoint at, Qt::KeyboardModifiers mods) {
               Img_GraphMouseDown(view, at, mods);
             }));
-  connect(Btn_AxisInc, &QPushButton::clicked, this, Guarded(this, [this] { Btn_AxisIncDecClick(Btn_AxisInc); }));
-  connect(Btn_AxisDec, &QPushButton::clicked, this, Guarded(this, [this] { Btn_AxisIncDecClick(Btn_AxisDec); }));
+  connect(Btn_AxisInc, &QPushButton::clicked, this,
+          Guarded(this, [this] { Btn_AxisIncDecClick(Btn_AxisInc); }));
+  connect(Btn_AxisDec, &QPushButton::clicked, this,
+          Guarded(this, [this] { Btn_AxisIncDecClick(Btn_AxisDec); }));
   connect(Btn_Calc, &QPushButton::clicked, this, Guarded(this, [this] { Btn_CalcClick(); }));
 }
 
@@ -399,9 +409,13 @@ void TXYZ_Mon::Shp_ColorMouseDown(ColorSwatch* swatch) {
   RedrawGraphs();
 }
 
-void TXYZ_Mon::Chk_MarkClick() { RedrawGraphs(); }
+void TXYZ_Mon::Chk_MarkClick() {
+  RedrawGraphs();
+}
 
-void TXYZ_Mon::Chk_DrawLegendClick() { RedrawGraphs(); }
+void TXYZ_Mon::Chk_DrawLegendClick() {
+  RedrawGraphs();
+}
 
 void TXYZ_Mon::Img_GraphMouseDown(MonitorGraphView* view, QPoint position, Qt::KeyboardModifiers modifiers) {
   if (!(modifiers & Qt::ShiftModifier)) return;
@@ -418,4 +432,6 @@ void TXYZ_Mon::Btn_AxisIncDecClick(QPushButton* button) {
   Calc();
 }
 
-void TXYZ_Mon::Btn_CalcClick() { Calc(); }
+void TXYZ_Mon::Btn_CalcClick() {
+  Calc();
+}

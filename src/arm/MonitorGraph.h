@@ -37,7 +37,7 @@ struct MonitorCurve {
   bool shown = false;
   uint32_t color = 0;  // 0x00BBGGRR
   PenStyle style = PenStyle::Solid;
-  bool bold = false;  // pen width 2 instead of 1
+  bool bold = false;               // pen width 2 instead of 1
   const float* samples = nullptr;  // kMonitorSampleCount values, or none yet
   std::string name;
 };
@@ -90,8 +90,8 @@ struct MonitorControls {
 // What drawing a graph reads.
 struct MonitorSettings {
   int width = 0, height = 0;
-  int xRange = 1;  // samples across the labelled width
-  int xShift = 0;  // first sample shown
+  int xRange = 1;       // samples across the labelled width
+  int xShift = 0;       // first sample shown
   double yRange = 1.0;  // metres up the labelled height
   double yShift = 0.0;  // metres at the X axis
   uint32_t backColor = 0, axisColor = 0, subColor = 0, labelColor = 0;

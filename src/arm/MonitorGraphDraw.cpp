@@ -35,7 +35,9 @@ DrawCommand MakeFill(GraphRect r, uint32_t color) {
   return c;
 }
 
-bool IsValue(float v) { return v != kMissingSample && std::isfinite(v); }
+bool IsValue(float v) {
+  return v != kMissingSample && std::isfinite(v);
+}
 
 }  // namespace
 
@@ -56,7 +58,8 @@ void DrawGraphBackground(const MonitorSettings& s, DrawList& out) {
                            i % 5 == 0 ? PenStyle::Solid : PenStyle::Dot));
   }
 
-  out.push_back(MakeLine({l.originX, l.originY}, {l.AxisRight(), l.originY}, s.axisColor, 2, PenStyle::Solid));
+  out.push_back(
+      MakeLine({l.originX, l.originY}, {l.AxisRight(), l.originY}, s.axisColor, 2, PenStyle::Solid));
   out.push_back(MakeLine({l.originX, l.originY}, {l.originX, l.AxisTop()}, s.axisColor, 2, PenStyle::Solid));
 
   // Labels every 50 pixels. Dividing as reals puts the last label exactly
@@ -64,13 +67,13 @@ void DrawGraphBackground(const MonitorSettings& s, DrawList& out) {
   const double xStep = l.labelX > 0 ? static_cast<double>(s.xRange) / l.labelX : 0.0;
   for (int i = 0; i <= l.labelX; ++i) {
     const double angle = (xStep * i + s.xShift - kMonitorZeroIndex) * 0.1;
-    out.push_back(MakeText({l.originX + 50 * i, l.originY + 2}, TextAnchor::TopCenter, FormatOneDecimal(angle),
-                           s.labelColor));
+    out.push_back(MakeText({l.originX + 50 * i, l.originY + 2}, TextAnchor::TopCenter,
+                           FormatOneDecimal(angle), s.labelColor));
   }
   const double yStep = l.labelY > 0 ? s.yRange / l.labelY : 0.0;
   for (int i = 0; i <= l.labelY; ++i) {
-    out.push_back(MakeText({25, l.originY - 50 * i}, TextAnchor::Center, FormatOneDecimal(yStep * i + s.yShift),
-                           s.labelColor));
+    out.push_back(MakeText({25, l.originY - 50 * i}, TextAnchor::Center,
+                           FormatOneDecimal(yStep * i + s.yShift), s.labelColor));
   }
 }
 
@@ -160,7 +163,8 @@ GraphPoint InitialLegendPosition(const GraphLayout& xGraph, int boxWidth) {
 
 GraphPoint PlaceLegend(GraphPoint mouse, int width, int height, LegendBox box) {
   // A box larger than the image keeps its top-left corner in view.
-  return {std::max(0, std::min(mouse.x, width - box.width)), std::max(0, std::min(mouse.y, height - box.height))};
+  return {std::max(0, std::min(mouse.x, width - box.width)),
+          std::max(0, std::min(mouse.y, height - box.height))};
 }
 
 void DrawGraphLegend(const MonitorSettings& s, const MonitorCurve curves[kMonitorCurveCount],
@@ -183,7 +187,8 @@ void DrawGraphLegend(const MonitorSettings& s, const MonitorCurve curves[kMonito
     if (!curves[c].shown) continue;
     const int top = at.y + 4 + 12 * row;
     out.push_back(MakeFill({at.x + 4, top, 16, 8}, curves[c].color));
-    out.push_back(MakeText({at.x + 4 + 24, top + 4}, TextAnchor::LeftCenter, curves[c].name, kLegendTextColor));
+    out.push_back(
+        MakeText({at.x + 4 + 24, top + 4}, TextAnchor::LeftCenter, curves[c].name, kLegendTextColor));
     ++row;
   }
 }

@@ -14,7 +14,9 @@
 struct GraphPoint {
   int x = 0, y = 0;
 };
-inline bool operator==(GraphPoint a, GraphPoint b) { return a.x == b.x && a.y == b.y; }
+inline bool operator==(GraphPoint a, GraphPoint b) {
+  return a.x == b.x && a.y == b.y;
+}
 
 struct GraphRect {
   int x = 0, y = 0, width = 0, height = 0;

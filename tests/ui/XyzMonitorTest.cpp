@@ -18,7 +18,9 @@
 
 namespace {
 
-QRgb Rgb(uint32_t bgr) { return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QRgb Rgb(uint32_t bgr) {
+  return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
 
 TestImage ToTestImage(const QImage& q) {
   const QImage rgba = q.convertToFormat(QImage::Format_RGBA8888);
