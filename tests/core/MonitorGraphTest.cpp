@@ -272,20 +272,4 @@ TEST(MonitorGraph, StoreStartsEmptyAndCalcSweepsJ1ToJ5) {
   EXPECT_NEAR(store.Samples(kGraphZ, 0)[4500], 0.56, 1e-5);
 }
 
-TEST(MonitorGraph, SettingsReadAndSliderLabels) {
-  const MonitorSettings s = Defaults();
-  EXPECT_DOUBLE_EQ(s.yRange, 2.0);
-  EXPECT_DOUBLE_EQ(s.yShift, -1.0);
-  const MonitorLabelTexts t = FormatMonitorLabels(s);
-  EXPECT_EQ(t.xRange, "7200");
-  EXPECT_EQ(t.xShift, "0");
-  EXPECT_EQ(t.yRange, "2.0");
-  EXPECT_EQ(t.yShift, "-1.0");
-  MonitorStore store;
-  const uint32_t colors[6] = {1, 2, 3, 4, 5, 6};
-  store.ApplyCurveColors(colors);
-  EXPECT_EQ(store.Curve(kGraphZ, 5).color, 6u);
-  EXPECT_EQ(store.Curve(kGraphY, 6).color, 0u);
-}
-
 }  // namespace

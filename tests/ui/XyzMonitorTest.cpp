@@ -62,16 +62,10 @@ class XyzMonitorTest : public ::testing::Test {
 
 TEST_F(XyzMonitorTest, LaidOutCentredWithItsControls) {
   EXPECT_EQ(mon->windowTitle(), QStringLiteral("XYZ Monitor"));
-  EXPECT_EQ(mon->Tkb_X_Range->minimum(), 1);
-  EXPECT_EQ(mon->Tkb_X_Range->maximum(), 10000);
-  EXPECT_EQ(mon->Tkb_Y_Shift->minimum(), -10000);
   EXPECT_EQ(mon->Lbl_X_Range->text(), QStringLiteral("7200"));
   EXPECT_EQ(mon->Lbl_X_Shift->text(), QStringLiteral("0"));
   EXPECT_EQ(mon->Lbl_Y_Range->text(), QStringLiteral("2.0"));
   EXPECT_EQ(mon->Lbl_Y_Shift->text(), QStringLiteral("-1.0"));
-  EXPECT_EQ(mon->Shp_Data02_Color->Color(), 0x0080FFu);
-  EXPECT_EQ(mon->Cmb_ChageValue->count(), 5);
-  EXPECT_EQ(mon->Btn_AxisDec->text(), QStringLiteral("-"));
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_LE((mon->geometry().center() - screen.center()).manhattanLength(), 2);
   for (const char* name : {"Img_X_Graph", "Img_Y_Graph", "Img_Z_Graph", "Shp_Sub_Color", "Shp_Data06_Color",
