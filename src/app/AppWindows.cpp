@@ -16,7 +16,9 @@ std::vector<std::string>& WindowCreationLog() {
   return log;
 }
 
-void NoteWindowCreated(const char* className) { WindowCreationLog().emplace_back(className); }
+void NoteWindowCreated(const char* className) {
+  WindowCreationLog().emplace_back(className);
+}
 
 void CreateAppWindows() {
   Form1 = new TForm1();

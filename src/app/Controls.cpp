@@ -3,9 +3,23 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-int TagOf(const QObject* o) { return o ? o->property("Tag").toInt() : 0; }
+QString FixedText(double value, int decimals) {
+  QString t = QString::number(value, 'f', decimals);
+  // Rounding a small negative value to the shown decimals gives "-0.00".
+  bool allZero = true;
+  for (QChar c : t)
+    if (c != QLatin1Char('-') && c != QLatin1Char('0') && c != QLatin1Char('.')) allZero = false;
+  if (allZero && t.startsWith(QLatin1Char('-'))) t.remove(0, 1);
+  return t;
+}
 
-void SetTag(QObject* o, int tag) { o->setProperty("Tag", tag); }
+int TagOf(const QObject* o) {
+  return o ? o->property("Tag").toInt() : 0;
+}
+
+void SetTag(QObject* o, int tag) {
+  o->setProperty("Tag", tag);
+}
 
 TrackBar::TrackBar(const QString& name, int min, int max, int position, int tag, QWidget* parent)
     : QSlider(Qt::Horizontal, parent) {

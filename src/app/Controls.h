@@ -12,6 +12,10 @@ class QObject;
 int TagOf(const QObject* o);
 void SetTag(QObject* o, int tag);
 
+// Fixed-point text of a value with the given number of decimals, as the
+// value labels show it ("-0.00" never appears: a negative zero reads "0.00").
+QString FixedText(double value, int decimals);
+
 // A horizontal track bar with integer positions; setting a position clamps
 // it to the range and runs the change handler when it moved.
 class TrackBar : public QSlider {

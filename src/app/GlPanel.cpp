@@ -22,7 +22,9 @@ void GlPanel::DoneCurrent() {
   if (ready_) doneCurrent();
 }
 
-void GlPanel::SwapBuffers() { update(); }
+void GlPanel::SwapBuffers() {
+  update();
+}
 
 void GlPanel::initializeGL() {
   ready_ = true;
@@ -33,7 +35,9 @@ void GlPanel::initializeGL() {
   Q_EMIT contextCreated();
 }
 
-void GlPanel::resizeGL(int w, int h) { Q_EMIT panelResized(w, h); }
+void GlPanel::resizeGL(int w, int h) {
+  Q_EMIT panelResized(w, h);
+}
 
 void GlPanel::paintGL() {
   // Nothing: the frame was drawn when it was asked for and PartialUpdate

@@ -3,17 +3,26 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QOpenGLContext>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 
 #include "app/Controls.h"
 #include "app/GlPanel.h"
 #include "app/Handler.h"
 #include "app/QtBitmapSource.h"
+#include "objects/Objectsetting.h"
+#include "render/Convert.h"
 #include "render/GlHeaders.h"
+#include "render/Lights.h"
 
 TForm1* Form1 = nullptr;
 const char* const kVersionText = "Ver0.07z3";
@@ -21,6 +30,40 @@ const char* const kVersionText = "Ver0.07z3";
 namespace {
 // The caption as laid out; the version is appended when the form is created.
 const char* const kLayoutCaption = "Tessaly ";
+
+// A track bar's position times its scale, kept as the single-precision
+// value drawing reads.
+float Scaled(const TrackBar* bar, double scale) {
+  return static_cast<float>(bar->Position() * scale);
+}
+
+// The light setters send the table to GL at once. Outside a frame that must
+// reach the panel's own context, never whatever context Qt has current for
+// its own drawing.
+class PanelGlScope {
+ public:
+  explicit PanelGlScope(GlPanel* p) : p_(p) {
+    if (p_->contextReady() && QOpenGLContext::currentContext() != p_->context()) made_ = p_->MakeCurrent();
+  }
+  ~PanelGlScope() {
+    if (made_) p_->DoneCurrent();
+  }
+  PanelGlScope(const PanelGlScope&) = delete;
+  PanelGlScope& operator=(const PanelGlScope&) = delete;
+
+ private:
+  GlPanel* p_;
+  bool made_ = false;
+};
+
+// The text the block text draws: one byte per character, so that a
+// character outside ASCII takes exactly one place (and draws nothing).
+std::string BlockTextBytes(const QString& s) {
+  std::string out;
+  out.reserve(static_cast<size_t>(s.size()));
+  for (QChar c : s) out.push_back(c.unicode() < 128 ? static_cast<char>(c.unicode()) : '\x80');
+  return out;
+}
 }  // namespace
 
 TForm1::TForm1() : QMainWindow(nullptr) {
@@ -47,7 +90,9 @@ TForm1::TForm1() : QMainWindow(nullptr) {
   FormCreate();
 }
 
-TForm1::~TForm1() { FormDestroy(); }
+TForm1::~TForm1() {
+  FormDestroy();
+}
 
 void TForm1::InitValueEntries() {
   for (ValueEntry& v : valueEntries_) v = ValueEntry{};
@@ -69,22 +114,42 @@ void TForm1::BuildTimers() {
     auto* t = new QTimer(this);
     t->setObjectName(QString::fromLatin1(name));
     t->setInterval(interval);
-    connect(t, &QTimer::timeout, this, Guarded(this, [this, tick] { (this->*tick)(); }));
+    if (tick) connect(t, &QTimer::timeout, this, Guarded(this, [this, tick] { (this->*tick)(); }));
     if (enabled) t->start();
     return t;
   };
   Tim_Draw = make("Tim_Draw", 100, false, &TForm1::Tim_DrawTimer);
   Tim_ActiveCheck = make("Tim_ActiveCheck", 100, true, &TForm1::Tim_ActiveCheckTimer);
   Tim_Blink = make("Tim_Blink", 500, false, &TForm1::Tim_BlinkTimer);
+  // The animation, test run and link steps arrive with their own work.
   Tim_Animation = make("Tim_Animation", 100, false, nullptr);
   Tim_RBT_Test = make("Tim_RBT_Test", 50, false, nullptr);
   Tim_ShmMonitor = make("Tim_ShmMonitor", 500, false, nullptr);
-  for (QTimer* t : {Tim_Animation, Tim_RBT_Test, Tim_ShmMonitor}) disconnect(t, nullptr, this, nullptr);
 }
 
-void TForm1::BuildControlTables() {}
+void TForm1::BuildControlTables() {
+  UnitAlarmChecks = {Chk_Unit01_Alarm, Chk_Unit02_Alarm, Chk_Unit03_Alarm, Chk_Unit04_Alarm, Chk_Unit05_Alarm,
+                     Chk_Unit06_Alarm, Chk_Unit07_Alarm, Chk_Unit08_Alarm, Chk_Unit09_Alarm, Chk_Unit10_Alarm,
+                     Chk_Unit11_Alarm, Chk_Unit12_Alarm, Chk_Unit13_Alarm};
+  UnitWarningChecks = {Chk_Unit01_Warning, Chk_Unit02_Warning, Chk_Unit03_Warning, Chk_Unit04_Warning,
+                       Chk_Unit05_Warning, Chk_Unit06_Warning, Chk_Unit07_Warning, Chk_Unit08_Warning,
+                       Chk_Unit09_Warning, Chk_Unit10_Warning, Chk_Unit11_Warning, Chk_Unit12_Warning,
+                       Chk_Unit13_Warning};
+  JointBars = {Tkb_TestData01, Tkb_TestData02, Tkb_TestData03,
+               Tkb_TestData04, Tkb_TestData05, Tkb_TestData06};
+}
 
-void TForm1::InitComboDefaults() {}
+void TForm1::InitComboDefaults() {
+  // Programmatic choices: no change handler runs.
+  Cmb_TextSize->setCurrentIndex(2);
+  Cmb_TextDir->setCurrentIndex(0);
+  Cmb_Light1_Spot_Dir->setCurrentIndex(4);
+  Cmb_Light2_Spot_Dir->setCurrentIndex(4);
+  Cmb_Fog_Type->setCurrentIndex(1);
+  Cmb_ColorTexture->setCurrentIndex(0);
+  Cmb_ColorTex_Type->setCurrentIndex(0);
+  Cmb_VARBT_Pos->setCurrentIndex(0);
+}
 
 void TForm1::FormCreate() {
   // F1.
@@ -132,7 +197,7 @@ void TForm1::showEvent(QShowEvent* e) {
   QMainWindow::showEvent(e);
   if (!shown_) {
     shown_ = true;
-    FormShow();
+    Guarded(this, [this] { FormShow(); })();
     if (QWindow* w = windowHandle()) {
       // FormPaint: the window was uncovered and must be drawn again.
       w->installEventFilter(this);
@@ -142,6 +207,18 @@ void TForm1::showEvent(QShowEvent* e) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {
   if (watched == windowHandle() && e->type() == QEvent::Expose) RequestRedraw();
+  // A floating panel is a window of its own; its keys count as the main
+  // window's, as they do while it is docked.
+  if (e->type() == QEvent::KeyPress) {
+    auto* dock = qobject_cast<QDockWidget*>(watched);
+    if (dock && dock->isWindow() && docks_.contains(dock)) {
+      auto* k = static_cast<QKeyEvent*>(e);
+      if (k->text().size() == 1 && FormKeyPress(k->text().at(0))) {
+        k->accept();
+        return true;
+      }
+    }
+  }
   return QMainWindow::eventFilter(watched, e);
 }
 
@@ -151,9 +228,31 @@ void TForm1::changeEvent(QEvent* e) {
   if (e->type() == QEvent::ActivationChange && isActiveWindow()) RequestRedraw();
 }
 
+void TForm1::keyPressEvent(QKeyEvent* e) {
+  // Keys arrive here when the focused control has no use for them; combo
+  // boxes and the text field keep their letters.
+  if (e->text().size() == 1 && FormKeyPress(e->text().at(0))) {
+    e->accept();
+    return;
+  }
+  QMainWindow::keyPressEvent(e);
+}
+
 void TForm1::FormShow() {
   // S1: every label and setting reflects the initial controls.
   Chk_ShowDetailClick();
+  Tkb_AngleChange();
+  Tkb_Light_PosChange();
+  Chk_LightClick();
+  Tkb_Text_PosChange();
+  Tkb_RBT_AxisChange();
+  Chk_DrawTextClick();
+  Tkb_Fog_Setting_Change();
+  Tkb_TestDataChange();
+  Tkb_ColorTexChange();
+  Tkb_XYZChange();
+  // S2.
+  Btn_ObjList->setEnabled(ObjSet != nullptr && ObjSet->ShapeListLoaded());
   // S3, S4.
   Tim_Draw->start();
   Tim_Blink->start();
@@ -166,7 +265,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
   Q_EMIT closed();
 }
 
-void TForm1::Btn_ExitClick() {
+void TForm1::Btn_ExitClick(QObject*) {
   ExitRequested = true;
   close();
 }
@@ -195,7 +294,9 @@ void TForm1::Tim_ActiveCheckTimer() {
   wasActive_ = active;
 }
 
-void TForm1::Tim_BlinkTimer() { DrawFrame(); }
+void TForm1::Tim_BlinkTimer() {
+  DrawFrame();
+}
 
 void TForm1::Pnl_GLResize(int width, int height) {
   TransferSettings();
@@ -203,18 +304,178 @@ void TForm1::Pnl_GLResize(int width, int height) {
   RequestRedraw();
 }
 
+void TForm1::SetShmTimerEnabled(bool enabled) {
+  shmTimerEnabled_ = enabled;
+  // A toolkit timer with interval 0 never fires; a Qt one would fire on
+  // every pass of the event loop.
+  if (enabled && Tim_ShmMonitor->interval() > 0) {
+    if (!Tim_ShmMonitor->isActive()) Tim_ShmMonitor->start();
+  } else {
+    Tim_ShmMonitor->stop();
+  }
+}
+
+void TForm1::TransferLight(int slot, bool frameOnly) {
+  struct LightControls {
+    QCheckBox *on, *directional, *spot;
+    TrackBar *x, *y, *z, *amb, *diff, *exp, *cutoff;
+    ColorSwatch* color;
+    QComboBox* dir;
+  };
+  const LightControls c =
+      slot == 0
+          ? LightControls{Chk_Light1,          Chk_Light1_Directional, Chk_Light1_Spot,  Tkb_Light1_Pos_X,
+                          Tkb_Light1_Pos_Y,    Tkb_Light1_Pos_Z,       Tkb_Light1_Amb,   Tkb_Light1_Diff,
+                          Tkb_Light1_Spot_Exp, Tkb_Light1_Spot_Cutoff, Shp_Color_Light1, Cmb_Light1_Spot_Dir}
+          : LightControls{Chk_Light2,          Chk_Light2_Directional, Chk_Light2_Spot,  Tkb_Light2_Pos_X,
+                          Tkb_Light2_Pos_Y,    Tkb_Light2_Pos_Z,       Tkb_Light2_Amb,   Tkb_Light2_Diff,
+                          Tkb_Light2_Spot_Exp, Tkb_Light2_Spot_Cutoff, Shp_Color_Light2, Cmb_Light2_Spot_Dir};
+  SetLightEnabled(slot, c.on->isChecked() && !frameOnly);
+  SetLightPosition(slot, Scaled(c.x, 0.1), Scaled(c.y, 0.1), Scaled(c.z, 0.1),
+                   c.directional->isChecked() ? 0.0f : 1.0f);
+  SetLightLevels(slot, c.color->Color(), Scaled(c.amb, 0.01), Scaled(c.diff, 0.01), 1.0f, 0.001f, 0.0f);
+  // Items "-X", " X", "-Y", " Y", "-Z", " Z": the axis is k / 2, odd k is
+  // the positive direction. The vector is in GL order, scene Z being GL y.
+  const int k = c.dir->currentIndex();
+  const int axis = k / 2;
+  const float sign = (k % 2 != 0) ? 1.0f : -1.0f;
+  const float direction[3] = {axis == 0 ? sign : 0.0f, axis == 2 ? sign : 0.0f, axis == 1 ? sign : 0.0f};
+  SetLightSpot(slot, c.spot->isChecked(), direction, Scaled(c.exp, 0.1),
+               static_cast<float>(c.cutoff->Position()));
+}
+
 void TForm1::TransferSettings() {
+  RenderSettings& s = settings_;
   // 1. Panel size and view.
-  settings_.view.panelWidth = Pnl_GL->width();
-  settings_.view.panelHeight = Pnl_GL->height();
+  ViewSettings& v = s.view;
+  v.panelWidth = Pnl_GL->width();
+  v.panelHeight = Pnl_GL->height();
+  v.angleX = Scaled(Tkb_X_Angle, 0.1);
+  v.angleZ = Scaled(Tkb_Z_Angle, 0.1);
+  v.zoom = Scaled(Tkb_Zoom, 0.01);
+  v.shiftX = Scaled(Tkb_X_Shift, 0.01);
+  v.shiftY = Scaled(Tkb_Y_Shift, 0.01);
+  v.shiftZ = Scaled(Tkb_Z_Shift, 0.01);
+  v.resolution = Tkb_Resolution->Position();
+  v.ortho = Chk_Ortho->isChecked();
+
   // 2. Fill and frame.
-  settings_.drawFill = Chk_DrawFill->isChecked();
-  settings_.drawFrame = Chk_DrawFrame->isChecked();
+  s.drawFill = Chk_DrawFill->isChecked();
+  s.drawFrame = Chk_DrawFrame->isChecked();
+
+  // 3. Lights; with fill off and frame on the picture is lines only and
+  // both lights stay off.
+  {
+    PanelGlScope gl(Pnl_GL);
+    const bool frameOnly = !s.drawFill && s.drawFrame;
+    TransferLight(0, frameOnly);
+    TransferLight(1, frameOnly);
+  }
+  s.lightingOn = ActiveLights().slot[0].enabled || ActiveLights().slot[1].enabled;
+  s.transparency = s.lightingOn ? Scaled(Tkb_Trans, 0.1) : 1.0f;
+
+  // 4. Fog.
+  SetFogEnabled(Chk_Fog_Enable->isChecked());
+  SetFogColor(Shp_Color_Fog->Color());
+  SetFogMode(Cmb_Fog_Type->currentIndex());
+  SetFogDensity(Scaled(Tkb_Fog_Density, 0.01));
+  SetFogHint(2);
+  SetFogRange(Scaled(Tkb_Fog_Near, 0.01), Scaled(Tkb_Fog_Far, 0.01));
+
   // 5. Floor.
-  settings_.drawFloor = Chk_DrawFloor->isChecked();
+  s.drawFloor = Chk_DrawFloor->isChecked();
+
+  // 6. Block text.
+  BlockTextSettings& t = s.text;
+  t.shown = Chk_DrawText->isChecked();
+  t.strokeWidth = Scaled(Tkb_TextWidth, 0.1);
+  t.charSize = static_cast<float>(Cmb_TextSize->currentIndex());
+  t.direction = Cmb_TextDir->currentIndex();
+  t.angle[0] = t.angle[1] = t.angle[2] = 0.0f;
+  t.X = Scaled(Tkb_Text_X, 0.01);
+  t.Y = Scaled(Tkb_Text_Y, 0.01);
+  t.Z = Scaled(Tkb_Text_Z, 0.01);
+  if (Chk_Text_Vibrate->isChecked()) t.Z += TextVerticalOffset;
+  BlockTextString = Edt_TextData->text();
+  t.text = BlockTextBytes(BlockTextString);
+  t.lock = Chk_TextDir_Lock->isChecked();
+  t.color = 0xFFFFFF;
+  t.opacity = s.transparency;
+
   // 7. Background and frame colours.
-  settings_.backColor = Shp_Color_Back->Color();
-  settings_.frameColor = Shp_Color_Frame->Color();
+  s.backColor = Shp_Color_Back->Color();
+  s.frameColor = Shp_Color_Frame->Color();
+
+  // 8. The colour-texture panel.
+  ColorTexPanel& ct = s.colorTex;
+  const TrackBar* amb[3] = {Tkb_ColorTex_Amb_R, Tkb_ColorTex_Amb_G, Tkb_ColorTex_Amb_B};
+  const TrackBar* diff[3] = {Tkb_ColorTex_Diff_R, Tkb_ColorTex_Diff_G, Tkb_ColorTex_Diff_B};
+  const TrackBar* spec[3] = {Tkb_ColorTex_Spec_R, Tkb_ColorTex_Spec_G, Tkb_ColorTex_Spec_B};
+  ct.record.ClTex = true;
+  for (int k = 0; k < 3; ++k) {
+    ct.record.amb[k] = Scaled(amb[k], 0.001);
+    ct.record.diff[k] = Scaled(diff[k], 0.001);
+    ct.record.spec[k] = Scaled(spec[k], 0.001);
+  }
+  ct.record.amb[3] = ct.record.diff[3] = ct.record.spec[3] = 1.0f;
+  ct.record.shin = static_cast<float>(Tkb_ColorTex_Shin->Position());
+  ct.shininess = Tkb_ColorTex_Shin->Position();
+  ct.presetChecked = Chk_ColorTexture->isChecked();
+  ct.byTypeColor = Chk_ColorTex_ByTypeColor->isChecked();
+  ct.typeIndex = Cmb_ColorTex_Type->currentIndex();
+  ct.swatch = Shp_ColorTex_Color->Color();
+
+  // 9. Arm joints and the tool-point ball.
+  for (int j = 0; j < 6; ++j) s.joints[j] = Scaled(JointBars[j], 0.01);
+  s.ball = Chk_TestData01->isChecked();
+
+  // 10, 11. The two transfer robots; RBT2 has no turn tables and no slot.
+  struct RobotControls {
+    TrackBar *r1, *r2, *z, *t, *x, *rt1, *rt2;
+    QComboBox* slot;
+    QCheckBox *dual, *w1, *w2, *arm2, *ll;
+    ColorSwatch *body, *hand;
+  };
+  const RobotControls robots[2] = {
+      {Tkb_RBT1_R1Axis, Tkb_RBT1_R2Axis, Tkb_RBT1_ZAxis, Tkb_RBT1_TAxis, Tkb_RBT1_XAxis, Tkb_RBT1_RT1Axis,
+       Tkb_RBT1_RT2Axis, Cmb_RBT1_Slot, Chk_RBT1_DualArm, Chk_RBT1_R1_Wafer, Chk_RBT1_R2_Wafer, Chk_RBT1_Arm2,
+       Chk_RBT1_LL_Down, Shp_Color_RBT1_Body, Shp_Color_RBT1_Hand},
+      {Tkb_RBT2_R1Axis, Tkb_RBT2_R2Axis, Tkb_RBT2_ZAxis, Tkb_RBT2_TAxis, Tkb_RBT2_XAxis, nullptr, nullptr,
+       nullptr, Chk_RBT2_DualArm, Chk_RBT2_R1_Wafer, Chk_RBT2_R2_Wafer, Chk_RBT2_Arm2, Chk_RBT2_LL_Down,
+       Shp_Color_RBT2_Body, Shp_Color_RBT2_Hand},
+  };
+  for (int i = 0; i < 2; ++i) {
+    const RobotControls& c = robots[i];
+    RobotPanelValues& r = s.robot[i];
+    r.R1 = Scaled(c.r1, 0.01);
+    r.R2 = Scaled(c.r2, 0.01);
+    r.Z = Scaled(c.z, 0.0001);
+    r.T = Scaled(c.t, 0.1);
+    r.X = Scaled(c.x, 0.001);
+    r.RT1 = c.rt1 ? Scaled(c.rt1, 0.1) : 0.0f;
+    r.RT2 = c.rt2 ? Scaled(c.rt2, 0.1) : 0.0f;
+    r.Slot = c.slot ? c.slot->currentIndex() : 0;
+    r.DualArm = c.dual->isChecked();
+    r.WaferR1 = c.w1->isChecked();
+    r.WaferR2 = c.w2->isChecked();
+    r.Arm2 = c.arm2->isChecked();
+    r.LLDown = c.ll->isChecked();
+    r.body = c.body->Color();
+    r.hand = c.hand->Color();
+  }
+
+  // 12. Shared robot switches.
+  s.multiDraw = Chk_RBT_MultiDraw->isChecked();
+  s.testRotate = Chk_RBT_Test_Rotate->isChecked();
+
+  // 13. Arm colour.
+  s.armColor = Shp_VARobot_Body->Color();
+
+  // 14. The controller link; a caption that is not a number stops here.
+  s.shmLink = Chk_ShmLink->isChecked();
+  s.shmInterval = StrToInt(Lbl_ShmInterval->text().toStdString());
+  Tim_ShmMonitor->setInterval(std::max(0, s.shmInterval));
+  SetShmTimerEnabled(shmTimerEnabled_);
 }
 
 void TForm1::DrawFrame() {
@@ -231,25 +492,3 @@ void TForm1::DrawFrame() {
   Pnl_GL->DoneCurrent();
   ++framesDrawn_;
 }
-
-void TForm1::Chk_RightBarClick() {
-  const int width = Chk_RightBar->isChecked() ? 168 : 0;
-  QList<int> sizes = Splitter1->sizes();
-  const int total = sizes.value(0) + sizes.value(1);
-  Splitter1->setSizes({std::max(0, total - width), width});
-  Pnl_VARobot->setVisible(width > 0);
-}
-
-void TForm1::Chk_ShowDetailClick() {
-  if (Chk_ShowDetail->isChecked()) {
-    Pnl_Detail->show();
-    Pnl_Bottom->setFixedHeight(230);
-    resize(width(), height() + 190);
-  } else {
-    Pnl_Bottom->setFixedHeight(40);
-    Pnl_Detail->hide();
-    resize(width(), std::max(minimumSizeHint().height(), height() - 190));
-  }
-}
-
-void TForm1::Lbl_DEBUGDblClick() { Chk_ShowDetail->setVisible(true); }

@@ -14,7 +14,9 @@ Prompts& Prompts::Get() {
   return g_installed ? *g_installed : real;
 }
 
-void Prompts::Install(Prompts* p) { g_installed = p; }
+void Prompts::Install(Prompts* p) {
+  g_installed = p;
+}
 
 void QtPrompts::Message(QWidget* parent, const QString& text, const QString& caption) {
   QMessageBox box(parent);

@@ -14,9 +14,9 @@ bool QtBitmapSource::Decode(const QString& path, Bitmap& out) {
     const QRgb* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
     for (int x = 0; x < out.width; ++x) {
       const QRgb p = line[x];
-      out.pixels[static_cast<size_t>(y) * out.width + x] =
-          static_cast<uint32_t>(qRed(p)) | (static_cast<uint32_t>(qGreen(p)) << 8) |
-          (static_cast<uint32_t>(qBlue(p)) << 16);
+      out.pixels[static_cast<size_t>(y) * out.width + x] = static_cast<uint32_t>(qRed(p)) |
+                                                           (static_cast<uint32_t>(qGreen(p)) << 8) |
+                                                           (static_cast<uint32_t>(qBlue(p)) << 16);
     }
   }
   return true;

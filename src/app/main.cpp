@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
   } catch (const std::exception& e) {
     QMessageBox::critical(nullptr, QStringLiteral("Tessaly"), QString::fromUtf8(e.what()));
   } catch (...) {
-    QMessageBox::critical(nullptr, QStringLiteral("Tessaly"), QStringLiteral("An unexpected error occurred."));
+    QMessageBox::critical(nullptr, QStringLiteral("Tessaly"),
+                          QStringLiteral("An unexpected error occurred."));
   }
   DestroyAppWindows();
   return 0;

@@ -2,12 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QImage>
+#include <QPainter>
 #include <QTest>
+#include <QWidget>
+#include <string>
 
 #include "app/AppWindows.h"
+#include "app/Controls.h"
 #include "app/GlPanel.h"
 #include "app/Main.h"
 #include "support/FakePrompts.h"
+#include "support/Images.h"
 
 // Creates the five windows as the program does, shows the main window and
 // waits until its GL panel has drawn; destroys them afterwards.
@@ -18,12 +25,49 @@ class MainWindowTest : public ::testing::Test {
     CreateAppWindows();
     Form1->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1));
-    ASSERT_TRUE(QTest::qWaitFor([] { return Form1->Panel()->contextReady() && Form1->FramesDrawn() > 0; }, 5000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([] { return Form1->Panel()->contextReady() && Form1->FramesDrawn() > 0; }, 5000));
   }
   void TearDown() override { DestroyAppWindows(); }
 
   // Lets pending timers and events run for ms milliseconds.
   static void Pump(int ms) { QTest::qWait(ms); }
+
+  // Writes what the widget shows (GL panel included) as a PNG artefact and
+  // returns the path.
+  static std::string Shot(QWidget* w, const std::string& fileName) {
+    QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGBA8888);
+    // A widget grab leaves GL panels empty; their own framebuffers go on top.
+    {
+      QPainter p(&shot);
+      for (GlPanel* gl : w->findChildren<GlPanel*>())
+        if (gl->isVisible() && gl->contextReady())
+          p.drawImage(gl->mapTo(w, QPoint(0, 0)), gl->grabFramebuffer());
+    }
+    const QImage& rgba = shot;
+    TestImage img;
+    img.width = rgba.width();
+    img.height = rgba.height();
+    img.rgba.resize(static_cast<size_t>(img.width) * img.height * 4);
+    for (int y = 0; y < img.height; ++y)
+      std::copy(rgba.constScanLine(y), rgba.constScanLine(y) + img.width * 4,
+                img.rgba.begin() + static_cast<long>(y) * img.width * 4);
+    return WriteArtifact(img, fileName);
+  }
+
+  // Clicks a check box on its indicator (a box wider than its caption does
+  // not react to clicks beside the caption).
+  static void Click(QCheckBox* c) {
+    QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, QPoint(8, c->height() / 2));
+  }
+
+  // Opens the bottom panel the laid-out way: double-click the empty label,
+  // then tick "Show Detail".
+  static void OpenDetail() {
+    QTest::mouseDClick(Form1->Lbl_DEBUG, Qt::LeftButton);
+    Click(Form1->Chk_ShowDetail);
+    Pump(100);
+  }
 
   FakePrompts prompts;
 };
