@@ -107,7 +107,7 @@ void DrawSquareCylinder(SceneObject obj) {
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
     BoxSides(hw, hh, hw, false);
-    HoleOutline(0, 0, r, hh, reso, step);
+    HoleOutline(0, 0, r - kRoundOutlineLift, hh, reso, step);
   }
 }
 
@@ -143,6 +143,6 @@ void DrawCubeCylinder(SceneObject obj) {
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
     BoxSides(hw, hh, hd, false);
-    HoleOutline(cx, cz, r, hh, reso, step);
+    HoleOutline(cx, cz, r - kRoundOutlineLift, hh, reso, step);
   }
 }

@@ -67,9 +67,13 @@ void DrawTrapezoidBox(const SceneObject& obj, double bottomHalfWidth) {
 
 }  // namespace
 
-void DrawCube(SceneObject obj) { DrawTrapezoidBox(obj, obj.W / 2.0); }
+void DrawCube(SceneObject obj) {
+  DrawTrapezoidBox(obj, obj.W / 2.0);
+}
 
-void DrawTrapezoid(SceneObject obj) { DrawTrapezoidBox(obj, obj.size[0] / 2.0); }
+void DrawTrapezoid(SceneObject obj) {
+  DrawTrapezoidBox(obj, obj.size[0] / 2.0);
+}
 
 void DrawTrianglePrism(SceneObject obj) {
   const double hw = obj.W / 2.0, hd = obj.D / 2.0, h = obj.H;
@@ -122,7 +126,7 @@ void DrawBevelCube(SceneObject obj) {
   const double hw = obj.W / 2.0, hh = obj.H / 2.0, hd = obj.D / 2.0, c = obj.R;
   // The octagon in (x, z), going round with the angle: right side, front
   // right chamfer, front side, and so on.
-  const PlanePoint p[8] = {{hw, -(hd - c)}, {hw, hd - c},   {hw - c, hd},    {-(hw - c), hd},
+  const PlanePoint p[8] = {{hw, -(hd - c)}, {hw, hd - c},     {hw - c, hd},     {-(hw - c), hd},
                            {-hw, hd - c},   {-hw, -(hd - c)}, {-(hw - c), -hd}, {hw - c, -hd}};
   const double k = 0.707;
   const Vec3 sideNormal[8] = {{1, 0, 0},  {k, 0, k},   {0, 0, 1},  {-k, 0, k},

@@ -48,24 +48,49 @@ void DrawCircle(SceneObject obj) {
       for (int i = 0; i < angles.n; ++i) RingVertex(angles.v[i], r, 0.0);
       glEnd();
     } else {
-      PlanePoint previous = QuadrantCorner(start - step, r);
-      bool open = false;
-      for (int i = 0; i < angles.n; ++i) {
-        const PlanePoint c = QuadrantCorner(angles.v[i], r);
-        if (!open || c.x != previous.x || c.z != previous.z) {
-          if (open) glEnd();
-          glBegin(GL_TRIANGLE_FAN);
-          EmitNormal(0, 1, 0);
-          EmitVertex(c.x, 0, c.z);
-          // The new piece starts where the last one ended, so that no
-          // sliver is left between two quarters.
-          if (i > 0) RingVertex(angles.v[i - 1], r, 0.0);
-          open = true;
-          previous = c;
+      // One strip per quarter of the square, between the square's border
+      // and the disc's edge along the same rays: the disc's edge is where
+      // the disc drawn at this resolution has it (on a chord between two
+      // ring points), so strips and disc fit without gap or overlap
+      // whatever the resolution. The corner's ray is among the stops.
+      const double rad = 3.14159265358979323846 / 180.0;
+      auto discEdge = [&](double a) {
+        const double k = (a - start) / step;
+        if (std::fabs(k - std::nearbyint(k)) < 1e-6) return PolarPoint(a, r);
+        const double mid = start + (std::floor(k) + 0.5) * step;
+        return PolarPoint(a, r * std::cos(step / 2 * rad) / std::cos((a - mid) * rad));
+      };
+      auto stop = [&](double a) {
+        const PlanePoint outer = SquareBorder(a, r), inner = discEdge(a);
+        EmitVertex(outer.x, 0, outer.z);
+        EmitVertex(inner.x, 0, inner.z);
+      };
+      const double firstQuarter = std::floor(start / 90.0);
+      const double quarters = std::ceil(end / 90.0) - firstQuarter;
+      const int count = quarters > 0.0 ? static_cast<int>(std::fmin(quarters, 5.0)) : 0;
+      for (int q = 0; q < count; ++q) {
+        const double from = 90.0 * (firstQuarter + q);
+        const double lo = std::fmax(start, from), hi = std::fmin(end, from + 90.0);
+        if (!(hi - lo > 1e-9)) continue;
+        const double corner = from + 45.0;
+        bool cornerDone = !(corner > lo + 1e-7 && corner < hi - 1e-7);
+        glBegin(GL_QUAD_STRIP);
+        EmitNormal(0, 1, 0);
+        stop(lo);
+        for (int i = 0; i < angles.n; ++i) {
+          const double a = angles.v[i];
+          if (!(a > lo + 1e-7 && a < hi - 1e-7)) continue;
+          if (!cornerDone && corner < a - 1e-7) {
+            stop(corner);
+            cornerDone = true;
+          }
+          if (!cornerDone && SameAngle(corner, a)) cornerDone = true;
+          stop(a);
         }
-        RingVertex(angles.v[i], r, 0.0);
+        if (!cornerDone) stop(corner);
+        stop(hi);
+        glEnd();
       }
-      if (open) glEnd();
     }
   }
   if (obj.Frame) {
@@ -157,7 +182,7 @@ void DrawRing(SceneObject obj) {
     ApplyObjectColor(true, obj);
     // The rings of the larger radius are drawn a little outside, those of
     // the smaller a little inside, so that the faces do not hide them.
-    const double lift = 0.0001;
+    const double lift = kRoundOutlineLift;
     const double o1 = r1 + lift * facing1, o2 = r2 + lift * facing2;
     for (double y : {hh, -hh})
       for (double r : {o1, o2}) {
@@ -242,16 +267,16 @@ void DrawRingRect(SceneObject obj) {
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
-    const double outer = ro + 0.001;
+    const double outer = ro + kRoundOutlineLift, inner = c - kRoundOutlineLift;
     for (double y : {hh, -hh}) {
       glBegin(GL_LINE_STRIP);
       for (int i = 0; i < angles.n; ++i) RingVertex(angles.v[i], outer, y);
       glEnd();
       glBegin(GL_LINE_LOOP);
-      EmitVertex(c, y, 0);
-      EmitVertex(0, y, c);
-      EmitVertex(-c, y, 0);
-      EmitVertex(0, y, -c);
+      EmitVertex(inner, y, 0);
+      EmitVertex(0, y, inner);
+      EmitVertex(-inner, y, 0);
+      EmitVertex(0, y, -inner);
       glEnd();
     }
     glBegin(GL_LINES);
@@ -259,7 +284,7 @@ void DrawRingRect(SceneObject obj) {
       RingVertex(angles.v[i], outer, hh);
       RingVertex(angles.v[i], outer, -hh);
     }
-    const PlanePoint corner[4] = {{c, 0}, {0, c}, {-c, 0}, {0, -c}};
+    const PlanePoint corner[4] = {{inner, 0}, {0, inner}, {-inner, 0}, {0, -inner}};
     for (const PlanePoint& p : corner) {
       EmitVertex(p.x, hh, p.z);
       EmitVertex(p.x, -hh, p.z);
@@ -271,7 +296,7 @@ void DrawRingRect(SceneObject obj) {
 namespace {
 
 struct ContourPoint {
-  double x, z;  // position
+  double x, z;    // position
   double nx, nz;  // outward direction of the contour there
 };
 
@@ -352,9 +377,13 @@ void DrawRoundRect(SceneObject obj) {
     for (int contour = 0; contour < (opening ? 2 : 1); ++contour) {
       const ContourPoint* c = contour == 0 ? outer : inner;
       const int count = contour == 0 ? n : m;
+      // Off the wall: outwards round the plate, towards the middle in the
+      // opening.
+      const double lift = contour == 0 ? kRoundOutlineLift : -kRoundOutlineLift;
+      auto at = [&](int i, double y) { EmitVertex(c[i].x + lift * c[i].nx, y, c[i].z + lift * c[i].nz); };
       for (double y : {hh, -hh}) {
         glBegin(GL_LINE_STRIP);
-        for (int i = 0; i < count; ++i) EmitVertex(c[i].x, y, c[i].z);
+        for (int i = 0; i < count; ++i) at(i, y);
         glEnd();
       }
       glBegin(GL_LINES);
@@ -362,8 +391,8 @@ void DrawRoundRect(SceneObject obj) {
         // Points that repeat the previous one (sharp corners, the joins of
         // arc and side) would only draw the same edge again.
         if (i > 0 && c[i].x == c[i - 1].x && c[i].z == c[i - 1].z) continue;
-        EmitVertex(c[i].x, hh, c[i].z);
-        EmitVertex(c[i].x, -hh, c[i].z);
+        at(i, hh);
+        at(i, -hh);
       }
       glEnd();
     }

@@ -122,7 +122,9 @@ double ClampInto(double v, double lo, double hi) {
   return v;
 }
 
-bool SameAngle(double a, double b) { return std::fabs(a - b) <= 1e-7; }
+bool SameAngle(double a, double b) {
+  return std::fabs(a - b) <= 1e-7;
+}
 
 ShapeFrame::ShapeFrame(const SceneObject& obj, RotationOrder order) {
   glPushMatrix();
@@ -142,7 +144,9 @@ ShapeFrame::ShapeFrame(const SceneObject& obj, RotationOrder order) {
   }
 }
 
-ShapeFrame::~ShapeFrame() { glPopMatrix(); }
+ShapeFrame::~ShapeFrame() {
+  glPopMatrix();
+}
 
 NormalizeScope::NormalizeScope(bool wanted) {
   if (wanted && !glIsEnabled(GL_NORMALIZE)) {
@@ -154,4 +158,3 @@ NormalizeScope::NormalizeScope(bool wanted) {
 NormalizeScope::~NormalizeScope() {
   if (changed_) glDisable(GL_NORMALIZE);
 }
-

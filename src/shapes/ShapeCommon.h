@@ -39,6 +39,11 @@ bool ComputeTriangleNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2, Vec3*
 // Returns whether it emitted.
 bool TriangleNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2);
 
+// How far the outlines of the round kinds sit off their surface (outwards,
+// or towards the axis for holes), so that the depth test does not hide
+// them behind the faces they run on.
+constexpr double kRoundOutlineLift = 0.001;
+
 // Circle resolution a round kind may draw with: 0 for none (0 or
 // negative), at most one segment per degree.
 constexpr int kMaxReso = 360;
@@ -126,5 +131,9 @@ inline void EmitVertex(double x, double y, double z) {
 inline void EmitNormal(double x, double y, double z) {
   glNormal3f(static_cast<GLfloat>(x), static_cast<GLfloat>(y), static_cast<GLfloat>(z));
 }
-inline void EmitVertex(const Vec3& p) { EmitVertex(p.x, p.y, p.z); }
-inline void EmitNormal(const Vec3& n) { EmitNormal(n.x, n.y, n.z); }
+inline void EmitVertex(const Vec3& p) {
+  EmitVertex(p.x, p.y, p.z);
+}
+inline void EmitNormal(const Vec3& n) {
+  EmitNormal(n.x, n.y, n.z);
+}

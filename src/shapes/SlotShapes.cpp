@@ -88,15 +88,17 @@ void DrawOval(SceneObject obj) {
   };
   const Ring ends[2] = {{hw, bottom1, top1}, {-hw, bottom2, top2}};
   auto ringOf = [&](const SlotStop& s) -> const Ring& { return ends[s.first ? 0 : 1]; };
-  auto bottomPoint = [&](const SlotStop& s, double a) {
+  // Points of the contour at the bottom and the top; lift moves them off
+  // the wall for the outline.
+  auto bottomPoint = [&](const SlotStop& s, double a, double lift = 0.0) {
     const Ring& e = ringOf(s);
     const PlanePoint d = PolarPoint(a, 1.0);
-    return Vec3{e.cx + e.rb * d.x, -hh, e.rb * d.z};
+    return Vec3{e.cx + (e.rb + lift) * d.x, -hh, (e.rb + lift) * d.z};
   };
-  auto topPoint = [&](const SlotStop& s) {
+  auto topPoint = [&](const SlotStop& s, double lift = 0.0) {
     const Ring& e = ringOf(s);
     const PlanePoint d = PolarPoint(s.a, 1.0);
-    return Vec3{e.cx + e.rt * d.x, hh, e.rt * d.z};
+    return Vec3{e.cx + (e.rt + lift) * d.x, hh, (e.rt + lift) * d.z};
   };
 
   ShapeFrame frame(obj, RotationOrder::B);
@@ -135,16 +137,17 @@ void DrawOval(SceneObject obj) {
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
+    const double lift = kRoundOutlineLift;
     glBegin(GL_LINE_LOOP);
-    for (int i = 0; i < n; ++i) EmitVertex(topPoint(stops[i]));
+    for (int i = 0; i < n; ++i) EmitVertex(topPoint(stops[i], lift));
     glEnd();
     glBegin(GL_LINE_LOOP);
-    for (int i = 0; i < n; ++i) EmitVertex(bottomPoint(stops[i], stops[i].a));
+    for (int i = 0; i < n; ++i) EmitVertex(bottomPoint(stops[i], stops[i].a, lift));
     glEnd();
     glBegin(GL_LINES);
     for (int i = 0; i < n; ++i) {
-      EmitVertex(bottomPoint(stops[i], stops[i].a));
-      EmitVertex(topPoint(stops[i]));
+      EmitVertex(bottomPoint(stops[i], stops[i].a, lift));
+      EmitVertex(topPoint(stops[i], lift));
     }
     glEnd();
   }
@@ -217,7 +220,7 @@ void DrawCapsule(SceneObject obj) {
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
-    const double outer = r + 0.001;
+    const double outer = r + kRoundOutlineLift;
     glBegin(GL_LINES);
     for (int h = 0; h < 2; ++h) {
       for (int j = 0; j < half; ++j) {
@@ -293,7 +296,7 @@ void DrawBelt(SceneObject obj) {
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
-    const double outer = r + 0.001;
+    const double outer = r + kRoundOutlineLift;
     for (double side : {-hw, hw}) {
       glBegin(GL_LINE_STRIP);
       for (int i = 0; i < n; ++i) emitEdge(stops[i], outer, side);

@@ -79,7 +79,7 @@ void DrawCylinder(SceneObject obj) {
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
-    const double lift = 0.0001;
+    const double lift = kRoundOutlineLift;
     glBegin(GL_LINES);
     for (int i = 0; i <= reso; i += 2) {
       const PlanePoint d = PolarPoint(i * step, 1.0);
@@ -87,8 +87,8 @@ void DrawCylinder(SceneObject obj) {
       EmitVertex((rt + lift) * d.x, h, (rt + lift) * d.z * k);
     }
     glEnd();
-    RingLoop(rb, 0.0, reso, step, k);
-    RingLoop(rt, h, reso, step, k);
+    RingLoop(rb + lift, 0.0, reso, step, k);
+    RingLoop(rt + lift, h, reso, step, k);
   }
 }
 
@@ -132,7 +132,7 @@ void DrawCone(SceneObject obj) {
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
-    const double outer = r + 0.001;
+    const double outer = r + kRoundOutlineLift;
     glBegin(GL_LINES);
     for (int i = 0; i <= reso; ++i) {
       const PlanePoint p = PolarPoint(i * step, outer);
@@ -175,7 +175,7 @@ void DrawConstCylinder(SceneObject obj) {
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
-    const double lift = 0.001;
+    const double lift = kRoundOutlineLift;
     glBegin(GL_LINES);
     for (int j = 0; j + 1 < n; ++j) {
       const double y0 = level(j), y1 = level(j + 1);
@@ -293,7 +293,7 @@ void DrawBall(SceneObject obj) {
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
     // The grid of bands and longitudes, each edge once, just outside.
-    const double outer = r + 0.0001;
+    const double outer = r + kRoundOutlineLift;
     glBegin(GL_LINES);
     for (int j = 0; j < bands; ++j) {
       const double ta = bandTop(j), tb = bandBottom(j);
