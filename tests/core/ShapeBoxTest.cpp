@@ -18,6 +18,10 @@ using Kind = FeedbackPrimitive::Kind;
 
 class BoxShapes : public GlTest {
  protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    KeepGlDriverLoaded();
+  }
   void TearDown() override {
     ResetLights();
     ApplyLights();

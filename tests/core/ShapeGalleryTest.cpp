@@ -65,6 +65,10 @@ struct LabelBox {
 
 class ShapeGallery : public GlTest {
  protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    KeepGlDriverLoaded();
+  }
   void TearDown() override {
     ResetLights();
     ApplyLights();

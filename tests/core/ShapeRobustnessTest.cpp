@@ -136,6 +136,10 @@ bool IsRound(int32_t shp) {
 
 class ShapeRobustness : public GlTest, public ::testing::WithParamInterface<int32_t> {
  protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    KeepGlDriverLoaded();
+  }
   void TearDown() override {
     ResetLights();
     ApplyLights();
@@ -150,6 +154,7 @@ constexpr size_t kVertexBound = 1000000;
 // Vertices emitted by draw, counted through feedback mode in one buffer
 // kept for the whole run; -1 when they did not fit.
 long CountVertices(const std::function<void()>& draw) {
+  KeepGlDriverLoaded();
   static std::vector<GLfloat> buffer(size_t(1) << 23);
   glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
   glRenderMode(GL_FEEDBACK);
