@@ -1,0 +1,160 @@
+#include "shapes/ShapeCommon.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
+// How far (in steps) a value may sit from the grid and still count as on
+// it: 360 / 14 times 14 is not exactly 360 in floating point.
+constexpr double kGridTolerance = 1e-6;
+
+bool OnGrid(double value, double step) {
+  const double q = value / step;
+  return std::fabs(q - std::nearbyint(q)) <= kGridTolerance;
+}
+
+}  // namespace
+
+PlanePoint PolarPoint(double angle, double radius) {
+  const double r = angle * kDegToRad;
+  return PlanePoint{radius * std::cos(r), radius * std::sin(r)};
+}
+
+PlanePoint QuadrantCorner(double angle, double r) {
+  double a = std::fmod(angle, 360.0);
+  if (a < 0.0) a += 360.0;
+  return PlanePoint{(a > 90.0 && a < 270.0) ? -r : r, a > 180.0 ? -r : r};
+}
+
+void SnapAngleRange(double& start, double& end, double defaultStart, double defaultEnd, double step) {
+  if (!std::isfinite(start) || !std::isfinite(end) || start == end) {
+    start = defaultStart;
+    end = defaultEnd;
+  } else if (start > end) {
+    std::swap(start, end);
+  }
+  if (!(step > 0.0) || !std::isfinite(step)) return;
+  auto snap = [step](double v) {
+    if (OnGrid(v, step)) return v;
+    return step * std::trunc(std::ceil(v) / std::ceil(step));
+  };
+  start = snap(start);
+  end = snap(end);
+  if (start == end || end - start < step * (1.0 - kGridTolerance)) end = start + step;
+}
+
+PlanePoint DiamondPoint(double a, double c) {
+  const double corner = std::floor(a / 90.0);
+  const double q = a / 90.0 - corner;
+  const PlanePoint from = PolarPoint(90.0 * corner, c);
+  const PlanePoint to = PolarPoint(90.0 * (corner + 1.0), c);
+  return PlanePoint{from.x + (to.x - from.x) * q, from.z + (to.z - from.z) * q};
+}
+
+bool ComputeTriangleNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2, Vec3* out) {
+  const double ux = p2.x - p0.x, uy = p2.y - p0.y, uz = p2.z - p0.z;
+  const double vx = p1.x - p0.x, vy = p1.y - p0.y, vz = p1.z - p0.z;
+  const double nx = uy * vz - uz * vy;
+  const double ny = uz * vx - ux * vz;
+  const double nz = ux * vy - uy * vx;
+  const double sq = nx * nx + ny * ny + nz * nz;
+  if (!(sq > 0.0) || !std::isfinite(sq)) return false;
+  const float len = static_cast<float>(std::sqrt(sq));
+  if (!(len > 0.0f)) return false;
+  *out = Vec3{nx / len, ny / len, nz / len};
+  return true;
+}
+
+bool TriangleNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2) {
+  Vec3 n;
+  if (!ComputeTriangleNormal(p0, p1, p2, &n)) return false;
+  EmitNormal(n);
+  return true;
+}
+
+int UsableReso(int reso) {
+  if (reso <= 0) return 0;
+  return std::min(reso, kMaxReso);
+}
+
+int WholeSteps(double span, double step, int maxSteps) {
+  if (!(span >= 0.0) || !(step > 0.0) || maxSteps <= 0) return 0;
+  const double q = std::floor(span / step + kGridTolerance);
+  if (!(q >= 0.0)) return 0;
+  if (q >= static_cast<double>(maxSteps)) return maxSteps;
+  return static_cast<int>(q);
+}
+
+void BuildAngles(double start, double end, double step, double snap, AngleList& out) {
+  out.n = 0;
+  const int steps = WholeSteps(end - start, step, kMaxReso);
+  if (!std::isfinite(start) || !(step > 0.0)) return;
+  const bool inserting = snap > 0.0 && std::isfinite(snap);
+  const double eps = step * kGridTolerance;
+  double prev = start;
+  for (int i = 0; i <= steps; ++i) {
+    const double a = start + step * i;
+    if (inserting && i > 0) {
+      // Multiples of snap strictly between the previous angle and this one.
+      const double first = std::ceil((prev + eps) / snap);
+      const double last = std::floor((a - eps) / snap);
+      // Counted in integers: at huge angles k + 1 would equal k.
+      const double count = last - first + 1.0;
+      const int n = count > 0.0 ? static_cast<int>(std::min(count, 64.0)) : 0;
+      for (int j = 0; j < n; ++j) out.Add((first + j) * snap);
+    }
+    out.Add(a);
+    prev = a;
+  }
+}
+
+void LimitSpan(double start, double& end, double maxSpan) {
+  if (end - start > maxSpan) end = start + maxSpan;
+}
+
+double ClampInto(double v, double lo, double hi) {
+  if (lo > hi) return (lo + hi) / 2.0;
+  if (!(v >= lo)) return lo;
+  if (!(v <= hi)) return hi;
+  return v;
+}
+
+bool SameAngle(double a, double b) {
+  return std::fabs(a - b) <= 1e-7;
+}
+
+ShapeFrame::ShapeFrame(const SceneObject& obj, RotationOrder order) {
+  glPushMatrix();
+  glTranslatef(obj.X, obj.Z, obj.Y);
+  // A zero angle is an identity turn; skipping it changes nothing.
+  auto turn = [](float angle, float x, float y, float z) {
+    if (angle != 0.0f) glRotatef(angle, x, y, z);
+  };
+  if (order == RotationOrder::A) {
+    turn(obj.Ang[0], 0.0f, 1.0f, 0.0f);
+    turn(obj.Ang[1], 1.0f, 0.0f, 0.0f);
+    turn(obj.Ang[2], 0.0f, 0.0f, 1.0f);
+  } else {
+    turn(obj.Ang[1], 1.0f, 0.0f, 0.0f);
+    turn(obj.Ang[2], 0.0f, 0.0f, 1.0f);
+    turn(obj.Ang[0], 0.0f, 1.0f, 0.0f);
+  }
+}
+
+ShapeFrame::~ShapeFrame() {
+  glPopMatrix();
+}
+
+NormalizeScope::NormalizeScope(bool wanted) {
+  if (wanted && !glIsEnabled(GL_NORMALIZE)) {
+    glEnable(GL_NORMALIZE);
+    changed_ = true;
+  }
+}
+
+NormalizeScope::~NormalizeScope() {
+  if (changed_) glDisable(GL_NORMALIZE);
+}

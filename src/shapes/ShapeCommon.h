@@ -1,0 +1,139 @@
+#pragma once
+
+#include "objects/SceneObject.h"
+#include "render/GlHeaders.h"
+
+// What every primitive shares: the small geometric helpers, the
+// push-translate-rotate frame, and the guards that keep records read from
+// files (any Reso, any angle, NaN included) from running away.
+
+// A point of the horizontal plane: the first value becomes GL x, the
+// second GL z (the record's Y).
+struct PlanePoint {
+  double x = 0.0, z = 0.0;
+};
+
+struct Vec3 {
+  double x = 0.0, y = 0.0, z = 0.0;
+};
+
+// (radius * cos angle, radius * sin angle), angle in degrees: 0 points
+// along +x, 90 along +z.
+PlanePoint PolarPoint(double angle, double radius);
+
+// The corner of the square of half side r in whose quarter the angle lies:
+// x is -r strictly between 90 and 270, z is -r beyond 180.
+PlanePoint QuadrantCorner(double angle, double r);
+
+// Puts an angular range on the grid of step: equal ends mean the default
+// range, the ends are ordered, an end off the grid is moved onto it and a
+// range narrower than one step is widened to one step. An end that is not
+// a finite number gives the default range. Multiples are recognised within
+// floating-point noise, so that 360 is on the grid of 360 / 14.
+void SnapAngleRange(double& start, double& end, double defaultStart, double defaultEnd, double step);
+
+// The unit normal (p2 - p0) x (p1 - p0) of a triangle; false (and *out left
+// alone) for a degenerate triangle.
+bool ComputeTriangleNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2, Vec3* out);
+// Emits that normal with glNormal; emits nothing for a degenerate triangle.
+// Returns whether it emitted.
+bool TriangleNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2);
+
+// How far the outlines of the round kinds sit off their surface (outwards,
+// or towards the axis for holes), so that the depth test does not hide
+// them behind the faces they run on.
+constexpr double kRoundOutlineLift = 0.001;
+
+// Circle resolution a round kind may draw with: 0 for none (0 or
+// negative), at most one segment per degree.
+constexpr int kMaxReso = 360;
+int UsableReso(int reso);
+
+// The point of a diamond with its corners on the axes at distance c that
+// moves linearly with the angle a: (c, 0) at 0, (0, c) at 90, (-c, 0) at
+// 180, (0, -c) at 270, back to (c, 0) at 360.
+PlanePoint DiamondPoint(double a, double c);
+
+// Number of whole steps in span, counting a span that falls short of a
+// whole step by rounding noise as whole; never negative, never above
+// maxSteps, 0 for anything that is not a number.
+int WholeSteps(double span, double step, int maxSteps);
+
+// Up to kCapacity angles (or any values) in ascending order, kept on the
+// stack: the angle lists of the round kinds are built per call without
+// touching the heap.
+struct AngleList {
+  static constexpr int kCapacity = 800;
+  double v[kCapacity];
+  int n = 0;
+  void Add(double a) {
+    if (n < kCapacity) v[n++] = a;
+  }
+};
+
+// start, start + step, ... up to end (inclusive within rounding noise),
+// with every multiple of `snap` (e.g. 90) strictly inside the range
+// inserted where the step grid passes it without landing on it. snap 0
+// inserts nothing. At most kMaxReso steps are taken.
+void BuildAngles(double start, double end, double step, double snap, AngleList& out);
+
+// Keeps an ordered range from spanning more than maxSpan (a range of many
+// turns would only draw the same turn again).
+void LimitSpan(double start, double& end, double maxSpan);
+
+// v within lo..hi; NaN gives lo, and an empty range (lo above hi) gives
+// its middle.
+double ClampInto(double v, double lo, double hi);
+
+// Same angle within rounding noise.
+bool SameAngle(double a, double b);
+
+enum class RotationOrder {
+  A,  // Ang[0] about y, Ang[1] about x, Ang[2] about z
+  B,  // Ang[1] about x, Ang[2] about z, Ang[0] about y
+};
+
+// The frame of one shape: pushes the model-view matrix, moves to the
+// record's point (X, Z, Y) and turns by its three angles; pops on leaving.
+class ShapeFrame {
+ public:
+  ShapeFrame(const SceneObject& obj, RotationOrder order);
+  ~ShapeFrame();
+  ShapeFrame(const ShapeFrame&) = delete;
+  ShapeFrame& operator=(const ShapeFrame&) = delete;
+};
+
+// Switches GL normal renormalisation on while it lives (when asked to) and
+// puts the flag back as it was found.
+class NormalizeScope {
+ public:
+  explicit NormalizeScope(bool wanted);
+  ~NormalizeScope();
+  NormalizeScope(const NormalizeScope&) = delete;
+  NormalizeScope& operator=(const NormalizeScope&) = delete;
+
+ private:
+  bool changed_ = false;
+};
+
+// One Plane (directions 0 to 5 as DrawPlane takes them) of half sizes hw,
+// hh, hd centred on the local point (cx, cy, cz) of the caller's frame: its
+// face as one quadrilateral with its normal, or its outline as a closed
+// loop. The box kinds build their sides from these. Any other direction
+// emits nothing.
+void EmitPlaneFace(int dir, double cx, double cy, double cz, double hw, double hh, double hd);
+void EmitPlaneLoop(int dir, double cx, double cy, double cz, double hw, double hh, double hd);
+
+// Emission shorthands.
+inline void EmitVertex(double x, double y, double z) {
+  glVertex3f(static_cast<GLfloat>(x), static_cast<GLfloat>(y), static_cast<GLfloat>(z));
+}
+inline void EmitNormal(double x, double y, double z) {
+  glNormal3f(static_cast<GLfloat>(x), static_cast<GLfloat>(y), static_cast<GLfloat>(z));
+}
+inline void EmitVertex(const Vec3& p) {
+  EmitVertex(p.x, p.y, p.z);
+}
+inline void EmitNormal(const Vec3& n) {
+  EmitNormal(n.x, n.y, n.z);
+}

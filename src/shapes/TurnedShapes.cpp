@@ -1,0 +1,314 @@
+// Kinds turned about the vertical axis: Cylinder, Cone, ConstCylinder and
+// Ball.
+
+#include <cmath>
+
+#include "shapes/Material.h"
+#include "shapes/ShapeCommon.h"
+#include "shapes/Shapes.h"
+
+namespace {
+
+constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
+
+// A flat disc at height y: the centre, then the ring points of a full
+// turn, depth scaled by k.
+void Disc(double r, double y, double ny, int reso, double step, double k) {
+  glBegin(GL_TRIANGLE_FAN);
+  EmitNormal(0, ny, 0);
+  EmitVertex(0, y, 0);
+  for (int i = 0; i <= reso; ++i) {
+    const PlanePoint p = PolarPoint(i * step, r);
+    EmitVertex(p.x, y, p.z * k);
+  }
+  glEnd();
+}
+
+void RingLoop(double r, double y, int reso, double step, double k) {
+  glBegin(GL_LINE_LOOP);
+  for (int i = 0; i < reso; ++i) {
+    const PlanePoint p = PolarPoint(i * step, r);
+    EmitVertex(p.x, y, p.z * k);
+  }
+  glEnd();
+}
+
+}  // namespace
+
+void DrawCylinder(SceneObject obj) {
+  const int reso = UsableReso(obj.Reso);
+  if (reso == 0) return;
+  const double step = 360.0 / reso;
+  const double rb = obj.R;
+  const double rt = (obj.Opt[0] == 1 && obj.R2 != 0.0f) ? obj.R2 : obj.R;
+  const double h = obj.H;
+  // Elliptic section: depth k times the width.
+  const double k = (obj.size[0] == 0.0f || obj.size[1] == 0.0f || obj.size[0] == obj.size[1])
+                       ? 1.0
+                       : double(obj.size[1]) / obj.size[0];
+
+  ShapeFrame frame(obj, RotationOrder::A);
+  if (obj.Fill) {
+    ApplyFillColor(obj);
+    NormalizeScope normalize(k != 1.0);
+    glBegin(GL_QUAD_STRIP);
+    for (int i = 0; i <= reso; ++i) {
+      const double a = i * step;
+      const PlanePoint d = PolarPoint(a, 1.0);
+      const Vec3 bottom{rb * d.x, 0.0, rb * d.z * k};
+      const Vec3 top{rt * d.x, h, rt * d.z * k};
+      if (rb == rt) {
+        EmitNormal(d.x, 0, d.z / k);
+      } else {
+        // A frustum leans: take the normal of the strip itself. At a point
+        // (radius 0) the next point is taken on the other ring.
+        const PlanePoint e = PolarPoint(a + step, 1.0);
+        const Vec3 next = rb != 0.0 ? Vec3{rb * e.x, 0.0, rb * e.z * k} : Vec3{rt * e.x, h, rt * e.z * k};
+        Vec3 n;
+        if (ComputeTriangleNormal(top, bottom, next, &n)) {
+          if (n.x * d.x + n.z * d.z < 0.0) n = Vec3{-n.x, -n.y, -n.z};
+          EmitNormal(n);
+        }
+      }
+      EmitVertex(bottom);
+      EmitVertex(top);
+    }
+    glEnd();
+    Disc(rb, 0.0, -1.0, reso, step, k);
+    Disc(rt, h, 1.0, reso, step, k);
+  }
+  if (obj.Frame) {
+    ApplyObjectColor(true, obj);
+    const double lift = kRoundOutlineLift;
+    glBegin(GL_LINES);
+    for (int i = 0; i <= reso; i += 2) {
+      const PlanePoint d = PolarPoint(i * step, 1.0);
+      EmitVertex((rb + lift) * d.x, 0, (rb + lift) * d.z * k);
+      EmitVertex((rt + lift) * d.x, h, (rt + lift) * d.z * k);
+    }
+    glEnd();
+    RingLoop(rb + lift, 0.0, reso, step, k);
+    RingLoop(rt + lift, h, reso, step, k);
+  }
+}
+
+void DrawCone(SceneObject obj) {
+  const int reso = UsableReso(obj.Reso);
+  if (reso == 0) return;
+  const double step = 360.0 / reso;
+  const double r = obj.R, h = obj.H;
+  // The side's normal leans up by R / H from the horizontal (down for a
+  // cone hanging below its base).
+  const double hs = std::fabs(h), up = h < 0.0 ? -r : r;
+  const double len = std::sqrt(hs * hs + up * up);
+  auto sideNormal = [&](double a) {
+    const PlanePoint d = PolarPoint(a, 1.0);
+    if (!(len > 0.0)) {
+      EmitNormal(0, 1, 0);
+      return;
+    }
+    EmitNormal(hs * d.x / len, up / len, hs * d.z / len);
+  };
+
+  ShapeFrame frame(obj, RotationOrder::B);
+  if (obj.Fill) {
+    ApplyFillColor(obj);
+    // Triangles rather than one fan, so that the apex carries the normal
+    // of each slice and the side shades smoothly round.
+    glBegin(GL_TRIANGLES);
+    for (int i = 0; i < reso; ++i) {
+      const double a = i * step, b = (i + 1) * step;
+      sideNormal((a + b) / 2.0);
+      EmitVertex(0, h, 0);
+      sideNormal(a);
+      const PlanePoint p = PolarPoint(a, r);
+      EmitVertex(p.x, 0, p.z);
+      sideNormal(b);
+      const PlanePoint q = PolarPoint(b, r);
+      EmitVertex(q.x, 0, q.z);
+    }
+    glEnd();
+    Disc(r, 0.0, -1.0, reso, step, 1.0);
+  }
+  if (obj.Frame) {
+    ApplyObjectColor(true, obj);
+    const double outer = r + kRoundOutlineLift;
+    glBegin(GL_LINES);
+    for (int i = 0; i <= reso; ++i) {
+      const PlanePoint p = PolarPoint(i * step, outer);
+      EmitVertex(0, h, 0);
+      EmitVertex(p.x, 0, p.z);
+    }
+    glEnd();
+    RingLoop(outer, 0.0, reso, step, 1.0);
+  }
+}
+
+void DrawConstCylinder(SceneObject obj) {
+  const int reso = UsableReso(obj.Reso);
+  if (reso == 0) return;
+  // The profile comes with the record at run time; a record from a file
+  // has none, and then there is nothing to turn.
+  const int n = obj.Opt[0];
+  if (n < 1 || !obj.Sub || obj.Sub->size() < static_cast<size_t>(n)) return;
+  const float* radius = obj.Sub->data();
+  const double step = 360.0 / reso;
+  const double h = obj.H;
+  auto level = [&](int j) { return n == 1 ? (j == 0 ? 0.0 : h) : j * h / (n - 1); };
+
+  ShapeFrame frame(obj, RotationOrder::B);
+  if (obj.Fill) {
+    ApplyFillColor(obj);
+    for (int j = 0; j + 1 < n; ++j) {
+      const double y0 = level(j), y1 = level(j + 1);
+      glBegin(GL_QUAD_STRIP);
+      for (int i = 0; i <= reso; ++i) {
+        const PlanePoint d = PolarPoint(i * step, 1.0);
+        EmitNormal(d.x, 0, d.z);
+        EmitVertex(radius[j] * d.x, y0, radius[j] * d.z);
+        EmitVertex(radius[j + 1] * d.x, y1, radius[j + 1] * d.z);
+      }
+      glEnd();
+    }
+    Disc(radius[0], 0.0, -1.0, reso, step, 1.0);
+    Disc(radius[n - 1], h, 1.0, reso, step, 1.0);
+  }
+  if (obj.Frame) {
+    ApplyObjectColor(true, obj);
+    const double lift = kRoundOutlineLift;
+    glBegin(GL_LINES);
+    for (int j = 0; j + 1 < n; ++j) {
+      const double y0 = level(j), y1 = level(j + 1);
+      for (int i = 0; i < reso; ++i) {
+        const PlanePoint d = PolarPoint(i * step, 1.0);
+        EmitVertex((radius[j] + lift) * d.x, y0, (radius[j] + lift) * d.z);
+        EmitVertex((radius[j + 1] + lift) * d.x, y1, (radius[j + 1] + lift) * d.z);
+      }
+    }
+    glEnd();
+    if (n == 1) {
+      RingLoop(radius[0] + lift, 0.0, reso, step, 1.0);
+      RingLoop(radius[0] + lift, h, reso, step, 1.0);
+    } else {
+      for (int j = 0; j < n; ++j) RingLoop(radius[j] + lift, level(j), reso, step, 1.0);
+    }
+  }
+}
+
+namespace {
+
+// Points of the ball at latitude t (0 at the top pole) and longitude a,
+// depth scaled by k.
+struct BallGeometry {
+  double r, k;
+  void Vertex(double t, double a, double radius) const {
+    const double st = std::sin(t * kDegToRad), ct = std::cos(t * kDegToRad);
+    const PlanePoint d = PolarPoint(a, 1.0);
+    EmitVertex(radius * st * d.x, radius * ct, radius * st * d.z * k);
+  }
+  void NormalAndVertex(double t, double a) const {
+    const double st = std::sin(t * kDegToRad), ct = std::cos(t * kDegToRad);
+    const PlanePoint d = PolarPoint(a, 1.0);
+    // The surface normal of the stretched ball: depth component / k.
+    EmitNormal(st * d.x, ct, st * d.z / k);
+    EmitVertex(r * st * d.x, r * ct, r * st * d.z * k);
+  }
+};
+
+}  // namespace
+
+void DrawBall(SceneObject obj) {
+  const int reso = UsableReso(obj.Reso);
+  const int half = reso / 2;
+  if (half < 1 || obj.R == 0.0f) return;
+  const double r = obj.R;
+  const double r2 = obj.R2 == 0.0f ? r : obj.R2;
+  const double k = r2 == r ? 1.0 : r2 / r;
+  const double latStep = 360.0 / half;
+  const double lonStep = 360.0 / reso;
+
+  double start = obj.size[0], end = obj.size[1];
+  if (!std::isfinite(start) || !std::isfinite(end) || start == end) {
+    start = 0.0;
+    end = 180.0;
+  } else if (start > end) {
+    std::swap(start, end);
+  }
+  const double requestedEnd = end;
+  SnapAngleRange(start, end, 0.0, 180.0, latStep);
+  if (requestedEnd == 180.0) end = 180.0;
+  // Latitudes exist from pole to pole only.
+  if (start < 0.0) start = 0.0;
+  if (end > 180.0) end = 180.0;
+  if (!(end - start > 1e-9)) return;
+  int bands = WholeSteps(end - start, latStep, 180);
+  if (start + bands * latStep < end - 1e-9 && bands < 180) ++bands;
+  auto bandTop = [&](int j) { return start + j * latStep; };
+  auto bandBottom = [&](int j) { return std::fmin(start + (j + 1) * latStep, end); };
+  const BallGeometry ball{r, k};
+
+  ShapeFrame frame(obj, RotationOrder::B);
+  NormalizeScope normalize(k != 1.0);
+  if (obj.Fill) {
+    ApplyFillColor(obj);
+    for (int j = 0; j < bands; ++j) {
+      const double ta = bandTop(j), tb = bandBottom(j);
+      if (ta <= 1e-9) {
+        glBegin(GL_TRIANGLE_FAN);
+        EmitNormal(0, 1, 0);
+        EmitVertex(0, r, 0);
+        for (int i = 0; i <= reso; ++i) ball.NormalAndVertex(tb, i * lonStep);
+        glEnd();
+      } else if (tb >= 180.0 - 1e-9) {
+        glBegin(GL_TRIANGLE_FAN);
+        EmitNormal(0, -1, 0);
+        EmitVertex(0, -r, 0);
+        for (int i = 0; i <= reso; ++i) ball.NormalAndVertex(ta, i * lonStep);
+        glEnd();
+      } else {
+        glBegin(GL_QUAD_STRIP);
+        for (int i = 0; i <= reso; ++i) {
+          ball.NormalAndVertex(ta, i * lonStep);
+          ball.NormalAndVertex(tb, i * lonStep);
+        }
+        glEnd();
+      }
+    }
+    // A cut band is closed by flat discs.
+    if (start > 1e-9) {
+      glBegin(GL_TRIANGLE_FAN);
+      EmitNormal(0, 1, 0);
+      EmitVertex(0, r * std::cos(start * kDegToRad), 0);
+      for (int i = 0; i <= reso; ++i) ball.Vertex(start, i * lonStep, r);
+      glEnd();
+    }
+    if (end < 180.0 - 1e-9) {
+      glBegin(GL_TRIANGLE_FAN);
+      EmitNormal(0, -1, 0);
+      EmitVertex(0, r * std::cos(end * kDegToRad), 0);
+      for (int i = 0; i <= reso; ++i) ball.Vertex(end, i * lonStep, r);
+      glEnd();
+    }
+  }
+  if (obj.Frame) {
+    ApplyObjectColor(true, obj);
+    // The grid of bands and longitudes, each edge once, just outside.
+    const double outer = r + kRoundOutlineLift;
+    glBegin(GL_LINES);
+    for (int j = 0; j < bands; ++j) {
+      const double ta = bandTop(j), tb = bandBottom(j);
+      for (int i = 0; i < reso; ++i) {
+        const double a = i * lonStep, b = (i + 1) * lonStep;
+        ball.Vertex(ta, a, outer);
+        ball.Vertex(tb, a, outer);
+        ball.Vertex(tb, a, outer);
+        ball.Vertex(tb, b, outer);
+        if (j == 0) {
+          ball.Vertex(ta, a, outer);
+          ball.Vertex(ta, b, outer);
+        }
+      }
+    }
+    glEnd();
+  }
+}
