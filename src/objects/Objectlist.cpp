@@ -1,8 +1,11 @@
 #include "objects/Objectlist.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -52,10 +55,19 @@ void TObjList::BuildLayout() {
   Stg_Data->setSelectionBehavior(QAbstractItemView::SelectRows);
   Stg_Data->SetRowHeight(kRowHeight);
   Stg_Data->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  // The widths as laid out, widened where the font in use would cut a
+  // typical value short.
+  const QFontMetrics fm(Stg_Data->font());
+  const auto fit = [&fm](int col, const char* sample) {
+    return std::max(ListColumnWidth(col), fm.horizontalAdvance(QString::fromLatin1(sample)) + 12);
+  };
   for (int c = 0; c < kListColumns; ++c) {
     Stg_Data->SetCell(c, 0, QString::fromLatin1(ListHeading(c)));
     Stg_Data->SetColumnWidth(c, ListColumnWidth(c));
   }
+  Stg_Data->SetColumnWidth(ListColumn::Pos, fit(ListColumn::Pos, "-0.0000,-0.0000,-0.0000"));
+  Stg_Data->SetColumnWidth(ListColumn::Size, fit(ListColumn::Size, "1.0000,1.0000,1.0000"));
+  Stg_Data->SetColumnWidth(ListColumn::Angle, fit(ListColumn::Angle, "-90.0,-90.0,-90.0"));
   for (int r = 1; r < kListRows; ++r) Stg_Data->SetCell(0, r, QString::number(r));
   Stg_Data->setToolTip(QStringLiteral("Double-click a row (or press Enter) to edit that object"));
 
