@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "app/AppWindows.h"
 #include "app/Handler.h"
@@ -203,7 +204,16 @@ void TObjList::Btn_SaveClick() {
   if (!table_) return;
   QString path = Prompts::Get().SaveFile(this, QStringLiteral("Save"), QString::fromLatin1(kFilter));
   if (path.isEmpty()) return;
-  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".3dl");
+  if (QFileInfo(path).suffix().isEmpty()) {
+    // The dialog asked about the name as typed; the file written is
+    // another one.
+    path += QStringLiteral(".3dl");
+    if (QFileInfo::exists(path) &&
+        !Prompts::Get().Confirm(this,
+                                QFileInfo(path).fileName() + QStringLiteral(" already exists.\nReplace it?"),
+                                QStringLiteral("Save")))
+      return;
+  }
   if (SaveObjects(QFile::encodeName(path).toStdString(), table_->data(), kObjectCapacity) == 1)
     Prompts::Get().Message(this, QStringLiteral("Object data save completed."));
   else
@@ -215,11 +225,7 @@ void TObjList::Stg_DataDblClick() {
   if (!editor || !table_) return;
   const int row = Stg_Data->Row();
   if (row < 1 || row > kObjectCapacity) return;
-  // A list that stays on top would hide the editor (and its keypad).
-  const bool onTop = Chk_StayOnTop->isChecked();
-  if (onTop) SetTopmost(false);
   const bool ok = editor->Edit(*table_, slots_, row - 1);
-  if (onTop) SetTopmost(true);
   if (ok || editor->RecordChanged()) {
     Rebuild();
     NotifyChanged();
@@ -231,15 +237,28 @@ void TObjList::Chk_StayOnTopClick() {
 }
 
 void TObjList::SetTopmost(bool on) {
-  if (static_cast<bool>(windowFlags() & Qt::WindowStaysOnTopHint) == on) return;
-  // Changing the flags hides the window; it comes back where it was.
-  const bool shown = isVisible();
-  const QRect where = geometry();
-  setWindowFlag(Qt::WindowStaysOnTopHint, on);
-  if (shown) {
-    setGeometry(where);
-    show();
+  Qt::WindowFlags flags = windowFlags();
+  if (flags.testFlag(Qt::WindowStaysOnTopHint) == on) return;
+  flags.setFlag(Qt::WindowStaysOnTopHint, on);
+  if (QWindow* w = windowHandle()) {
+    // Told to the window system directly: setWindowFlags would hide the
+    // window and place it anew.
+    overrideWindowFlags(flags);
+    w->setFlags(flags);
+  } else {
+    setWindowFlags(flags);
   }
+}
+
+bool TObjList::event(QEvent* e) {
+  // While a modal dialog runs (the settings dialog, its keypad, a message
+  // box) the list cannot be used and must not cover it; it stays on top
+  // again when the dialog closes.
+  if (e->type() == QEvent::WindowBlocked)
+    SetTopmost(false);
+  else if (e->type() == QEvent::WindowUnblocked)
+    SetTopmost(Chk_StayOnTop->isChecked());
+  return QDialog::event(e);
 }
 
 void TObjList::CentreOnScreen() {

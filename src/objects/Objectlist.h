@@ -48,6 +48,9 @@ class TObjList : public QDialog {
   void Stg_DataDblClick();
   void Chk_StayOnTopClick();
 
+ protected:
+  bool event(QEvent* e) override;
+
  private:
   // Creates every control with its caption, name and place.
   void BuildLayout();

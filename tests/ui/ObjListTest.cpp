@@ -1,9 +1,11 @@
 #include <QCheckBox>
+#include <QDialog>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QWindow>
 
 #include "objects/ListRowFormat.h"
 #include "objects/ObjectFile.h"
@@ -145,6 +147,13 @@ TEST_F(ObjListTest, SaveWritesAFileThatLoadsBackEqual) {
     const SceneObject& b = (*table)[static_cast<size_t>(i)];
     ASSERT_EQ(FormatObjectLine(i, a), FormatObjectLine(i, b)) << "object " << i;
   }
+
+  // The same name again: the file that would be replaced is asked about.
+  prompts.saveAnswers = {path};
+  prompts.confirmAnswers = {false};
+  QTest::mouseClick(list->Btn_Save, Qt::LeftButton);
+  EXPECT_EQ(prompts.confirmations.size(), 1);
+  EXPECT_EQ(prompts.messages.size(), 1);
 }
 
 TEST_F(ObjListTest, AFailedSaveSaysSo) {
@@ -205,9 +214,11 @@ TEST_F(ObjListTest, LoadShowsTheFilesErrorsAndKeepsTheGoodLines) {
 TEST_F(ObjListTest, DoubleClickEditsTheObjectOfTheRow) {
   OpenList();
   QString seen;
-  QTimer::singleShot(0, dlg.get(), [this, &seen] {
+  bool onTopWhileEditing = true;
+  QTimer::singleShot(0, dlg.get(), [this, &seen, &onTopWhileEditing] {
     if (!QTest::qWaitFor([this] { return dlg->isVisible(); }, 3000)) return;
     seen = dlg->Edt_Name->text();
+    onTopWhileEditing = list->windowFlags() & Qt::WindowStaysOnTopHint;
     dlg->Edt_Name->setText(QStringLiteral("Edited"));
     QTest::mouseClick(dlg->Btn_OK, Qt::LeftButton);
     if (dlg->isVisible()) dlg->reject();
@@ -217,7 +228,8 @@ TEST_F(ObjListTest, DoubleClickEditsTheObjectOfTheRow) {
   EXPECT_EQ(Rec(42).Name, "Edited");
   EXPECT_EQ(Cell(1, 43), QStringLiteral("Edited"));
   EXPECT_EQ(changes, 1);
-  // The list is back on top afterwards.
+  // The list gave way to the editor and is back on top afterwards.
+  EXPECT_FALSE(onTopWhileEditing);
   EXPECT_TRUE(list->windowFlags() & Qt::WindowStaysOnTopHint);
   EXPECT_TRUE(list->isVisible());
 
@@ -244,6 +256,15 @@ TEST_F(ObjListTest, StayOnTopFollowsTheBoxWithoutMovingTheWindow) {
   QTest::mouseClick(list->Chk_StayOnTop, Qt::LeftButton);
   EXPECT_TRUE(list->windowFlags() & Qt::WindowStaysOnTopHint);
   EXPECT_EQ(list->geometry(), before);
+  EXPECT_TRUE(list->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+
+  // Cleared, it stays cleared after a modal dialog.
+  QTest::mouseClick(list->Chk_StayOnTop, Qt::LeftButton);
+  QDialog modal;
+  QTimer::singleShot(0, &modal, [&modal] { modal.accept(); });
+  modal.exec();
+  QApplication::processEvents();
+  EXPECT_FALSE(list->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
 }
 
 TEST_F(ObjListTest, ColourCellsKeepTheirColourOnTheSelectedRow) {
