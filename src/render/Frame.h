@@ -4,14 +4,32 @@
 #include "render/RenderSettings.h"
 #include "render/Texture.h"
 
+// What one frame hands back besides the picture.
+struct FrameResult {
+  // The arm's tool point in GL axis order: across, up, along the scene's Y.
+  double toolPoint[3] = {0, 0, 0};
+};
+
 // What one frame reads. The window fills it from its controls; headless
-// rendering fills it from defaults and the command line.
+// rendering fills it from defaults and the command line. The lights and
+// fog are the ones set through render/Lights.h.
 struct FrameInputs {
   const RenderSettings* settings = nullptr;
   ObjectTable* table = nullptr;
   TextureSlot* textures = nullptr;  // kTextureSlotCount of them
+  FrameResult* result = nullptr;    // optional
 };
 
 // Draws one complete picture into the current context (which has the fixed
 // state and the projection already set), up to and including glFlush.
 void ComposeFrame(const FrameInputs& in);
+
+// The second half of a frame: floor, arm, tool point and its ball.
+void DrawScene(const RenderSettings& rs, FrameResult* result);
+
+// The record the floor and the arm start from.
+SceneObject MakeBaseRecord(const RenderSettings& rs);
+
+// The arm's tool point for joints J1..J5 in degrees, in single precision,
+// in GL axis order (J6 turns about the tool axis and does not move it).
+void ToolPointOfJoints(const float joints[6], double out[3]);

@@ -75,6 +75,7 @@ struct RenderSettings {
   ColorTexPanel colorTex;
   float joints[6] = {0, 0, 90, 0, 0, 0};  // J1..J6 degrees, Tkb_TestData0n x 0.01
   bool ball = true;              // Chk_TestData01 "Ball"
+  bool markPlate = false;        // Chk_TestData02 "Mark Plate"
   RobotPanelValues robot[2];
   bool multiDraw = false;        // Chk_RBT_MultiDraw
   bool testRotate = false;       // Chk_RBT_Test_Rotate
