@@ -1,6 +1,7 @@
 #include "render/LightPanel.h"
 
 #include "render/Lights.h"
+#include "render/RenderSettings.h"
 
 LightPanelValues DefaultLight1() {
   LightPanelValues v;
@@ -45,4 +46,15 @@ void TransferFogPanel(const FogPanelValues& v) {
   SetFogDensity(v.density);
   SetFogRange(v.nearDist, v.farDist);
   SetFogHint(2);
+}
+
+void TransferLightsAndFog(RenderSettings& rs, const LightPanelValues& light1, const LightPanelValues& light2,
+                          int transPosition, const FogPanelValues& fog) {
+  const bool frameOnly = !rs.drawFill && rs.drawFrame;
+  TransferLightPanel(0, light1, frameOnly);
+  TransferLightPanel(1, light2, frameOnly);
+  const LightTable& t = ActiveLights();
+  rs.lightingOn = t.slot[0].enabled || t.slot[1].enabled;
+  rs.transparency = rs.lightingOn ? static_cast<float>(transPosition) * 0.1f : 1.0f;
+  TransferFogPanel(fog);
 }

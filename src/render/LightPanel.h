@@ -41,3 +41,12 @@ struct FogPanelValues {
 };
 
 void TransferFogPanel(const FogPanelValues& v);
+
+struct RenderSettings;
+
+// The lights-and-fog part of the settings transfer: both lights (frame-only
+// mode when Fill is off and Frame on), the lighting-on flag, the
+// transparency (Tkb_Trans position x 0.1 with lighting on, else 1.0) and
+// the fog.
+void TransferLightsAndFog(RenderSettings& rs, const LightPanelValues& light1, const LightPanelValues& light2,
+                          int transPosition, const FogPanelValues& fog);

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "headless/HeadlessContext.h"
+#include "render/Frame.h"
+#include "render/GlHeaders.h"
+#include "render/LightPanel.h"
+#include "render/Lights.h"
+#include "support/Feedback.h"
+#include "support/GlFixture.h"
+#include "support/Images.h"
+
+namespace {
+
+// The start-up frame as the program draws it at the laid-out panel size.
+class FrameGl : public ::testing::Test {
+ protected:
+  static HeadlessContext& Ctx() {
+    static HeadlessContext ctx(628, 377);
+    return ctx;
+  }
+  void SetUp() override {
+    ASSERT_TRUE(Ctx().ok()) << Ctx().error();
+    ASSERT_TRUE(Ctx().MakeCurrent());
+    DrainGlErrors();
+    table = std::make_unique<ObjectTable>();
+    InitializeRecords(table->data(), kObjectCapacity);
+    light1 = DefaultLight1();
+    light2 = DefaultLight2();
+  }
+  void TearDown() override {
+    EXPECT_EQ(DrainGlErrors(), "");
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
+    ResetLights();
+    ResetFog();
+    SharedGlContext().MakeCurrent();
+  }
+  TestImage Render() {
+    ApplyClearColor(rs.backColor);
+    ApplyFixedRenderState();
+    ApplyProjection(628, 377, rs.view.ortho);
+    TransferLightsAndFog(rs, light1, light2, 10, FogPanelValues{});
+    FrameInputs in{&rs, table.get(), textures, &result};
+    ComposeFrame(in);
+    return ReadFramebuffer(628, 377);
+  }
+  void ExpectGolden(const char* name) {
+    const TestImage img = Render();
+    WriteArtifact(img, std::string(name) + ".png");
+    EXPECT_EQ(CompareWithGolden(img, name, 16, 0.003), "");
+  }
+
+  RenderSettings rs;
+  LightPanelValues light1, light2;
+  std::unique_ptr<ObjectTable> table;
+  TextureSlot textures[kTextureSlotCount];
+  FrameResult result;
+};
+
+}  // namespace
+
+TEST_F(FrameGl, StartUpView) {
+  ExpectGolden("frame-startup");
+  EXPECT_NEAR(result.toolPoint[0], 0.0, 1e-6);
+  EXPECT_NEAR(result.toolPoint[1], 0.56, 1e-6);
+  EXPECT_NEAR(result.toolPoint[2], 0.37, 1e-6);
+}
+
+TEST_F(FrameGl, TextAlongXUnlockedAndLockedAfterATurn) {
+  rs.text.shown = true;
+  rs.view.angleZ = 20.0f;
+  ExpectGolden("frame-text-unlocked");
+  rs.text.lock = true;
+  ExpectGolden("frame-text-locked");
+}
+
+TEST_F(FrameGl, BothLightsOff) {
+  light1.checked = false;
+  light2.checked = false;
+  ExpectGolden("frame-lights-off");
+  EXPECT_FALSE(rs.lightingOn);
+  EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+}
+
+TEST_F(FrameGl, Ortho) {
+  rs.view.ortho = true;
+  rs.view.zoom = 0.5f;
+  ExpectGolden("frame-ortho");
+}
+
+TEST_F(FrameGl, FillOffFrameOn) {
+  rs.drawFill = false;
+  rs.drawFrame = true;
+  ExpectGolden("frame-wireframe");
+  EXPECT_FALSE(rs.lightingOn);
+  EXPECT_EQ(rs.transparency, 1.0f);
+}
+
+TEST_F(FrameGl, FloorTilesAlternateNearWhiteAndLightBlue) {
+  ResetLights();
+  ApplyLights();
+  rs.ball = false;
+  // Plain colours with the lights off: the first tile drawn is (0, 0), the
+  // second (0, 1).
+  std::vector<FeedbackPrimitive> prims;
+  glLoadIdentity();
+  prims = CaptureFeedback([&] { DrawScene(rs, nullptr); });
+  ASSERT_GE(prims.size(), 2u);
+  const FeedbackVertex& t00 = prims[0].v[0];
+  EXPECT_NEAR(t00.r, 0xF8 / 255.0, 1e-3);
+  EXPECT_NEAR(t00.b, 0xF8 / 255.0, 1e-3);
+}
+
+TEST_F(FrameGl, LockedTextKeepsItsPlaceWhenTheViewTurns) {
+  ResetLights();
+  rs.text.shown = true;
+  rs.text.lock = true;
+  rs.ball = false;
+  auto textVertices = [&](float angleZ, float shiftX) {
+    rs.view.angleZ = angleZ;
+    rs.view.shiftX = shiftX;
+    ApplyProjection(628, 377, false);
+    std::vector<FeedbackVertex> out;
+    for (const auto& p : CaptureFeedback([&] { ComposeFrame(FrameInputs{&rs, table.get(), textures, nullptr}); }))
+      if (p.kind == FeedbackPrimitive::Line || p.kind == FeedbackPrimitive::LineReset)
+        if (p.v[0].r > 0.99f && p.v[0].g > 0.99f && p.v[0].b > 0.99f) out.insert(out.end(), p.v.begin(), p.v.end());
+    return out;
+  };
+  const auto a = textVertices(-30.0f, 0.0f);
+  const auto b = textVertices(40.0f, 0.5f);
+  ASSERT_FALSE(a.empty());
+  ASSERT_EQ(a.size(), b.size());
+  for (size_t i = 0; i < a.size(); ++i) {
+    EXPECT_NEAR(a[i].x, b[i].x, 1e-3);
+    EXPECT_NEAR(a[i].y, b[i].y, 1e-3);
+  }
+  rs.text.lock = false;
+  const auto c = textVertices(-30.0f, 0.0f);
+  const auto d = textVertices(40.0f, 0.0f);
+  ASSERT_EQ(c.size(), d.size());
+  bool moved = false;
+  for (size_t i = 0; i < c.size(); ++i) moved |= std::abs(c[i].x - d[i].x) > 1.0f;
+  EXPECT_TRUE(moved);
+}
