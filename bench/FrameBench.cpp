@@ -6,30 +6,67 @@
 #include "objects/SceneObject.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
+#include "render/LightPanel.h"
+#include "render/Lights.h"
 #include "render/RenderContext.h"
 
 namespace {
 
-// The default frame at the panel's laid-out size.
-void BM_DefaultFrame(benchmark::State& state) {
+// The 21 primitive kinds, cycled through by the mixed table.
+const int kPrimitiveKinds[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 20, 21, 22, 23, 24, 25, 26, 27, 28};
+
+void FillMixedTable(ObjectTable& table) {
+  static const auto profile = std::make_shared<const std::vector<float>>(std::vector<float>{0.2f, 0.3f, 0.25f});
+  for (int i = 0; i < kObjectCapacity; ++i) {
+    SceneObject& r = table[static_cast<size_t>(i)];
+    r.Enbl = true;
+    r.Shp = kPrimitiveKinds[i % 21];
+    r.Reso = 36;
+    r.X = static_cast<float>(i % 40) * 0.3f - 6.0f;
+    r.Y = static_cast<float>(i / 40) * 0.3f - 4.0f;
+    r.Z = 0.1f;
+    r.W = r.D = r.H = 0.2f;
+    r.R = 0.1f;
+    r.R2 = 0.08f;
+    r.Frame = (i % 3) == 0;
+    r.clFill = 0x3080C0u + static_cast<uint32_t>(i) * 97u;
+    r.Opt[0] = 3;
+    r.Sub = profile;
+    r.size[0] = 0.15f;
+    r.size[1] = 0.1f;
+  }
+}
+
+void RunFrames(benchmark::State& state, bool mixed) {
   HeadlessContext ctx(628, 377);
   if (!ctx.ok()) {
     state.SkipWithError(ctx.error().c_str());
     return;
   }
+  ApplyClearColor(0);
   ApplyFixedRenderState();
   ApplyProjection(628, 377, false);
   auto table = std::make_unique<ObjectTable>();
   InitializeRecords(table->data(), kObjectCapacity);
+  if (mixed) FillMixedTable(*table);
   TextureSlot slots[kTextureSlotCount];
   RenderSettings rs;
-  FrameInputs in{&rs, table.get(), slots};
+  TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
+  FrameInputs in{&rs, table.get(), slots, nullptr};
   for (auto _ : state) {
     ComposeFrame(in);
     glFinish();
   }
+  ResetLights();
 }
-BENCHMARK(BM_DefaultFrame)->Unit(benchmark::kMillisecond);
+
+// The start-up frame: floor of 961 tiles, the arm and its ball.
+void BM_DefaultFrame(benchmark::State& state) { RunFrames(state, false); }
+BENCHMARK(BM_DefaultFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The same with all 1000 objects enabled, mixed primitives at resolution 36.
+void BM_Frame1000Primitives(benchmark::State& state) { RunFrames(state, true); }
+BENCHMARK(BM_Frame1000Primitives)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_InitializeTable(benchmark::State& state) {
   auto table = std::make_unique<ObjectTable>();
