@@ -29,7 +29,3 @@ void DrawScene(const RenderSettings& rs, FrameResult* result);
 
 // The record the floor and the arm start from.
 SceneObject MakeBaseRecord(const RenderSettings& rs);
-
-// The arm's tool point for joints J1..J5 in degrees, in single precision,
-// in GL axis order (J6 turns about the tool axis and does not move it).
-void ToolPointOfJoints(const float joints[6], double out[3]);
