@@ -96,6 +96,11 @@ void ComposeFrame(const FrameInputs& in) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   ApplyCameraZoom(rs.view);
+  // In ortho the zoom is a scale, which scales every normal with it: the
+  // picture would wash out when zoomed in and darken when zoomed out.
+  // Renormalising while the scale is in force keeps the light the same.
+  const bool renormalise = rs.view.ortho && !glIsEnabled(GL_NORMALIZE);
+  if (renormalise) glEnable(GL_NORMALIZE);
   // A locked text is drawn before the shift and the turns, so it keeps its
   // place on the screen while the scene moves.
   if (textShown && text.lock) DrawBlockText(text);
@@ -106,5 +111,6 @@ void ComposeFrame(const FrameInputs& in) {
   if (textShown && !text.lock) DrawBlockText(text);
   if (in.table) DrawObjects(in.table->data(), kObjectCapacity);
   DrawScene(rs, in.result);
+  if (renormalise) glDisable(GL_NORMALIZE);
   glFlush();
 }
