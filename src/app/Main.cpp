@@ -67,7 +67,7 @@ std::string BlockTextBytes(const QString& s) {
 }  // namespace
 
 TForm1::TForm1() : QMainWindow(nullptr) {
-  Q_INIT_RESOURCE(resources);
+  InitBuiltInBitmaps();
   setObjectName(QStringLiteral("Form1"));
   layoutCaption_ = QString::fromLatin1(kLayoutCaption);
   setWindowTitle(layoutCaption_);

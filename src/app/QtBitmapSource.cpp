@@ -3,6 +3,13 @@
 #include <QFileInfo>
 #include <QImage>
 
+void InitBuiltInBitmaps() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  Q_INIT_RESOURCE(resources);
+}
+
 bool QtBitmapSource::Decode(const QString& path, Bitmap& out) {
   QImage img(path);
   if (img.isNull()) return false;

@@ -4,6 +4,10 @@
 
 #include "render/Texture.h"
 
+// Registers the built-in pictures compiled into the program; call once
+// before the first resource is decoded.
+void InitBuiltInBitmaps();
+
 // Decodes the built-in bitmaps (":/bmp/<NAME>.bmp") and bitmap files with
 // QImage for the core's texture loading.
 class QtBitmapSource : public BitmapSource {

@@ -1,0 +1,181 @@
+// tessaly-render: draws a scene exactly as the main window would, without a
+// display, and writes the picture as PNG. Scripts can also check a scene
+// file for errors.
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/QtBitmapSource.h"
+#include "headless/HeadlessContext.h"
+#include "objects/ObjectFile.h"
+#include "render/Frame.h"
+#include "render/GlHeaders.h"
+#include "render/LightPanel.h"
+#include "render/RenderContext.h"
+
+namespace {
+
+// Exit codes a script can rely on.
+enum Exit { kOk = 0, kSceneErrors = 1, kUsage = 2, kCannotRead = 3, kCannotWrite = 4, kNoGl = 5 };
+
+const char* const kUsageText =
+    "Usage: tessaly-render SCENE.3dl -o OUT.png [--size WxH] [--view ANGLEX,ANGLEZ,ZOOM]\n"
+    "                      [--joints J1,J2,J3,J4,J5,J6] [--ortho]\n"
+    "       tessaly-render SCENE.3dl --check\n"
+    "\n"
+    "Draws the scene as the viewer's main window would at its laid-out settings\n"
+    "(628x377 panel, view 15.0/-30.0 degrees, zoom -2.00, arm in its Home pose)\n"
+    "and writes the picture as PNG. With --check the scene is only loaded: the\n"
+    "loader's messages go to standard error.\n"
+    "\n"
+    "Exit codes: 0 done; 1 the scene file has errors (--check); 2 bad arguments;\n"
+    "3 the scene cannot be read; 4 the picture cannot be written; 5 no OpenGL.\n";
+
+bool ParseFloats(const char* text, std::vector<float>& out, size_t count) {
+  out.clear();
+  std::stringstream ss(text);
+  std::string item;
+  while (std::getline(ss, item, ',')) {
+    char* end = nullptr;
+    const float v = std::strtof(item.c_str(), &end);
+    if (item.empty() || *end != '\0' || !(v == v)) return false;
+    out.push_back(v);
+  }
+  return out.size() == count;
+}
+
+int Fail(int code, const std::string& message) {
+  std::cerr << "tessaly-render: " << message << "\n";
+  return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string scene, output;
+  int width = 628, height = 377;
+  bool check = false, ortho = false, viewGiven = false;
+  std::vector<float> view, joints;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    auto next = [&](const char* what) -> const char* {
+      if (i + 1 >= argc) return nullptr;
+      (void)what;
+      return argv[++i];
+    };
+    if (a == "--help" || a == "-h") {
+      std::cout << kUsageText;
+      return kOk;
+    } else if (a == "--version") {
+      std::cout << "tessaly-render " << TESSALY_VERSION << "\n";
+      return kOk;
+    } else if (a == "-o" || a == "--output") {
+      const char* v = next("file");
+      if (!v) return Fail(kUsage, "-o needs a file name");
+      output = v;
+    } else if (a == "--size") {
+      const char* v = next("size");
+      if (!v || std::sscanf(v, "%dx%d", &width, &height) != 2 || width < 1 || height < 1 || width > 8192 ||
+          height > 8192)
+        return Fail(kUsage, "--size needs WIDTHxHEIGHT, each 1 to 8192");
+    } else if (a == "--view") {
+      const char* v = next("view");
+      if (!v || !ParseFloats(v, view, 3)) return Fail(kUsage, "--view needs ANGLEX,ANGLEZ,ZOOM");
+      viewGiven = true;
+    } else if (a == "--joints") {
+      const char* v = next("joints");
+      if (!v || !ParseFloats(v, joints, 6)) return Fail(kUsage, "--joints needs six angles J1,...,J6");
+    } else if (a == "--ortho") {
+      ortho = true;
+    } else if (a == "--check") {
+      check = true;
+    } else if (!a.empty() && a[0] == '-') {
+      return Fail(kUsage, "unknown option " + a + " (see --help)");
+    } else if (scene.empty()) {
+      scene = a;
+    } else {
+      return Fail(kUsage, "more than one scene given");
+    }
+  }
+  if (scene.empty()) return Fail(kUsage, "no scene file given (see --help)");
+  if (!check && output.empty()) return Fail(kUsage, "no output file given: -o OUT.png");
+
+  // QImage needs the application object; no window is ever opened.
+  int qtArgc = 1;
+  char qtName[] = "tessaly-render";
+  char* qtArgv[] = {qtName, nullptr};
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(qtArgc, qtArgv);
+
+  std::unique_ptr<HeadlessContext> ctx;
+  TextureSlot textures[kTextureSlotCount];
+  if (!check) {
+    ctx = std::make_unique<HeadlessContext>(width, height);
+    if (!ctx->ok()) return Fail(kNoGl, "no OpenGL context: " + ctx->error());
+    QtBitmapSource bitmaps;
+    InitBuiltInBitmaps();
+    LoadTextureImage("RC,logo", textures[0], bitmaps);
+    textures[0].number = 0;
+    LoadTextureImage("RC,wafer", textures[1], bitmaps);
+    textures[1].number = 1;
+    for (int i = 2; i < kTextureSlotCount; ++i) textures[i].number = i;
+  } else {
+    // The file's texture references are checked against the slots the
+    // program has at start: the two built-in pictures.
+    textures[0].loaded = textures[1].loaded = true;
+    textures[0].number = 0;
+    textures[1].number = 1;
+  }
+
+  auto table = std::make_unique<ObjectTable>();
+  InitializeRecords(table->data(), kObjectCapacity);
+  int messages = 0;
+  const int loaded = LoadObjects(scene, table->data(), kObjectCapacity, textures, [&](const std::string& m) {
+    ++messages;
+    std::cerr << scene << ": " << m << "\n";
+  });
+  if (loaded < 0) return Fail(kCannotRead, "cannot read " + scene);
+  if (check) {
+    if (loaded == 0 || messages > 0) return kSceneErrors;
+    std::cout << scene << ": " << loaded << " objects\n";
+    return kOk;
+  }
+
+  RenderSettings rs;
+  rs.view.panelWidth = width;
+  rs.view.panelHeight = height;
+  if (ortho) {
+    rs.view.ortho = true;
+    rs.view.zoom = 0.5f;  // what switching to ortho sets
+  }
+  if (viewGiven) {
+    rs.view.angleX = view[0];
+    rs.view.angleZ = view[1];
+    rs.view.zoom = view[2];
+  }
+  if (!joints.empty())
+    for (int k = 0; k < 6; ++k) rs.joints[k] = joints[static_cast<size_t>(k)];
+
+  ApplyClearColor(rs.backColor);
+  ApplyFixedRenderState();
+  ApplyProjection(width, height, rs.view.ortho);
+  TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
+  FrameInputs in{&rs, table.get(), textures, nullptr};
+  ComposeFrame(in);
+
+  const std::vector<uint8_t> rgba = ctx->ReadPixels();
+  QImage img(width, height, QImage::Format_RGBA8888);
+  for (int y = 0; y < height; ++y) {
+    uint8_t* line = img.scanLine(y);
+    std::memcpy(line, &rgba[static_cast<size_t>(y) * width * 4], static_cast<size_t>(width) * 4);
+    for (int x = 0; x < width; ++x) line[x * 4 + 3] = 255;
+  }
+  if (!img.save(QString::fromStdString(output), "PNG")) return Fail(kCannotWrite, "cannot write " + output);
+  return kOk;
+}

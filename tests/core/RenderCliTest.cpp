@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "objects/ObjectFile.h"
+
+namespace {
+
+struct Run {
+  int code;
+  std::string out;
+};
+
+// Runs the renderer with arguments and returns its exit code and what it
+// printed on both streams.
+Run Render(const std::string& args) {
+  const std::string cmd = std::string(TESSALY_RENDER_EXE) + " " + args + " 2>&1";
+  Run r{-1, ""};
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  char buf[512];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+  const int status = pclose(p);
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+class RenderCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = std::string(TESSALY_ARTIFACT_DIR) + "/cli-" + std::to_string(getpid());
+    std::system(("mkdir -p '" + dir + "'").c_str());
+    auto table = std::make_unique<ObjectTable>();
+    InitializeRecords(table->data(), kObjectCapacity);
+    SceneObject& cube = (*table)[0];
+    cube.Enbl = true;
+    cube.Shp = 4;
+    cube.X = 0.6f;
+    cube.Z = 0.15f;
+    cube.W = cube.D = cube.H = 0.3f;
+    cube.clFill = 0x0000FF;
+    good = dir + "/good.3dl";
+    ASSERT_EQ(SaveObjects(good, table->data(), 2), 1);
+    bad = dir + "/bad.3dl";
+    std::ofstream(bad) << "this is not a scene\n1,2,3\n";
+  }
+  void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+  std::string dir, good, bad;
+};
+
+}  // namespace
+
+TEST_F(RenderCli, HelpVersionAndBadArguments) {
+  Run r = Render("--help");
+  EXPECT_EQ(r.code, 0);
+  EXPECT_NE(r.out.find("Usage: tessaly-render"), std::string::npos);
+  EXPECT_EQ(Render("--version").code, 0);
+  EXPECT_EQ(Render("").code, 2);
+  EXPECT_EQ(Render("'" + good + "'").code, 2) << "no output file";
+  EXPECT_EQ(Render("'" + good + "' -o x.png --size 0x5").code, 2);
+  EXPECT_EQ(Render("'" + good + "' -o x.png --view 1,2").code, 2);
+  EXPECT_EQ(Render("'" + good + "' -o x.png --joints 1,2,3,4,5,x").code, 2);
+  r = Render("'" + good + "' -o x.png --frobnicate");
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.out.find("unknown option --frobnicate"), std::string::npos);
+}
+
+TEST_F(RenderCli, CheckReportsTheLoadersMessages) {
+  Run r = Render("'" + good + "' --check");
+  EXPECT_EQ(r.code, 0) << r.out;
+  r = Render("'" + bad + "' --check");
+  EXPECT_EQ(r.code, 1);
+  EXPECT_FALSE(r.out.empty()) << "the loader's messages go to standard error";
+  EXPECT_EQ(Render("'" + dir + "/missing.3dl' --check").code, 3);
+}
+
+TEST_F(RenderCli, RendersTheSceneAtTheRequestedSize) {
+  const std::string png = dir + "/out.png";
+  Run r = Render("'" + good + "' -o '" + png + "' --size 320x200 --joints 10,20,60,0,30,0");
+  ASSERT_EQ(r.code, 0) << r.out;
+  QImage img(QString::fromStdString(png));
+  ASSERT_FALSE(img.isNull());
+  EXPECT_EQ(img.width(), 320);
+  EXPECT_EQ(img.height(), 200);
+  // The red cube shows somewhere in the picture.
+  int red = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const QColor c = img.pixelColor(x, y);
+      if (c.red() > 120 && c.green() < 60 && c.blue() < 60) ++red;
+    }
+  EXPECT_GT(red, 50);
+  EXPECT_EQ(Render("'" + good + "' -o '" + dir + "/no-such-dir/x.png'").code, 4);
+  EXPECT_EQ(Render("'" + good + "' -o '" + dir + "/o.png' --ortho --view 20,-40,0.8").code, 0);
+}
