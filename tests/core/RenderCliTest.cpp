@@ -13,16 +13,16 @@
 
 namespace {
 
-struct Run {
+struct CliRun {
   int code;
   std::string out;
 };
 
 // Runs the renderer with arguments and returns its exit code and what it
 // printed on both streams.
-Run Render(const std::string& args) {
+CliRun Render(const std::string& args) {
   const std::string cmd = std::string(TESSALY_RENDER_EXE) + " " + args + " 2>&1";
-  Run r{-1, ""};
+  CliRun r{-1, ""};
   FILE* p = popen(cmd.c_str(), "r");
   if (!p) return r;
   char buf[512];
@@ -59,7 +59,7 @@ class RenderCli : public ::testing::Test {
 }  // namespace
 
 TEST_F(RenderCli, HelpVersionAndBadArguments) {
-  Run r = Render("--help");
+  CliRun r = Render("--help");
   EXPECT_EQ(r.code, 0);
   EXPECT_NE(r.out.find("Usage: tessaly-render"), std::string::npos);
   EXPECT_EQ(Render("--version").code, 0);
@@ -74,7 +74,7 @@ TEST_F(RenderCli, HelpVersionAndBadArguments) {
 }
 
 TEST_F(RenderCli, CheckReportsTheLoadersMessages) {
-  Run r = Render("'" + good + "' --check");
+  CliRun r = Render("'" + good + "' --check");
   EXPECT_EQ(r.code, 0) << r.out;
   r = Render("'" + bad + "' --check");
   EXPECT_EQ(r.code, 1);
@@ -84,7 +84,7 @@ TEST_F(RenderCli, CheckReportsTheLoadersMessages) {
 
 TEST_F(RenderCli, RendersTheSceneAtTheRequestedSize) {
   const std::string png = dir + "/out.png";
-  Run r = Render("'" + good + "' -o '" + png + "' --size 320x200 --joints 10,20,60,0,30,0");
+  CliRun r = Render("'" + good + "' -o '" + png + "' --size 320x200 --joints 10,20,60,0,30,0");
   ASSERT_EQ(r.code, 0) << r.out;
   QImage img(QString::fromStdString(png));
   ASSERT_FALSE(img.isNull());
