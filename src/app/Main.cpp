@@ -315,7 +315,7 @@ void TForm1::SetShmTimerEnabled(bool enabled) {
   }
 }
 
-void TForm1::TransferLight(int slot, bool frameOnly) {
+LightPanelValues TForm1::LightPanel(int slot) const {
   struct LightControls {
     QCheckBox *on, *directional, *spot;
     TrackBar *x, *y, *z, *amb, *diff, *exp, *cutoff;
@@ -330,18 +330,20 @@ void TForm1::TransferLight(int slot, bool frameOnly) {
           : LightControls{Chk_Light2,          Chk_Light2_Directional, Chk_Light2_Spot,  Tkb_Light2_Pos_X,
                           Tkb_Light2_Pos_Y,    Tkb_Light2_Pos_Z,       Tkb_Light2_Amb,   Tkb_Light2_Diff,
                           Tkb_Light2_Spot_Exp, Tkb_Light2_Spot_Cutoff, Shp_Color_Light2, Cmb_Light2_Spot_Dir};
-  SetLightEnabled(slot, c.on->isChecked() && !frameOnly);
-  SetLightPosition(slot, Scaled(c.x, 0.1), Scaled(c.y, 0.1), Scaled(c.z, 0.1),
-                   c.directional->isChecked() ? 0.0f : 1.0f);
-  SetLightLevels(slot, c.color->Color(), Scaled(c.amb, 0.01), Scaled(c.diff, 0.01), 1.0f, 0.001f, 0.0f);
-  // Items "-X", " X", "-Y", " Y", "-Z", " Z": the axis is k / 2, odd k is
-  // the positive direction. The vector is in GL order, scene Z being GL y.
-  const int k = c.dir->currentIndex();
-  const int axis = k / 2;
-  const float sign = (k % 2 != 0) ? 1.0f : -1.0f;
-  const float direction[3] = {axis == 0 ? sign : 0.0f, axis == 2 ? sign : 0.0f, axis == 1 ? sign : 0.0f};
-  SetLightSpot(slot, c.spot->isChecked(), direction, Scaled(c.exp, 0.1),
-               static_cast<float>(c.cutoff->Position()));
+  LightPanelValues v;
+  v.checked = c.on->isChecked();
+  v.pos[0] = Scaled(c.x, 0.1);
+  v.pos[1] = Scaled(c.y, 0.1);
+  v.pos[2] = Scaled(c.z, 0.1);
+  v.directional = c.directional->isChecked();
+  v.color = c.color->Color();
+  v.ambient = Scaled(c.amb, 0.01);
+  v.diffuse = Scaled(c.diff, 0.01);
+  v.spot = c.spot->isChecked();
+  v.spotDirIndex = c.dir->currentIndex();
+  v.spotExponent = Scaled(c.exp, 0.1);
+  v.spotCutoff = static_cast<float>(c.cutoff->Position());
+  return v;
 }
 
 void TForm1::TransferSettings() {
@@ -363,33 +365,31 @@ void TForm1::TransferSettings() {
   s.drawFill = Chk_DrawFill->isChecked();
   s.drawFrame = Chk_DrawFrame->isChecked();
 
-  // 3. Lights; with fill off and frame on the picture is lines only and
-  // both lights stay off.
+  // 3, 4. Lights, lighting-on flag, transparency and fog; with fill off
+  // and frame on the picture is lines only and both lights stay off.
   {
     PanelGlScope gl(Pnl_GL);
-    const bool frameOnly = !s.drawFill && s.drawFrame;
-    TransferLight(0, frameOnly);
-    TransferLight(1, frameOnly);
+    FogPanelValues fog;
+    fog.use = Chk_Fog_Enable->isChecked();
+    fog.typeIndex = Cmb_Fog_Type->currentIndex();
+    fog.color = Shp_Color_Fog->Color();
+    fog.density = Scaled(Tkb_Fog_Density, 0.01);
+    fog.nearDist = Scaled(Tkb_Fog_Near, 0.01);
+    fog.farDist = Scaled(Tkb_Fog_Far, 0.01);
+    TransferLightsAndFog(s, LightPanel(0), LightPanel(1), Tkb_Trans->Position(), fog);
   }
-  s.lightingOn = ActiveLights().slot[0].enabled || ActiveLights().slot[1].enabled;
-  s.transparency = s.lightingOn ? Scaled(Tkb_Trans, 0.1) : 1.0f;
 
-  // 4. Fog.
-  SetFogEnabled(Chk_Fog_Enable->isChecked());
-  SetFogColor(Shp_Color_Fog->Color());
-  SetFogMode(Cmb_Fog_Type->currentIndex());
-  SetFogDensity(Scaled(Tkb_Fog_Density, 0.01));
-  SetFogHint(2);
-  SetFogRange(Scaled(Tkb_Fog_Near, 0.01), Scaled(Tkb_Fog_Far, 0.01));
-
-  // 5. Floor.
+  // 5. Floor and the arm's mark plates.
   s.drawFloor = Chk_DrawFloor->isChecked();
+  s.markPlate = Chk_TestData02->isChecked();
 
   // 6. Block text.
   BlockTextSettings& t = s.text;
   t.shown = Chk_DrawText->isChecked();
   t.strokeWidth = Scaled(Tkb_TextWidth, 0.1);
-  t.charSize = static_cast<float>(Cmb_TextSize->currentIndex());
+  // "S" would be size 0, a text collapsed to its centre point; it is
+  // drawn at half of "M" instead.
+  t.charSize = Cmb_TextSize->currentIndex() == 0 ? 0.5f : static_cast<float>(Cmb_TextSize->currentIndex());
   t.direction = Cmb_TextDir->currentIndex();
   t.angle[0] = t.angle[1] = t.angle[2] = 0.0f;
   t.X = Scaled(Tkb_Text_X, 0.01);
@@ -483,12 +483,26 @@ void TForm1::DrawFrame() {
   if (!renderContext_.created || !Pnl_GL->MakeCurrent()) return;
   // A frame drawn now satisfies any redraw still pending.
   Tim_Draw->stop();
+  FrameResult result;
   FrameInputs in;
   in.settings = &settings_;
   in.table = objects_.get();
   in.textures = textures_;
+  in.result = &result;
   ComposeFrame(in);
   Pnl_GL->SwapBuffers();
   Pnl_GL->DoneCurrent();
   ++framesDrawn_;
+  ShowToolPoint(result.toolPoint);
+}
+
+void TForm1::ShowToolPoint(const double p[3]) {
+  for (int k = 0; k < 3; ++k) ToolPoint[k] = p[k];
+  // Rewritten only when the text changes, so an unmoved arm costs no
+  // relayout of the right bar.
+  QLabel* labels[3] = {Lbl_Test_X, Lbl_Test_Y, Lbl_Test_Z};
+  for (int k = 0; k < 3; ++k) {
+    const QString text = QString::number(p[k], 'f', 4);
+    if (labels[k]->text() != text) labels[k]->setText(text);
+  }
 }

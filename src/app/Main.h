@@ -8,6 +8,7 @@
 #include "objects/SceneObject.h"
 #include "render/Camera.h"
 #include "render/Frame.h"
+#include "render/LightPanel.h"
 #include "render/RenderContext.h"
 #include "render/RenderSettings.h"
 #include "render/Texture.h"
@@ -69,6 +70,8 @@ class TForm1 : public QMainWindow {
   std::array<ValueEntry, kValueEntryCount>& ValueEntries() { return valueEntries_; }
   const DragState& Drag() const { return drag_; }
   // While set, Tkb_TestDataChange does not draw.
+  // The arm's tool point of the last frame, GL axis order.
+  double ToolPoint[3] = {0.0, 0.56, 0.37};
   bool BulkUpdate = false;
   // While set, the robot and equipment change handlers return at once.
   bool Updating = false;
@@ -385,7 +388,9 @@ class TForm1 : public QMainWindow {
   void InitComboDefaults();
   void OnContextCreated();
   void OnContextLost();
-  void TransferLight(int slot, bool frameOnly);
+  // The "Light Setting" controls of light slot 0 or 1, scaled.
+  LightPanelValues LightPanel(int slot) const;
+  void ShowToolPoint(const double p[3]);
   void ApplyLightsToPanel();
   TrackBar* DragTarget(DragBar bar) const;
   void WriteRobotLabels();

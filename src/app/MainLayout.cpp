@@ -469,7 +469,7 @@ const ComboSpec kPoseCombo = {M(Cmb_VARBT_Pos), "", 0, kPlain, nullptr};
 const ButtonSpec kGraphButton = {M(Btn_XYZGraph), "Graph", H(Btn_XYZGraphClick)};
 const CheckSpec kVATestChecks[] = {
     {M(Chk_J2Lock), "J2 Lock", kPlain, 0, H(Chk_J2LockClick)},
-    {M(Chk_TestData02), "Test 2", kPlain, 0, H(Chk_TestDataClick)},
+    {M(Chk_TestData02), "Mark Plate", kPlain, 0, H(Chk_TestDataClick)},
     {M(Chk_TestData03), "Test 3", kPlain, 0, H(Chk_TestDataClick)},
     {M(Chk_TestData04), "Test 4", kPlain, 0, H(Chk_TestDataClick)},
 };
