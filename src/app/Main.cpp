@@ -121,10 +121,9 @@ void TForm1::BuildTimers() {
   Tim_Draw = make("Tim_Draw", 100, false, &TForm1::Tim_DrawTimer);
   Tim_ActiveCheck = make("Tim_ActiveCheck", 100, true, &TForm1::Tim_ActiveCheckTimer);
   Tim_Blink = make("Tim_Blink", 500, false, &TForm1::Tim_BlinkTimer);
-  // The animation, test run and link steps arrive with their own work.
-  Tim_Animation = make("Tim_Animation", 100, false, nullptr);
-  Tim_RBT_Test = make("Tim_RBT_Test", 50, false, nullptr);
-  Tim_ShmMonitor = make("Tim_ShmMonitor", 500, false, nullptr);
+  Tim_Animation = make("Tim_Animation", 100, false, &TForm1::Tim_AnimationTimer);
+  Tim_RBT_Test = make("Tim_RBT_Test", 50, false, &TForm1::Tim_RBT_TestTimer);
+  Tim_ShmMonitor = make("Tim_ShmMonitor", 500, false, &TForm1::Tim_ShmMonitorTimer);
 }
 
 void TForm1::BuildControlTables() {

@@ -7,6 +7,10 @@
 
 #include "objects/SceneObject.h"
 #include "render/Camera.h"
+#include "arm/ArmPoses.h"
+#include "arm/ArmTestPath.h"
+#include "link/SharedMemoryLink.h"
+#include "motion/RobotMotion.h"
 #include "render/Frame.h"
 #include "render/LightPanel.h"
 #include "render/RenderContext.h"
@@ -343,6 +347,15 @@ class TForm1 : public QMainWindow {
   void Chk_XYZmodeClick(QObject* Sender = nullptr);
   void Chk_J2LockClick(QObject* Sender = nullptr);
   void Btn_XYZGraphClick(QObject* Sender = nullptr);
+  void Cmb_VARBT_PosChange(QObject* Sender = nullptr);
+  void Btn_VARBT_TestClick(QObject* Sender = nullptr);
+  // Moves the six joint sliders with redrawing held back, then draws once.
+  void SetJoints(const ArmPose& pose);
+  // Adds amount to joint index's slider (0..5; anything else does nothing).
+  void NudgeJoint(int index, int amount);
+  // The arm's stored poses and its test path.
+  PoseTable ArmPoses;
+  ArmTestPath ArmPath;
 
   // --- Transfer robots -------------------------------------------------------------
   void Tkb_RBT_AxisChange(QObject* Sender = nullptr);
@@ -352,6 +365,27 @@ class TForm1 : public QMainWindow {
   void Chk_RBT1_DualArmClick(QObject* Sender = nullptr);
   void Chk_RBT_WaferClick(QObject* Sender = nullptr);
   void Chk_RBT_MultiDrawClick(QObject* Sender = nullptr);
+  void Btn_RBT_TestClick(QObject* Sender = nullptr);
+  void Tim_RBT_TestTimer();
+  // With "Rotate" checked the test run and the animation turn the view.
+  void TurnViewForRotate();
+  void Btn_AnimationStartClick(QObject* Sender = nullptr);
+  void Tim_AnimationTimer();
+  // The taught positions of both robots (rows 0..28 RBT1, 100..124 RBT2).
+  TeachTable Teach = MakeTeachTable();
+  TestRunState TestRun;
+  bool TestRunning = false;
+  AnimationState Animation;
+  bool AnimationRunning = false;
+
+  // --- Controller link and scene files ---------------------------------------------
+  void Chk_ShmLinkClick(QObject* Sender = nullptr);
+  void Tim_ShmMonitorTimer();
+  void SetShmLinkLock(bool linked);
+  void Btn_Load_OBJClick(QObject* Sender = nullptr);
+  // Loads a scene file into the table, reporting through message boxes;
+  // returns the reader's result (objects read, 0 on an error, -1 unreadable).
+  int LoadSceneFile(const QString& path);
 
   // --- Equipment -------------------------------------------------------------------
   void Tkb_EquipmentChange(QObject* Sender);
@@ -411,6 +445,7 @@ class TForm1 : public QMainWindow {
   QMenu* panelsMenu_ = nullptr;
   QMenu* toolsMenu_ = nullptr;
   QList<QDockWidget*> docks_;
+  std::unique_ptr<SharedMemoryLink> link_;
 };
 
 extern TForm1* Form1;

@@ -21,6 +21,7 @@
 #include "app/GlPanel.h"
 #include "app/Handler.h"
 #include "app/Main.h"
+#include "motion/RobotMotion.h"
 #include "arm/Coordmon.h"
 #include "objects/Objectlist.h"
 #include "objects/Objectsetting.h"
@@ -139,7 +140,7 @@ const SwatchSpec kFrameSwatch = {M(Shp_Color_Frame), nullptr, 0x2D2D2D};
 // ---------------------------------------------------------------------------
 // Bottom strip.
 
-const ButtonSpec kAnimationButton = {M(Btn_VARBT_Test), "Animation", nullptr};
+const ButtonSpec kAnimationButton = {M(Btn_VARBT_Test), "Animation", H(Btn_VARBT_TestClick)};
 const SwatchSpec kBackSwatch = {M(Shp_Color_Back), "Back Color:", 0x000000};
 const CheckSpec kStripChecks[] = {
     {M(Chk_RightBar), "Right Bar", kChecked, 0, H(Chk_RightBarClick)},
@@ -446,7 +447,7 @@ const SwatchSpec kOHTSwatches[] = {
 // "Unuse Item", "For V/A Robot Test" and the single hidden controls.
 
 const ButtonSpec kUnuseButtons[] = {
-    {M(Btn_AnimationStart), "Anime Start", nullptr},
+    {M(Btn_AnimationStart), "Anime Start", H(Btn_AnimationStartClick)},
     {M(Btn_ObjList), "OBJ List", H(Btn_ObjListClick)},
     {M(Btn_OBJSet), "OBJ Set", H(Btn_OBJSetClick)},
 };
@@ -455,7 +456,7 @@ const CheckSpec kUnuseChecks[] = {
     {M(Chk_x2), "x2", kPlain, 0, H(Chk_x2Click)},
     {M(Chk_Skeleton), "Skeleton", kPlain, 0, H(Chk_SkeletonClick)},
     {M(Chk_Pause), "Pause", kPlain, 0, nullptr},
-    {M(Chk_ShmLink), "Shm Link", kPlain, 0, nullptr},
+    {M(Chk_ShmLink), "Shm Link", kPlain, 0, H(Chk_ShmLinkClick)},
 };
 const LabelSpec kAnimationStepLabel = {M(Lbl_AnimationStep), "0", "000", kNoKeypad};
 
@@ -465,7 +466,7 @@ const LabelSpec kAnswerLabels[] = {
     {M(Lbl_Ans_J3), "0.000", "-000.000", kNoKeypad},
 };
 // Items "0:Home" ... "19:" are made below.
-const ComboSpec kPoseCombo = {M(Cmb_VARBT_Pos), "", 0, kPlain, nullptr};
+const ComboSpec kPoseCombo = {M(Cmb_VARBT_Pos), "", 0, kPlain, H(Cmb_VARBT_PosChange)};
 const ButtonSpec kGraphButton = {M(Btn_XYZGraph), "Graph", H(Btn_XYZGraphClick)};
 const CheckSpec kVATestChecks[] = {
     {M(Chk_J2Lock), "J2 Lock", kPlain, 0, H(Chk_J2LockClick)},
@@ -475,8 +476,8 @@ const CheckSpec kVATestChecks[] = {
 };
 
 const ButtonSpec kOtherButtons[] = {
-    {M(Btn_Load_OBJ), "Load OBJ", nullptr},
-    {M(Btn_RBT_Test), "RBT Test Start", nullptr},
+    {M(Btn_Load_OBJ), "Load OBJ", H(Btn_Load_OBJClick)},
+    {M(Btn_RBT_Test), "RBT Test Start", H(Btn_RBT_TestClick)},
 };
 const CheckSpec kShadowCheck = {M(Chk_Shadow), "Shadow", kPlain, 0, nullptr};
 const SliderRow kCircleRow = {"Circle", M(Tkb_Circle_Ang), 0,       360,     0,       0,
@@ -865,7 +866,11 @@ void TForm1::BuildHiddenGroups() {
     gg->addWidget(pos, row++, 1, 1, 2);
     if (i == 0) {
       gg->addWidget(Caption("Slot", g), row, 0);
-      gg->addWidget(b.Combo(kRobot1Combos[1], g), row++, 1, 1, 2);
+      // Slots 0 to 24 of a 25-wafer carrier, shown from 1.
+      QComboBox* slot = b.Combo(kRobot1Combos[1], g);
+      for (const std::string& item : SlotItems()) slot->addItem(QString::fromStdString(item));
+      slot->setCurrentIndex(0);
+      gg->addWidget(slot, row++, 1, 1, 2);
     }
     auto* checks = new QWidget(g);
     auto* cg = new QGridLayout(checks);
@@ -1054,7 +1059,7 @@ void TForm1::BuildMenus() {
   connect(toolsMenu_->addAction(QStringLiteral("Object &List...")), &QAction::triggered, this,
           showDialog([]() -> QWidget* { return ObjList; }));
   connect(toolsMenu_->addAction(QStringLiteral("&XYZ Monitor...")), &QAction::triggered, this,
-          showDialog([]() -> QWidget* { return XYZ_Mon; }));
+          Guarded(this, [this] { Btn_XYZGraphClick(); }));
   // The controller link arrives with its own work.
   toolsMenu_->addAction(QStringLiteral("&Shm Link"))->setEnabled(false);
 

@@ -13,45 +13,16 @@
 #include "app/Controls.h"
 #include "app/GlPanel.h"
 #include "app/Main.h"
+#include "app/MainHelpers.h"
 #include "app/Prompts.h"
 #include "arm/Coordmon.h"
+#include "arm/Kinematics.h"
 #include "input/Input.h"
 #include "objects/Objectlist.h"
 #include "objects/Objectsetting.h"
 #include "render/Convert.h"
 #include "shapes/Material.h"
 
-namespace {
-
-// Raises a flag for the length of a scope, also when a handler run inside
-// it throws.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-};
-
-// value truncated toward zero, held inside the bar's range (a huge typed
-// number must not overflow the integer position).
-int TruncatedPosition(double value, const TrackBar* bar) {
-  const double t = std::trunc(value);
-  return static_cast<int>(
-      std::clamp(t, static_cast<double>(bar->minimum()), static_cast<double>(bar->maximum())));
-}
-
-void ShowDialog(QWidget* w) {
-  if (!w) return;
-  w->show();
-  w->raise();
-  w->activateWindow();
-}
-
-}  // namespace
 
 // --- Window and panels --------------------------------------------------------
 
@@ -177,13 +148,7 @@ void TForm1::Chk_SkeletonClick(QObject*) {
   // The arm has no skeleton drawing; the box only keeps its state.
 }
 
-void TForm1::Btn_OBJSetClick(QObject*) {
-  ShowDialog(ObjSet);
-}
 
-void TForm1::Btn_ObjListClick(QObject*) {
-  ShowDialog(ObjList);
-}
 
 // --- Colour texture -------------------------------------------------------------
 
@@ -303,8 +268,9 @@ void TForm1::Tkb_TestDataChange(QObject*) {
   if (Chk_XYZmode->isChecked()) {
     // The tool keeps its attitude: J2 + J3 + J5 stays 180 degrees. Moving
     // J5 runs this handler once more.
-    const double j5 = (180.0 - settings_.joints[1] - settings_.joints[2]) * 100.0;
-    Tkb_TestData05->SetPosition(TruncatedPosition(j5, Tkb_TestData05));
+    // Worked on the positions, which are exact: the float angles can make
+    // 50.00 degrees come out as 49.99.
+    Tkb_TestData05->SetPosition(XyzModeJ5Position(Tkb_TestData02->Position(), Tkb_TestData03->Position()));
   }
   ValueLabel* labels[6] = {Lbl_TestData01, Lbl_TestData02, Lbl_TestData03,
                            Lbl_TestData04, Lbl_TestData05, Lbl_TestData06};
@@ -316,12 +282,6 @@ void TForm1::Chk_TestDataClick(QObject*) {
   DrawFrame();
 }
 
-void TForm1::Tkb_XYZChange(QObject*) {
-  // The target in metres (positions are millimetres).
-  Lbl_XX->setText(FixedText(Tkb_XX->Position() * 0.001, 3));
-  Lbl_YY->setText(FixedText(Tkb_YY->Position() * 0.001, 3));
-  Lbl_ZZ->setText(FixedText(Tkb_ZZ->Position() * 0.001, 3));
-}
 
 void TForm1::Chk_XYZmodeClick(QObject*) {
   const bool on = Chk_XYZmode->isChecked();
@@ -343,9 +303,6 @@ void TForm1::Chk_J2LockClick(QObject*) {
   Tkb_TestDataChange();
 }
 
-void TForm1::Btn_XYZGraphClick(QObject*) {
-  ShowDialog(XYZ_Mon);
-}
 
 // --- Transfer robots ------------------------------------------------------------------
 
@@ -374,14 +331,6 @@ void TForm1::Tkb_RBT_AxisChange(QObject*) {
   DrawFrame();
 }
 
-void TForm1::Cmb_RBT_PosChange(QObject* Sender) {
-  // Tag -1: the slot combo and the light and fog combos; 0 RBT1; 1 RBT2.
-  const int tag = TagOf(Sender);
-  if (tag < -1 || tag > 1) return;
-  // Moving the axes to a taught position comes with the teaching table;
-  // the transfer and redraw below are what the light and fog combos need.
-  Tkb_RBT_AxisChange();
-}
 
 void TForm1::Chk_RBT_Arm2Click(QObject* Sender) {
   TransferSettings();

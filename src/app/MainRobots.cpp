@@ -1,0 +1,192 @@
+// The main window's transfer-robot panels (taught positions, test run,
+// step animation), the controller link and the scene file commands.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTimer>
+#include <iostream>
+
+#include "app/Controls.h"
+#include "app/Main.h"
+#include "app/MainHelpers.h"
+#include "app/Prompts.h"
+#include "objects/ObjectFile.h"
+#include "objects/Objectlist.h"
+#include "objects/Objectsetting.h"
+
+namespace {
+
+struct RobotBars {
+  TrackBar *r1, *r2, *z, *t, *x;
+};
+
+}  // namespace
+
+void TForm1::Cmb_RBT_PosChange(QObject* Sender) {
+  // Tag -1: the slot combo and the light and fog combos, which move RBT1 to
+  // its selected position again; 0 RBT1; 1 RBT2; anything else nothing.
+  const int tag = TagOf(Sender);
+  if (tag < -1 || tag > 1) return;
+  const int robot = tag == 1 ? 1 : 0;
+  QComboBox* pos = robot == 0 ? Cmb_RBT1_Pos : Cmb_RBT2_Pos;
+  // The slot must be current for the load-port rule.
+  TransferSettings();
+  const RobotPanelValues& r = settings_.robot[robot];
+  const AxisTargets a = LookupTeachingPosition(Teach, robot, pos->currentIndex(), r.Slot, r.Arm2, r.LLDown);
+  if (a.valid) {
+    const RobotBars bars = robot == 0
+                               ? RobotBars{Tkb_RBT1_R1Axis, Tkb_RBT1_R2Axis, Tkb_RBT1_ZAxis, Tkb_RBT1_TAxis, Tkb_RBT1_XAxis}
+                               : RobotBars{Tkb_RBT2_R1Axis, Tkb_RBT2_R2Axis, Tkb_RBT2_ZAxis, Tkb_RBT2_TAxis, Tkb_RBT2_XAxis};
+    FlagScope updating(Updating);
+    bars.r1->SetPosition(a.R1);
+    if (a.setR2) bars.r2->SetPosition(a.R2);
+    bars.t->SetPosition(a.T);
+    bars.z->SetPosition(a.Z);
+    bars.x->SetPosition(a.X);
+  }
+  Tkb_RBT_AxisChange();
+}
+
+void TForm1::Btn_RBT_TestClick(QObject*) {
+  TestRunning = !TestRunning;
+  Btn_RBT_Test->setText(TestRunning ? QStringLiteral("RBT Test Stop") : QStringLiteral("RBT Test Start"));
+  if (!TestRunning) {
+    Tim_RBT_Test->stop();
+    return;
+  }
+  {
+    FlagScope updating(Updating);
+    for (TrackBar* b : {Tkb_RBT1_R1Axis, Tkb_RBT1_R2Axis, Tkb_RBT1_ZAxis, Tkb_RBT1_TAxis, Tkb_RBT1_XAxis,
+                        Tkb_RBT2_R1Axis, Tkb_RBT2_R2Axis, Tkb_RBT2_ZAxis, Tkb_RBT2_TAxis, Tkb_RBT2_XAxis})
+      b->SetPosition(0);
+    for (QCheckBox* c : {Chk_RBT1_R1_Wafer, Chk_RBT1_R2_Wafer, Chk_RBT2_R1_Wafer, Chk_RBT2_R2_Wafer})
+      c->setChecked(false);
+  }
+  TestRun = TestRunState{};
+  Tim_RBT_Test->start();
+  Tkb_RBT_AxisChange();
+}
+
+void TForm1::TurnViewForRotate() {
+  if (!Chk_RBT_Test_Rotate->isChecked()) return;
+  // Round and round: from the end of the range back to its start.
+  if (Tkb_Z_Angle->Position() >= Tkb_Z_Angle->maximum())
+    Tkb_Z_Angle->SetPosition(Tkb_Z_Angle->minimum());
+  else
+    Tkb_Z_Angle->SetPosition(Tkb_Z_Angle->Position() + 5);
+}
+
+void TForm1::Tim_RBT_TestTimer() {
+  if (!TestRunning) {
+    Tim_RBT_Test->stop();
+    return;
+  }
+  {
+    FlagScope updating(Updating);
+    const TestRunTick t = AdvanceTestRun(TestRun);
+    if (t.R1 >= 0) Tkb_RBT1_R1Axis->SetPosition(t.R1);
+    if (t.Z >= 0) Tkb_RBT1_ZAxis->SetPosition(t.Z);
+    if (t.X >= 0) Tkb_RBT1_XAxis->SetPosition(t.X);
+    if (t.T >= 0) Tkb_RBT1_TAxis->SetPosition(t.T);
+    if (t.waferR1 >= 0) Chk_RBT1_R1_Wafer->setChecked(t.waferR1 == 1);
+    TextVerticalOffset = TestRun.vibration;
+  }
+  TurnViewForRotate();
+  Tkb_RBT_AxisChange();
+}
+
+void TForm1::Btn_AnimationStartClick(QObject*) {
+  AnimationRunning = !AnimationRunning;
+  Btn_AnimationStart->setText(AnimationRunning ? QStringLiteral("Anime Stop") : QStringLiteral("Anime Start"));
+  // The link and the animation never run together.
+  Chk_ShmLink->setEnabled(!AnimationRunning);
+  if (!AnimationRunning) {
+    Tim_Animation->stop();
+    return;
+  }
+  Animation.step = 0;
+  Animation.tick = 0;
+  {
+    FlagScope updating(Updating);
+    TextVerticalOffset = 0.0f;
+    Lbl_AnimationStep->setText(QStringLiteral("0"));
+  }
+  DrawFrame();
+  Tim_Animation->start();
+}
+
+void TForm1::Tim_AnimationTimer() {
+  if (!AnimationRunning) {
+    Tim_Animation->stop();
+    return;
+  }
+  const AnimationTick t = AdvanceAnimation(Animation, Chk_Pause->isChecked());
+  if (t.reset) {
+    FlagScope updating(Updating);
+    TextVerticalOffset = 0.0f;
+    Lbl_AnimationStep->setText(QStringLiteral("0"));
+  }
+  if (!t.draw) return;
+  TurnViewForRotate();
+  DrawFrame();
+  Lbl_AnimationStep->setText(QString::number(Animation.step));
+}
+
+// --- Controller link -------------------------------------------------------------------
+
+void TForm1::Chk_ShmLinkClick(QObject*) {
+  TransferSettings();
+  if (!link_) link_ = std::make_unique<SharedMemoryLink>(std::cout);
+  const bool on = Chk_ShmLink->isChecked();
+  if ((on && link_->OpenSharedMemoryLink() == 1) || (!on && link_->CloseSharedMemoryLink() == 1)) {
+    SetShmLinkLock(on);
+    return;
+  }
+  // Opening failed (reported on standard output): back to unlinked.
+  Chk_ShmLink->setChecked(false);
+  SetShmLinkLock(false);
+}
+
+void TForm1::SetShmLinkLock(bool linked) {
+  Btn_AnimationStart->setEnabled(!linked);
+  Grp_Robot->setEnabled(!linked);
+  Grp_Equipment->setEnabled(!linked);
+  SetShmTimerEnabled(linked);
+}
+
+void TForm1::Tim_ShmMonitorTimer() {
+  // One poll of the link: the block is not read in this program.
+  {
+    FlagScope updating(Updating);
+  }
+  DrawFrame();
+}
+
+// --- Scene files and the object dialogs ------------------------------------------------
+
+int TForm1::LoadSceneFile(const QString& path) {
+  const int n = LoadObjects(path.toStdString(), objects_->data(), kObjectCapacity, textures_,
+                            [this](const std::string& m) { Prompts::Get().Message(this, QString::fromStdString(m)); });
+  if (n < 0) Prompts::Get().Message(this, QStringLiteral("Cannot open the file: %1").arg(path));
+  if (n >= 0 && ObjList && ObjList->isVisible()) ObjList->Rebuild();
+  if (n > 0) RequestRedraw();
+  return n;
+}
+
+void TForm1::Btn_Load_OBJClick(QObject*) {
+  const QString path =
+      Prompts::Get().OpenFile(this, QStringLiteral("Load OBJ"), QStringLiteral("3D Data List file (*.3dl);;All files (*)"));
+  if (path.isEmpty()) return;
+  LoadSceneFile(path);
+}
+
+void TForm1::Btn_OBJSetClick(QObject*) {
+  // The button always edits object 0; the list edits any row.
+  if (ObjSet && ObjSet->Edit(*objects_, textures_, 0)) DrawFrame();
+}
+
+void TForm1::Btn_ObjListClick(QObject*) {
+  if (ObjList) ObjList->Open(*objects_, textures_);
+}
