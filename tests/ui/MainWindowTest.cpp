@@ -93,14 +93,20 @@ TEST_F(MainWindowTest, ReactivationDrawsOneFrame) {
   EXPECT_EQ(Form1->FramesDrawn(), before + 1);
 }
 
-TEST_F(MainWindowTest, PanelClearsToTheBackgroundColour) {
+TEST_F(MainWindowTest, PanelShowsTheFloorTheArmAndTheBackground) {
   Form1->DrawFrame();
   const QImage img = Form1->Panel()->grabFramebuffer();
   ASSERT_FALSE(img.isNull());
-  const QColor c = img.pixelColor(img.width() / 2, img.height() / 2);
-  EXPECT_EQ(c.red(), 0);
-  EXPECT_EQ(c.green(), 0);
-  EXPECT_EQ(c.blue(), 0);
+  // Lower left: the checkerboard floor, light blue or near-white tiles.
+  const QColor floor = img.pixelColor(img.width() / 8, img.height() - 10);
+  EXPECT_GT(floor.blue(), 150);
+  // The top right corner looks past the floor's far edge: background.
+  const QColor sky = img.pixelColor(img.width() - 2, 1);
+  EXPECT_EQ(sky, QColor(0, 0, 0));
+  // The tool point labels show where the Home pose puts the tool.
+  EXPECT_EQ(Form1->Lbl_Test_X->text(), QStringLiteral("0.0000"));
+  EXPECT_EQ(Form1->Lbl_Test_Y->text(), QStringLiteral("0.5600"));
+  EXPECT_EQ(Form1->Lbl_Test_Z->text(), QStringLiteral("0.3700"));
 }
 
 TEST_F(MainWindowTest, ZeroHeightPanelDoesNotBreakDrawing) {
