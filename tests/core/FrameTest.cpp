@@ -18,6 +18,7 @@ class FrameGl : public ::testing::Test {
  protected:
   static HeadlessContext& Ctx() {
     static HeadlessContext ctx(628, 377);
+    KeepGlDriverLoaded();
     return ctx;
   }
   void SetUp() override {

@@ -1,13 +1,12 @@
 #include "ShapeTestSupport.h"
 
-#include <dlfcn.h>
-#include <link.h>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 
 #include "render/GlHeaders.h"
+#include "support/GlFixture.h"
 
 SceneObject SampleShape(int32_t shp) {
   SceneObject o;
@@ -121,24 +120,6 @@ SceneObject SampleShape(int32_t shp) {
   return o;
 }
 
-void KeepGlDriverLoaded() {
-  // Feedback mode makes Mesa keep buffers for the life of the context. At
-  // exit the driver library is unloaded before the leak check runs, its
-  // frames can no longer be named, and the suppressions for the driver do
-  // not match. Pinning the loaded driver keeps its frames nameable.
-  static const bool pinned = [] {
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void*) {
-          const char* name = info->dlpi_name;
-          if (name && (std::strstr(name, "_dri.so") || std::strstr(name, "libgallium")))
-            dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-          return 0;
-        },
-        nullptr);
-    return true;
-  }();
-  (void)pinned;
-}
 
 std::vector<ObjPrimitive> CaptureObjectSpace(const std::function<void()>& draw, size_t bufferFloats,
                                              bool* overflow) {

@@ -33,8 +33,6 @@ std::vector<ObjPrimitive> CaptureObjectSpace(const std::function<void()>& draw, 
 
 // Keeps the GL driver library loaded until the process ends, so that the
 // leak check at exit can still name (and suppress) what the driver keeps.
-// Called by CaptureObjectSpace; call it before any other use of feedback.
-void KeepGlDriverLoaded();
 
 // All vertices of the primitives of one kind (Line includes LineReset).
 std::vector<ObjVertex> VerticesOf(const std::vector<ObjPrimitive>& prims, FeedbackPrimitive::Kind kind);
