@@ -27,6 +27,16 @@ void CreateAppWindows() {
   ObjSet = new TObjSet(Form1);
   ObjList = new TObjList(Form1);
   XYZ_Mon = new TXYZ_Mon(Form1);
+  // What the dialogs change shows in the picture.
+  ObjSet->onChanged = [] {
+    if (Form1) Form1->RequestRedraw();
+  };
+  ObjList->onChanged = [] {
+    if (Form1) Form1->RequestRedraw();
+  };
+  XYZ_Mon->SetNudgeJoint([](int joint, int amount) {
+    if (Form1) Form1->NudgeJoint(joint, amount);
+  });
 }
 
 void DestroyAppWindows() {

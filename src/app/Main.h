@@ -386,6 +386,10 @@ class TForm1 : public QMainWindow {
   // Loads a scene file into the table, reporting through message boxes;
   // returns the reader's result (objects read, 0 on an error, -1 unreadable).
   int LoadSceneFile(const QString& path);
+  // Additions: the whole table to a scene file, the picture to a PNG file.
+  void SaveSceneAs();
+  void SaveImageAs();
+  bool SaveImage(const QString& path);
 
   // --- Equipment -------------------------------------------------------------------
   void Tkb_EquipmentChange(QObject* Sender);

@@ -1023,6 +1023,15 @@ QDockWidget* TForm1::PanelDock(const QString& groupCaption) const {
 
 void TForm1::BuildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  QAction* load = file->addAction(QStringLiteral("&Load OBJ..."));
+  load->setShortcut(QKeySequence::Open);
+  connect(load, &QAction::triggered, this, Guarded(this, [this] { Btn_Load_OBJClick(); }));
+  QAction* save = file->addAction(QStringLiteral("&Save OBJ..."));
+  save->setShortcut(QKeySequence::Save);
+  connect(save, &QAction::triggered, this, Guarded(this, [this] { SaveSceneAs(); }));
+  QAction* image = file->addAction(QStringLiteral("Save &Image..."));
+  connect(image, &QAction::triggered, this, Guarded(this, [this] { SaveImageAs(); }));
+  file->addSeparator();
   QAction* exitAction = file->addAction(QStringLiteral("E&xit"));
   exitAction->setShortcut(QKeySequence::Quit);
   connect(exitAction, &QAction::triggered, this, Guarded(this, [this] { Btn_ExitClick(); }));
@@ -1046,22 +1055,17 @@ void TForm1::BuildMenus() {
   for (QDockWidget* d : docks_) panelsMenu_->addAction(d->toggleViewAction());
 
   toolsMenu_ = menuBar()->addMenu(QStringLiteral("&Tools"));
-  auto showDialog = [](QWidget* (*which)()) {
-    return [which] {
-      if (QWidget* w = which()) {
-        w->show();
-        w->raise();
-      }
-    };
-  };
   connect(toolsMenu_->addAction(QStringLiteral("&Object Settings...")), &QAction::triggered, this,
-          showDialog([]() -> QWidget* { return ObjSet; }));
+          Guarded(this, [this] { Btn_OBJSetClick(); }));
   connect(toolsMenu_->addAction(QStringLiteral("Object &List...")), &QAction::triggered, this,
-          showDialog([]() -> QWidget* { return ObjList; }));
+          Guarded(this, [this] { Btn_ObjListClick(); }));
   connect(toolsMenu_->addAction(QStringLiteral("&XYZ Monitor...")), &QAction::triggered, this,
           Guarded(this, [this] { Btn_XYZGraphClick(); }));
-  // The controller link arrives with its own work.
-  toolsMenu_->addAction(QStringLiteral("&Shm Link"))->setEnabled(false);
+  QAction* link = toolsMenu_->addAction(QStringLiteral("&Shm Link"));
+  link->setCheckable(true);
+  connect(link, &QAction::toggled, Chk_ShmLink, &QCheckBox::setChecked);
+  connect(Chk_ShmLink, &QCheckBox::toggled, link, &QAction::setChecked);
+  connect(Chk_ShmLink, &QCheckBox::toggled, link, [link, this] { link->setEnabled(Chk_ShmLink->isEnabled()); });
 
   // Client area as laid out, centred on the screen.
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());

@@ -4,11 +4,13 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QImage>
 #include <QPushButton>
 #include <QTimer>
 #include <iostream>
 
 #include "app/Controls.h"
+#include "app/GlPanel.h"
 #include "app/Main.h"
 #include "app/MainHelpers.h"
 #include "app/Prompts.h"
@@ -180,6 +182,30 @@ void TForm1::Btn_Load_OBJClick(QObject*) {
       Prompts::Get().OpenFile(this, QStringLiteral("Load OBJ"), QStringLiteral("3D Data List file (*.3dl);;All files (*)"));
   if (path.isEmpty()) return;
   LoadSceneFile(path);
+}
+
+void TForm1::SaveSceneAs() {
+  QString path =
+      Prompts::Get().SaveFile(this, QStringLiteral("Save OBJ"), QStringLiteral("3D Data List file (*.3dl)"));
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".3dl");
+  if (SaveObjects(path.toStdString(), objects_->data(), kObjectCapacity) == 1)
+    Prompts::Get().Message(this, QStringLiteral("Object data save completed."));
+  else
+    Prompts::Get().Message(this, QStringLiteral("Object data could not be saved to: %1").arg(path));
+}
+
+bool TForm1::SaveImage(const QString& path) {
+  DrawFrame();
+  const QImage img = Pnl_GL->grabFramebuffer();
+  return !img.isNull() && img.save(path, "PNG");
+}
+
+void TForm1::SaveImageAs() {
+  QString path = Prompts::Get().SaveFile(this, QStringLiteral("Save Image"), QStringLiteral("PNG image (*.png)"));
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".png");
+  if (!SaveImage(path)) Prompts::Get().Message(this, QStringLiteral("The image could not be saved to: %1").arg(path));
 }
 
 void TForm1::Btn_OBJSetClick(QObject*) {
