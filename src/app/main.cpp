@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QMessageBox>
+#include <QTimer>
 #include <exception>
 
 #include "app/AppWindows.h"
@@ -10,6 +12,21 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tessaly"));
   QApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Tessaly: 3-D viewer and kinematic simulator for wafer-handling robots."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("scene"), QStringLiteral("A *.3dl scene to open at start."),
+                               QStringLiteral("[scene.3dl]"));
+  parser.process(app);  // --help and --version print and exit here
+  const QStringList args = parser.positionalArguments();
+  if (args.size() > 1) {
+    fputs("tessaly: only one scene can be opened (see --help)\n", stderr);
+    return 2;
+  }
+
   PrepareAppFont();
   try {
     CreateAppWindows();
@@ -17,12 +34,16 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(Form1, &TForm1::closed, &app, &QApplication::quit);
     Form1->show();
+    if (!args.isEmpty()) {
+      // Once the window is up, so that the loader's messages have a parent.
+      const QString scene = args.first();
+      QTimer::singleShot(0, Form1, [scene] { Form1->LoadSceneFile(scene); });
+    }
     app.exec();
   } catch (const std::exception& e) {
     QMessageBox::critical(nullptr, QStringLiteral("Tessaly"), QString::fromUtf8(e.what()));
   } catch (...) {
-    QMessageBox::critical(nullptr, QStringLiteral("Tessaly"),
-                          QStringLiteral("An unexpected error occurred."));
+    QMessageBox::critical(nullptr, QStringLiteral("Tessaly"), QStringLiteral("An unexpected error occurred."));
   }
   DestroyAppWindows();
   return 0;
