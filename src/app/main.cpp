@@ -7,12 +7,14 @@
 #include "app/AppWindows.h"
 #include "app/Main.h"
 
-int main(int argc, char** argv) {
-  PrepareGlFormat();
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Tessaly"));
-  QApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
+namespace {
 
+// Reads the command line with a core application only, so that --help and
+// --version work without a display.
+QStringList ParseCommandLine(int argc, char** argv) {
+  QCoreApplication core(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("tessaly"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
   QCommandLineParser parser;
   parser.setApplicationDescription(
       QStringLiteral("Tessaly: 3-D viewer and kinematic simulator for wafer-handling robots."));
@@ -20,12 +22,22 @@ int main(int argc, char** argv) {
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("scene"), QStringLiteral("A *.3dl scene to open at start."),
                                QStringLiteral("[scene.3dl]"));
-  parser.process(app);  // --help and --version print and exit here
-  const QStringList args = parser.positionalArguments();
+  parser.process(core);  // --help and --version print and exit here
+  return parser.positionalArguments();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const QStringList args = ParseCommandLine(argc, argv);
   if (args.size() > 1) {
     fputs("tessaly: only one scene can be opened (see --help)\n", stderr);
     return 2;
   }
+  PrepareGlFormat();
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tessaly"));
+  QApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
 
   PrepareAppFont();
   try {
