@@ -111,6 +111,9 @@ int main(int argc, char** argv) {
   char qtName[] = "tessaly-render";
   char* qtArgv[] = {qtName, nullptr};
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Qt's own notes (runtime folders, fonts) are no business of a script
+  // reading this program's standard error.
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
   QGuiApplication app(qtArgc, qtArgv);
 
   std::unique_ptr<HeadlessContext> ctx;

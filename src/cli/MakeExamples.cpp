@@ -1,0 +1,289 @@
+// Writes the example scenes of data/examples: a wafer-handling cell built
+// only from the program's own object kinds, and one small scene per robot
+// kind. Run after changing it: tessaly-make-examples data/examples
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "objects/ObjectFile.h"
+#include "objects/ShapeKind.h"
+
+namespace {
+
+// Colours are 0x00BBGGRR.
+constexpr Color kFrameGrey = 0xF0F0F0;
+constexpr Color kCoverGrey = 0xD8D8D0;
+constexpr Color kSteel = 0xB0B0A8;
+constexpr Color kDarkSteel = 0x606058;
+constexpr Color kCarrierBlue = 0xC07830;
+constexpr Color kWaferGrey = 0xB09898;
+constexpr Color kChamberTeal = 0x908850;
+constexpr Color kPmBody = 0xC8D0D8;
+constexpr Color kLabelNavy = 0x602010;
+
+class SceneBuilder {
+ public:
+  SceneBuilder() : table_(std::make_unique<ObjectTable>()) { InitializeRecords(table_->data(), kObjectCapacity); }
+
+  SceneObject& Add(const char* name, int32_t kind) {
+    SceneObject& r = (*table_)[static_cast<size_t>(next_++)];
+    r.Enbl = true;
+    r.Shp = kind;
+    r.Name = name;
+    return r;
+  }
+
+  SceneObject& Box(const char* name, float x, float y, float z, float w, float d, float h, Color c) {
+    SceneObject& r = Add(name, ShapeKind::Cube);
+    r.X = x;
+    r.Y = y;
+    r.Z = z + h / 2;  // cubes are centred; z is where the box stands
+    r.W = w;
+    r.D = d;
+    r.H = h;
+    r.clFill = c;
+    r.Frame = true;
+    r.clFrame = kDarkSteel;
+    return r;
+  }
+
+  SceneObject& Column(const char* name, float x, float y, float z, float radius, float h, Color c, int reso = 36) {
+    SceneObject& r = Add(name, ShapeKind::Cylinder);
+    r.X = x;
+    r.Y = y;
+    r.Z = z;
+    r.R = r.R2 = radius;
+    r.H = h;
+    r.Reso = reso;
+    r.clFill = c;
+    return r;
+  }
+
+  SceneObject& WaferAt(const char* name, float x, float y, float z, int id) {
+    SceneObject& r = Add(name, ShapeKind::Wafer);
+    r.X = x;
+    r.Y = y;
+    r.Z = z;
+    r.R = 0.15f;  // 300 mm
+    r.H = 0.001f;
+    r.clFill = kWaferGrey;
+    r.cl_sub[0] = 0x808080;
+    r.cl_sub[9] = 0x404040;
+    r.Tex = 1;  // the built-in wafer picture
+    r.Opt[0] = 1;  // edge ring
+    if (id > 0) {
+      r.Opt[1] = 1;  // ID text
+      r.ID[0] = static_cast<int16_t>(id);
+      r.size[8] = r.size[9] = 1.0f;
+    }
+    r.Frame = true;
+    r.clFrame = 0x505050;
+    return r;
+  }
+
+  SceneObject& Label(const char* text, float x, float y, float z, float size = 1.5f, int dir = 0) {
+    SceneObject& r = Add(text, ShapeKind::BlockText);
+    r.Text = text;
+    r.X = x;
+    r.Y = y;
+    r.Z = z;
+    r.Dir = dir;
+    r.size[0] = 2.0f;  // stroke width
+    r.size[1] = size;  // character size
+    r.clFill = kLabelNavy;
+    return r;
+  }
+
+  bool Save(const std::string& path) const {
+    if (SaveObjects(path, table_->data(), next_) != 1) {
+      std::fprintf(stderr, "cannot write %s\n", path.c_str());
+      return false;
+    }
+    std::printf("%s: %d objects\n", path.c_str(), next_);
+    return true;
+  }
+
+ private:
+  std::unique_ptr<ObjectTable> table_;
+  int next_ = 0;
+};
+
+// The front end: four load ports with 25-slot carriers facing the viewer,
+// a SCARA robot on a travel axis, an aligner and two load locks; behind it
+// a hexagonal transfer chamber with a frog-leg robot and four process
+// modules. The window's articulated arm stands at the origin in front of
+// the load ports, where carriers are handed over. The default view looks
+// from +Y towards -Y, so the cell lies at negative Y.
+void BuildDemoCell(SceneBuilder& s) {
+  const float portX[4] = {-1.2f, -0.4f, 0.4f, 1.2f};
+  const char* portNames[4] = {"LP1", "LP2", "LP3", "LP4"};
+  const float portY = -0.6f;
+  for (int p = 0; p < 4; ++p) {
+    s.Box("load port", portX[p], portY, 0.0f, 0.5f, 0.35f, 0.9f, kFrameGrey);
+    s.Box("port plate", portX[p], portY - 0.18f, 0.9f, 0.5f, 0.02f, 0.45f, kSteel);
+    SceneObject& shell = s.Box("carrier", portX[p], portY, 0.9f, 0.42f, 0.34f, 0.36f, kCarrierBlue);
+    shell.Trans = 0.35f;
+    for (int slot = 0; slot < 25; ++slot) {
+      // Every carrier holds wafers in its lower slots, fewer from port to port.
+      if (slot >= 25 - 5 * p) continue;
+      s.WaferAt("carrier wafer", portX[p], portY, 0.93f + 0.012f * slot, 0);
+    }
+    s.Label(portNames[p], portX[p], portY + 0.2f, 1.4f);
+  }
+
+  // The equipment front end's floor, the travel axis and its robot.
+  const float efemY = -1.15f;
+  SceneObject& efem = s.Box("EFEM base", 0.0f, efemY, 0.0f, 3.4f, 0.75f, 0.05f, kCoverGrey);
+  efem.Frame = false;
+  s.Box("travel rail", 0.0f, efemY, 0.05f, 3.0f, 0.14f, 0.06f, kSteel);
+  SceneObject& scara = s.Add("RBT1 SCARA", ShapeKind::ScaraRobot);
+  scara.X = 0.0f;
+  scara.Y = efemY;
+  scara.Z = 0.11f;
+  scara.size[0] = 0.55f;  // R1: arm 1 reaching into LP2
+  scara.size[1] = -0.2f;  // R2: arm 2 folded
+  scara.size[2] = 0.05f;  // Z
+  scara.size[3] = 0.0f;   // T: facing the load ports
+  scara.size[4] = -0.4f;  // X on the travel axis
+  scara.size[9] = 3.0f;   // scale
+  scara.Opt[0] = 1;       // wafer on hand 1
+  scara.Opt[2] = 1;       // dual arm
+  scara.clFill = 0xE1E1E1;
+  scara.cl_sub[0] = 0xE1FFFF;
+  scara.cl_sub[1] = scara.cl_sub[2] = kWaferGrey;
+  scara.ID[0] = 1001;
+  s.Label("RBT1", 0.4f, efemY, 1.3f);
+
+  // Aligner at the end of the travel axis.
+  s.Box("aligner stand", -1.95f, efemY, 0.0f, 0.36f, 0.36f, 0.75f, kFrameGrey);
+  s.Column("aligner chuck", -1.95f, efemY, 0.75f, 0.05f, 0.06f, kDarkSteel);
+  s.WaferAt("aligned wafer", -1.95f, efemY, 0.815f, 1002);
+  s.Label("ALG", -1.95f, efemY + 0.2f, 1.15f);
+
+  // Two load locks between the front end and the transfer chamber.
+  const float llY = -1.9f;
+  for (int i = 0; i < 2; ++i) {
+    const float x = i == 0 ? -0.5f : 0.5f;
+    SceneObject& ll = s.Box(i == 0 ? "load lock 1" : "load lock 2", x, llY, 0.0f, 0.6f, 0.6f, 1.0f, kPmBody);
+    ll.Trans = 0.45f;
+    s.Column("load lock stage", x, llY, 0.0f, 0.12f, 0.78f, kSteel);
+    s.WaferAt("load lock wafer", x, llY, 0.781f, 1003 + i);
+    s.Label(i == 0 ? "LL1" : "LL2", x, llY, 1.15f);
+  }
+
+  // Hexagonal transfer chamber with its frog-leg robot.
+  const float tmX = 0.0f, tmY = -3.05f;
+  SceneObject& tm = s.Column("transfer chamber", tmX, tmY, 0.0f, 0.85f, 0.8f, kChamberTeal, 6);
+  tm.Ang[0] = 30.0f;
+  tm.Trans = 0.4f;
+  tm.Frame = true;
+  tm.clFrame = kDarkSteel;
+  SceneObject& frog = s.Add("RBT2 frog-leg", ShapeKind::FrogLegRobot);
+  frog.X = tmX;
+  frog.Y = tmY;
+  frog.Z = 0.0f;
+  frog.size[0] = 0.6f;  // R1: hand 1 extended
+  frog.size[3] = 0.0f;  // T: towards the load locks
+  frog.size[9] = 2.6f;
+  frog.Opt[0] = 1;
+  frog.clFill = 0xD0D0D0;
+  frog.cl_sub[0] = 0xE1FFFF;
+  frog.cl_sub[1] = frog.cl_sub[2] = kWaferGrey;
+  frog.ID[0] = 1005;
+  s.Label("TM", tmX, tmY, 1.5f, 2.0f);
+
+  // Four process modules around the far side of the chamber, each with a
+  // wafer on its stage.
+  const float pmAngle[4] = {-150.0f, -110.0f, -70.0f, -30.0f};
+  const char* pmNames[4] = {"PM1", "PM2", "PM3", "PM4"};
+  for (int i = 0; i < 4; ++i) {
+    const float a = pmAngle[i] * 3.14159265f / 180.0f;
+    const float x = tmX + 1.6f * std::cos(a);
+    const float y = tmY + 1.6f * std::sin(a);
+    SceneObject& pm = s.Box(pmNames[i], x, y, 0.0f, 0.9f, 0.9f, 0.95f, kPmBody);
+    pm.Ang[0] = 90.0f - pmAngle[i];
+    s.Column("PM chamber", x, y, 0.95f, 0.3f, 0.22f, kChamberTeal);
+    s.Column("PM stage", x, y, 0.95f, 0.17f, 0.12f, kSteel);
+    s.WaferAt("process wafer", x, y, 1.071f, 1010 + i);
+    s.Label(pmNames[i], x, y, 1.45f, 2.0f);
+  }
+}
+
+void BuildScara(SceneBuilder& s) {
+  s.Label("ScaraRobot 150: dual arm, wafers on both hands", 0.0f, -0.4f, 1.0f, 1.0f);
+  SceneObject& r = s.Add("SCARA dual arm", ShapeKind::ScaraRobot);
+  r.X = -0.6f;
+  r.size[0] = 0.8f;
+  r.size[1] = 0.3f;
+  r.size[2] = 0.05f;
+  r.size[3] = 30.0f;
+  r.size[9] = 3.0f;
+  r.Opt[0] = r.Opt[1] = 1;
+  r.Opt[2] = 1;
+  r.clFill = 0xE1E1E1;
+  r.cl_sub[0] = 0xE1FFFF;
+  r.cl_sub[1] = r.cl_sub[2] = kWaferGrey;
+  SceneObject& w = s.Add("SCARA wide hand", ShapeKind::ScaraRobot);
+  w.X = 0.9f;
+  w.size[0] = 0.6f;
+  w.size[3] = -20.0f;
+  w.size[9] = 2.5f;
+  w.Opt[0] = w.Opt[1] = w.Opt[4] = 1;
+  w.Opt[3] = 2;
+  w.clFill = 0xE1E1E1;
+  w.cl_sub[0] = 0xE1FFFF;
+  for (int k = 1; k <= 4; ++k) w.cl_sub[k] = kWaferGrey;
+}
+
+void BuildTwinHand(SceneBuilder& s) {
+  s.Label("TwinHandRobot 151: two hands on one wrist", 0.0f, -0.4f, 1.0f, 1.0f);
+  SceneObject& r = s.Add("twin hand robot", ShapeKind::TwinHandRobot);
+  r.size[0] = 0.7f;
+  r.size[3] = 15.0f;
+  r.size[6] = 0.0f;    // RT1
+  r.size[7] = 120.0f;  // RT2
+  r.size[9] = 3.0f;
+  r.Opt[0] = r.Opt[1] = 1;
+  r.ID[0] = 2001;
+  r.ID[1] = 2002;
+  r.Opt[7] = 1;
+  r.clFill = 0xE1E1E1;
+  r.cl_sub[0] = 0xE1FFFF;
+  r.cl_sub[1] = r.cl_sub[2] = kWaferGrey;
+}
+
+void BuildFrogLeg(SceneBuilder& s) {
+  s.Label("FrogLegRobot 152: hand 1 out (R1 > 0), hand 2 out (R1 < 0)", 0.0f, -0.4f, 1.0f, 1.0f);
+  const float r1[2] = {0.7f, -0.7f};
+  for (int i = 0; i < 2; ++i) {
+    SceneObject& r = s.Add(i == 0 ? "frog-leg hand 1" : "frog-leg hand 2", ShapeKind::FrogLegRobot);
+    r.X = i == 0 ? -0.7f : 0.7f;
+    r.size[0] = r1[i];
+    r.size[9] = 2.0f;
+    r.Opt[0] = r.Opt[1] = 1;
+    r.clFill = 0xD0D0D0;
+    r.cl_sub[0] = 0xE1FFFF;
+    r.cl_sub[1] = r.cl_sub[2] = kWaferGrey;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string dir = argc > 1 ? argv[1] : "data/examples";
+  bool ok = true;
+  struct Example {
+    const char* file;
+    void (*build)(SceneBuilder&);
+  } examples[] = {{"demo-cell.3dl", BuildDemoCell},
+                  {"scara-robot.3dl", BuildScara},
+                  {"twin-hand-robot.3dl", BuildTwinHand},
+                  {"frog-leg-robot.3dl", BuildFrogLeg}};
+  for (const Example& e : examples) {
+    SceneBuilder s;
+    e.build(s);
+    ok = s.Save(dir + "/" + e.file) && ok;
+  }
+  return ok ? 0 : 1;
+}
