@@ -118,7 +118,7 @@ class SceneBuilder {
 void BuildDemoCell(SceneBuilder& s) {
   const float portX[4] = {-1.2f, -0.4f, 0.4f, 1.2f};
   const char* portNames[4] = {"LP1", "LP2", "LP3", "LP4"};
-  const float portY = -0.6f;
+  const float portY = -1.1f;
   for (int p = 0; p < 4; ++p) {
     s.Box("load port", portX[p], portY, 0.0f, 0.5f, 0.35f, 0.9f, kFrameGrey);
     s.Box("port plate", portX[p], portY - 0.18f, 0.9f, 0.5f, 0.02f, 0.45f, kSteel);
@@ -133,7 +133,7 @@ void BuildDemoCell(SceneBuilder& s) {
   }
 
   // The equipment front end's floor, the travel axis and its robot.
-  const float efemY = -1.15f;
+  const float efemY = -1.65f;
   SceneObject& efem = s.Box("EFEM base", 0.0f, efemY, 0.0f, 3.4f, 0.75f, 0.05f, kCoverGrey);
   efem.Frame = false;
   s.Box("travel rail", 0.0f, efemY, 0.05f, 3.0f, 0.14f, 0.06f, kSteel);
@@ -162,7 +162,7 @@ void BuildDemoCell(SceneBuilder& s) {
   s.Label("ALG", -1.95f, efemY + 0.2f, 1.15f);
 
   // Two load locks between the front end and the transfer chamber.
-  const float llY = -1.9f;
+  const float llY = -2.4f;
   for (int i = 0; i < 2; ++i) {
     const float x = i == 0 ? -0.5f : 0.5f;
     SceneObject& ll = s.Box(i == 0 ? "load lock 1" : "load lock 2", x, llY, 0.0f, 0.6f, 0.6f, 1.0f, kPmBody);
@@ -173,7 +173,7 @@ void BuildDemoCell(SceneBuilder& s) {
   }
 
   // Hexagonal transfer chamber with its frog-leg robot.
-  const float tmX = 0.0f, tmY = -3.05f;
+  const float tmX = 0.0f, tmY = -3.55f;
   SceneObject& tm = s.Column("transfer chamber", tmX, tmY, 0.0f, 0.85f, 0.8f, kChamberTeal, 6);
   tm.Ang[0] = 30.0f;
   tm.Trans = 0.4f;
