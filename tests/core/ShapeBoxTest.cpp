@@ -16,26 +16,7 @@ namespace {
 
 using Kind = FeedbackPrimitive::Kind;
 
-class BoxShapes : public GlTest {
- protected:
-  void SetUp() override {
-    GlTest::SetUp();
-    KeepGlDriverLoaded();
-  }
-  void TearDown() override {
-    ResetLights();
-    ApplyLights();
-    GlTest::TearDown();
-  }
-};
-
-SceneObject Plain(int32_t shp) {
-  SceneObject o;
-  o.Shp = shp;
-  o.Fill = true;
-  o.Frame = false;
-  return o;
-}
+class BoxShapes : public GlTest {};
 
 void ExpectExtent(const std::vector<ObjVertex>& v, double x, double y, double z, double tol = 2e-5) {
   ASSERT_FALSE(v.empty());

@@ -63,18 +63,7 @@ struct LabelBox {
   QString text;
 };
 
-class ShapeGallery : public GlTest {
- protected:
-  void SetUp() override {
-    GlTest::SetUp();
-    KeepGlDriverLoaded();
-  }
-  void TearDown() override {
-    ResetLights();
-    ApplyLights();
-    GlTest::TearDown();
-  }
-};
+class ShapeGallery : public GlTest {};
 
 TEST_F(ShapeGallery, EveryKindLitAndOutlined) {
   ASSERT_EQ(gl().width(), kTileW);

@@ -134,18 +134,7 @@ bool IsRound(int32_t shp) {
   }
 }
 
-class ShapeRobustness : public GlTest, public ::testing::WithParamInterface<int32_t> {
- protected:
-  void SetUp() override {
-    GlTest::SetUp();
-    KeepGlDriverLoaded();
-  }
-  void TearDown() override {
-    ResetLights();
-    ApplyLights();
-    GlTest::TearDown();
-  }
-};
+class ShapeRobustness : public GlTest, public ::testing::WithParamInterface<int32_t> {};
 
 // Reso is capped at 360, so no kind emits more than about 650 000
 // vertices (Capsule, fill and outline, at 360).

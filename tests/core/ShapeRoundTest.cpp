@@ -16,26 +16,7 @@ namespace {
 
 using Kind = FeedbackPrimitive::Kind;
 
-class RoundShapes : public GlTest {
- protected:
-  void SetUp() override {
-    GlTest::SetUp();
-    KeepGlDriverLoaded();
-  }
-  void TearDown() override {
-    ResetLights();
-    ApplyLights();
-    GlTest::TearDown();
-  }
-};
-
-SceneObject Plain(int32_t shp) {
-  SceneObject o;
-  o.Shp = shp;
-  o.Fill = true;
-  o.Frame = false;
-  return o;
-}
+class RoundShapes : public GlTest {};
 
 double RadiusXZ(const ObjVertex& v) {
   return std::hypot(v.x, v.z);

@@ -173,3 +173,11 @@ Extent ExtentOf(const std::vector<ObjVertex>& v) {
   }
   return e;
 }
+
+SceneObject Plain(int32_t shp) {
+  SceneObject o;
+  o.Shp = shp;
+  o.Fill = true;
+  o.Frame = false;
+  return o;
+}

@@ -42,3 +42,6 @@ struct Extent {
   double hi[3] = {-1e300, -1e300, -1e300};
 };
 Extent ExtentOf(const std::vector<ObjVertex>& v);
+
+// A record of kind shp with its faces filled and no outline.
+SceneObject Plain(int32_t shp);

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "render/GlHeaders.h"
+#include "render/Lights.h"
 #include "render/RenderContext.h"
 
 HeadlessContext& SharedGlContext() {
@@ -117,6 +118,11 @@ void GlTest::SetUp() {
 
 void GlTest::TearDown() {
   if (!SharedGlContext().ok()) return;
+  // Lights and fog are process-wide; the next test starts without them.
+  ResetLights();
+  ApplyLights();
+  ResetFog();
+  ApplyFog();
   EXPECT_EQ(DrainGlErrors(), "") << "GL errors left behind";
   GLint depth = 0;
   glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);

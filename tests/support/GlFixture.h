@@ -33,7 +33,7 @@ std::string DrainGlErrors();
 // A test with the shared context current, the fixed render state of the
 // program, an identity model-view and a perspective projection for the
 // context's size. TearDown fails the test on GL errors or an unbalanced
-// matrix stack.
+// matrix stack, and switches every light and the fog off again.
 class GlTest : public ::testing::Test {
  protected:
   void SetUp() override;
