@@ -14,23 +14,13 @@ class ArmGl : public GlTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
-    ResetLights();
-    ApplyLights();
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-2, 2, -2, 2, -10, 10);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    UseFrontOrtho(2);
     arm = ZeroRecord();
     arm.Reso = 36;
     arm.Fill = true;
     arm.Trans = 1.0f;
     arm.clFill = 0x404040;  // body darker than the 0xC0C0C0 bolts
     arm.cl_sub[0] = 0x0000FF;  // red flange, found by its colour
-  }
-  void TearDown() override {
-    ApplyProjection(gl().width(), gl().height(), false);
-    GlTest::TearDown();
   }
   // Object-space points of the pieces drawn in plain red.
   std::vector<ObjPoint> FlangePoints(bool marks = false) {

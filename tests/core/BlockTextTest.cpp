@@ -86,18 +86,7 @@ class BlockTextGl : public GlTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
-    ResetLights();
-    ApplyLights();
-    // An orthographic view of the scene plane seen from the front, 1:1.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-1, 1, -1, 1, -10, 10);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-  }
-  void TearDown() override {
-    ApplyProjection(gl().width(), gl().height(), false);
-    GlTest::TearDown();
+    UseFrontOrtho(1);
   }
 
   // Object-space x and y (GL) of every line vertex the request emits.

@@ -28,13 +28,6 @@ void ExpectExtent(const std::vector<ObjVertex>& v, double x, double y, double z,
   }
 }
 
-// One directional light along the GL direction (x, y, z), diffuse only.
-void ProbeLight(double x, double y, double z) {
-  ResetLights();
-  SetLightPosition(0, float(x), float(z), float(y), 0.0f);  // scene order X, Y, Z
-  SetLightLevels(0, 0xFFFFFF, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
-  SetLightEnabled(0, true);
-}
 
 }  // namespace
 

@@ -49,12 +49,6 @@ double AreaXZ(const std::vector<ObjPrimitive>& prims) {
   return area;
 }
 
-void ProbeLight(double x, double y, double z) {
-  ResetLights();
-  SetLightPosition(0, float(x), float(z), float(y), 0.0f);  // scene order X, Y, Z
-  SetLightLevels(0, 0xFFFFFF, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
-  SetLightEnabled(0, true);
-}
 
 }  // namespace
 

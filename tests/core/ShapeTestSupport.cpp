@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "render/GlHeaders.h"
+#include "render/Lights.h"
 #include "support/GlFixture.h"
 
 SceneObject SampleShape(int32_t shp) {
@@ -180,4 +181,11 @@ SceneObject Plain(int32_t shp) {
   o.Fill = true;
   o.Frame = false;
   return o;
+}
+
+void ProbeLight(double x, double y, double z) {
+  ResetLights();
+  SetLightPosition(0, float(x), float(z), float(y), 0.0f);  // scene order X, Y, Z
+  SetLightLevels(0, 0xFFFFFF, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
+  SetLightEnabled(0, true);
 }

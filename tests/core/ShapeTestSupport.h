@@ -45,3 +45,6 @@ Extent ExtentOf(const std::vector<ObjVertex>& v);
 
 // A record of kind shp with its faces filled and no outline.
 SceneObject Plain(int32_t shp);
+
+// One directional light along the GL direction (x, y, z), diffuse only.
+void ProbeLight(double x, double y, double z);

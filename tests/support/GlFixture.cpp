@@ -128,4 +128,13 @@ void GlTest::TearDown() {
   glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
   EXPECT_EQ(depth, 1) << "model-view stack left unbalanced";
   while (depth-- > 1) glPopMatrix();
+  ApplyProjection(SharedGlContext().width(), SharedGlContext().height(), false);
+}
+
+void GlTest::UseFrontOrtho(double half) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(-half, half, -half, half, -10, 10);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
 }

@@ -36,6 +36,9 @@ std::string DrainGlErrors();
 // matrix stack, and switches every light and the fog off again.
 class GlTest : public ::testing::Test {
  protected:
+  // An orthographic view straight at the GL x-y plane, -half..half in both,
+  // with an identity model-view; TearDown puts the perspective back.
+  void UseFrontOrtho(double half);
   void SetUp() override;
   void TearDown() override;
   HeadlessContext& gl() { return SharedGlContext(); }
