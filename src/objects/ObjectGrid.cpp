@@ -215,12 +215,18 @@ float GridShininess(const GridTexts& g) {
   return Real(g[GridRow::ColorTex][10]);
 }
 
+bool BreaksFileField(const std::string& text) {
+  return text.find_first_of(",\r\n") != std::string::npos;
+}
+
 std::string ValidationMessage(const EditorChecks& checks, const GridTexts& g) {
   if (!checks.hasShape) return "'Shape' set error.";
   if (!checks.hasResolution) return "'Circle Resolution' set error.";
   if (!checks.hasDirection) return "'Direction' set error.";
   if (checks.textChecked && checks.textEmpty) return "Set 'Text' data.";
   if (checks.textureChecked && !checks.textureChosen) return "'Texture' set error.";
+  if (checks.nameBreaksFile) return "'Name' must not contain a comma or a line break.";
+  if (checks.textBreaksFile) return "'Text' must not contain a comma or a line break.";
 
   const auto empty = [&g](int row, int col) {
     return g[static_cast<size_t>(row)][static_cast<size_t>(col)].empty();

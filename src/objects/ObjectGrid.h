@@ -83,7 +83,15 @@ struct EditorChecks {
   bool textEmpty = false;
   bool textureChecked = false;
   bool textureChosen = true;
+  // A comma or line break in the name or the text would split its line in
+  // the scene file.
+  bool nameBreaksFile = false;
+  bool textBreaksFile = false;
 };
+
+// True when the text holds a character the scene file cannot keep in a
+// field (a comma or a line break).
+bool BreaksFileField(const std::string& text);
 
 // The first reason not to apply, as the operator reads it; empty when the
 // controls and the grid can be applied.

@@ -269,6 +269,8 @@ bool TObjSet::Validate() {
   checks.textEmpty = Edt_Text->text().isEmpty();
   checks.textureChecked = Chk_Texture->isChecked();
   checks.textureChosen = Cmb_Texture->currentIndex() >= 0;
+  checks.nameBreaksFile = BreaksFileField(Edt_Name->text().toStdString());
+  checks.textBreaksFile = Chk_Text->isChecked() && BreaksFileField(Edt_Text->text().toStdString());
   const std::string message = ValidationMessage(checks, cells_);
   if (message.empty()) return true;
   Prompts::Get().Message(this, Q(message));

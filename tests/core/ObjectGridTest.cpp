@@ -114,6 +114,16 @@ TEST(ObjectGrid, ValidationNamesTheFirstEmptyCellInOrder) {
     else
       c.textureChosen = true;
   }
+  // A name or text that would split its line in the file is refused.
+  EXPECT_TRUE(BreaksFileField("a,b"));
+  EXPECT_TRUE(BreaksFileField("two\nlines"));
+  EXPECT_FALSE(BreaksFileField("Robot Test; ok"));
+  EditorChecks breaking;
+  breaking.nameBreaksFile = true;
+  EXPECT_EQ(ValidationMessage(breaking, full), "'Name' must not contain a comma or a line break.");
+  breaking.nameBreaksFile = false;
+  breaking.textBreaksFile = true;
+  EXPECT_EQ(ValidationMessage(breaking, full), "'Text' must not contain a comma or a line break.");
   // An empty text is fine when "Text:" is not checked.
   EditorChecks unchecked;
   unchecked.textEmpty = true;
