@@ -40,6 +40,13 @@ TEST(SharedMemoryLink, FirstViewerCreatesTheBlockASecondOpensIt) {
   std::memcpy(const_cast<void*>(first.View()), "ping", 4);
   EXPECT_EQ(std::memcmp(second.View(), "ping", 4), 0);
 
+  // Only the owning user may read or write the block and the mutex.
+  struct stat st {};
+  ASSERT_EQ(stat(("/dev/shm/" + n.block).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  ASSERT_EQ(stat(("/dev/shm/sem." + n.mutex).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+
   EXPECT_EQ(first.CloseSharedMemoryLink(), 1);
   EXPECT_FALSE(first.IsOpen());
   EXPECT_EQ(first.CloseSharedMemoryLink(), 1) << "closing twice is harmless";
