@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "headless/HeadlessContext.h"
+#include "objects/ObjectFile.h"
 #include "objects/SceneObject.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
@@ -37,7 +38,7 @@ void FillMixedTable(ObjectTable& table) {
   }
 }
 
-void RunFrames(benchmark::State& state, bool mixed) {
+void RunFrames(benchmark::State& state, bool mixed, const char* scene = nullptr) {
   HeadlessContext ctx(628, 377);
   if (!ctx.ok()) {
     state.SkipWithError(ctx.error().c_str());
@@ -49,6 +50,10 @@ void RunFrames(benchmark::State& state, bool mixed) {
   auto table = std::make_unique<ObjectTable>();
   InitializeRecords(table->data(), kObjectCapacity);
   if (mixed) FillMixedTable(*table);
+  if (scene && LoadObjects(scene, table->data(), kObjectCapacity, nullptr, [](const std::string&) {}) <= 0) {
+    state.SkipWithError("cannot load the scene");
+    return;
+  }
   TextureSlot slots[kTextureSlotCount];
   RenderSettings rs;
   TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
@@ -67,6 +72,10 @@ BENCHMARK(BM_DefaultFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // The same with all 1000 objects enabled, mixed primitives at resolution 36.
 void BM_Frame1000Primitives(benchmark::State& state) { RunFrames(state, true); }
 BENCHMARK(BM_Frame1000Primitives)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The shipped demo cell: what tessaly-render draws for it, per frame.
+void BM_DemoCellFrame(benchmark::State& state) { RunFrames(state, false, TESSALY_EXAMPLES_DIR "/demo-cell.3dl"); }
+BENCHMARK(BM_DemoCellFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_InitializeTable(benchmark::State& state) {
   auto table = std::make_unique<ObjectTable>();

@@ -82,6 +82,19 @@ TEST_F(RenderCli, CheckReportsTheLoadersMessages) {
   EXPECT_EQ(r.code, 1);
   EXPECT_FALSE(r.out.empty()) << "the loader's messages go to standard error";
   EXPECT_EQ(Render("'" + dir + "/missing.3dl' --check").code, 3);
+  // A record number beyond the table stops the load with its line (data
+  // lines count from 0; the header is not counted).
+  const std::string beyond = dir + "/beyond.3dl";
+  {
+    std::ifstream in(good);
+    std::string header, line;
+    std::getline(in, header);
+    std::getline(in, line);
+    std::ofstream(beyond) << header << "\n" << line << "\n1000" << line.substr(line.find(',')) << "\n";
+  }
+  r = Render("'" + beyond + "' --check");
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("Data 'No.' error. Line: 1"), std::string::npos) << r.out;
 }
 
 TEST_F(RenderCli, RendersTheSceneAtTheRequestedSize) {
