@@ -65,23 +65,35 @@ std::string CompareWithGolden(const TestImage& img, const std::string& name, int
     return "no golden image " + goldenPath + " (run with TESSALY_UPDATE_GOLDEN=1 to create it)";
   }
   golden = golden.convertToFormat(QImage::Format_RGBA8888);
-  if (golden.width() != img.width || golden.height() != img.height) {
+  TestImage expected;
+  expected.width = golden.width();
+  expected.height = golden.height();
+  expected.rgba.resize(static_cast<size_t>(expected.width) * expected.height * 4);
+  for (int y = 0; y < expected.height; ++y)
+    std::copy(golden.constScanLine(y), golden.constScanLine(y) + expected.width * 4,
+              expected.rgba.begin() + static_cast<long>(y) * expected.width * 4);
+  return CompareImages(img, expected, name, tolerance, maxBadFraction);
+}
+
+std::string CompareImages(const TestImage& img, const TestImage& expected, const std::string& name, int tolerance,
+                          double maxBadFraction) {
+  if (expected.width != img.width || expected.height != img.height) {
     WriteArtifact(img, name + ".actual.png");
     std::ostringstream o;
-    o << "size " << img.width << "x" << img.height << " differs from golden " << golden.width() << "x"
-      << golden.height();
+    o << "size " << img.width << "x" << img.height << " differs from " << expected.width << "x"
+      << expected.height;
     return o.str();
   }
   size_t differing = 0, beyond = 0;
   int worst = 0;
   QImage diff(img.width, img.height, QImage::Format_RGBA8888);
   for (int y = 0; y < img.height; ++y) {
-    const uchar* g = golden.constScanLine(y);
     uchar* d = diff.scanLine(y);
     for (int x = 0; x < img.width; ++x) {
       const uint8_t* a = img.At(x, y);
+      const uint8_t* g = expected.At(x, y);
       int delta = 0;
-      for (int c = 0; c < 3; ++c) delta = std::max(delta, std::abs(int(a[c]) - int(g[x * 4 + c])));
+      for (int c = 0; c < 3; ++c) delta = std::max(delta, std::abs(int(a[c]) - int(g[c])));
       if (delta > 0) ++differing;
       if (delta > tolerance) ++beyond;
       worst = std::max(worst, delta);
@@ -96,9 +108,10 @@ std::string CompareWithGolden(const TestImage& img, const std::string& name, int
   const double total = static_cast<double>(img.width) * img.height;
   if (beyond <= maxBadFraction * total) return "";
   WriteArtifact(img, name + ".actual.png");
+  WriteArtifact(expected, name + ".expected.png");
   diff.save(QString::fromStdString(ArtifactDir() + "/" + name + ".diff.png"));
   std::ostringstream o;
   o << name << ": " << beyond << " pixels differ by more than " << tolerance << " (worst " << worst
-    << "); actual and diff written to " << ArtifactDir();
+    << "); actual, expected and diff written to " << ArtifactDir();
   return o.str();
 }

@@ -18,6 +18,13 @@ TestImage ReadFramebuffer(int width, int height);
 // and returns the path.
 std::string WriteArtifact(const TestImage& img, const std::string& fileName);
 
+// Compares two pictures of the same size: exact first, then each channel
+// within tolerance for all but maxBadFraction of the pixels. On a mismatch
+// writes <name>.actual.png, <name>.expected.png and <name>.diff.png as
+// artefacts and returns a description; "" on a match.
+std::string CompareImages(const TestImage& actual, const TestImage& expected, const std::string& name,
+                          int tolerance = 8, double maxBadFraction = 0.002);
+
 // Compares with tests/golden/<name>.png: exact first, then each channel
 // within tolerance. On a mismatch writes <name>.actual.png and
 // <name>.diff.png as artefacts and returns a description; "" on a match.
