@@ -19,6 +19,7 @@ constexpr Color kDarkSteel = 0x606058;
 constexpr Color kCarrierBlue = 0xC07830;
 constexpr Color kWaferGrey = 0xB09898;
 constexpr Color kChamberTeal = 0x908850;
+constexpr Color kChamberGlass = 0xD0C890;
 constexpr Color kPmBody = 0xC8D0D8;
 constexpr Color kLabelNavy = 0x602010;
 
@@ -122,13 +123,15 @@ void BuildDemoCell(SceneBuilder& s) {
   for (int p = 0; p < 4; ++p) {
     s.Box("load port", portX[p], portY, 0.0f, 0.5f, 0.35f, 0.9f, kFrameGrey);
     s.Box("port plate", portX[p], portY - 0.18f, 0.9f, 0.5f, 0.02f, 0.45f, kSteel);
-    SceneObject& shell = s.Box("carrier", portX[p], portY, 0.9f, 0.42f, 0.34f, 0.36f, kCarrierBlue);
-    shell.Trans = 0.35f;
+    // Translucent things are drawn after what they hold (objects are drawn
+    // in their numbers' order), so the wafers come first.
     for (int slot = 0; slot < 25; ++slot) {
       // Every carrier holds wafers in its lower slots, fewer from port to port.
       if (slot >= 25 - 5 * p) continue;
       s.WaferAt("carrier wafer", portX[p], portY, 0.93f + 0.012f * slot, 0);
     }
+    SceneObject& shell = s.Box("carrier", portX[p], portY, 0.9f, 0.42f, 0.34f, 0.36f, kCarrierBlue);
+    shell.Trans = 0.35f;
     s.Label(portNames[p], portX[p], portY + 0.2f, 1.4f);
   }
 
@@ -165,20 +168,15 @@ void BuildDemoCell(SceneBuilder& s) {
   const float llY = -2.4f;
   for (int i = 0; i < 2; ++i) {
     const float x = i == 0 ? -0.5f : 0.5f;
-    SceneObject& ll = s.Box(i == 0 ? "load lock 1" : "load lock 2", x, llY, 0.0f, 0.6f, 0.6f, 1.0f, kPmBody);
-    ll.Trans = 0.45f;
     s.Column("load lock stage", x, llY, 0.0f, 0.12f, 0.78f, kSteel);
     s.WaferAt("load lock wafer", x, llY, 0.781f, 1003 + i);
+    SceneObject& ll = s.Box(i == 0 ? "load lock 1" : "load lock 2", x, llY, 0.0f, 0.6f, 0.6f, 1.0f, kPmBody);
+    ll.Trans = 0.4f;
     s.Label(i == 0 ? "LL1" : "LL2", x, llY, 1.15f);
   }
 
   // Hexagonal transfer chamber with its frog-leg robot.
   const float tmX = 0.0f, tmY = -3.55f;
-  SceneObject& tm = s.Column("transfer chamber", tmX, tmY, 0.0f, 0.85f, 0.8f, kChamberTeal, 6);
-  tm.Ang[0] = 30.0f;
-  tm.Trans = 0.4f;
-  tm.Frame = true;
-  tm.clFrame = kDarkSteel;
   SceneObject& frog = s.Add("RBT2 frog-leg", ShapeKind::FrogLegRobot);
   frog.X = tmX;
   frog.Y = tmY;
@@ -191,6 +189,11 @@ void BuildDemoCell(SceneBuilder& s) {
   frog.cl_sub[0] = 0xE1FFFF;
   frog.cl_sub[1] = frog.cl_sub[2] = kWaferGrey;
   frog.ID[0] = 1005;
+  SceneObject& tm = s.Column("transfer chamber", tmX, tmY, 0.0f, 0.85f, 0.8f, kChamberGlass, 6);
+  tm.Ang[0] = 30.0f;
+  tm.Trans = 0.3f;
+  tm.Frame = true;
+  tm.clFrame = kDarkSteel;
   s.Label("TM", tmX, tmY, 1.5f, 2.0f);
 
   // Four process modules around the far side of the chamber, each with a
@@ -203,9 +206,10 @@ void BuildDemoCell(SceneBuilder& s) {
     const float y = tmY + 1.6f * std::sin(a);
     SceneObject& pm = s.Box(pmNames[i], x, y, 0.0f, 0.9f, 0.9f, 0.95f, kPmBody);
     pm.Ang[0] = 90.0f - pmAngle[i];
-    s.Column("PM chamber", x, y, 0.95f, 0.3f, 0.22f, kChamberTeal);
     s.Column("PM stage", x, y, 0.95f, 0.17f, 0.12f, kSteel);
     s.WaferAt("process wafer", x, y, 1.071f, 1010 + i);
+    SceneObject& chamber = s.Column("PM chamber", x, y, 0.95f, 0.3f, 0.22f, kChamberGlass);
+    chamber.Trans = 0.35f;
     s.Label(pmNames[i], x, y, 1.45f, 2.0f);
   }
 }

@@ -26,7 +26,7 @@ enum Exit { kOk = 0, kSceneErrors = 1, kUsage = 2, kCannotRead = 3, kCannotWrite
 
 const char* const kUsageText =
     "Usage: tessaly-render SCENE.3dl -o OUT.png [--size WxH] [--view ANGLEX,ANGLEZ,ZOOM]\n"
-    "                      [--joints J1,J2,J3,J4,J5,J6] [--ortho]\n"
+    "                      [--shift X,Y,Z] [--joints J1,J2,J3,J4,J5,J6] [--ortho]\n"
     "       tessaly-render SCENE.3dl --check\n"
     "\n"
     "Draws the scene as the viewer's main window would at its laid-out settings\n"
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
   std::string scene, output;
   int width = 628, height = 377;
   bool check = false, ortho = false, viewGiven = false;
-  std::vector<float> view, joints;
+  std::vector<float> view, joints, shift;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     auto next = [&](const char* what) -> const char* {
@@ -88,6 +88,9 @@ int main(int argc, char** argv) {
       const char* v = next("view");
       if (!v || !ParseFloats(v, view, 3)) return Fail(kUsage, "--view needs ANGLEX,ANGLEZ,ZOOM");
       viewGiven = true;
+    } else if (a == "--shift") {
+      const char* v = next("shift");
+      if (!v || !ParseFloats(v, shift, 3)) return Fail(kUsage, "--shift needs X,Y,Z");
     } else if (a == "--joints") {
       const char* v = next("joints");
       if (!v || !ParseFloats(v, joints, 6)) return Fail(kUsage, "--joints needs six angles J1,...,J6");
@@ -161,6 +164,11 @@ int main(int argc, char** argv) {
     rs.view.angleX = view[0];
     rs.view.angleZ = view[1];
     rs.view.zoom = view[2];
+  }
+  if (!shift.empty()) {
+    rs.view.shiftX = shift[0];
+    rs.view.shiftY = shift[1];
+    rs.view.shiftZ = shift[2];
   }
   if (!joints.empty())
     for (int k = 0; k < 6; ++k) rs.joints[k] = joints[static_cast<size_t>(k)];
