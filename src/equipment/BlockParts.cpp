@@ -11,7 +11,8 @@ namespace {
 constexpr double kSides[2] = {1.0, -1.0};
 
 // A pipe of radius r whose path starts at (x, y, z) of the part's frame.
-void Pipe(const SceneObject& obj, double x, double y, double z, double r, const double (*points)[3], int count) {
+void Pipe(const SceneObject& obj, double x, double y, double z, double r, const double (*points)[3],
+          int count) {
   SceneObject p = Piece(obj);
   p.X = static_cast<float>(x);
   p.Y = static_cast<float>(y);
@@ -36,7 +37,8 @@ double StandBase(const SceneObject& obj) {
   Rod(body, Axis::X, 0.0, 0.0, obj.H / 2.0, obj.R, obj.size[0]);
   // A nut one third as thick as it is across, tight against the base.
   const double nutR = 1.8 * obj.R, nutT = 2.0 * nutR / 3.0;
-  for (double s : kSides) Rod(body, Axis::X, s * (obj.W / 2.0 + nutT / 2.0), 0.0, obj.H / 2.0, nutR, nutT, kHexSides);
+  for (double s : kSides)
+    Rod(body, Axis::X, s * (obj.W / 2.0 + nutT / 2.0), 0.0, obj.H / 2.0, nutR, nutT, kHexSides);
   double z = obj.H;
   // Flange 2.2 times the column's radius, with three sections a collar
   // 1.2 times it between flange and column.
@@ -64,8 +66,10 @@ void DrawRectFrame(SceneObject obj) {
   // overhang.
   const double bar = wall + overhang;
   const double y = d / 2.0 + flangeT / 2.0;
-  for (double s : kSides) Box(body, 0.0, y, s * (h / 2.0 + overhang - bar / 2.0), w + 2.0 * overhang, flangeT, bar);
-  for (double s : kSides) Box(body, s * (w / 2.0 + overhang - bar / 2.0), y, 0.0, bar, flangeT, h + 2.0 * overhang);
+  for (double s : kSides)
+    Box(body, 0.0, y, s * (h / 2.0 + overhang - bar / 2.0), w + 2.0 * overhang, flangeT, bar);
+  for (double s : kSides)
+    Box(body, s * (w / 2.0 + overhang - bar / 2.0), y, 0.0, bar, flangeT, h + 2.0 * overhang);
 }
 
 void DrawValveBlock(SceneObject obj) {
@@ -187,10 +191,17 @@ void DrawGaugeValve(SceneObject obj) {
       const double q = s * run / 4.0;
       double third[3] = {q, 0.0, -d};  // 2 and anything unknown: back
       switch (obj.Opt[0]) {
-        case 1: third[1] = -h, third[2] = 0.0; break;  // down
-        case 3: third[1] = h, third[2] = 0.0; break;   // up
-        case 4: third[2] = d; break;                   // forward
-        default: break;
+        case 1:
+          third[1] = -h, third[2] = 0.0;
+          break;  // down
+        case 3:
+          third[1] = h, third[2] = 0.0;
+          break;  // up
+        case 4:
+          third[2] = d;
+          break;  // forward
+        default:
+          break;
       }
       const double path[3][3] = {{0.0, 0.0, 0.0}, {q, 0.0, 0.0}, {third[0], third[1], third[2]}};
       Pipe(obj, s * run / 2.0, 0.0, 0.0, obj.R2, path, 3);

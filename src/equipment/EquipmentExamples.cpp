@@ -52,7 +52,7 @@ SceneObject ExampleEquipment(int32_t kind) {
       o.W = 0.06f, o.D = 0.05f, o.H = 0.05f, o.R = 0.015f, o.R2 = 0.012f;
       o.size[0] = 0.1f, o.size[1] = 0.04f, o.size[4] = 0.05f, o.size[5] = 0.06f;
       o.Opt[0] = 1;
-      o.clFill = 0x4070C0;
+      o.clFill = 0xC07040;
       break;
     case 106:  // pump unit with pipes
       o.W = 0.16f, o.D = 0.08f, o.H = 0.04f, o.R = 0.04f, o.R2 = 0.01f;
@@ -90,14 +90,14 @@ SceneObject ExampleEquipment(int32_t kind) {
       break;
     case 112:  // block with side rings
       o.W = o.D = o.H = 0.06f, o.R = 0.025f, o.size[0] = 0.01f;
-      o.clFill = 0x6080A0;
+      o.clFill = 0xA08060;
       o.cl_sub[0] = kSteel;
       break;
     case 113:  // valve with gauge and pipes
       o.W = 0.08f, o.D = 0.06f, o.H = 0.06f, o.R = 0.025f, o.R2 = 0.01f;
       o.size[0] = 0.05f, o.size[1] = 0.14f, o.size[2] = 0.018f, o.size[3] = 0.02f;
       o.Opt[0] = 1, o.Opt[1] = 1;
-      o.clFill = 0x3050B0;
+      o.clFill = 0xB05030;
       o.cl_sub[0] = 0xF0F0F0;
       break;
     case 114:  // hexagonal stud
@@ -120,7 +120,7 @@ SceneObject ExampleEquipment(int32_t kind) {
       o.W = 0.3f, o.D = 0.05f, o.H = 0.01f, o.R = 0.01f;
       o.size[1] = 0.03f, o.size[2] = 0.05f, o.size[3] = 0.03f, o.size[4] = 0.06f, o.size[5] = 0.005f;
       o.Opt[0] = 8;
-      o.clFill = 0x40A0E0;
+      o.clFill = 0x50B060;
       o.cl_sub[0] = 0xC0C0C0;
       break;
     case 130:  // rack with level
@@ -158,12 +158,14 @@ SceneObject ExampleEquipment(int32_t kind) {
     case 151:  // twin-hand robot, hands spread
       RobotColours(o);
       o.size[0] = 0.7f, o.size[3] = -20.0f, o.size[6] = 0.0f, o.size[7] = 40.0f, o.size[9] = 1.3f;
-      o.Opt[0] = o.Opt[1] = 1;
+      o.Opt[0] = o.Opt[1] = 1, o.Opt[7] = 1;
+      o.ID[0] = 3, o.ID[1] = 4;
       break;
     case 152:  // frog-leg robot carrying out hand 1
       RobotColours(o);
       o.size[0] = 0.6f, o.size[3] = 20.0f, o.size[9] = 1.3f;
-      o.Opt[0] = o.Opt[1] = 1;
+      o.Opt[0] = o.Opt[1] = 1, o.Opt[7] = 1;
+      o.ID[0] = 5, o.ID[1] = 6;
       break;
     default:
       break;

@@ -51,7 +51,8 @@ void Box(const SceneObject& look, double x, double y, double z, double w, double
   DrawCube(p);
 }
 
-void Rod(const SceneObject& look, Axis axis, double cx, double cy, double cz, double r, double len, int sides) {
+void Rod(const SceneObject& look, Axis axis, double cx, double cy, double cz, double r, double len,
+         int sides) {
   // The Cylinder stands on its origin and rises along GL y: turned 90
   // degrees about z it runs towards -x, turned -90 about x towards the
   // scene's -Y; so its origin goes half a length ahead of the centre.
@@ -132,7 +133,8 @@ void Panel(const SceneObject& look, int dir, double x, double y, double z, doubl
   DrawPlane(p);
 }
 
-void Link(const SceneObject& look, double x, double y, double z, double len, double h, double r, double ang0) {
+void Link(const SceneObject& look, double x, double y, double z, double len, double h, double r,
+          double ang0) {
   SceneObject p = At(look, x, y, z);
   p.W = static_cast<float>(len);
   p.H = static_cast<float>(h);

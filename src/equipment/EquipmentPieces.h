@@ -25,7 +25,8 @@ void Box(const SceneObject& look, double x, double y, double z, double w, double
 // A round bar of radius r and length len centred on (cx, cy, cz), its axis
 // along X, Y or Z. sides 0 takes the record's resolution; 6 makes the
 // hexagonal nuts and bolt heads.
-void Rod(const SceneObject& look, Axis axis, double cx, double cy, double cz, double r, double len, int sides = 0);
+void Rod(const SceneObject& look, Axis axis, double cx, double cy, double cz, double r, double len,
+         int sides = 0);
 constexpr int kHexSides = 6;
 
 // An upright cylinder standing on height z, with its own top radius.

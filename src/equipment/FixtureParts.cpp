@@ -84,8 +84,10 @@ void DrawTerminalStrip(SceneObject obj) {
   const SceneObject body = Piece(obj);
   const SceneObject fitting = Tinted(obj, obj.cl_sub[0]);
   Box(body, 0.0, 0.0, -sink - h / 2.0, w - 2.0 * endW, d, h);
-  for (double s : kSides) Box(body, s * (w / 2.0 - endW / 2.0), 0.0, floor + obj.size[3] / 2.0, endW, obj.size[2], obj.size[3]);
-  for (double s : kSides) Box(body, s * (w / 2.0 + sink / 2.0), 0.0, floor + obj.size[3] / 2.0, sink, obj.size[4], obj.size[3]);
+  for (double s : kSides)
+    Box(body, s * (w / 2.0 - endW / 2.0), 0.0, floor + obj.size[3] / 2.0, endW, obj.size[2], obj.size[3]);
+  for (double s : kSides)
+    Box(body, s * (w / 2.0 + sink / 2.0), 0.0, floor + obj.size[3] / 2.0, sink, obj.size[4], obj.size[3]);
   // Screws along the back half, wire clamps of half the radius along the
   // front half. One terminal sits in the middle.
   const int n = RepeatCount(obj.Opt[0]);
@@ -108,7 +110,8 @@ void DrawLevelRack(SceneObject obj) {
   Box(body, 0.0, 0.0, h + plate / 2.0, w, d, plate);
   const SceneObject post = Tinted(obj, obj.cl_sub[0]);
   for (double sx : kSides)
-    for (double sy : kSides) Column(post, sx * (w / 2.0 - 0.08 * w), sy * (d / 2.0 - 0.08 * w), plate, 0.04 * w, h, 30);
+    for (double sy : kSides)
+      Column(post, sx * (w / 2.0 - 0.08 * w), sy * (d / 2.0 - 0.08 * w), plate, 0.04 * w, h, 30);
   // The level: of a hundred thin layers, those above Opt[0] are drawn.
   // Layer k lies k hundredths of H above the base plate's middle, so the
   // last one hides inside the top plate rather than fight with its face.
@@ -171,9 +174,15 @@ void DrawAngleProfile(SceneObject obj) {
   const SceneObject body = Piece(obj);
   for (const Leg& g : legs) {
     switch (obj.Dir) {
-      case 1: Box(body, len / 2.0, g.u, g.v, len, g.du, g.dv); break;
-      case 2: Box(body, g.u, g.v, len / 2.0, g.du, g.dv, len); break;
-      default: Box(body, g.u, len / 2.0, g.v, g.du, len, g.dv); break;
+      case 1:
+        Box(body, len / 2.0, g.u, g.v, len, g.du, g.dv);
+        break;
+      case 2:
+        Box(body, g.u, g.v, len / 2.0, g.du, g.dv, len);
+        break;
+      default:
+        Box(body, g.u, len / 2.0, g.v, g.du, len, g.dv);
+        break;
     }
   }
 }

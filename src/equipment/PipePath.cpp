@@ -18,9 +18,12 @@ int SegmentAxis(const double* a, const double* b) {
 // The offset of ring point (c, s) round a segment axis.
 Vec3 RingOffset(int axis, double c, double s) {
   switch (axis) {
-    case 0: return Vec3{0.0, s, c};
-    case 2: return Vec3{c, s, 0.0};
-    default: return Vec3{c, 0.0, s};
+    case 0:
+      return Vec3{0.0, s, c};
+    case 2:
+      return Vec3{c, s, 0.0};
+    default:
+      return Vec3{c, 0.0, s};
   }
 }
 

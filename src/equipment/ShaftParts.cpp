@@ -21,7 +21,8 @@ void DrawDrumUnit(SceneObject obj) {
   Rod(body, Axis::X, 0.0, 0.0, r, r, len);
   Rod(metal, Axis::X, 0.0, 0.0, r, r / 4.0, 1.2 * (len + 0.014));
   // The end plates are 1.7 R tall and hang from the top plate.
-  for (double s : kSides) Box(body, s * (len / 2.0 + plateT), 0.0, topUnder - 0.85 * r, plateT, 2.0 * r, 1.7 * r);
+  for (double s : kSides)
+    Box(body, s * (len / 2.0 + plateT), 0.0, topUnder - 0.85 * r, plateT, 2.0 * r, 1.7 * r);
   Box(body, 0.0, 0.0, topUnder + plateT / 2.0, len + 3.0 * plateT, 2.0 * r, plateT);
   Column(body, 0.0, 0.0, topUnder + plateT, len / 2.0, plateT);
   for (double sx : kSides)
@@ -85,7 +86,8 @@ void DrawRingBlock(SceneObject obj) {
   PartFrame frame(obj);
   Box(Piece(obj), 0.0, 0.0, 0.0, obj.W, obj.D, obj.H);
   const SceneObject fitting = Tinted(obj, obj.cl_sub[0]);
-  for (double s : kSides) Washer(fitting, Axis::X, s * (obj.W / 2.0 + t / 2.0), 0.0, 0.0, obj.R, obj.R / 2.0, t);
+  for (double s : kSides)
+    Washer(fitting, Axis::X, s * (obj.W / 2.0 + t / 2.0), 0.0, 0.0, obj.R, obj.R / 2.0, t);
 }
 
 void DrawHexStud(SceneObject obj) {
@@ -117,7 +119,9 @@ void DrawClevis(SceneObject obj) {
   const SceneObject body = Piece(obj);
   const SceneObject pin = Tinted(obj, obj.cl_sub[0]);
   Box(body, 0.0, 0.0, 0.0, obj.W, obj.D, obj.H);
-  for (double s : kSides) Box(body, s * (obj.W / 2.0 - legW / 2.0), 0.0, -obj.H / 2.0 - legH / 2.0, legW, legD, legH);
-  for (double s : kSides) Rod(pin, Axis::X, s * (obj.W / 2.0 - legW / 2.0), 0.0, pinZ, legD / 2.0, legW + proud);
+  for (double s : kSides)
+    Box(body, s * (obj.W / 2.0 - legW / 2.0), 0.0, -obj.H / 2.0 - legH / 2.0, legW, legD, legH);
+  for (double s : kSides)
+    Rod(pin, Axis::X, s * (obj.W / 2.0 - legW / 2.0), 0.0, pinZ, legD / 2.0, legW + proud);
   Rod(pin, Axis::X, 0.0, 0.0, pinZ, 0.3 * legD, obj.W - 2.0 * legW + proud);
 }

@@ -74,10 +74,10 @@ void Hand(const SceneObject& look, double x, double y, double z, double w, doubl
 
 // What a robot hands to each wafer it carries.
 struct WaferLoad {
-  Color fill;        // the wafer's fill colour
-  Color firstSub;    // its first sub colour (the ring)
-  int16_t id;        // its ID
-  double textSide;   // how far aside its ID is written, before scaling
+  Color fill;       // the wafer's fill colour
+  Color firstSub;   // its first sub colour (the ring)
+  int16_t id;       // its ID
+  double textSide;  // how far aside its ID is written, before scaling
 };
 
 // A wafer of radius r lying at (x, y) on a hand whose top is at z. Its
@@ -309,7 +309,8 @@ void FrogLegRobot(SceneObject obj) {
     const double plateZ = side.linkZ + 0.0092;
     Hand(hand, 0.0, side.root, plateZ, 0.08, 0.14, 0.002, 0.03, side.sign > 0.0 ? 0.0 : 180.0);
     if (obj.Opt[side.index] == 1)
-      CarriedWafer(obj, scale, t, 0.0, side.root + side.sign * 0.09, plateZ + 0.001, 0.055,
-                   WaferLoad{obj.cl_sub[1 + side.index], obj.cl_sub[5 + side.index], obj.ID[side.index], 0.0});
+      CarriedWafer(
+          obj, scale, t, 0.0, side.root + side.sign * 0.09, plateZ + 0.001, 0.055,
+          WaferLoad{obj.cl_sub[1 + side.index], obj.cl_sub[5 + side.index], obj.ID[side.index], 0.0});
   }
 }

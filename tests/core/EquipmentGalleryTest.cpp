@@ -29,32 +29,58 @@ constexpr int kCellW = 256, kCellH = 240, kLabelH = 22;
 
 const char* KindLabel(int32_t kind) {
   switch (kind) {
-    case 100: return "Drum unit";
-    case 101: return "Stud bolt";
-    case 102: return "Threaded rod";
-    case 103: return "Shaft with collars";
-    case 104: return "Frame with flange";
-    case 105: return "Valve block, pipes";
-    case 106: return "Pump unit, pipes";
-    case 107: return "Stacked unit";
-    case 108: return "Pipe stand";
-    case 109: return "Row of modules";
-    case 110: return "Roller on shaft";
-    case 111: return "Pipe riser";
-    case 112: return "Block with rings";
-    case 113: return "Gauge valve, pipes";
-    case 114: return "Hexagonal stud";
-    case 115: return "Connector";
-    case 116: return "Clevis";
-    case 117: return "Terminal strip";
-    case 130: return "Rack with level";
-    case 131: return "Wafer";
-    case 132: return "Open box";
-    case 133: return "Angle profile";
-    case 150: return "ScaraRobot";
-    case 151: return "TwinHandRobot";
-    case 152: return "FrogLegRobot";
-    default: return "?";
+    case 100:
+      return "Drum unit";
+    case 101:
+      return "Stud bolt";
+    case 102:
+      return "Threaded rod";
+    case 103:
+      return "Shaft with collars";
+    case 104:
+      return "Frame with flange";
+    case 105:
+      return "Valve block, pipes";
+    case 106:
+      return "Pump unit, pipes";
+    case 107:
+      return "Stacked unit";
+    case 108:
+      return "Pipe stand";
+    case 109:
+      return "Row of modules";
+    case 110:
+      return "Roller on shaft";
+    case 111:
+      return "Pipe riser";
+    case 112:
+      return "Block with rings";
+    case 113:
+      return "Gauge valve, pipes";
+    case 114:
+      return "Hexagonal stud";
+    case 115:
+      return "Connector";
+    case 116:
+      return "Clevis";
+    case 117:
+      return "Terminal strip";
+    case 130:
+      return "Rack with level";
+    case 131:
+      return "Wafer";
+    case 132:
+      return "Open box";
+    case 133:
+      return "Angle profile";
+    case 150:
+      return "ScaraRobot";
+    case 151:
+      return "TwinHandRobot";
+    case 152:
+      return "FrogLegRobot";
+    default:
+      return "?";
   }
 }
 
@@ -99,10 +125,29 @@ TEST_F(EquipmentGallery, EveryModelLitAndLabelled) {
     // Frame each model by what it draws.
     const Extent e = ExtentOf(VerticesOf(CaptureModel([&] { DrawOne(obj); }), FeedbackPrimitive::Polygon));
     ASSERT_LT(e.lo[0], e.hi[0]) << kind << " draws nothing";
-    const double cx = (e.lo[0] + e.hi[0]) / 2, cy = (e.lo[1] + e.hi[1]) / 2, cz = (e.lo[2] + e.hi[2]) / 2;
-    const double radius = std::hypot(e.hi[0] - e.lo[0], e.hi[1] - e.lo[1], e.hi[2] - e.lo[2]) / 2;
-    const double distance = radius / std::sin(15.0 * M_PI / 180.0) * 1.02;
-    const double dx = 3.0, dy = 2.3, dz = 3.8, dn = std::sqrt(dx * dx + dy * dy + dz * dz);
+    const double c[3] = {(e.lo[0] + e.hi[0]) / 2, (e.lo[1] + e.hi[1]) / 2, (e.lo[2] + e.hi[2]) / 2};
+    // Seen from the same side, from just far enough that
+    // every corner of its box fits the picture.
+    // Robots are seen from higher up, so that their arms and hands show.
+    const double lift = kind >= 150 ? 6.0 : 2.3;
+    const double dn = std::sqrt(3.0 * 3.0 + lift * lift + 3.8 * 3.8);
+    const double d[3] = {3.0 / dn, lift / dn, 3.8 / dn};
+    const double rn = std::hypot(d[2], d[0]);
+    const double right[3] = {d[2] / rn, 0.0, -d[0] / rn};
+    const double up[3] = {d[1] * right[2] - d[2] * right[1], d[2] * right[0] - d[0] * right[2],
+                          d[0] * right[1] - d[1] * right[0]};
+    const double aspect = double(kCellW) / (kCellH - kLabelH);
+    const double ty = std::tan(15.0 * M_PI / 180.0), tx = ty * aspect;
+    double distance = 0.0;
+    for (int corner = 0; corner < 8; ++corner) {
+      double p[3];
+      for (int k = 0; k < 3; ++k) p[k] = ((corner >> k) & 1 ? e.hi[k] : e.lo[k]) - c[k];
+      const double x = p[0] * right[0] + p[1] * right[1] + p[2] * right[2];
+      const double y = p[0] * up[0] + p[1] * up[1] + p[2] * up[2];
+      const double z = p[0] * d[0] + p[1] * d[1] + p[2] * d[2];
+      distance = std::max({distance, z + std::fabs(x) / tx, z + std::fabs(y) / ty});
+    }
+    distance *= 1.08;
 
     glViewport(0, 0, gl().width(), gl().height());
     glClearColor(0.86f, 0.86f, 0.82f, 0.0f);
@@ -110,10 +155,11 @@ TEST_F(EquipmentGallery, EveryModelLitAndLabelled) {
     glViewport(0, kLabelH, kCellW, kCellH - kLabelH);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(30.0, double(kCellW) / (kCellH - kLabelH), distance / 20.0, distance * 4.0);
+    gluPerspective(30.0, aspect, distance / 20.0, distance * 4.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    gluLookAt(cx + dx / dn * distance, cy + dy / dn * distance, cz + dz / dn * distance, cx, cy, cz, 0, 1, 0);
+    gluLookAt(c[0] + d[0] * distance, c[1] + d[1] * distance, c[2] + d[2] * distance, c[0], c[1], c[2], 0, 1,
+              0);
     EquipmentDefaultLights();
     DrawOne(obj);
     const TestImage cell = ReadFramebuffer(kCellW, kCellH);

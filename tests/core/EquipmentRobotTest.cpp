@@ -163,7 +163,7 @@ TEST_F(RobotModel, FrogLegSignOfExtensionSelectsTheHand) {
   rec.size[0] = 0.5f;
   auto out = Draw(FrogLegRobot, rec);
   auto hands = VerticesInColour(out, kRed);
-  EXPECT_NEAR(MaxOf(hands, &ObjVertex::z), far + 0.14, kTol);   // hand 1 carried out along +Y
+  EXPECT_NEAR(MaxOf(hands, &ObjVertex::z), far + 0.14, kTol);    // hand 1 carried out along +Y
   EXPECT_NEAR(MinOf(hands, &ObjVertex::z), -near - 0.14, kTol);  // hand 2 waits by the axis
   EXPECT_NEAR(Centroid(VerticesInColour(out, kGreen)).z, far + 0.09, kTol);
   EXPECT_NEAR(Centroid(VerticesInColour(out, kBlue)).z, -near - 0.09, kTol);
