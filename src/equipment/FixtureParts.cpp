@@ -88,16 +88,17 @@ void DrawTerminalStrip(SceneObject obj) {
     Box(body, s * (w / 2.0 - endW / 2.0), 0.0, floor + obj.size[3] / 2.0, endW, obj.size[2], obj.size[3]);
   for (double s : kSides)
     Box(body, s * (w / 2.0 + sink / 2.0), 0.0, floor + obj.size[3] / 2.0, sink, obj.size[4], obj.size[3]);
-  // Screws along the back half, wire clamps of half the radius along the
-  // front half. One terminal sits in the middle.
+  // Screw heads standing on z = 0, each on a neck of half its radius that
+  // bridges the gap down to the base plate. One terminal sits in the
+  // middle; the row needs two for its spacing.
   const int n = RepeatCount(obj.Opt[0]);
   const double headH = obj.size[5] != 0.0f ? double(obj.size[5]) : r;
   const double first = -(w / 2.0 - endW) + r;
   const double pitch = n > 1 ? (w - 0.08) / (n - 1) : 0.0;
   for (int i = 0; i < n; ++i) {
     const double x = n == 1 ? 0.0 : first + i * pitch;
-    Column(fitting, x, -d / 4.0, -sink, r, headH);
-    Column(fitting, x, d / 4.0, -sink, r / 2.0, headH / 2.0);
+    Column(fitting, x, 0.0, 0.0, r, headH);
+    Column(fitting, x, 0.0, -sink, r / 2.0, sink);
   }
 }
 

@@ -5,9 +5,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <set>
 
 #include "EquipmentTestSupport.h"
 #include "equipment/EquipmentModels.h"
+#include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "support/GlFixture.h"
 
@@ -183,6 +186,26 @@ TEST_F(WaferModel, TurnsByItsAnglesInShapeOrder) {
     glPopMatrix();
   });
   EXPECT_TRUE(SameDrawing(turned, manual));
+}
+
+TEST_F(WaferModel, FrameHandsItsTextureSlotsToTheWafers) {
+  auto table = std::make_unique<ObjectTable>();
+  InitializeRecords(table->data(), kObjectCapacity);
+  SceneObject& w = (*table)[7];
+  w = Record();
+  w.Enbl = true;
+  RenderSettings rs;
+  auto distinctS = [&](TextureSlot* slots) {
+    std::set<long> s;
+    for (const TexturedVertex& v : CaptureTexturedPolygons([&] {
+           ComposeFrame(FrameInputs{&rs, table.get(), slots, nullptr});
+         }))
+      s.insert(std::lround(v.s * 1000));
+    return s.size();
+  };
+  EXPECT_GT(distinctS(slots_), 10u);
+  EXPECT_LE(distinctS(nullptr), 1u);
+  EXPECT_EQ(WaferTextures(), nullptr);
 }
 
 class HandPlateModel : public GlTest {};
