@@ -36,7 +36,7 @@ void DrawStudBolt(SceneObject obj) {
   PartFrame frame(obj);
   const SceneObject body = Piece(obj);
   // The shaft runs from the top of the head to H; a head taller than H
-  // leaves it with no length, as asked.
+  // turns it inside out; the record is drawn as it stands.
   Column(body, 0.0, 0.0, headH, shaftR, obj.H - headH);
   const float head[3] = {obj.R, obj.R, obj.R / 2.0f};
   Profile(body, Axis::Z, 0.0, 0.0, headH / 2.0, head, 3, headH);

@@ -24,7 +24,8 @@ double AxisValue(float v) {
   return std::isfinite(v) ? double(v) : 0.0;
 }
 
-// The scale of the whole robot; 0 collapses it (as asked), nonsense is 1.
+// The scale of the whole robot: 0 collapses it to a point, a value that
+// is not a number draws it at its own size.
 double RobotScale(float v) {
   return std::isfinite(v) ? double(v) : 1.0;
 }
