@@ -4,6 +4,7 @@
 
 #include "arm/ToolPoint.h"
 #include "equipment/ArticulatedArm.h"
+#include "equipment/EquipmentModels.h"
 #include "objects/ObjectDrawing.h"
 #include "render/BlockText.h"
 #include "render/Camera.h"
@@ -109,6 +110,7 @@ void ComposeFrame(const FrameInputs& in) {
   glLineWidth(1.0f);
   ApplyFog();
   if (textShown && !text.lock) DrawBlockText(text);
+  SetWaferTextures(in.textures);
   if (in.table) DrawObjects(in.table->data(), kObjectCapacity);
   DrawScene(rs, in.result);
   if (renormalise) glDisable(GL_NORMALIZE);

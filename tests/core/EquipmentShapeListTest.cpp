@@ -1,0 +1,174 @@
+// The shipped shape list offers every equipment kind, and its masks make
+// exactly the fields live that change the model's drawing: each field is
+// changed in turn on a few typical records of the kind and the drawings
+// compared.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "EquipmentTestSupport.h"
+#include "equipment/EquipmentExamples.h"
+#include "equipment/EquipmentModels.h"
+#include "objects/ObjectDrawing.h"
+#include "objects/ShapeListFile.h"
+#include "support/GlFixture.h"
+
+namespace {
+
+// The records a kind is probed on: its example and, where options switch
+// pieces on and off, the example with the other pieces on.
+std::vector<SceneObject> ProbeRecords(int32_t kind) {
+  std::vector<SceneObject> out{ExampleEquipment(kind)};
+  SceneObject v = out[0];
+  switch (kind) {
+    case 111:  // the column instead of the pipe
+      v.Opt[0] = 0;
+      out.push_back(v);
+      break;
+    case 132:  // the door shut
+      v.Opt[1] = 0;
+      out.push_back(v);
+      break;
+    case 150:
+      out[0].Opt[6] = 1;  // rings on the wafers
+      v.Opt[3] = 2;       // wide hand with all four wafers
+      v.Opt[4] = v.Opt[5] = 1;
+      v.Opt[6] = 1;
+      out.push_back(v);
+      v = out[0];
+      v.Opt[3] = 1;  // shaft type
+      out.push_back(v);
+      break;
+    case 151:
+    case 152:
+      out[0].Opt[6] = 1;
+      break;
+    default:
+      break;
+  }
+  if (kind >= 150) {
+    // Wafers without their picture show their fill colours; with IDs on
+    // they show their text.
+    for (SceneObject& o : out) o.Opt[7] = 1, o.ID[0] = 12, o.ID[1] = 34;
+    SceneObject plain = out[0];
+    plain.Tex = -1;
+    out.push_back(plain);
+  }
+  return out;
+}
+
+std::vector<ObjPrimitive> DrawingOf(const SceneObject& o) {
+  return CaptureModel([&] { DrawObjects(&o, 1); });
+}
+
+// Whether changing a field (by each of the given changes) alters the
+// drawing of any of the probe records.
+bool Live(int32_t kind, const std::vector<std::function<void(SceneObject&)>>& changes) {
+  for (const SceneObject& base : ProbeRecords(kind)) {
+    const auto reference = DrawingOf(base);
+    for (const auto& change : changes) {
+      SceneObject o = base;
+      change(o);
+      if (!SameDrawing(reference, DrawingOf(o))) return true;
+    }
+  }
+  return false;
+}
+
+std::function<void(SceneObject&)> Nudge(float SceneObject::*field) {
+  return [field](SceneObject& o) { o.*field = o.*field * 1.37f + 0.0123f; };
+}
+
+int32_t MeasuredFieldMask(int32_t kind) {
+  const std::vector<std::vector<std::function<void(SceneObject&)>>> bits = {
+      {Nudge(&SceneObject::X)},
+      {Nudge(&SceneObject::Y)},
+      {Nudge(&SceneObject::Z)},
+      {Nudge(&SceneObject::W)},
+      {Nudge(&SceneObject::D)},
+      {Nudge(&SceneObject::H)},
+      {Nudge(&SceneObject::R)},
+      {Nudge(&SceneObject::R2)},
+      {[](SceneObject& o) { o.Reso = 24; }},
+      {[](SceneObject& o) { o.Dir = 1; }, [](SceneObject& o) { o.Dir = 2; }},
+      {[](SceneObject& o) { o.Ang[0] += 17.0f; }},
+      {[](SceneObject& o) { o.Ang[1] += 17.0f; }},
+      {[](SceneObject& o) { o.Ang[2] += 17.0f; }},
+  };
+  int32_t mask = 0;
+  for (size_t bit = 0; bit < bits.size(); ++bit)
+    if (Live(kind, bits[bit])) mask |= 1 << bit;
+  return mask;
+}
+
+int32_t MeasuredOptionMask(int32_t kind) {
+  int32_t mask = 0;
+  for (int n = 0; n < 10; ++n) {
+    std::vector<std::function<void(SceneObject&)>> changes;
+    for (int32_t value : {0, 1, 2, 3, 4, 7, 50})
+      changes.push_back([n, value](SceneObject& o) { o.Opt[n] = value; });
+    changes.push_back([n](SceneObject& o) { ++o.Opt[n]; });
+    if (Live(kind, changes)) mask |= 1 << n;
+  }
+  return mask;
+}
+
+int32_t MeasuredSizeMask(int32_t kind) {
+  int32_t mask = 0;
+  for (int n = 0; n < 20; ++n)
+    if (Live(kind, {[n](SceneObject& o) { o.size[n] = o.size[n] * 1.37f + 0.0123f; }})) mask |= 1 << n;
+  return mask;
+}
+
+int32_t MeasuredSubColourMask(int32_t kind) {
+  int32_t mask = 0;
+  for (int n = 0; n < 10; ++n)
+    if (Live(kind, {[n](SceneObject& o) { o.cl_sub[n] = 0x123456; }})) mask |= 1 << n;
+  return mask;
+}
+
+std::string Hex(int32_t v) {
+  std::ostringstream s;
+  s << std::hex << std::uppercase << v;
+  return s.str();
+}
+
+class ShippedShapeList : public GlTest {
+ protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    LoadWaferPicture(slots_);
+    SetWaferTextures(slots_);
+  }
+  void TearDown() override {
+    SetWaferTextures(nullptr);
+    FreePictures(slots_);
+    GlTest::TearDown();
+  }
+  TextureSlot slots_[kTextureSlotCount];
+};
+
+TEST_F(ShippedShapeList, MasksMatchTheFieldsEachEquipmentKindReads) {
+  ShapeList list;
+  ASSERT_EQ(LoadShapeList(std::string(TESSALY_GOLDEN_DIR) + "/../../data/ShapeList.dat", list), 1);
+  for (int32_t kind : kEquipmentKinds) {
+    SCOPED_TRACE(kind);
+    const ShapeListEntry& e = list[static_cast<size_t>(kind)];
+    EXPECT_NE(e.enabled, 0);
+    EXPECT_FALSE(e.name.empty());
+    // Fill, frame and transparency always; texture and IDs for what
+    // carries wafers.
+    const bool wafers = kind == 131 || kind >= 150;
+    const int32_t common = 0xE000 | (wafers ? 0x30000 : 0);
+    EXPECT_EQ(Hex(e.param[0]), Hex(MeasuredFieldMask(kind) | common));
+    EXPECT_EQ(Hex(e.param[1]), Hex(MeasuredOptionMask(kind)));
+    EXPECT_EQ(Hex(e.param[2]), Hex(MeasuredSizeMask(kind)));
+    EXPECT_EQ(Hex(e.param[3]), Hex(MeasuredSubColourMask(kind)));
+  }
+}
+
+}  // namespace
