@@ -168,10 +168,9 @@ void BuildDemoCell(SceneBuilder& s) {
   const float llY = -2.4f;
   for (int i = 0; i < 2; ++i) {
     const float x = i == 0 ? -0.5f : 0.5f;
-    s.Column("load lock stage", x, llY, 0.0f, 0.12f, 0.78f, kSteel);
+    s.Column("load lock stage", x, llY, 0.7f, 0.12f, 0.08f, kSteel);
     s.WaferAt("load lock wafer", x, llY, 0.781f, 1003 + i);
-    SceneObject& ll = s.Box(i == 0 ? "load lock 1" : "load lock 2", x, llY, 0.0f, 0.6f, 0.6f, 1.0f, kPmBody);
-    ll.Trans = 0.4f;
+    s.Box(i == 0 ? "load lock 1" : "load lock 2", x, llY, 0.0f, 0.6f, 0.6f, 0.7f, kPmBody);
     s.Label(i == 0 ? "LL1" : "LL2", x, llY, 1.15f);
   }
 
@@ -180,7 +179,7 @@ void BuildDemoCell(SceneBuilder& s) {
   SceneObject& frog = s.Add("RBT2 frog-leg", ShapeKind::FrogLegRobot);
   frog.X = tmX;
   frog.Y = tmY;
-  frog.Z = 0.0f;
+  frog.Z = 0.02f;
   frog.size[0] = 0.6f;  // R1: hand 1 extended
   frog.size[3] = 0.0f;  // T: towards the load locks
   frog.size[9] = 2.6f;
@@ -189,11 +188,21 @@ void BuildDemoCell(SceneBuilder& s) {
   frog.cl_sub[0] = 0xE1FFFF;
   frog.cl_sub[1] = frog.cl_sub[2] = kWaferGrey;
   frog.ID[0] = 1005;
-  SceneObject& tm = s.Column("transfer chamber", tmX, tmY, 0.0f, 0.85f, 0.8f, kChamberGlass, 6);
+  // The chamber's six walls, open at the top so its robot shows.
+  SceneObject& tm = s.Add("transfer chamber", ShapeKind::Ring);
+  tm.X = tmX;
+  tm.Y = tmY;
+  tm.Z = 0.4f;  // rings are centred on their height
+  tm.W = 1.7f;  // outer radius 0.85
+  tm.R = 0.78f;
+  tm.H = 0.8f;
+  tm.Reso = 6;
   tm.Ang[0] = 30.0f;
-  tm.Trans = 0.3f;
+  tm.clFill = kChamberTeal;
   tm.Frame = true;
   tm.clFrame = kDarkSteel;
+  SceneObject& floorPlate = s.Column("chamber floor", tmX, tmY, 0.0f, 0.8f, 0.02f, kCoverGrey, 6);
+  floorPlate.Ang[0] = 30.0f;
   s.Label("TM", tmX, tmY, 1.5f, 2.0f);
 
   // Four process modules around the far side of the chamber, each with a
