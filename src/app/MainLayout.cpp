@@ -882,6 +882,8 @@ void TForm1::BuildHiddenGroups() {
     gg->addWidget(Row(g, {Caption("Port:", g), b.Label(p.wafer[0], g), Caption("Slot:", g),
                           b.Label(p.wafer[1], g), Caption("Process:", g), b.Label(p.wafer[2], g)}),
                   row++, 0, 1, 3);
+    // The shorter panel keeps its rows together at the top.
+    gg->setRowStretch(row, 1);
     robots->addWidget(g);
   }
   robots->addWidget(b.Check(kMultiDrawCheck, Grp_Robot));
