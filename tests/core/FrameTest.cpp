@@ -104,15 +104,26 @@ TEST_F(FrameGl, FloorTilesAlternateNearWhiteAndLightBlue) {
   ResetLights();
   ApplyLights();
   rs.ball = false;
-  // Plain colours with the lights off: the first tile drawn is (0, 0), the
-  // second (0, 1).
-  std::vector<FeedbackPrimitive> prims;
+  // The whole floor seen from above, so no tile is clipped away: tiles come
+  // back in drawing order, each quad as two triangles.
+  glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  prims = CaptureFeedback([&] { DrawScene(rs, nullptr); });
-  ASSERT_GE(prims.size(), 2u);
-  const FeedbackVertex& t00 = prims[0].v[0];
-  EXPECT_NEAR(t00.r, 0xF8 / 255.0, 1e-3);
-  EXPECT_NEAR(t00.b, 0xF8 / 255.0, 1e-3);
+  glOrtho(-8, 8, -8, 8, -20, 20);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glRotated(90.0, 1.0, 0.0, 0.0);
+  const std::vector<FeedbackPrimitive> prims = CaptureFeedback([&] { DrawScene(rs, nullptr); });
+  ASSERT_GE(prims.size(), 2u * 31 * 31);
+  auto tileColour = [&](int i, int j) { return prims[static_cast<size_t>(2 * (31 * i + j))].v[0]; };
+  // (0, 0) near-white 0xF8F8F8, (0, 1) light blue 0xFFC0C0 (0xBBGGRR).
+  EXPECT_NEAR(tileColour(0, 0).r, 0xF8 / 255.0, 1e-3);
+  EXPECT_NEAR(tileColour(0, 0).b, 0xF8 / 255.0, 1e-3);
+  EXPECT_NEAR(tileColour(0, 1).r, 0xC0 / 255.0, 1e-3);
+  EXPECT_NEAR(tileColour(0, 1).g, 0xC0 / 255.0, 1e-3);
+  EXPECT_NEAR(tileColour(0, 1).b, 1.0, 1e-3);
+  EXPECT_NEAR(tileColour(1, 1).r, 0xF8 / 255.0, 1e-3);
+  EXPECT_NEAR(tileColour(30, 29).b, 1.0, 1e-3);
+  glLoadIdentity();
 }
 
 TEST_F(FrameGl, LockedTextKeepsItsPlaceWhenTheViewTurns) {
