@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/QtBitmapSource.h"
+#include "ui/QtBitmapSource.h"
 #include "headless/HeadlessContext.h"
 #include "objects/ObjectFile.h"
 #include "render/Frame.h"

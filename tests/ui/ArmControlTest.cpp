@@ -2,7 +2,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "arm/Coordmon.h"
+#include "ui/Coordmon.h"
 #include "ui/WindowFixture.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include <memory>
 #include <ostream>
 
-#include "input/Input.h"
-#include "support/FakePrompts.h"
+#include "ui/Input.h"
+#include "FakePrompts.h"
 #include "support/Images.h"
 
 // Readable failures: gtest would print a QString as bytes.

@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "arm/Coordmon.h"
-#include "objects/Objectsetting.h"
+#include "ui/Coordmon.h"
+#include "ui/Objectsetting.h"
 #include "ui/WindowFixture.h"
 
 namespace {

@@ -5,11 +5,11 @@
 #include <QSplitter>
 #include <QTimer>
 
-#include "app/Controls.h"
-#include "arm/Coordmon.h"
-#include "input/Input.h"
-#include "objects/Objectlist.h"
-#include "objects/Objectsetting.h"
+#include "ui/Controls.h"
+#include "ui/Coordmon.h"
+#include "ui/Input.h"
+#include "ui/Objectlist.h"
+#include "ui/Objectsetting.h"
 #include "support/Images.h"
 #include "ui/WindowFixture.h"
 

@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QTimer>
 
-#include "app/Controls.h"
+#include "ui/Controls.h"
 #include "render/GlHeaders.h"
 #include "ui/WindowFixture.h"
 

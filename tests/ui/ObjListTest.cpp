@@ -9,7 +9,7 @@
 
 #include "objects/ListRowFormat.h"
 #include "objects/ObjectFile.h"
-#include "objects/Objectlist.h"
+#include "ui/Objectlist.h"
 #include "ui/ObjSetFixture.h"
 
 namespace {

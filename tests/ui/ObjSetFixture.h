@@ -16,12 +16,12 @@
 #include <memory>
 #include <ostream>
 
-#include "input/Input.h"
-#include "objects/Objectsetting.h"
-#include "objects/ObjectsettingGrid.h"
+#include "ui/Input.h"
+#include "ui/Objectsetting.h"
+#include "ui/ObjectsettingGrid.h"
 #include "objects/SceneObject.h"
 #include "render/Texture.h"
-#include "support/FakePrompts.h"
+#include "FakePrompts.h"
 #include "support/Images.h"
 
 // Readable failures: gtest would print a QString as bytes.

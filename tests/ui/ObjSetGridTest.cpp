@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/Controls.h"
+#include "ui/Controls.h"
 #include "objects/ObjectGrid.h"
 #include "ui/ObjSetFixture.h"
 

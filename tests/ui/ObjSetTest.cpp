@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/Controls.h"
+#include "ui/Controls.h"
 #include "objects/ShapeCatalog.h"
 #include "shapes/Material.h"
 #include "ui/ObjSetFixture.h"

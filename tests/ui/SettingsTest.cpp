@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "app/Controls.h"
-#include "app/Handler.h"
+#include "ui/Controls.h"
+#include "ui/Handler.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
 #include "ui/WindowFixture.h"

@@ -9,11 +9,11 @@
 #include <QWidget>
 #include <string>
 
-#include "app/AppWindows.h"
-#include "app/Controls.h"
-#include "app/GlPanel.h"
-#include "app/Main.h"
-#include "support/FakePrompts.h"
+#include "ui/AppWindows.h"
+#include "ui/Controls.h"
+#include "ui/GlPanel.h"
+#include "ui/Main.h"
+#include "FakePrompts.h"
 #include "support/Images.h"
 
 // Creates the five windows as the program does, shows the main window and

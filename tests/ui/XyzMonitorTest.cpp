@@ -10,10 +10,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/Controls.h"
-#include "arm/Coordmon.h"
+#include "ui/Controls.h"
+#include "ui/Coordmon.h"
 #include "arm/ToolPoint.h"
-#include "support/FakePrompts.h"
+#include "FakePrompts.h"
 #include "support/Images.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "app/AppWindows.h"
+#include "ui/AppWindows.h"
 
 // QApplication needs a display; listing the tests must work without one.
 int main(int argc, char** argv) {

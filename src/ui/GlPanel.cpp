@@ -1,4 +1,4 @@
-#include "app/GlPanel.h"
+#include "ui/GlPanel.h"
 
 #include <QMouseEvent>
 #include <QOpenGLContext>

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Controls.h"
+#include "ui/Controls.h"
 
 // Raises a flag for the length of a scope, also when a handler run inside
 // it throws.

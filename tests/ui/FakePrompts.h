@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <deque>
 
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
 // Records every message and answers every dialog as the test scripted it.
 // Unscripted confirmations answer Cancel, colour dialogs cancel and file

@@ -1,4 +1,4 @@
-#include "arm/Coordmon.h"
+#include "ui/Coordmon.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,10 +13,10 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/AppWindows.h"
-#include "app/Controls.h"
-#include "app/Handler.h"
-#include "app/Prompts.h"
+#include "ui/AppWindows.h"
+#include "ui/Controls.h"
+#include "ui/Handler.h"
+#include "ui/Prompts.h"
 
 TXYZ_Mon* XYZ_Mon = nullptr;
 

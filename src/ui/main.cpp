@@ -4,8 +4,8 @@
 #include <QTimer>
 #include <exception>
 
-#include "app/AppWindows.h"
-#include "app/Main.h"
+#include "ui/AppWindows.h"
+#include "ui/Main.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/Controls.h"
+#include "ui/Controls.h"
 #include "objects/ObjectGrid.h"
-#include "objects/Objectsetting.h"
-#include "objects/ObjectsettingGrid.h"
+#include "ui/Objectsetting.h"
+#include "ui/ObjectsettingGrid.h"
 
 namespace {
 

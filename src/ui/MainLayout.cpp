@@ -17,14 +17,14 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "app/Controls.h"
-#include "app/GlPanel.h"
-#include "app/Handler.h"
-#include "app/Main.h"
+#include "ui/Controls.h"
+#include "ui/GlPanel.h"
+#include "ui/Handler.h"
+#include "ui/Main.h"
 #include "motion/RobotMotion.h"
-#include "arm/Coordmon.h"
-#include "objects/Objectlist.h"
-#include "objects/Objectsetting.h"
+#include "ui/Coordmon.h"
+#include "ui/Objectlist.h"
+#include "ui/Objectsetting.h"
 #include "shapes/Material.h"
 
 namespace {

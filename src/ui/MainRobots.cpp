@@ -9,14 +9,14 @@
 #include <QTimer>
 #include <iostream>
 
-#include "app/Controls.h"
-#include "app/GlPanel.h"
-#include "app/Main.h"
-#include "app/MainHelpers.h"
-#include "app/Prompts.h"
+#include "ui/Controls.h"
+#include "ui/GlPanel.h"
+#include "ui/Main.h"
+#include "ui/MainHelpers.h"
+#include "ui/Prompts.h"
 #include "objects/ObjectFile.h"
-#include "objects/Objectlist.h"
-#include "objects/Objectsetting.h"
+#include "ui/Objectlist.h"
+#include "ui/Objectsetting.h"
 
 namespace {
 

@@ -10,16 +10,16 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Controls.h"
-#include "app/GlPanel.h"
-#include "app/Main.h"
-#include "app/MainHelpers.h"
-#include "app/Prompts.h"
-#include "arm/Coordmon.h"
+#include "ui/Controls.h"
+#include "ui/GlPanel.h"
+#include "ui/Main.h"
+#include "ui/MainHelpers.h"
+#include "ui/Prompts.h"
+#include "ui/Coordmon.h"
 #include "arm/Kinematics.h"
-#include "input/Input.h"
-#include "objects/Objectlist.h"
-#include "objects/Objectsetting.h"
+#include "ui/Input.h"
+#include "ui/Objectlist.h"
+#include "ui/Objectsetting.h"
 #include "render/Convert.h"
 #include "shapes/Material.h"
 

@@ -1,8 +1,8 @@
-#include "app/Handler.h"
+#include "ui/Handler.h"
 
 #include <QString>
 
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "objects/ObjectsettingGrid.h"
+#include "ui/ObjectsettingGrid.h"
 
 #include <QAbstractButton>
 #include <QHeaderView>

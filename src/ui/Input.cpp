@@ -1,4 +1,4 @@
-#include "input/Input.h"
+#include "ui/Input.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/AppWindows.h"
-#include "app/Controls.h"
-#include "app/Handler.h"
-#include "app/Prompts.h"
+#include "ui/AppWindows.h"
+#include "ui/Controls.h"
+#include "ui/Handler.h"
+#include "ui/Prompts.h"
 #include "input/KeypadText.h"
 
 TTenkey* Tenkey = nullptr;

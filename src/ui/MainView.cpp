@@ -1,9 +1,9 @@
 // The main window's view, navigation, light and fog handlers.
 #include <QCheckBox>
 
-#include "app/Controls.h"
-#include "app/GlPanel.h"
-#include "app/Main.h"
+#include "ui/Controls.h"
+#include "ui/GlPanel.h"
+#include "ui/Main.h"
 #include "render/Lights.h"
 
 void TForm1::Tkb_AngleChange(QObject*) {

@@ -1,15 +1,15 @@
-#include "app/AppWindows.h"
+#include "ui/AppWindows.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QSurfaceFormat>
 
-#include "app/Main.h"
-#include "arm/Coordmon.h"
-#include "input/Input.h"
-#include "objects/Objectlist.h"
-#include "objects/Objectsetting.h"
+#include "ui/Main.h"
+#include "ui/Coordmon.h"
+#include "ui/Input.h"
+#include "ui/Objectlist.h"
+#include "ui/Objectsetting.h"
 
 std::vector<std::string>& WindowCreationLog() {
   static std::vector<std::string> log;

@@ -1,4 +1,4 @@
-#include "app/QtBitmapSource.h"
+#include "ui/QtBitmapSource.h"
 
 #include <QFileInfo>
 #include <QImage>

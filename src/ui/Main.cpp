@@ -1,4 +1,4 @@
-#include "app/Main.h"
+#include "ui/Main.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,11 +15,11 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "app/Controls.h"
-#include "app/GlPanel.h"
-#include "app/Handler.h"
-#include "app/QtBitmapSource.h"
-#include "objects/Objectsetting.h"
+#include "ui/Controls.h"
+#include "ui/GlPanel.h"
+#include "ui/Handler.h"
+#include "ui/QtBitmapSource.h"
+#include "ui/Objectsetting.h"
 #include "render/Convert.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"

@@ -1,4 +1,4 @@
-#include "support/FakePrompts.h"
+#include "FakePrompts.h"
 
 bool FakePrompts::PickColor(QWidget*, uint32_t, uint32_t* chosen) {
   ++colorDialogs;

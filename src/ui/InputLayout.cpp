@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Controls.h"
-#include "input/Input.h"
+#include "ui/Controls.h"
+#include "ui/Input.h"
 
 namespace {
 

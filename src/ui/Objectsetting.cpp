@@ -1,4 +1,4 @@
-#include "objects/Objectsetting.h"
+#include "ui/Objectsetting.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/AppWindows.h"
-#include "app/Controls.h"
-#include "app/Handler.h"
-#include "app/Prompts.h"
-#include "input/Input.h"
-#include "objects/ObjectsettingGrid.h"
+#include "ui/AppWindows.h"
+#include "ui/Controls.h"
+#include "ui/Handler.h"
+#include "ui/Prompts.h"
+#include "ui/Input.h"
+#include "ui/ObjectsettingGrid.h"
 #include "objects/ShapeCatalog.h"
 #include "render/Convert.h"
 #include "shapes/Material.h"

@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QThread>
 
-#include "app/Controls.h"
-#include "app/Main.h"
-#include "app/MainHelpers.h"
-#include "arm/Coordmon.h"
+#include "ui/Controls.h"
+#include "ui/Main.h"
+#include "ui/MainHelpers.h"
+#include "ui/Coordmon.h"
 #include "arm/Kinematics.h"
 
 void TForm1::Tkb_XYZChange(QObject* Sender) {

@@ -1,4 +1,4 @@
-#include "objects/Objectlist.h"
+#include "ui/Objectlist.h"
 
 #include <algorithm>
 
@@ -15,13 +15,13 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "app/AppWindows.h"
-#include "app/Handler.h"
-#include "app/Prompts.h"
+#include "ui/AppWindows.h"
+#include "ui/Handler.h"
+#include "ui/Prompts.h"
 #include "objects/ListRowFormat.h"
 #include "objects/ObjectFile.h"
-#include "objects/Objectsetting.h"
-#include "objects/ObjectsettingGrid.h"
+#include "ui/Objectsetting.h"
+#include "ui/ObjectsettingGrid.h"
 
 TObjList* ObjList = nullptr;
 
