@@ -87,6 +87,16 @@ class TForm1 : public QMainWindow {
   // interval of 0 never fires.
   void SetShmTimerEnabled(bool enabled);
 
+  // Names of the link's shared-memory block and mutex, as a controller
+  // knows them. Taken when the link is next opened.
+  void SetLinkNames(const std::string& blockName, const std::string& mutexName);
+  const std::string& LinkBlockName() const { return linkBlockName_; }
+  const std::string& LinkMutexName() const { return linkMutexName_; }
+
+  // The status line under the window: the last message for the operator.
+  void ShowStatus(const QString& message);
+  QString StatusText() const;
+
   // Number of frames drawn so far (tests and diagnostics).
   int FramesDrawn() const { return framesDrawn_; }
   GlPanel* Panel() const { return Pnl_GL; }
@@ -450,6 +460,9 @@ class TForm1 : public QMainWindow {
   QMenu* toolsMenu_ = nullptr;
   QList<QDockWidget*> docks_;
   std::unique_ptr<SharedMemoryLink> link_;
+  std::string linkBlockName_ = "SHAREMEM";
+  std::string linkMutexName_ = "MUTEX";
+  QLabel* statusMessage_ = nullptr;
 };
 
 extern TForm1* Form1;

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -1069,8 +1070,13 @@ void TForm1::BuildMenus() {
   connect(Chk_ShmLink, &QCheckBox::toggled, link, &QAction::setChecked);
   connect(Chk_ShmLink, &QCheckBox::toggled, link, [link, this] { link->setEnabled(Chk_ShmLink->isEnabled()); });
 
+  // The status line under the bottom strip: the last message for the operator.
+  statusMessage_ = new QLabel(this);
+  statusMessage_->setObjectName(QStringLiteral("StatusMessage"));
+  statusBar()->addWidget(statusMessage_, 1);
+
   // Client area as laid out, centred on the screen.
-  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
   if (QScreen* s = QGuiApplication::primaryScreen()) {
     const QRect avail = s->availableGeometry();
     move(avail.center() - QPoint(width() / 2, height() / 2));

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <iostream>
@@ -140,7 +141,7 @@ void TForm1::Tim_AnimationTimer() {
 
 void TForm1::Chk_ShmLinkClick(QObject*) {
   TransferSettings();
-  if (!link_) link_ = std::make_unique<SharedMemoryLink>(std::cout);
+  if (!link_) link_ = std::make_unique<SharedMemoryLink>(std::cout, linkBlockName_, linkMutexName_);
   const bool on = Chk_ShmLink->isChecked();
   if ((on && link_->OpenSharedMemoryLink() == 1) || (!on && link_->CloseSharedMemoryLink() == 1)) {
     SetShmLinkLock(on);
@@ -150,6 +151,20 @@ void TForm1::Chk_ShmLinkClick(QObject*) {
   Chk_ShmLink->setChecked(false);
   SetShmLinkLock(false);
 }
+
+void TForm1::SetLinkNames(const std::string& blockName, const std::string& mutexName) {
+  if (blockName == linkBlockName_ && mutexName == linkMutexName_) return;
+  linkBlockName_ = blockName;
+  linkMutexName_ = mutexName;
+  // An open link keeps the objects it has; the next open uses the new names.
+  if (link_ && !link_->IsOpen()) link_.reset();
+}
+
+void TForm1::ShowStatus(const QString& message) {
+  if (statusMessage_) statusMessage_->setText(message);
+}
+
+QString TForm1::StatusText() const { return statusMessage_ ? statusMessage_->text() : QString(); }
 
 void TForm1::SetShmLinkLock(bool linked) {
   Btn_AnimationStart->setEnabled(!linked);
