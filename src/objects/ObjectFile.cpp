@@ -330,11 +330,12 @@ std::string FormatObjectLine(int no, const SceneObject& r) {
   return out;
 }
 
-int SaveObjects(const std::string& path, const SceneObject* first, int count) {
+int SaveObjects(const std::string& path, const SceneObject* first, int count, const std::string& afterHeader) {
   if (count < 0 || (!first && count > 0) || path.empty()) return -1;
 
   std::string text = kObjectFileHeader;
-  text.reserve(static_cast<size_t>(count) * 512 + 256);
+  text.reserve(static_cast<size_t>(count) * 512 + 256 + afterHeader.size());
+  text += afterHeader;
   for (int i = 0; i < count; ++i) text += FormatObjectLine(i, first[i]);
 
   // Write beside the target and move the finished file over it, so that a

@@ -23,8 +23,10 @@ constexpr int kObjectFileFieldCount = 86;
 // Writes the header and one line per record, numbered from 0, to path.
 // The file is first written beside the target and then moved over it, so a
 // failed save leaves the previous file as it was. Returns 1 on success, -1
-// when the file cannot be created or written.
-int SaveObjects(const std::string& path, const SceneObject* first, int count);
+// when the file cannot be created or written. afterHeader (whole comment
+// lines, such as the view line of SceneView.h) goes right after the header.
+int SaveObjects(const std::string& path, const SceneObject* first, int count,
+                const std::string& afterHeader = std::string());
 
 // The line SaveObjects writes for record number no, line break included.
 std::string FormatObjectLine(int no, const SceneObject& rec);

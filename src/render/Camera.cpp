@@ -94,3 +94,15 @@ void DragUp(DragState& s) {
   s.lastX = 0;
   s.lastY = 0;
 }
+
+std::vector<DragStep> WheelTurn(DragState& s, int angleDelta) {
+  // In pixel units times 120; what is left of a pixel waits for the next turn.
+  const long long total = static_cast<long long>(s.wheelRest) + static_cast<long long>(angleDelta) * kWheelPixelsPerNotch;
+  const long long pixels = total / 120;
+  s.wheelRest = static_cast<int>(total - pixels * 120);
+  if (pixels == 0) return {};
+  // A drag to the right by p pixels (a = -p) moves the zoom bar by -10a.
+  const long long amount = 10 * pixels;
+  const int clamped = static_cast<int>(amount > 100000 ? 100000 : amount < -100000 ? -100000 : amount);
+  return {{DragBar::Zoom, clamped}};
+}

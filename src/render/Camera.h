@@ -34,6 +34,8 @@ struct DragStep {
 struct DragState {
   bool flag[10] = {};
   int lastX = 0, lastY = 0;
+  // Wheel turns smaller than a step, kept until they add up to one.
+  int wheelRest = 0;
 };
 
 DragMode ModeFromModifiers(bool shift, bool ctrl, bool alt);
@@ -42,3 +44,11 @@ void DragDown(DragState& s, DragButton button, DragMode mode, int x, int y);
 // The steps for a pointer move to (x, y); updates the last position.
 std::vector<DragStep> DragMove(DragState& s, int x, int y);
 void DragUp(DragState& s);
+
+// The wheel zooms in the right-button drag's own steps, so that both reach
+// the same zoom values and the bar's limits hold for both: one notch (120
+// units of angle delta) counts as kWheelPixelsPerNotch pixels dragged to
+// the right (zoom in), a turn towards the user as pixels to the left.
+// High-resolution wheels report fractions of a notch, which add up.
+constexpr int kWheelPixelsPerNotch = 3;
+std::vector<DragStep> WheelTurn(DragState& s, int angleDelta);

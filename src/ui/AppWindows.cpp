@@ -34,6 +34,9 @@ void CreateAppWindows() {
   ObjList->onChanged = [] {
     if (Form1) Form1->RequestRedraw();
   };
+  ObjList->onRecordSelected = [](int index) {
+    if (Form1) Form1->SelectObject(index);
+  };
   XYZ_Mon->SetNudgeJoint([](int joint, int amount) {
     if (Form1) Form1->NudgeJoint(joint, amount);
   });
@@ -60,6 +63,8 @@ void PrepareGlFormat() {
   fmt.setVersion(2, 1);
   fmt.setProfile(QSurfaceFormat::CompatibilityProfile);
   fmt.setDepthBufferSize(24);
+  // The selection outline masks the object's silhouette with it.
+  fmt.setStencilBufferSize(8);
   fmt.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
   QSurfaceFormat::setDefaultFormat(fmt);
 }

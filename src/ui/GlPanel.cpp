@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QWheelEvent>
 
 GlPanel::GlPanel(QWidget* parent) : QOpenGLWidget(parent) {
   setObjectName(QStringLiteral("Pnl_GL"));
@@ -57,4 +58,21 @@ void GlPanel::mouseMoveEvent(QMouseEvent* e) {
 void GlPanel::mouseReleaseEvent(QMouseEvent* e) {
   const QPoint p = e->position().toPoint();
   Q_EMIT mouseUp(e->button(), p.x(), p.y());
+}
+
+void GlPanel::mouseDoubleClickEvent(QMouseEvent* e) {
+  // The second press of a double-click starts no drag.
+  const QPoint p = e->position().toPoint();
+  Q_EMIT doubleClicked(e->button(), p.x(), p.y());
+}
+
+void GlPanel::wheelEvent(QWheelEvent* e) {
+  // Only the vertical wheel zooms; a sideways tilt is left to Qt.
+  const int delta = e->angleDelta().y();
+  if (delta == 0) {
+    e->ignore();
+    return;
+  }
+  e->accept();
+  Q_EMIT wheelTurned(delta);
 }

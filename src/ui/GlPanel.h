@@ -28,6 +28,8 @@ class GlPanel : public QOpenGLWidget, public GlSurface {
   void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, int x, int y);
   void mouseMove(int x, int y);
   void mouseUp(Qt::MouseButton button, int x, int y);
+  void wheelTurned(int angleDelta);
+  void doubleClicked(Qt::MouseButton button, int x, int y);
 
  protected:
   void initializeGL() override;
@@ -36,6 +38,8 @@ class GlPanel : public QOpenGLWidget, public GlSurface {
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
 
  private:
   bool ready_ = false;

@@ -23,6 +23,7 @@
 #include "render/Convert.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
+#include "render/Picking.h"
 
 TForm1* Form1 = nullptr;
 const char* const kVersionText = "Ver0.07z3";
@@ -489,6 +490,7 @@ void TForm1::DrawFrame() {
   in.textures = textures_;
   in.result = &result;
   ComposeFrame(in);
+  if (selected_ >= 0) DrawSelectionOutline(settings_, (*objects_)[static_cast<size_t>(selected_)], textures_);
   Pnl_GL->SwapBuffers();
   Pnl_GL->DoneCurrent();
   ++framesDrawn_;

@@ -16,6 +16,7 @@
 #include "render/RenderContext.h"
 #include "render/RenderSettings.h"
 #include "render/Texture.h"
+#include "objects/SceneView.h"
 
 class QCheckBox;
 class QComboBox;
@@ -23,6 +24,7 @@ class QDockWidget;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QAction;
 class QMenu;
 class QPushButton;
 class QSplitter;
@@ -408,6 +410,47 @@ class TForm1 : public QMainWindow {
   void Chk_EquipmentChkClick(QObject* Sender = nullptr);
   void Lbl_AlarmWarningDblClick(QObject* Sender);
 
+  // --- View you can point at (MainViewFit.cpp) and picking (MainPicking.cpp) ---
+  // The wheel zooms in the right-button drag's steps (delta in eighths of
+  // a degree, positive away from the user).
+  void Pnl_GLWheel(int angleDelta);
+  // View > Fit Scene: zoom and shift so that every enabled object, the arm
+  // and the floor under them are in the picture; the angles stay.
+  void FitScene();
+  // View > Reset View: angles, zoom, shift and projection as laid out.
+  void ResetView();
+  // The view bars as a scene file keeps them, and back (one redraw).
+  SceneView CurrentView() const;
+  void SetView(const SceneView& v);
+  // View > Keep View in Scene.
+  bool KeepViewInScene() const;
+  void SetKeepViewInScene(bool keep);
+  // What a save writes right after the header: the view line while Keep
+  // View in Scene is ticked, else nothing.
+  std::string SceneHeaderExtra() const;
+  // Opening a scene (not merging one): applies the view line of path when
+  // it has one and ticks Keep View in Scene, else unticks it. Returns
+  // whether a view was applied.
+  bool ApplyViewOfScene(const QString& path);
+  // The record shown with the outline, -1 for none.
+  int SelectedObject() const { return selected_; }
+  // Selects record index (-1 clears), redraws, tells the status line and
+  // the object list.
+  void SelectObject(int index);
+  // The nearest enabled record under panel pixel (x, y), or -1.
+  int PickAt(int x, int y);
+  // A click without a drag; a double-click opens Object Settings on the
+  // record under the pointer.
+  void Pnl_GLClick(int x, int y);
+  void Pnl_GLDoubleClick(int x, int y);
+  // Places Object Settings or Object List beside the main window the
+  // first time, where the user left it afterwards.
+  void PlaceBeside(QWidget* w);
+
+  // --- Scene document hooks (filled in by the document side) ----------------
+  // Any change that must be saved; here the only one is Keep View in Scene.
+  void MarkSceneModified() {}
+
   // The lookup arrays of BuildControlTables.
   std::array<QCheckBox*, 20> UnitAlarmChecks{};
   std::array<QCheckBox*, 20> UnitWarningChecks{};
@@ -463,6 +506,14 @@ class TForm1 : public QMainWindow {
   std::string linkBlockName_ = "SHAREMEM";
   std::string linkMutexName_ = "MUTEX";
   QLabel* statusMessage_ = nullptr;
+  // View and picking.
+  void BuildViewMenu(QMenu* view);
+  void ConnectPicking();
+  void ShowSelection();
+  QAction* keepViewAction_ = nullptr;
+  int selected_ = -1;
+  bool clickPending_ = false;
+  int clickX_ = 0, clickY_ = 0;
 };
 
 extern TForm1* Form1;

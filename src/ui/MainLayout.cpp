@@ -827,6 +827,9 @@ void TForm1::BuildHiddenGroups() {
     auto* d = new QDockWidget(group->title(), this);
     d->setObjectName(QStringLiteral("Dock_") + group->objectName().mid(4));
     d->setWidget(group);
+    // The dock's title bar names the panel; the group's own caption would
+    // repeat it right below.
+    group->setTitle(QString());
     d->setAllowedAreas(Qt::AllDockWidgetAreas);
     addDockWidget(Qt::RightDockWidgetArea, d);
     d->setFloating(true);
@@ -1052,6 +1055,7 @@ void TForm1::BuildMenus() {
   rightBar->setChecked(Chk_RightBar->isChecked());
   connect(rightBar, &QAction::toggled, Chk_RightBar, &QCheckBox::setChecked);
   connect(Chk_RightBar, &QCheckBox::toggled, rightBar, &QAction::setChecked);
+  BuildViewMenu(view);
 
   // One checkable entry per hidden group.
   panelsMenu_ = menuBar()->addMenu(QStringLiteral("&Panels"));

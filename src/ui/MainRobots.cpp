@@ -204,7 +204,7 @@ void TForm1::SaveSceneAs() {
       Prompts::Get().SaveFile(this, QStringLiteral("Save OBJ"), QStringLiteral("3D Data List file (*.3dl)"));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".3dl");
-  if (SaveObjects(path.toStdString(), objects_->data(), kObjectCapacity) == 1)
+  if (SaveObjects(path.toStdString(), objects_->data(), kObjectCapacity, SceneHeaderExtra()) == 1)
     Prompts::Get().Message(this, QStringLiteral("Object data save completed."));
   else
     Prompts::Get().Message(this, QStringLiteral("Object data could not be saved to: %1").arg(path));
@@ -224,10 +224,16 @@ void TForm1::SaveImageAs() {
 }
 
 void TForm1::Btn_OBJSetClick(QObject*) {
-  // The button always edits object 0; the list edits any row.
-  if (ObjSet && ObjSet->Edit(*objects_, textures_, 0)) DrawFrame();
+  // The selected object, object 0 when none is (as laid out); the list
+  // edits any row.
+  if (!ObjSet) return;
+  PlaceBeside(ObjSet);
+  if (ObjSet->Edit(*objects_, textures_, selected_ >= 0 ? selected_ : 0)) DrawFrame();
 }
 
 void TForm1::Btn_ObjListClick(QObject*) {
-  if (ObjList) ObjList->Open(*objects_, textures_);
+  if (!ObjList) return;
+  PlaceBeside(ObjList);
+  ObjList->Open(*objects_, textures_);
+  if (selected_ >= 0) ObjList->SelectRecord(selected_);
 }

@@ -112,6 +112,20 @@ void TObjList::Connect() {
   connect(Btn_Save, &QPushButton::clicked, this, Guarded(this, [this] { Btn_SaveClick(); }));
   connect(Chk_StayOnTop, &QCheckBox::clicked, this, Guarded(this, [this] { Chk_StayOnTopClick(); }));
   connect(Stg_Data, &StringGrid::cellActivated, this, Guarded(this, [this] { Stg_DataDblClick(); }));
+  connect(Stg_Data, &QTableWidget::currentCellChanged, this, Guarded(this, [this](int row, int, int previous, int) {
+            if (!selecting_ && row != previous && row >= 0 && onRecordSelected) onRecordSelected(row);
+          }));
+}
+
+void TObjList::SelectRecord(int index) {
+  selecting_ = true;
+  if (index >= 0 && index < kObjectCapacity) {
+    Stg_Data->setCurrentCell(index, std::max(0, Stg_Data->currentColumn()));
+    Stg_Data->scrollToItem(Stg_Data->item(index, 0));
+  } else {
+    Stg_Data->clearSelection();
+  }
+  selecting_ = false;
 }
 
 TObjSet* TObjList::Editor() const {
@@ -124,7 +138,12 @@ bool TObjList::Open(ObjectTable& table, TextureSlot* slots) {
   table_ = &table;
   slots_ = slots;
   Rebuild();
-  if (!isVisible()) CentreOnScreen();
+  // Centred the first time unless the opener placed it; afterwards it
+  // opens where the operator left it.
+  if (!placed_) {
+    placed_ = true;
+    if (!testAttribute(Qt::WA_Moved)) CentreOnScreen();
+  }
   show();
   raise();
   activateWindow();

@@ -33,6 +33,12 @@ class TObjList : public QDialog {
   // Runs whenever the table changed through the list (a load, an edit),
   // so that the opener can redraw the scene.
   std::function<void()> onChanged;
+  // Runs when the operator makes another row current (the record's index),
+  // so that the picture selects the same object.
+  std::function<void(int)> onRecordSelected;
+  // Makes record index's row current and shows it (-1: no row), without
+  // running onRecordSelected.
+  void SelectRecord(int index);
 
   // --- Controls, named as laid out -------------------------------------------
   StringGrid* Stg_Data = nullptr;
@@ -65,6 +71,7 @@ class TObjList : public QDialog {
   TextureSlot* slots_ = nullptr;
   TObjSet* editor_ = nullptr;
   bool placed_ = false;
+  bool selecting_ = false;
 };
 
 extern TObjList* ObjList;

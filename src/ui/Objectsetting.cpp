@@ -148,7 +148,14 @@ bool TObjSet::Execute(SceneObject& rec, TextureSlot* slots) {
 
 bool TObjSet::Edit(ObjectTable& table, TextureSlot* slots, int index) {
   if (index < 0 || index >= static_cast<int>(table.size())) return false;
-  return Execute(table[static_cast<size_t>(index)], slots);
+  if (isVisible()) return false;
+  // The caption says which record is being edited; Execute on a record of
+  // no table keeps the laid-out one.
+  const QString caption = windowTitle();
+  setWindowTitle(caption + QStringLiteral(" - Record %1").arg(index));
+  const bool ok = Execute(table[static_cast<size_t>(index)], slots);
+  setWindowTitle(caption);
+  return ok;
 }
 
 void TObjSet::Prepare(SceneObject& rec, TextureSlot* slots) {

@@ -49,7 +49,10 @@ int main(int argc, char** argv) {
     if (!args.isEmpty()) {
       // Once the window is up, so that the loader's messages have a parent.
       const QString scene = args.first();
-      QTimer::singleShot(0, Form1, [scene] { Form1->LoadSceneFile(scene); });
+      // A scene opened at start brings its view, as File > Open does.
+      QTimer::singleShot(0, Form1, [scene] {
+        if (Form1->LoadSceneFile(scene) >= 0) Form1->ApplyViewOfScene(scene);
+      });
     }
     app.exec();
   } catch (const std::exception& e) {

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <vector>
+
+#include "render/RenderSettings.h"
+
+// A ball that holds everything of one part of the scene, in scene
+// coordinates (X and Y across the floor, Z up).
+struct BoundSphere {
+  double center[3] = {0, 0, 0};
+  double radius = 0;
+};
+
+// The arm in the pose of joints (degrees), as two balls: its base, and
+// everything from the shoulder to the tool point.
+void AddArmBounds(const float joints[6], std::vector<BoundSphere>& out);
+
+// The floor under each ball: its footprint as a flat ball at height 0.
+void AddFloorFootprints(std::vector<BoundSphere>& out);
+
+// The limits the window's bars put on a fitted view.
+struct ViewLimits {
+  double zoomMin = -40.0, zoomMax = 5.0;  // as the zoom bar allows now
+  double shiftMin = -10.0, shiftMax = 10.0;
+};
+
+// The portion of the picture a fitted scene may fill (the rest is margin).
+constexpr double kFitFill = 0.92;
+
+// v with zoom and shift chosen so that every ball lies in the picture of
+// v.panelWidth x v.panelHeight at v's angles and projection, as large as
+// the margin allows; the angles and the projection stay. Zoom and shift
+// come out on the bars' steps of 0.01, the zoom rounded away from the
+// scene. Without balls, or with a panel without area, v comes back as it
+// is. Where the limits do not allow the whole scene, the view goes as far
+// as they do.
+ViewSettings FitViewToBounds(const ViewSettings& v, const std::vector<BoundSphere>& balls, const ViewLimits& limits);

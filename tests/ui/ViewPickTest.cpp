@@ -1,0 +1,359 @@
+// The view you can point at (wheel, Fit Scene, Reset View, the view a scene
+// keeps) and picking, through the real window with real events.
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWheelEvent>
+#include <fstream>
+
+#include "objects/ObjectFile.h"
+#include "objects/ShapeKind.h"
+#include "render/Camera.h"
+#include "render/GlHeaders.h"
+#include "render/Picking.h"
+#include "ui/Objectlist.h"
+#include "ui/Objectsetting.h"
+#include "ui/ObjectsettingGrid.h"
+#include "ui/WindowFixture.h"
+#include "ObjSetFixture.h"
+
+namespace {
+
+class ViewPickTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    Form1->Tim_Blink->stop();
+    // The settings dialog with the shipped shape list (the test program's
+    // folder has none); the list needs it to open.
+    delete ObjSet;
+    ObjSet = new TObjSet(Form1, ShippedShapeList());
+    Pump(100);
+  }
+
+  static QAction* Action(const char* name) { return Form1->findChild<QAction*>(QString::fromLatin1(name)); }
+
+  static void Wheel(int delta) {
+    QWidget* panel = Form1->Panel();
+    const QPointF at(100, 100);
+    QWheelEvent e(at, panel->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(panel, &e);
+  }
+
+  static void RightDrag(int dx) {
+    QWidget* panel = Form1->Panel();
+    QTest::mousePress(panel, Qt::RightButton, Qt::NoModifier, {100, 100});
+    QTest::mouseMove(panel, {100 + dx, 100});
+    QTest::mouseRelease(panel, Qt::RightButton, Qt::NoModifier, {100 + dx, 100});
+  }
+
+  // Where scene point (x, y, z) lands in the panel at the current view
+  // (pixels from the top left).
+  static QPoint OnScreen(double x, double y, double z) {
+    GlPanel* panel = Form1->Panel();
+    EXPECT_TRUE(panel->MakeCurrent());
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    ApplyCameraZoom(Form1->Settings().view);
+    ApplyCameraOrientation(Form1->Settings().view);
+    GLdouble mv[16], pr[16], wx, wy, wz;
+    GLint vp[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, mv);
+    glGetDoublev(GL_PROJECTION_MATRIX, pr);
+    glGetIntegerv(GL_VIEWPORT, vp);
+    gluProject(x, z, y, mv, pr, vp, &wx, &wy, &wz);
+    glPopMatrix();
+    panel->DoneCurrent();
+    return QPoint(static_cast<int>(wx), vp[3] - static_cast<int>(wy));
+  }
+
+  static SceneObject& Box(int index, const char* name, float x, float y, float z, float size) {
+    SceneObject& r = Form1->Objects()[static_cast<size_t>(index)];
+    r.Enbl = true;
+    r.Shp = ShapeKind::Cube;
+    r.Name = name;
+    r.X = x;
+    r.Y = y;
+    r.Z = z;
+    r.W = r.D = r.H = size;
+    r.clFill = 0x808080;
+    return r;
+  }
+
+  static int OutlinePixels() {
+    const QImage img = Form1->Panel()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    const QRgb want = qRgb(0xFF, 0x40, 0xC0);
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x)
+        if (img.pixel(x, y) == want) ++n;
+    return n;
+  }
+
+};
+
+TEST_F(ViewPickTest, WheelZoomsInTheDragsStepsAndLimits) {
+  // One notch away from the user is three pixels of right-button drag to
+  // the right; a notch towards the user the same to the left.
+  Wheel(120);
+  const int wheeled = Form1->Tkb_Zoom->Position();
+  EXPECT_EQ(wheeled, -170);
+  Wheel(-120);
+  RightDrag(3);
+  EXPECT_EQ(Form1->Tkb_Zoom->Position(), wheeled);
+  EXPECT_FLOAT_EQ(Form1->Settings().view.zoom, -1.70f);
+  // Half notches add up.
+  Wheel(60);
+  EXPECT_EQ(Form1->Tkb_Zoom->Position(), -170 + 10);
+  Wheel(60);
+  EXPECT_EQ(Form1->Tkb_Zoom->Position(), -170 + 30);
+  // The bar's end holds for both.
+  for (int i = 0; i < 40; ++i) Wheel(120);
+  EXPECT_EQ(Form1->Tkb_Zoom->Position(), 500);
+  Form1->Tkb_Zoom->SetPosition(0);
+  RightDrag(200);
+  EXPECT_EQ(Form1->Tkb_Zoom->Position(), 500);
+  // In ortho the zoom is a scale; the wheel keeps to its range.
+  Click(Form1->Chk_Ortho);
+  for (int i = 0; i < 40; ++i) Wheel(-120);
+  EXPECT_EQ(Form1->Tkb_Zoom->Position(), 10);
+}
+
+TEST_F(ViewPickTest, FitSceneFramesEveryObjectAndResetViewGoesBack) {
+  // Two small boxes far apart, well outside the laid-out picture.
+  Box(3, "left", -4.0f, 2.0f, 0.1f, 0.2f);
+  Box(7, "right", 5.0f, -3.0f, 1.5f, 0.2f);
+  Form1->DrawFrame();
+  for (bool ortho : {false, true}) {
+    if (Form1->Chk_Ortho->isChecked() != ortho) Click(Form1->Chk_Ortho);
+    Action("Act_FitScene")->trigger();
+    const QSize size = Form1->Panel()->size();
+    for (const SceneObject* r : {&Form1->Objects()[3], &Form1->Objects()[7]}) {
+      const QPoint p = OnScreen(r->X, r->Y, r->Z);
+      EXPECT_TRUE(QRect(QPoint(0, 0), size).contains(p)) << "ortho " << ortho << " " << r->Name << " at " << p.x()
+                                                          << "," << p.y();
+      // Clicking where it shows selects it: it is really in the picture.
+      QTest::mouseClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, p);
+      EXPECT_EQ(Form1->SelectedObject(), r == &Form1->Objects()[3] ? 3 : 7) << "ortho " << ortho;
+    }
+    // The two stand far apart: the fitted picture is not a speck.
+    const QPoint a = OnScreen(-4.0, 2.0, 0.1), b = OnScreen(5.0, -3.0, 1.5);
+    EXPECT_GT(std::abs(a.x() - b.x()), size.width() / 3) << "ortho " << ortho;
+  }
+  Action("Act_ResetView")->trigger();
+  EXPECT_FALSE(Form1->Chk_Ortho->isChecked());
+  EXPECT_EQ(Form1->Tkb_X_Angle->Position(), 150);
+  EXPECT_EQ(Form1->Tkb_Z_Angle->Position(), -300);
+  EXPECT_EQ(Form1->Tkb_Zoom->Position(), -200);
+  EXPECT_EQ(Form1->Tkb_X_Shift->Position(), 0);
+  EXPECT_EQ(Form1->Tkb_Y_Shift->Position(), 0);
+  EXPECT_EQ(Form1->Tkb_Z_Shift->Position(), -40);
+  EXPECT_EQ(Form1->Lbl_Zoom->text(), QStringLiteral("-2.00"));
+}
+
+TEST_F(ViewPickTest, KeepViewInSceneWritesTheViewLineAndOpenAppliesIt) {
+  QTemporaryDir dir;
+  const QString plain = dir.filePath(QStringLiteral("plain.3dl"));
+  const QString kept = dir.filePath(QStringLiteral("kept.3dl"));
+  Box(2, "box", 0.3f, 0.0f, 0.1f, 0.2f);
+  QAction* keep = Action("Act_KeepView");
+  ASSERT_NE(keep, nullptr);
+  EXPECT_FALSE(keep->isChecked());
+
+  // Without the tick: no view line.
+  prompts.saveAnswers.push_back(plain);
+  Form1->SaveSceneAs();
+  // With it: the view at the moment of saving, right after the header.
+  keep->trigger();
+  Form1->Tkb_Z_Angle->SetPosition(455);
+  Click(Form1->Chk_Ortho);
+  Form1->Tkb_Zoom->SetPosition(120);
+  prompts.saveAnswers.push_back(kept);
+  Form1->SaveSceneAs();
+  QFile f(kept);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = f.readAll().split('\n');
+  ASSERT_GT(lines.size(), 2);
+  EXPECT_TRUE(lines[0].startsWith("# No,Name"));
+  EXPECT_EQ(lines[1], QByteArray("#@view 15.0,45.5,1.20,0.00,0.00,-0.40,1"));
+  QFile p(plain);
+  ASSERT_TRUE(p.open(QIODevice::ReadOnly));
+  QList<QByteArray> without = lines;
+  without.removeAt(1);
+  EXPECT_EQ(p.readAll(), without.join('\n')) << "the line is the only difference";
+
+  // A merge leaves the view alone; opening applies the file's view and
+  // ticks the item, a file without one unticks it.
+  Action("Act_ResetView")->trigger();
+  keep->setChecked(false);
+  ASSERT_GT(Form1->LoadSceneFile(kept), 0);
+  EXPECT_EQ(Form1->Tkb_Z_Angle->Position(), -300);
+  EXPECT_TRUE(Form1->ApplyViewOfScene(kept));
+  EXPECT_TRUE(keep->isChecked());
+  EXPECT_TRUE(Form1->Chk_Ortho->isChecked());
+  EXPECT_EQ(Form1->Tkb_Z_Angle->Position(), 455);
+  EXPECT_EQ(Form1->Tkb_Zoom->Position(), 120);
+  EXPECT_EQ(Form1->Lbl_Zoom->text(), QStringLiteral("1.20"));
+  EXPECT_FALSE(Form1->ApplyViewOfScene(plain));
+  EXPECT_FALSE(keep->isChecked());
+  EXPECT_EQ(Form1->Tkb_Zoom->Position(), 120);
+}
+
+TEST_F(ViewPickTest, AClickSelectsTheNearestObjectAndTheFloorClears) {
+  // Two boxes on the line of sight to the same pixel: the nearer one wins,
+  // whatever their order in the table.
+  Box(12, "load port", 0.6f, -0.6f, 0.0f, 0.2f);
+  Form1->DrawFrame();
+  const QPoint near = OnScreen(0.6, -0.6, 0.0);
+  SceneObject& far = Box(5, "behind", 0, 0, 0, 0.2f);
+  // Straight behind box 12 as the camera sees it: twice as far along the ray.
+  {
+    GlPanel* panel = Form1->Panel();
+    ASSERT_TRUE(panel->MakeCurrent());
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    ApplyCameraZoom(Form1->Settings().view);
+    ApplyCameraOrientation(Form1->Settings().view);
+    GLdouble mv[16], pr[16], x, y, z;
+    GLint vp[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, mv);
+    glGetDoublev(GL_PROJECTION_MATRIX, pr);
+    glGetIntegerv(GL_VIEWPORT, vp);
+    GLdouble wx, wy, wz;
+    gluProject(0.6, 0.0, -0.6, mv, pr, vp, &wx, &wy, &wz);
+    gluUnProject(wx, wy, wz + (1.0 - wz) * 0.5, mv, pr, vp, &x, &y, &z);
+    glPopMatrix();
+    panel->DoneCurrent();
+    far.X = static_cast<float>(x);
+    far.Y = static_cast<float>(z);
+    far.Z = static_cast<float>(y);
+  }
+  Form1->DrawFrame();
+  EXPECT_EQ(OutlinePixels(), 0);
+  QTest::mouseClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, near);
+  EXPECT_EQ(Form1->SelectedObject(), 12);
+  EXPECT_EQ(Form1->StatusText(), QStringLiteral("OBJ012 load port (Cube)"));
+  EXPECT_GT(OutlinePixels(), 20) << "the outline shows in its own colour";
+
+  // A drag turns the view and selects nothing new.
+  QTest::mousePress(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, {20, 20});
+  QTest::mouseMove(Form1->Panel(), {60, 20});
+  QTest::mouseRelease(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, {60, 20});
+  EXPECT_EQ(Form1->SelectedObject(), 12);
+  Action("Act_ResetView")->trigger();
+
+  // The floor far from everything clears the selection.
+  const QPoint floor = OnScreen(-2.0, 2.0, 0.0);
+  QTest::mouseClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, floor);
+  EXPECT_EQ(Form1->SelectedObject(), -1);
+  EXPECT_EQ(OutlinePixels(), 0);
+  // A disabled record cannot be clicked.
+  Form1->Objects()[12].Enbl = false;
+  Form1->DrawFrame();
+  QTest::mouseClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, near);
+  EXPECT_EQ(Form1->SelectedObject(), 5) << "the box behind shows now";
+}
+
+TEST_F(ViewPickTest, DoubleClickAndToolsEditTheSelectedRecordAndTheListFollows) {
+  Box(12, "load port", 0.6f, -0.6f, 0.0f, 0.2f);
+  Form1->DrawFrame();
+  const QPoint at = OnScreen(0.6, -0.6, 0.0);
+  ASSERT_TRUE(ObjSet->ShapeListLoaded());
+
+  // Double-click: Object Settings on that record, saying which one.
+  QString caption;
+  bool seen = false;
+  auto closeWhenOpen = [&] {
+    QTimer* t = new QTimer(Form1);
+    QObject::connect(t, &QTimer::timeout, t, [&, t] {
+      if (!ObjSet->isVisible()) return;
+      caption = ObjSet->windowTitle();
+      seen = true;
+      ObjSet->reject();
+      t->deleteLater();
+    });
+    t->start(20);
+  };
+  closeWhenOpen();
+  QTest::mouseDClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, at);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return seen; }, 5000));
+  EXPECT_EQ(caption, QStringLiteral("Object Setting - Record 12"));
+  EXPECT_EQ(Form1->SelectedObject(), 12);
+  Pump(50);
+  EXPECT_EQ(ObjSet->windowTitle(), QStringLiteral("Object Setting"));
+
+  // Tools > Object Settings edits the selection too.
+  seen = false;
+  closeWhenOpen();
+  QTimer::singleShot(0, Form1, [] { Form1->Btn_OBJSetClick(); });
+  ASSERT_TRUE(QTest::qWaitFor([&] { return seen; }, 5000));
+  EXPECT_EQ(caption, QStringLiteral("Object Setting - Record 12"));
+
+  // The list opens on the same row; choosing a row there selects its
+  // object in the picture.
+  Form1->Btn_ObjListClick();
+  ASSERT_TRUE(ObjList->isVisible());
+  EXPECT_EQ(ObjList->Stg_Data->Row(), 13);
+  ObjList->Stg_Data->scrollToTop();
+  QTest::mouseClick(ObjList->Stg_Data->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    ObjList->Stg_Data->CellRect(1, 4).center());
+  EXPECT_EQ(Form1->SelectedObject(), 3);
+  EXPECT_TRUE(Form1->StatusText().startsWith(QStringLiteral("OBJ003"))) << Form1->StatusText().toStdString();
+  // And a click in the picture moves the list's row.
+  QTest::mouseClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, at);
+  EXPECT_EQ(ObjList->Stg_Data->Row(), 13);
+  ObjList->close();
+}
+
+TEST_F(ViewPickTest, ObjectWindowsOpenBesideThePictureAndStayWhereTheyWerePut) {
+  Form1->Btn_ObjListClick();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(ObjList));
+  const QRect picture(Form1->Panel()->mapToGlobal(QPoint(0, 0)), Form1->Panel()->size());
+  const QRect screen = Form1->screen()->availableGeometry();
+  // Where the screen has room beside the window, none of the list covers
+  // the picture; on a small screen as little as it can (centred, as laid
+  // out, it would cover all of it).
+  const QRect list = ObjList->frameGeometry();
+  const long long covered =
+      static_cast<long long>(list.intersected(picture).width()) * list.intersected(picture).height();
+  EXPECT_TRUE(screen.contains(list.topLeft()));
+  if (screen.right() - Form1->frameGeometry().right() > list.width())
+    EXPECT_EQ(covered, 0);
+  else
+    EXPECT_LT(covered, picture.width() * picture.height() * 6 / 10);
+  // Moved by the operator, closed and opened again: where it was put.
+  ObjList->move(list.topLeft() + QPoint(30, 40));
+  Pump(50);
+  const QPoint moved = ObjList->pos();
+  ObjList->close();
+  Form1->Btn_ObjListClick();
+  Pump(50);
+  EXPECT_EQ(ObjList->pos(), moved);
+  ObjList->close();
+}
+
+}  // namespace
+
+// The placement rule itself, on made-up screens.
+#include "ui/WindowPlacement.h"
+TEST(WindowPlacement, BesideWhereThereIsRoomElseCoveringLeastOfThePicture) {
+  const QRect main(100, 100, 800, 600), picture(100, 130, 600, 380);
+  // Room on the right.
+  EXPECT_EQ(PlaceBesideWindow(main, picture, {}, QSize(400, 300), QRect(0, 0, 1600, 900)), QPoint(904, 100));
+  // The right taken by another tool window: the left has room too.
+  EXPECT_EQ(PlaceBesideWindow(QRect(500, 100, 800, 600), QRect(500, 130, 600, 380), {QRect(1304, 100, 400, 600)},
+                              QSize(400, 300), QRect(0, 0, 1800, 900)),
+            QPoint(96, 100));
+  // No room anywhere: kept on the screen, off the picture as far as it goes.
+  const QPoint p = PlaceBesideWindow(main, picture, {}, QSize(500, 400), QRect(0, 0, 1000, 800));
+  const QRect r(p, QSize(500, 400));
+  EXPECT_TRUE(QRect(0, 0, 1000, 800).contains(r));
+  EXPECT_LT(r.intersected(picture).width() * r.intersected(picture).height(), 500 * 400 / 2);
+}
