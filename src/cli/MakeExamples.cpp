@@ -4,10 +4,14 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "objects/ObjectFile.h"
+#include "objects/SceneView.h"
 #include "objects/ShapeKind.h"
+#include "render/ViewFit.h"
 
 namespace {
 
@@ -93,11 +97,46 @@ class SceneBuilder {
     r.size[0] = 2.0f;  // stroke width
     r.size[1] = size;  // character size
     r.clFill = kLabelNavy;
+    // Text is centred on its position, 0.07 x size per character, 0.1 x
+    // size high; a little more all round for the strokes.
+    const double half = std::strlen(text) * 0.07 * size / 2 + 0.02 * size;
+    const double lo[3] = {x - half, y - 0.02, z - 0.08 * size}, hi[3] = {x + half, y + 0.02, z + 0.08 * size};
+    AddBoxBounds(lo, hi, balls_);
     return r;
   }
 
+  // A box the opening view must show, besides the labels and the arm.
+  void Show(double x0, double y0, double z0, double x1, double y1, double z1) {
+    const double lo[3] = {x0, y0, z0}, hi[3] = {x1, y1, z1};
+    AddBoxBounds(lo, hi, balls_);
+  }
+
+  // The view the scene opens with: at these angles, fitted to the laid-out
+  // panel around everything shown, the window's arm in its Home pose and
+  // the floor under them.
+  void Frame(float angleX, float angleZ) {
+    std::vector<BoundSphere> balls = balls_;
+    const float home[6] = {0, 0, 90, 0, 0, 0};
+    AddArmBounds(home, balls);
+    AddFloorFootprints(balls);
+    ViewSettings v;
+    v.angleX = angleX;
+    v.angleZ = angleZ;
+    ViewLimits limits;
+    limits.zoomMin = -10.0;  // the perspective zoom bar's range once ortho was used
+    const ViewSettings f = FitViewToBounds(v, balls, limits);
+    SceneView kept;
+    kept.angleX = f.angleX;
+    kept.angleZ = f.angleZ;
+    kept.zoom = f.zoom;
+    kept.shiftX = f.shiftX;
+    kept.shiftY = f.shiftY;
+    kept.shiftZ = f.shiftZ;
+    viewLine_ = FormatViewLine(kept);
+  }
+
   bool Save(const std::string& path) const {
-    if (SaveObjects(path, table_->data(), next_) != 1) {
+    if (SaveObjects(path, table_->data(), next_, viewLine_) != 1) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       return false;
     }
@@ -108,6 +147,8 @@ class SceneBuilder {
  private:
   std::unique_ptr<ObjectTable> table_;
   int next_ = 0;
+  std::vector<BoundSphere> balls_;
+  std::string viewLine_;
 };
 
 // The front end: four load ports with 25-slot carriers facing the viewer,
@@ -220,11 +261,20 @@ void BuildDemoCell(SceneBuilder& s) {
     SceneObject& chamber = s.Column("PM chamber", x, y, 0.95f, 0.3f, 0.22f, kChamberGlass);
     chamber.Trans = 0.35f;
     s.Label(pmNames[i], x, y, 1.45f, 2.0f);
+    s.Show(x - 0.65f, y - 0.65f, 0.0f, x + 0.65f, y + 0.65f, 1.2f);
   }
+
+  // Opens looking down on the whole cell from the front.
+  s.Show(-1.45f, portY - 0.2f, 0.0f, 1.45f, portY + 0.2f, 1.35f);
+  s.Show(-1.7f, efemY - 0.45f, 0.0f, 1.7f, efemY + 0.45f, 0.8f);
+  s.Show(-2.15f, efemY - 0.2f, 0.0f, -1.75f, efemY + 0.2f, 0.85f);
+  s.Show(-0.8f, llY - 0.3f, 0.0f, 0.8f, llY + 0.3f, 0.8f);
+  s.Show(tmX - 0.85f, tmY - 0.85f, 0.0f, tmX + 0.85f, tmY + 0.85f, 0.8f);
+  s.Frame(35.0f, -20.0f);
 }
 
 void BuildScara(SceneBuilder& s) {
-  s.Label("ScaraRobot 150: dual arm, wafers on both hands", 0.0f, -0.4f, 1.0f, 1.0f);
+  s.Label("ScaraRobot 150: dual arm, wafers on both hands", 0.15f, -0.8f, 1.5f, 0.6f);
   SceneObject& r = s.Add("SCARA dual arm", ShapeKind::ScaraRobot);
   r.X = -0.6f;
   r.size[0] = 0.8f;
@@ -247,11 +297,16 @@ void BuildScara(SceneBuilder& s) {
   w.clFill = 0xE1E1E1;
   w.cl_sub[0] = 0xE1FFFF;
   for (int k = 1; k <= 4; ++k) w.cl_sub[k] = kWaferGrey;
+  s.Show(-1.2f, -0.6f, 0.0f, 1.4f, 0.4f, 1.3f);
+  s.Frame(20.0f, -15.0f);
 }
 
 void BuildTwinHand(SceneBuilder& s) {
-  s.Label("TwinHandRobot 151: two hands on one wrist", 0.0f, -0.4f, 1.0f, 1.0f);
+  s.Label("TwinHandRobot 151: two hands on one wrist", 0.6f, -0.8f, 1.5f, 0.6f);
+  // Beside the window's arm, which stands at the origin, not around it.
   SceneObject& r = s.Add("twin hand robot", ShapeKind::TwinHandRobot);
+  r.X = 1.0f;
+  r.Y = -0.4f;
   r.size[0] = 0.7f;
   r.size[3] = 15.0f;
   r.size[6] = 0.0f;    // RT1
@@ -264,10 +319,12 @@ void BuildTwinHand(SceneBuilder& s) {
   r.clFill = 0xE1E1E1;
   r.cl_sub[0] = 0xE1FFFF;
   r.cl_sub[1] = r.cl_sub[2] = kWaferGrey;
+  s.Show(0.5f, -0.9f, 0.0f, 1.5f, 0.1f, 1.2f);
+  s.Frame(20.0f, -15.0f);
 }
 
 void BuildFrogLeg(SceneBuilder& s) {
-  s.Label("FrogLegRobot 152: hand 1 out (R1 > 0), hand 2 out (R1 < 0)", 0.0f, -0.4f, 1.0f, 1.0f);
+  s.Label("FrogLegRobot 152: hand 1 out (R1 > 0), hand 2 out (R1 < 0)", 0.0f, -0.8f, 1.5f, 0.6f);
   const float r1[2] = {0.7f, -0.7f};
   for (int i = 0; i < 2; ++i) {
     SceneObject& r = s.Add(i == 0 ? "frog-leg hand 1" : "frog-leg hand 2", ShapeKind::FrogLegRobot);
@@ -279,6 +336,8 @@ void BuildFrogLeg(SceneBuilder& s) {
     r.cl_sub[0] = 0xE1FFFF;
     r.cl_sub[1] = r.cl_sub[2] = kWaferGrey;
   }
+  s.Show(-1.2f, -0.7f, 0.0f, 1.2f, 0.7f, 1.0f);
+  s.Frame(20.0f, -15.0f);
 }
 
 }  // namespace

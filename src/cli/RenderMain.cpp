@@ -14,6 +14,7 @@
 #include "ui/QtBitmapSource.h"
 #include "headless/HeadlessContext.h"
 #include "objects/ObjectFile.h"
+#include "objects/SceneView.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "render/LightPanel.h"
@@ -31,8 +32,10 @@ const char* const kUsageText =
     "\n"
     "Draws the scene as the viewer's main window would at its laid-out settings\n"
     "(628x377 panel, view 15.0/-30.0 degrees, zoom -2.00, arm in its Home pose)\n"
-    "and writes the picture as PNG. With --check the scene is only loaded: the\n"
-    "loader's messages go to standard error.\n"
+    "and writes the picture as PNG. A scene that keeps its view (a '#@view' line\n"
+    "after the header) is drawn from that view unless --view, --shift or --ortho\n"
+    "is given. With --check the scene is only loaded: the loader's messages go\n"
+    "to standard error.\n"
     "\n"
     "Exit codes: 0 done; 1 the scene file has errors (--check); 2 bad arguments;\n"
     "3 the scene cannot be read; 4 the picture cannot be written; 5 no OpenGL.\n";
@@ -156,6 +159,17 @@ int main(int argc, char** argv) {
   RenderSettings rs;
   rs.view.panelWidth = width;
   rs.view.panelHeight = height;
+  SceneView kept;
+  if (!viewGiven && shift.empty() && !ortho && ReadViewLine(scene, kept) == ViewLineState::Present) {
+    // The view the scene was saved with, as opening it in the window gives.
+    rs.view.angleX = kept.angleX;
+    rs.view.angleZ = kept.angleZ;
+    rs.view.zoom = kept.zoom;
+    rs.view.shiftX = kept.shiftX;
+    rs.view.shiftY = kept.shiftY;
+    rs.view.shiftZ = kept.shiftZ;
+    rs.view.ortho = kept.ortho;
+  }
   if (ortho) {
     rs.view.ortho = true;
     rs.view.zoom = 0.5f;  // what switching to ortho sets

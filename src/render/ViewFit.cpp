@@ -96,12 +96,27 @@ void AddArmBounds(const float joints[6], std::vector<BoundSphere>& out) {
   out.push_back({{0.0, 0.0, 0.33}, std::max(reach, 0.35) + 0.15});
 }
 
+void AddBoxBounds(const double lo[3], const double hi[3], std::vector<BoundSphere>& out) {
+  for (int k = 0; k < 8; ++k)
+    out.push_back({{k & 1 ? hi[0] : lo[0], k & 2 ? hi[1] : lo[1], k & 4 ? hi[2] : lo[2]}, 0.0});
+}
+
 void AddFloorFootprints(std::vector<BoundSphere>& out) {
   const size_t n = out.size();
+  // The octagon's corners lie 1/cos(22.5 deg) out, so that its sides
+  // still hold the circle.
+  const double out8 = 1.0 / std::cos(kPi / 8);
   for (size_t i = 0; i < n; ++i) {
-    BoundSphere f = out[i];
-    f.center[2] = 0.0;
-    out.push_back(f);
+    const BoundSphere b = out[i];
+    if (b.radius <= 0.0) {
+      out.push_back({{b.center[0], b.center[1], 0.0}, 0.0});
+      continue;
+    }
+    for (int k = 0; k < 8; ++k) {
+      const double a = kPi / 4 * k;
+      out.push_back({{b.center[0] + b.radius * out8 * std::cos(a), b.center[1] + b.radius * out8 * std::sin(a), 0.0},
+                     0.0});
+    }
   }
 }
 

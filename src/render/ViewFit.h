@@ -15,7 +15,12 @@ struct BoundSphere {
 // everything from the shoulder to the tool point.
 void AddArmBounds(const float joints[6], std::vector<BoundSphere>& out);
 
-// The floor under each ball: its footprint as a flat ball at height 0.
+// A box from lo to hi as its eight corners (balls of radius 0): far
+// tighter than a ball for flat or long things.
+void AddBoxBounds(const double lo[3], const double hi[3], std::vector<BoundSphere>& out);
+
+// The floor under each ball: the octagon around its footprint at height 0
+// (a ball would reach as far below the floor as across it).
 void AddFloorFootprints(std::vector<BoundSphere>& out);
 
 // The limits the window's bars put on a fitted view.
