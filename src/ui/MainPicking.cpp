@@ -98,9 +98,12 @@ void TForm1::PlaceBeside(QWidget* w) {
   for (QWidget* o : {static_cast<QWidget*>(ObjSet), static_cast<QWidget*>(ObjList)})
     if (o && o != w && o->isVisible()) others << o->frameGeometry();
   // The frame the window manager adds is not known before the first show;
-  // the difference the main window has is a fair guess.
+  // the difference the main window has is a fair guess. A window never
+  // shown has no size of its own yet: its layout's is the one it opens at.
   const QSize decoration = frameGeometry().size() - geometry().size();
-  const QSize outer = w->size() + decoration;
-  const QPoint at = PlaceBesideWindow(frameGeometry(), picture, others, outer, screen->availableGeometry());
-  w->move(at);
+  const QSize inner = w->testAttribute(Qt::WA_Resized) ? w->size() : w->sizeHint().expandedTo(w->size());
+  const QRect at = PlaceBesideWindow(frameGeometry(), picture, others, inner + decoration,
+                                     w->minimumSizeHint() + decoration, screen->availableGeometry());
+  w->resize(at.size() - decoration);
+  w->move(at.topLeft());
 }

@@ -5,6 +5,8 @@
 
 namespace {
 
+constexpr int kGap = 4;
+
 long long Overlap(const QRect& a, const QRect& b) {
   const QRect i = a.intersected(b);
   return i.isEmpty() ? 0 : static_cast<long long>(i.width()) * i.height();
@@ -21,31 +23,51 @@ QRect Inside(QRect r, const QRect& area) {
 
 }  // namespace
 
-QPoint PlaceBesideWindow(const QRect& main, const QRect& picture, const QList<QRect>& others, const QSize& size,
-                         const QRect& screen) {
-  constexpr int kGap = 4;
-  const QList<QRect> candidates = {
-      QRect(QPoint(main.right() + 1 + kGap, main.top()), size),
-      QRect(QPoint(main.left() - kGap - size.width(), main.top()), size),
-      QRect(QPoint(main.left(), main.bottom() + 1 + kGap), size),
-      QRect(QPoint(main.left(), main.top() - kGap - size.height()), size),
-      QRect(QPoint(main.right() + 1 + kGap, main.bottom() - size.height() + 1), size),
-      QRect(QPoint(main.left() - kGap - size.width(), main.bottom() - size.height() + 1), size),
-      QRect(QPoint(main.right() - size.width() + 1, main.bottom() + 1 + kGap), size),
+QRect PlaceBesideWindow(const QRect& main, const QRect& picture, const QList<QRect>& others, const QSize& size,
+                        const QSize& minimum, const QRect& screen) {
+  const QSize least = minimum.boundedTo(size);
+  // The room on each side of the main window, within the screen.
+  const QRect sides[] = {
+      QRect(QPoint(main.right() + 1 + kGap, screen.top()), QPoint(screen.right(), screen.bottom())),
+      QRect(QPoint(screen.left(), screen.top()), QPoint(main.left() - 1 - kGap, screen.bottom())),
+      QRect(QPoint(screen.left(), main.bottom() + 1 + kGap), QPoint(screen.right(), screen.bottom())),
+      QRect(QPoint(screen.left(), screen.top()), QPoint(screen.right(), main.top() - 1 - kGap)),
   };
   QRect best;
   long long bestScore = std::numeric_limits<long long>::max();
-  for (const QRect& c : candidates) {
-    const QRect r = Inside(c, screen);
-    long long others_ = 0;
-    for (const QRect& o : others) others_ += Overlap(r, o);
+  auto consider = [&](const QRect& r, long long penalty) {
+    long long onOthers = 0;
+    for (const QRect& o : others) onOthers += Overlap(r, o);
     // Covering the picture weighs most, then the other tool windows, then
     // the rest of the main window (its bars still work around a window).
-    const long long score = Overlap(r, picture) * 16 + others_ * 4 + Overlap(r, main);
+    const long long score = penalty + Overlap(r, picture) * 16 + onOthers * 4 + Overlap(r, main);
     if (score < bestScore) {
       bestScore = score;
       best = r;
     }
+  };
+  for (int i = 0; i < 4; ++i) {
+    const QRect room = sides[i];
+    if (room.width() < least.width() || room.height() < least.height()) continue;
+    const QSize s = size.boundedTo(room.size());
+    // Beside the main window, level with its top (or its left edge).
+    QRect r(QPoint(i == 0 ? room.left() : i == 1 ? room.right() - s.width() + 1 : main.left(),
+                   i == 2 ? room.top() : i == 3 ? room.bottom() - s.height() + 1 : main.top()),
+            s);
+    r = Inside(r, room);
+    // A smaller window than asked for counts against a side, a little.
+    consider(r, static_cast<long long>(size.width() * size.height() - s.width() * s.height()) / 8);
   }
-  return best.topLeft();
+  if (bestScore > 0) {
+    // Nowhere with room to spare: full size, wherever it hides least.
+    const QRect full[] = {
+        QRect(QPoint(main.right() + 1 + kGap, main.top()), size),
+        QRect(QPoint(main.left() - kGap - size.width(), main.top()), size),
+        QRect(QPoint(main.left(), main.bottom() + 1 + kGap), size),
+        QRect(QPoint(main.left(), main.top() - kGap - size.height()), size),
+        QRect(QPoint(main.right() - size.width() + 1, main.bottom() + 1 + kGap), size),
+    };
+    for (const QRect& c : full) consider(Inside(c, screen), 0);
+  }
+  return best;
 }

@@ -343,17 +343,24 @@ TEST_F(ViewPickTest, ObjectWindowsOpenBesideThePictureAndStayWhereTheyWerePut) {
 
 // The placement rule itself, on made-up screens.
 #include "ui/WindowPlacement.h"
-TEST(WindowPlacement, BesideWhereThereIsRoomElseCoveringLeastOfThePicture) {
+TEST(WindowPlacement, BesideWhereThereIsRoomSmallerIfNeedBeElseCoveringLeastOfThePicture) {
   const QRect main(100, 100, 800, 600), picture(100, 130, 600, 380);
+  const QSize least(200, 150);
   // Room on the right.
-  EXPECT_EQ(PlaceBesideWindow(main, picture, {}, QSize(400, 300), QRect(0, 0, 1600, 900)), QPoint(904, 100));
+  EXPECT_EQ(PlaceBesideWindow(main, picture, {}, QSize(400, 300), least, QRect(0, 0, 1600, 900)),
+            QRect(904, 100, 400, 300));
   // The right taken by another tool window: the left has room too.
   EXPECT_EQ(PlaceBesideWindow(QRect(500, 100, 800, 600), QRect(500, 130, 600, 380), {QRect(1304, 100, 400, 600)},
-                              QSize(400, 300), QRect(0, 0, 1800, 900)),
-            QPoint(96, 100));
-  // No room anywhere: kept on the screen, off the picture as far as it goes.
-  const QPoint p = PlaceBesideWindow(main, picture, {}, QSize(500, 400), QRect(0, 0, 1000, 800));
-  const QRect r(p, QSize(500, 400));
+                              QSize(400, 300), least, QRect(0, 0, 1800, 900)),
+            QRect(96, 100, 400, 300));
+  // Too wide for the room on the right: narrower, down to its minimum.
+  EXPECT_EQ(PlaceBesideWindow(QRect(300, 100, 800, 600), QRect(300, 130, 600, 380), {}, QSize(600, 400), least,
+                              QRect(0, 0, 1600, 800)),
+            QRect(1104, 100, 496, 400));
+  // No room anywhere: full size, on the screen, off the picture as far as
+  // it goes.
+  const QRect r = PlaceBesideWindow(main, picture, {}, QSize(500, 400), QSize(500, 400), QRect(0, 0, 1000, 800));
+  EXPECT_EQ(r.size(), QSize(500, 400));
   EXPECT_TRUE(QRect(0, 0, 1000, 800).contains(r));
   EXPECT_LT(r.intersected(picture).width() * r.intersected(picture).height(), 500 * 400 / 2);
 }
