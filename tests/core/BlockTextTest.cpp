@@ -174,6 +174,29 @@ TEST_F(BlockTextGl, StrokeWidthIsUsableAndRestored) {
   glLineWidth(1.0f);
 }
 
+TEST_F(BlockTextGl, StrokesWiderThanTenKeepTheirOwnWidth) {
+  // Only the text's starting width is held to 10; every stroke is drawn
+  // with the request's width. "-" is one horizontal stroke: count the lit
+  // rows of the column through its middle.
+  auto thickness = [&](float width) {
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    BlockTextSettings t;
+    t.text = "-";
+    t.charSize = 10.0f;
+    t.strokeWidth = width;
+    t.X = t.Y = t.Z = 0.0f;
+    DrawBlockText(t);
+    const TestImage img = ReadFramebuffer(gl().width(), gl().height());
+    int lit = 0;
+    for (int y = 0; y < img.height; ++y) lit += img.At(img.width / 2, y)[0] > 128 ? 1 : 0;
+    glClearColor(0, 0, 0, 0);
+    return lit;
+  };
+  EXPECT_EQ(thickness(6.0f), 6);
+  EXPECT_EQ(thickness(16.0f), 16);
+}
+
 TEST_F(BlockTextGl, HostileRequestsDrawNothingHarmful) {
   BlockTextSettings t;
   t.text = std::string("\x01\xff\x80 ~", 5);
