@@ -135,6 +135,34 @@ TEST_F(BlockTextGl, AlongZCharactersStackDownwards) {
   EXPECT_NEAR(minY, -0.12, 1e-4);        // last cell's bottom at -Half
 }
 
+TEST_F(BlockTextGl, AlongYTheFirstCharacterComesFirst) {
+  // Direction 1 writes toward -Y of the scene, GL -z: "-1" puts the dash's
+  // cell (z 0.02 to 0.07) before the one's stem (at z = -0.05). Seen at an
+  // angle, so that strokes along z are not points.
+  glRotated(40.0, 0.0, 1.0, 0.0);
+  BlockTextSettings t;
+  t.text = "-1";
+  t.charSize = 1.0f;
+  t.direction = 1;
+  t.X = t.Y = t.Z = 0.0f;
+  int dash = 0, stem = 0;
+  for (const auto& p : CaptureFeedback([&] { DrawBlockText(t); })) {
+    ASSERT_EQ(p.v.size(), 2u);
+    const ObjPoint a = UnProject(p.v[0]), b = UnProject(p.v[1]);
+    if (std::fabs(a.y - 0.05) < 1e-4 && std::fabs(b.y - 0.05) < 1e-4) {  // the dash, at mid height
+      ++dash;
+      EXPECT_NEAR(std::max(a.z, b.z), 0.07, 1e-4);
+      EXPECT_NEAR(std::min(a.z, b.z), 0.02, 1e-4);
+    } else if (std::fabs(a.y - b.y) > 0.09) {  // the stem, full height
+      ++stem;
+      EXPECT_NEAR(a.z, -0.05, 1e-4);
+    }
+  }
+  EXPECT_EQ(dash, 1);
+  EXPECT_EQ(stem, 1);
+  glLoadIdentity();
+}
+
 TEST_F(BlockTextGl, ABlankKeepsItsPlace) {
   BlockTextSettings t;
   t.text = "1 1";

@@ -113,6 +113,26 @@ TEST_F(RoundShapes, CircleCornersAndDiscMakeTheWholeSquare) {
   }
 }
 
+TEST_F(RoundShapes, CircleCornerModeEndsAtAWholeQuarter) {
+  // 0 to 300 in corner mode: the end is lowered to 270, so nothing lies
+  // in the last quarter.
+  SceneObject o = Plain(7);
+  o.R = 1.0f;
+  o.size[0] = 0.0f, o.size[1] = 300.0f;
+  o.Opt[0] = 1;
+  o.Frame = true;
+  const auto prims = CaptureObjectSpace([&] { DrawCircle(o); });
+  ASSERT_FALSE(prims.empty());
+  double last = 0;
+  for (const ObjPrimitive& p : prims)
+    for (const ObjVertex& q : p.v) {
+      if (RadiusXZ(q) < 1e-3) continue;
+      const double a = AngleXZ(q);
+      if (a < 359.999) last = std::max(last, a);
+    }
+  EXPECT_NEAR(last, 270.0, 1e-3);
+}
+
 TEST_F(RoundShapes, BallBandsAndClosures) {
   SceneObject o = Plain(9);
   o.R = o.R2 = 1.0f;
@@ -173,6 +193,17 @@ TEST_F(RoundShapes, ConeSideIsLitAlongItsSlope) {
       if (std::fabs(p.y) < 1e-5 && std::fabs(AngleXZ(p)) < 1e-3 && std::fabs(RadiusXZ(p) - 1) < 1e-5)
         brightest = std::max(brightest, p.r);
   EXPECT_GT(brightest, 0.99f);
+  // Hanging below its base, the side faces down the slope: (H, -R, 0).
+  o.H = -2.0f;
+  ProbeLight(2.0 / len, -1.0 / len, 0.0);
+  brightest = 0;
+  for (const ObjPrimitive& tri : CaptureObjectSpace([&] { DrawCone(o); }))
+    for (const ObjVertex& p : tri.v)
+      if (std::fabs(p.y) < 1e-5 && std::fabs(AngleXZ(p)) < 1e-3 && std::fabs(RadiusXZ(p) - 1) < 1e-5)
+        brightest = std::max(brightest, p.r);
+  EXPECT_GT(brightest, 0.99f) << "hanging cone";
+  o.H = 2.0f;
+
   ProbeLight(0, -1, 0);
   bool base = false;
   for (const ObjPrimitive& tri : CaptureObjectSpace([&] { DrawCone(o); })) {
@@ -295,6 +326,21 @@ TEST_F(RoundShapes, SquareCylinderIsSquareWhateverItsDepth) {
         std::fabs(std::fabs(p.z) - 1) < 1e-5)
       corners.insert({p.x > 0, p.z > 0});
   EXPECT_EQ(corners.size(), 4u);
+}
+
+TEST_F(RoundShapes, OvalResolutionIsReducedByItsRemainderOf360) {
+  // 7 leaves 360 mod 7 = 3: the oval is drawn with 4 steps of 90 degrees,
+  // so its ends have only their tips and the ends of the flat sides.
+  SceneObject o = Plain(12);
+  o.W = 2.0f, o.R = 0.5f, o.H = 0.4f;
+  o.Reso = 7;
+  const auto v = VerticesOf(CaptureObjectSpace([&] { DrawOval(o); }), Kind::Polygon);
+  ASSERT_FALSE(v.empty());
+  for (const ObjVertex& p : v) {
+    const bool tip = std::fabs(std::fabs(p.x) - 1.5) < 1e-5 && std::fabs(p.z) < 1e-5;
+    const bool sideEnd = std::fabs(std::fabs(p.x) - 1.0) < 1e-5 && std::fabs(std::fabs(p.z) - 0.5) < 1e-5;
+    EXPECT_TRUE(tip || sideEnd) << p.x << ", " << p.z;
+  }
 }
 
 TEST_F(RoundShapes, OvalSidesAreStraightAtAnyResolution) {
