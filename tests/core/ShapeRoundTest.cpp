@@ -202,6 +202,17 @@ TEST_F(RoundShapes, ConeSideIsLitAlongItsSlope) {
       if (std::fabs(p.y) < 1e-5 && std::fabs(AngleXZ(p)) < 1e-3 && std::fabs(RadiusXZ(p) - 1) < 1e-5)
         brightest = std::max(brightest, p.r);
   EXPECT_GT(brightest, 0.99f) << "hanging cone";
+  // Its base is then its top.
+  ProbeLight(0, 1, 0);
+  int lit = 0;
+  for (const ObjPrimitive& tri : CaptureObjectSpace([&] { DrawCone(o); })) {
+    bool flat = true;
+    for (const ObjVertex& p : tri.v) flat = flat && std::fabs(p.y) < 1e-5;
+    if (!flat) continue;
+    for (const ObjVertex& p : tri.v) EXPECT_GT(p.r, 0.99f) << "hanging cone's base";
+    ++lit;
+  }
+  EXPECT_GT(lit, 0);
   o.H = 2.0f;
 
   ProbeLight(0, -1, 0);
