@@ -111,7 +111,8 @@ TEST_F(ArmGl, MarkPlatesLieAtTheirJointsFacingTheLaidOutWay) {
   glRotated(30.0, 0.0, 1.0, 0.0);
   auto key = [](const FeedbackPrimitive& p) {
     std::vector<long> k;
-    for (const auto& v : p.v) k.insert(k.end(), {std::lround(v.x * 100), std::lround(v.y * 100), std::lround(v.z * 1e5)});
+    for (const auto& v : p.v)
+      k.insert(k.end(), {std::lround(v.x * 100), std::lround(v.y * 100), std::lround(v.z * 1e5)});
     return k;
   };
   std::multiset<std::vector<long>> plain;
@@ -132,7 +133,8 @@ TEST_F(ArmGl, MarkPlatesLieAtTheirJointsFacingTheLaidOutWay) {
     ASSERT_EQ(p.kind, FeedbackPrimitive::Polygon);
     ASSERT_GE(p.v.size(), 3u);
     const ObjPoint a = UnProject(p.v[0]), b = UnProject(p.v[1]), c = UnProject(p.v[2]);
-    const double ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z, vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
+    const double ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z, vx = c.x - a.x, vy = c.y - a.y,
+                 vz = c.z - a.z;
     double n[3] = {uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx};
     const double len = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
     for (double& x : n) x = std::round(x / len);
@@ -140,14 +142,16 @@ TEST_F(ArmGl, MarkPlatesLieAtTheirJointsFacingTheLaidOutWay) {
     const double midY = (std::min({a.y, b.y, c.y}) + std::max({a.y, b.y, c.y})) / 2;
     Plate* plate = nullptr;
     for (Plate& q : plates)
-      if (q.nx == n[0] && q.ny == n[1] && q.nz == n[2] && std::fabs((q.lo[1] + q.hi[1]) / 2 - midY) < 0.01) plate = &q;
+      if (q.nx == n[0] && q.ny == n[1] && q.nz == n[2] && std::fabs((q.lo[1] + q.hi[1]) / 2 - midY) < 0.01)
+        plate = &q;
     if (!plate) {
       plates.push_back(Plate{n[0], n[1], n[2]});
       plate = &plates.back();
     }
     for (const ObjPoint& v : {a, b, c}) {
       const double xyz[3] = {v.x, v.y, v.z};
-      for (int k = 0; k < 3; ++k) plate->lo[k] = std::min(plate->lo[k], xyz[k]), plate->hi[k] = std::max(plate->hi[k], xyz[k]);
+      for (int k = 0; k < 3; ++k)
+        plate->lo[k] = std::min(plate->lo[k], xyz[k]), plate->hi[k] = std::max(plate->hi[k], xyz[k]);
     }
   }
   glLoadIdentity();
@@ -155,7 +159,8 @@ TEST_F(ArmGl, MarkPlatesLieAtTheirJointsFacingTheLaidOutWay) {
   // facing +x at 0.74 and 0.88 (their centres).
   const struct {
     double nx, ny, y, half;
-  } expected[] = {{0, 1, 0.33, 0.1}, {0, 1, 0.56, 0.075}, {0, 1, 0.60, 0.075}, {1, 0, 0.74, 0.075}, {1, 0, 0.88, 0.075}};
+  } expected[] = {
+      {0, 1, 0.33, 0.1}, {0, 1, 0.56, 0.075}, {0, 1, 0.60, 0.075}, {1, 0, 0.74, 0.075}, {1, 0, 0.88, 0.075}};
   ASSERT_EQ(plates.size(), 5u);
   for (const auto& e : expected) {
     bool found = false;
@@ -164,8 +169,10 @@ TEST_F(ArmGl, MarkPlatesLieAtTheirJointsFacingTheLaidOutWay) {
       found = true;
       EXPECT_NEAR(p.hi[2], e.half, 1e-3) << e.y;
       EXPECT_NEAR(p.lo[2], -e.half, 1e-3) << e.y;
-      if (e.ny == 1) EXPECT_NEAR(p.hi[0], e.half, 1e-3) << e.y;
-      else EXPECT_NEAR(p.hi[0], 0.0, 1e-3) << e.y;
+      if (e.ny == 1)
+        EXPECT_NEAR(p.hi[0], e.half, 1e-3) << e.y;
+      else
+        EXPECT_NEAR(p.hi[0], 0.0, 1e-3) << e.y;
     }
     EXPECT_TRUE(found) << "no plate facing (" << e.nx << ", " << e.ny << ") at " << e.y;
   }

@@ -57,12 +57,12 @@ TEST(TeachingPositions, SlotRuleTakesRowsOneAndTwoOnlyForLP1Retracted) {
   t[1].Z = 1200, t[2].Z = 0, t[3].Z = 2400, t[4].Z = 240;
   const int slot = 10;
   auto z = [&](int item) { return LookupTeachingPosition(t, 0, item, slot, false, false).Z; };
-  EXPECT_EQ(z(2), 500);         // LP1-Ret(Dn): rows 1, 2
-  EXPECT_EQ(z(1), 525);         // LP1-Ret(Up): half a pitch higher
-  EXPECT_EQ(z(4), 900 + 240);   // LP1-Ext(Dn): rows 3, 4
-  EXPECT_EQ(z(3), 1140 + 45);   // LP1-Ext(Up)
-  EXPECT_EQ(z(6), 1140);        // LP2-Ret(Dn): rows 3, 4
-  EXPECT_EQ(z(16), 1140);       // LP4-Ext(Dn)
+  EXPECT_EQ(z(2), 500);        // LP1-Ret(Dn): rows 1, 2
+  EXPECT_EQ(z(1), 525);        // LP1-Ret(Up): half a pitch higher
+  EXPECT_EQ(z(4), 900 + 240);  // LP1-Ext(Dn): rows 3, 4
+  EXPECT_EQ(z(3), 1140 + 45);  // LP1-Ext(Up)
+  EXPECT_EQ(z(6), 1140);       // LP2-Ret(Dn): rows 3, 4
+  EXPECT_EQ(z(16), 1140);      // LP4-Ext(Dn)
 }
 
 TEST(TeachingPositions, SecondRobotNegatesItsArmForTheSecondHand) {

@@ -36,7 +36,8 @@ TEST(ShapeCatalog, BuiltInListNamesThePrimitivesOnly) {
               {26, {0xFC7F, 0, 0, 0}},  {27, {0xFD07, 0, 0, 0}}, {28, {0xFC7F, 0, 3, 0}}};
   for (const auto& r : rows)
     for (int i = 0; i < 4; ++i)
-      EXPECT_EQ(list[static_cast<size_t>(r.kind)].param[i], r.p[i]) << "kind " << r.kind << " parameter " << i + 1;
+      EXPECT_EQ(list[static_cast<size_t>(r.kind)].param[i], r.p[i])
+          << "kind " << r.kind << " parameter " << i + 1;
   for (int k = 0; k < kShapeListSize; ++k)
     if (!ShapeKindName(k))
       for (int i = 0; i < 10; ++i) ASSERT_EQ(list[static_cast<size_t>(k)].param[i], 0) << k;

@@ -469,7 +469,8 @@ TEST_F(RoundShapes, RingRectOutlineIsCirclesAndItsOpeningCutsCornersBetweenSteps
   for (const ObjPrimitive& p : CaptureObjectSpace([&] { DrawRingRect(o); })) {
     ASSERT_EQ(p.v.size(), 2u);
     const bool isAcross = std::fabs(p.v[0].y - p.v[1].y) > 0.1;
-    for (const ObjVertex& q : p.v) (isAcross ? acrossRadii : circleRadii).insert(std::lround(RadiusXZ(q) * 1e4));
+    for (const ObjVertex& q : p.v)
+      (isAcross ? acrossRadii : circleRadii).insert(std::lround(RadiusXZ(q) * 1e4));
     across += isAcross ? 1 : 0;
   }
   EXPECT_EQ(circleRadii, (std::set<long>{4990, 10010}));
@@ -507,7 +508,8 @@ TEST_F(RoundShapes, RingRectLidSitsInAtEightTenthsOfTheHalfHeight) {
     if (p.kind != Kind::Polygon) continue;
     bool flatInside = true;
     for (const ObjVertex& q : p.v)
-      flatInside = flatInside && std::fabs(q.y - p.v[0].y) < 1e-6 && std::fabs(q.x) + std::fabs(q.z) < 0.5 + 1e-5;
+      flatInside =
+          flatInside && std::fabs(q.y - p.v[0].y) < 1e-6 && std::fabs(q.x) + std::fabs(q.z) < 0.5 + 1e-5;
     if (flatInside) lidHeights.insert(std::lround(p.v[0].y * 1e4));
   }
   EXPECT_EQ(lidHeights, (std::set<long>{-800, 800}));

@@ -41,7 +41,9 @@ class SettingsTest : public MainWindowTest {
     QTimer::singleShot(0, Tenkey, [keys, &shown] {
       shown = QTest::qWaitForWindowExposed(Tenkey);
       for (const char* k = keys; *k; ++k) {
-        QPushButton* b = *k == '.' ? Tenkey->Btn_Dot : *k == '-' ? Tenkey->Btn_Minus : Tenkey->Btn_Num[*k - '0'];
+        QPushButton* b = *k == '.'   ? Tenkey->Btn_Dot
+                         : *k == '-' ? Tenkey->Btn_Minus
+                                     : Tenkey->Btn_Num[*k - '0'];
         QTest::mouseClick(b, Qt::LeftButton);
       }
       QTest::mouseClick(Tenkey->Btn_Enter, Qt::LeftButton);
