@@ -38,9 +38,11 @@ TEST(ShapeCatalog, BuiltInListNamesThePrimitivesOnly) {
     for (int i = 0; i < 4; ++i)
       EXPECT_EQ(list[static_cast<size_t>(r.kind)].param[i], r.p[i])
           << "kind " << r.kind << " parameter " << i + 1;
-  for (int k = 0; k < kShapeListSize; ++k)
-    if (!ShapeKindName(k))
+  for (int k = 0; k < kShapeListSize; ++k) {
+    if (!ShapeKindName(k)) {
       for (int i = 0; i < 10; ++i) ASSERT_EQ(list[static_cast<size_t>(k)].param[i], 0) << k;
+    }
+  }
   EXPECT_EQ(ShapeNameOf(list, -1), "????");
   EXPECT_EQ(ShapeNameOf(list, 500), "????");
 }
