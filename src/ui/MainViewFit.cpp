@@ -8,24 +8,14 @@
 #include <QSignalBlocker>
 #include <cmath>
 
+#include "objects/ObjectBounds.h"
+#include "objects/ShapeKind.h"
+#include "render/BlockText.h"
 #include "render/ViewFit.h"
 #include "ui/Controls.h"
 #include "ui/GlPanel.h"
 #include "ui/Handler.h"
 #include "ui/Main.h"
-
-namespace {
-// TEMPORARY until the per-kind bounds arrive: a generous ball around the
-// record's position.
-bool ObjectBound(const SceneObject& rec, BoundSphere& b) {
-  b.center[0] = rec.X;
-  b.center[1] = rec.Y;
-  b.center[2] = rec.Z;
-  const double w = std::fabs(rec.W), d = std::fabs(rec.D), h = std::fabs(rec.H);
-  b.radius = std::sqrt(w * w + d * d + h * h) / 2 + std::fabs(rec.R) + std::fabs(rec.R2);
-  return std::isfinite(b.radius);
-}
-}  // namespace
 
 void TForm1::Pnl_GLWheel(int angleDelta) {
   // The same bar and steps as the right-button drag; the bar clamps.
@@ -73,10 +63,25 @@ void TForm1::FitScene() {
   int objects = 0;
   for (const SceneObject& rec : *objects_) {
     if (!rec.Enbl) continue;
-    BoundSphere b;
-    if (!ObjectBound(rec, b)) continue;
-    balls.push_back(b);
+    if (rec.Shp == ShapeKind::BlockText) {
+      ++objects;
+      // The culling bound of a text is safe for any glyph; framing takes
+      // the text as it is laid out.
+      balls.push_back({{rec.X, rec.Y, rec.Z}, BlockTextReach(rec.Text.size(), rec.Dir, rec.size[1])});
+      continue;
+    }
+    const ObjectBounds b = BoundsOf(rec);
+    // An object whose record holds no usable number could be anywhere;
+    // it cannot be framed.
+    if (!b.bounded || b.drawsNothing) continue;
     ++objects;
+    // The corners of its own turned box: far tighter than its ball for
+    // flat and long things.
+    for (const double* c : b.corner) {
+      BoundSphere p;
+      SceneOrder(c, p.center);
+      balls.push_back(p);
+    }
   }
   AddArmBounds(settings_.joints, balls);
   AddFloorFootprints(balls);
