@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "objects/ShapeKind.h"
+#include "render/Camera.h"
+#include "render/GlHeaders.h"
+#include "render/Picking.h"
+#include "render/RenderContext.h"
+#include "support/GlFixture.h"
+
+namespace {
+
+class PickingTest : public GlTest {
+ protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    table = std::make_unique<ObjectTable>();
+    InitializeRecords(table->data(), kObjectCapacity);
+    ApplyProjection(640, 480, false);
+  }
+
+  SceneObject& Cube(int i, float x, float y, float z) {
+    SceneObject& r = (*table)[static_cast<size_t>(i)];
+    r.Enbl = true;
+    r.Shp = ShapeKind::Cube;
+    r.X = x;
+    r.Y = y;
+    r.Z = z;
+    r.W = r.D = r.H = 0.2f;
+    return r;
+  }
+
+  // Panel pixel (from the top) of scene point (x, y, z) at the laid-out view.
+  void Where(double x, double y, double z, int& px, int& py) {
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    ApplyCameraZoom(rs.view);
+    ApplyCameraOrientation(rs.view);
+    GLdouble mv[16], pr[16], wx, wy, wz;
+    GLint vp[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, mv);
+    glGetDoublev(GL_PROJECTION_MATRIX, pr);
+    glGetIntegerv(GL_VIEWPORT, vp);
+    glPopMatrix();
+    gluProject(x, z, y, mv, pr, vp, &wx, &wy, &wz);
+    px = static_cast<int>(wx);
+    py = vp[3] - static_cast<int>(wy);
+  }
+
+  int Pick(int x, int y) { return PickObject(rs, table->data(), kObjectCapacity, nullptr, x, y); }
+
+  std::unique_ptr<ObjectTable> table;
+  RenderSettings rs;
+};
+
+TEST_F(PickingTest, TheNearestEnabledObjectUnderThePointerWinsAndTheArmHides) {
+  rs.view.panelWidth = 640;
+  rs.view.panelHeight = 480;
+  int x, y;
+  // The default camera looks along -Y (scene) from in front: the cube at
+  // larger Y is nearer, whatever its number.
+  Cube(40, 0.8f, -0.5f, 0.1f);
+  Cube(7, 0.8f, 0.3f, 0.1f);
+  Where(0.8, 0.3, 0.1, x, y);
+  const GlStateSnapshot before = GlStateSnapshot::Take();
+  EXPECT_EQ(Pick(x, y), 7);
+  EXPECT_EQ(GlStateSnapshot::Take().DiffAgainst(before), "");
+  (*table)[7].Enbl = false;
+  Where(0.8, -0.5, 0.1, x, y);
+  EXPECT_EQ(Pick(x, y), 40);
+  // Empty floor and sky.
+  Where(-1.5, 1.0, 0.0, x, y);
+  EXPECT_EQ(Pick(x, y), -1);
+  EXPECT_EQ(Pick(5, 5), -1);
+  // The arm at the origin stands in front of a cube straight behind it.
+  Cube(3, 0.0f, -1.0f, 0.35f);
+  Where(0.0, 0.0, 0.35, x, y);
+  EXPECT_EQ(Pick(x, y), -1);
+}
+
+TEST_F(PickingTest, TheOutlineDrawsInItsOwnColourAndLeavesTheStateAsFound) {
+  SceneObject& r = Cube(1, 0.0f, 0.0f, 0.3f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  const GlStateSnapshot before = GlStateSnapshot::Take();
+  DrawSelectionOutline(rs, r, nullptr);
+  EXPECT_EQ(GlStateSnapshot::Take().DiffAgainst(before), "");
+  std::vector<uint8_t> px(640 * 480 * 4);
+  glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+  const Rgb c = ColorToRgb(kSelectionColor);
+  int outline = 0;
+  for (size_t i = 0; i < px.size(); i += 4)
+    if (px[i] == static_cast<uint8_t>(c.r * 255 + 0.5f) && px[i + 1] == static_cast<uint8_t>(c.g * 255 + 0.5f) &&
+        px[i + 2] == static_cast<uint8_t>(c.b * 255 + 0.5f))
+      ++outline;
+  EXPECT_GT(outline, 50);
+  // A disabled record has nothing to outline.
+  r.Enbl = false;
+  glClear(GL_COLOR_BUFFER_BIT);
+  DrawSelectionOutline(rs, r, nullptr);
+  glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+  int lit = 0;
+  for (size_t i = 0; i < px.size(); i += 4) lit += px[i] | px[i + 1] | px[i + 2] ? 1 : 0;
+  EXPECT_EQ(lit, 0);
+}
+
+}  // namespace
