@@ -8,6 +8,7 @@
 #include "headless/HeadlessContext.h"
 #include "objects/ObjectFile.h"
 #include "objects/SceneObject.h"
+#include "objects/SceneView.h"
 #include "render/Camera.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
@@ -40,11 +41,21 @@ struct PickScene {
         state.SkipWithError("cannot load the demo cell");
         return false;
       }
+      // From the view it opens with, where the cell fills the picture.
+      SceneView v;
+      if (ReadViewLine(TESSALY_EXAMPLES_DIR "/demo-cell.3dl", v) == ViewLineState::Present) {
+        rs.view.angleX = v.angleX;
+        rs.view.angleZ = v.angleZ;
+        rs.view.zoom = v.zoom;
+        rs.view.shiftX = v.shiftX;
+        rs.view.shiftY = v.shiftY;
+        rs.view.shiftZ = v.shiftZ;
+      }
     } else {
       for (int i = 0; i < kObjectCapacity; ++i) {
         SceneObject& r = (*table)[static_cast<size_t>(i)];
         r.Enbl = true;
-        r.Shp = i % 2 ? 3 : 5;
+        r.Shp = i % 2 ? 4 : 5;
         r.X = static_cast<float>(i % 40) * 0.1f - 2.0f;
         r.Y = static_cast<float>(i / 40) * 0.1f - 1.2f;
         r.W = r.D = r.H = 0.06f;
@@ -60,10 +71,12 @@ struct PickScene {
 void Pick(benchmark::State& state, bool demo) {
   PickScene scene;
   if (!scene.Ready(state, demo)) return;
-  // Aim at an enabled record near the middle of the table.
+  // Aim at the middle of a box a good way into the table.
   const SceneObject* aim = nullptr;
-  for (int i = 410; i >= 0 && !aim; --i)
-    if ((*scene.table)[static_cast<size_t>(i)].Enbl) aim = &(*scene.table)[static_cast<size_t>(i)];
+  for (int i = 410; i >= 0 && !aim; --i) {
+    const SceneObject& r = (*scene.table)[static_cast<size_t>(i)];
+    if (r.Enbl && r.Shp == 4) aim = &r;
+  }
   GLdouble mv[16], pr[16], wx = 314, wy = 188, wz;
   GLint vp[4];
   glMatrixMode(GL_MODELVIEW);
