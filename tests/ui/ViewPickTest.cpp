@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QDockWidget>
+#include <QGroupBox>
 #include <QFile>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -337,6 +339,11 @@ TEST_F(ViewPickTest, ObjectWindowsOpenBesideThePictureAndStayWhereTheyWerePut) {
   Pump(50);
   EXPECT_EQ(ObjList->pos(), moved);
   ObjList->close();
+
+  // A panel of the Panels menu names itself once, in its title bar.
+  QDockWidget* robot = Form1->PanelDock(QStringLiteral("Robot"));
+  ASSERT_NE(robot, nullptr);
+  EXPECT_EQ(static_cast<QGroupBox*>(robot->widget())->title(), QString());
 }
 
 }  // namespace
