@@ -132,9 +132,12 @@ TEST_F(ViewPickTest, FitSceneFramesEveryObjectAndResetViewGoesBack) {
   Box(3, "left", -4.0f, 2.0f, 0.1f, 0.2f);
   Box(7, "right", 5.0f, -3.0f, 1.5f, 0.2f);
   Form1->DrawFrame();
+  Form1->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
   for (bool ortho : {false, true}) {
     if (Form1->Chk_Ortho->isChecked() != ortho) Click(Form1->Chk_Ortho);
-    Action("Act_FitScene")->trigger();
+    // Ctrl+0, the menu entry's shortcut.
+    QTest::keyClick(Form1, Qt::Key_0, Qt::ControlModifier);
     const QSize size = Form1->Panel()->size();
     for (const SceneObject* r : {&Form1->Objects()[3], &Form1->Objects()[7]}) {
       const QPoint p = OnScreen(r->X, r->Y, r->Z);
@@ -148,7 +151,7 @@ TEST_F(ViewPickTest, FitSceneFramesEveryObjectAndResetViewGoesBack) {
     const QPoint a = OnScreen(-4.0, 2.0, 0.1), b = OnScreen(5.0, -3.0, 1.5);
     EXPECT_GT(std::abs(a.x() - b.x()), size.width() / 3) << "ortho " << ortho;
   }
-  Action("Act_ResetView")->trigger();
+  QTest::keyClick(Form1, Qt::Key_Home, Qt::ControlModifier);
   EXPECT_FALSE(Form1->Chk_Ortho->isChecked());
   EXPECT_EQ(Form1->Tkb_X_Angle->Position(), 150);
   EXPECT_EQ(Form1->Tkb_Z_Angle->Position(), -300);
