@@ -208,6 +208,23 @@ TEST_F(ViewPickTest, KeepViewInSceneWritesTheViewLineAndOpenAppliesIt) {
   EXPECT_FALSE(Form1->ApplyViewOfScene(plain));
   EXPECT_FALSE(keep->isChecked());
   EXPECT_EQ(Form1->Tkb_Zoom->Position(), 120);
+
+  // A distance beyond the perspective zoom bar's present range (-10 once
+  // ortho was used) goes into shift Y, the same move along the view axis.
+  QFile far(dir.filePath(QStringLiteral("far.3dl")));
+  ASSERT_TRUE(far.open(QIODevice::WriteOnly));
+  far.write(QByteArray(kObjectFileHeader) + "#@view 15.0,-30.0,-17.50,0.00,1.00,-0.40,0\n");
+  far.close();
+  EXPECT_TRUE(Form1->ApplyViewOfScene(far.fileName()));
+  EXPECT_EQ(Form1->Tkb_Zoom->Position(), -1000);
+  EXPECT_EQ(Form1->Tkb_Y_Shift->Position(), 100 - 750);
+  // A line that cannot be read changes nothing and says so.
+  ASSERT_TRUE(far.open(QIODevice::WriteOnly));
+  far.write(QByteArray(kObjectFileHeader) + "#@view 15.0,-30.0\n");
+  far.close();
+  EXPECT_FALSE(Form1->ApplyViewOfScene(far.fileName()));
+  EXPECT_EQ(Form1->Tkb_Zoom->Position(), -1000);
+  EXPECT_TRUE(Form1->StatusText().contains(QStringLiteral("cannot be read")));
 }
 
 TEST_F(ViewPickTest, AClickSelectsTheNearestObjectAndTheFloorClears) {
