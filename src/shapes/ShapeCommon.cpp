@@ -148,13 +148,26 @@ ShapeFrame::~ShapeFrame() {
   glPopMatrix();
 }
 
+namespace {
+
+// Scopes that switched normalisation on and are still open. Within one, GL
+// is not asked again: while a display list is being compiled GL answers
+// with the state from before the list, and an inner scope would switch the
+// flag off again at its end, in the middle of the outer part.
+int gNormalizeOwners = 0;
+
+}  // namespace
+
 NormalizeScope::NormalizeScope(bool wanted) {
-  if (wanted && !glIsEnabled(GL_NORMALIZE)) {
+  if (wanted && gNormalizeOwners == 0 && !glIsEnabled(GL_NORMALIZE)) {
     glEnable(GL_NORMALIZE);
     changed_ = true;
+    ++gNormalizeOwners;
   }
 }
 
 NormalizeScope::~NormalizeScope() {
-  if (changed_) glDisable(GL_NORMALIZE);
+  if (!changed_) return;
+  glDisable(GL_NORMALIZE);
+  --gNormalizeOwners;
 }
