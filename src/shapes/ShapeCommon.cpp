@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -18,9 +20,28 @@ bool OnGrid(double value, double step) {
 
 }  // namespace
 
-PlanePoint PolarPoint(double angle, double radius) {
+CosSin CosSinDegrees(double angle) {
+  // Direct-mapped on the angle's bits: a hit returns what the functions
+  // returned for the very same argument, so the table changes no bit.
+  struct Entry {
+    uint64_t key;
+    bool filled;
+    CosSin v;
+  };
+  constexpr int kBits = 12;
+  static thread_local Entry table[1 << kBits] = {};
+  uint64_t key;
+  std::memcpy(&key, &angle, sizeof key);
+  Entry& e = table[(key * 0x9E3779B97F4A7C15ull) >> (64 - kBits)];
+  if (e.filled && e.key == key) return e.v;
   const double r = angle * kDegToRad;
-  return PlanePoint{radius * std::cos(r), radius * std::sin(r)};
+  e = Entry{key, true, CosSin{std::cos(r), std::sin(r)}};
+  return e.v;
+}
+
+PlanePoint PolarPoint(double angle, double radius) {
+  const CosSin t = CosSinDegrees(angle);
+  return PlanePoint{radius * t.c, radius * t.s};
 }
 
 PlanePoint QuadrantCorner(double angle, double r) {
