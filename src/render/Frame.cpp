@@ -162,7 +162,9 @@ bool MayReadNormal(const SceneObject& o) {
 // leaves is the one the next outline or line is lit with. So an object that
 // may set the normal is drawn anyway when a later object may read it before
 // anything else sets it; the floor and the arm after the objects count as
-// readers.
+// readers. A record drawn in place of the table's own (values substituted
+// into a copy) must be the one BoundsOf and the cache see, so that its
+// bounds and its list follow what is really drawn.
 void DrawTable(const ObjectTable& table, const FrameInputs& in, bool lit, int variant) {
   bool outside[kObjectCapacity] = {};
   if (in.cull) {
