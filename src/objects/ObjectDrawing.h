@@ -8,5 +8,9 @@
 // or a count below 1.
 void DrawObjects(const SceneObject* first, int count);
 
+// One record by the routine of its kind, whether enabled or not: the body
+// of DrawObjects, for callers that pick the records themselves.
+void DrawObject(const SceneObject& obj);
+
 // The text request a kind-45 record stands for.
 BlockTextSettings TextRequestOf(const SceneObject& obj);

@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "ui/Controls.h"
+#include "ui/FramePacer.h"
 #include "ui/GlPanel.h"
 #include "ui/Handler.h"
 #include "ui/QtBitmapSource.h"
@@ -151,6 +152,7 @@ void TForm1::InitComboDefaults() {
 }
 
 void TForm1::FormCreate() {
+  framePacer_ = new FramePacer(this, [this] { DrawFrame(); });
   // F1.
   BuildControlTables();
   // F2: the only blank between the two is the one ending the layout caption.
@@ -190,6 +192,7 @@ void TForm1::OnContextLost() {
   // The texture objects die with the context; a new context uploads again.
   for (TextureSlot& slot : textures_) slot.glName = 0;
   renderContext_.created = false;
+  if (framePacer_) framePacer_->ContextLost();
 }
 
 void TForm1::showEvent(QShowEvent* e) {
@@ -488,7 +491,10 @@ void TForm1::DrawFrame() {
   in.table = objects_.get();
   in.textures = textures_;
   in.result = &result;
+  in.cache = framePacer_->cache();
+  in.reducedDetail = framePacer_->BeginFrame();
   ComposeFrame(in);
+  framePacer_->EndFrame();
   Pnl_GL->SwapBuffers();
   Pnl_GL->DoneCurrent();
   ++framesDrawn_;

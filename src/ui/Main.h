@@ -28,6 +28,7 @@ class QPushButton;
 class QSplitter;
 class QTimer;
 class ColorSwatch;
+class FramePacer;
 class GlPanel;
 class TrackBar;
 class ValueLabel;
@@ -99,6 +100,7 @@ class TForm1 : public QMainWindow {
 
   // Number of frames drawn so far (tests and diagnostics).
   int FramesDrawn() const { return framesDrawn_; }
+  FramePacer* Pacer() { return framePacer_; }
   GlPanel* Panel() const { return Pnl_GL; }
   // The dock that offers a hidden group ("Robot", "Text Draw", ...), or
   // nullptr.
@@ -455,6 +457,7 @@ class TForm1 : public QMainWindow {
   bool wasActive_ = false;
   bool destroyed_ = false;
   int framesDrawn_ = 0;
+  FramePacer* framePacer_ = nullptr;  // quick frames while dragging, display lists
   QString layoutCaption_;
   QMenu* panelsMenu_ = nullptr;
   QMenu* toolsMenu_ = nullptr;
