@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -61,6 +62,9 @@ int Fail(int code, const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Over a file size limit a write fails with its error (exit 4) instead of
+  // the signal ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::string scene, output;
   int width = 628, height = 377;
   bool check = false, ortho = false, viewGiven = false;

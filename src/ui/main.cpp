@@ -2,6 +2,7 @@
 #include <QCommandLineParser>
 #include <QMessageBox>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -46,6 +47,9 @@ CommandLine ParseCommandLine(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Over a file size limit a save fails with its message instead of the
+  // signal ending the program and the unsaved work with it.
+  std::signal(SIGXFSZ, SIG_IGN);
   const CommandLine line = ParseCommandLine(argc, argv);
   const QStringList& args = line.scenes;
   if (args.size() > 1) {
