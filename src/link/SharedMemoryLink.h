@@ -4,6 +4,11 @@
 #include <iosfwd>
 #include <string>
 
+// Reads a link name as the user gives it (--link-name, or the environment):
+// "NAME" names the block NAME and the mutex NAME_MUTEX, "BLOCK,MUTEX" names
+// both. False, with *why, for a name the system cannot take.
+bool ParseLinkName(const std::string& text, std::string* blockName, std::string* mutexName, std::string* why);
+
 // The link to a controller process: a named shared-memory block and a
 // named mutex that a controller can create or find. The viewer only
 // establishes and releases them; it never reads or writes the block and
@@ -19,7 +24,9 @@ class SharedMemoryLink {
   SharedMemoryLink& operator=(const SharedMemoryLink&) = delete;
 
   // 1 when the block is mapped, -1 when creating the mutex or mapping the
-  // block failed (reported on the diagnostics stream).
+  // block failed, reported as one line on the diagnostics stream: an
+  // object of the wrong kind, size or owner is named ("SHAREMEM belongs to
+  // another user; use --link-name"), anything else gives its error code.
   int OpenSharedMemoryLink();
   // Unmaps the block; the mutex stays. Always 1.
   int CloseSharedMemoryLink();
@@ -35,6 +42,8 @@ class SharedMemoryLink {
   static void Unlink(const std::string& blockName, const std::string& mutexName);
 
  private:
+  int Fail(const std::string& line);
+
   std::ostream& out_;
   std::string blockName_, mutexName_;
   size_t size_;

@@ -476,7 +476,15 @@ void TForm1::TransferSettings() {
   // 14. The controller link; a caption that is not a number stops here.
   s.shmLink = Chk_ShmLink->isChecked();
   s.shmInterval = StrToInt(Lbl_ShmInterval->text().toStdString());
-  Tim_ShmMonitor->setInterval(std::max(0, s.shmInterval));
+  SetShmInterval(s.shmInterval);
+}
+
+void TForm1::SetShmInterval(int ms) {
+  // Every frame passes here. Setting a running timer's interval restarts
+  // it, even to the same value: with redraws every 500 ms, a link interval
+  // of 500 ms or more would never elapse.
+  ms = std::max(0, ms);
+  if (Tim_ShmMonitor->interval() != ms) Tim_ShmMonitor->setInterval(ms);
   SetShmTimerEnabled(shmTimerEnabled_);
 }
 

@@ -10,6 +10,8 @@
 #include "arm/ArmPoses.h"
 #include "arm/ArmTestPath.h"
 #include "link/SharedMemoryLink.h"
+
+#include <sstream>
 #include "motion/RobotMotion.h"
 #include "render/Frame.h"
 #include "render/LightPanel.h"
@@ -87,6 +89,9 @@ class TForm1 : public QMainWindow {
   // Runs the link timer while enabled, as a toolkit timer would: an
   // interval of 0 never fires.
   void SetShmTimerEnabled(bool enabled);
+  // The link timer's interval in ms (below 0 taken as 0); a running timer
+  // keeps running through a call that does not change it.
+  void SetShmInterval(int ms);
 
   // Names of the link's shared-memory block and mutex, as a controller
   // knows them. Taken when the link is next opened.
@@ -401,7 +406,8 @@ class TForm1 : public QMainWindow {
   // Additions: the whole table to a scene file, the picture to a PNG file.
   void SaveSceneAs();
   void SaveImageAs();
-  bool SaveImage(const QString& path);
+  // Writes the frame as PNG with the safe save; *why says why not.
+  bool SaveImage(const QString& path, QString* why = nullptr, bool writeThrough = false);
 
   // --- Equipment -------------------------------------------------------------------
   void Tkb_EquipmentChange(QObject* Sender);
@@ -463,6 +469,8 @@ class TForm1 : public QMainWindow {
   QMenu* toolsMenu_ = nullptr;
   QList<QDockWidget*> docks_;
   std::unique_ptr<SharedMemoryLink> link_;
+  std::ostringstream linkMessages_;  // what the link says, passed on after each switch
+  QAction* shmLinkAction_ = nullptr;  // Tools > Shm Link
   std::string linkBlockName_ = "SHAREMEM";
   std::string linkMutexName_ = "MUTEX";
   QLabel* statusMessage_ = nullptr;
