@@ -25,10 +25,14 @@ BlockTextSettings TextRequestOf(const SceneObject& obj) {
   return t;
 }
 
-void DrawObjects(const SceneObject* first, int count) {
+void DrawObjects(const SceneObject* first, int count, const DrawSubstitutes* subs) {
   if (!first || count < 1) return;
+  SceneObject effective;
   for (int i = 0; i < count; ++i) {
-    const SceneObject& obj = first[i];
+    // Only records with a substitute are copied; the rest draw as stored.
+    const bool substituted = subs && HasSubstitute(first[i], i, *subs);
+    if (substituted) effective = EffectiveRecord(first[i], i, *subs);
+    const SceneObject& obj = substituted ? effective : first[i];
     if (!obj.Enbl) continue;
     const int32_t k = obj.Shp;
     if (DrawPrimitive(obj)) continue;

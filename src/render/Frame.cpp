@@ -111,7 +111,10 @@ void ComposeFrame(const FrameInputs& in) {
   ApplyFog();
   if (textShown && !text.lock) DrawBlockText(text);
   SetWaferTextures(in.textures);
-  if (in.table) DrawObjects(in.table->data(), kObjectCapacity);
+  if (in.table) {
+    const DrawSubstitutes subs{rs.robot, in.overrides};
+    DrawObjects(in.table->data(), kObjectCapacity, &subs);
+  }
   DrawScene(rs, in.result);
   if (renormalise) glDisable(GL_NORMALIZE);
   glFlush();

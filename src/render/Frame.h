@@ -1,5 +1,6 @@
 #pragma once
 
+#include "objects/EffectiveRecord.h"
 #include "objects/SceneObject.h"
 #include "render/RenderSettings.h"
 #include "render/Texture.h"
@@ -18,6 +19,9 @@ struct FrameInputs {
   ObjectTable* table = nullptr;
   TextureSlot* textures = nullptr;  // kTextureSlotCount of them
   FrameResult* result = nullptr;    // optional
+  // The poses a controller sets through the link; null for none. Robots
+  // that follow a panel take it from settings->robot.
+  const ObjectOverrides* overrides = nullptr;
 };
 
 // Draws one complete picture into the current context (which has the fixed
