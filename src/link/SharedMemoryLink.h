@@ -29,6 +29,10 @@ class SharedMemoryLink {
   bool CreatedBlock() const { return created_; }
   size_t MappedSize() const { return mappedSize_; }
   const void* View() const { return view_; }
+  // For the controller protocol (link/LinkProtocol.h), which reads and
+  // writes the block only under the semaphore.
+  void* MutableView() { return view_; }
+  void* Semaphore() const { return mutex_; }
 
   // Removes the named objects from the system (tests and tools only; a
   // running controller keeps what it has mapped).
