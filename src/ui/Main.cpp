@@ -488,6 +488,7 @@ void TForm1::DrawFrame() {
   in.table = objects_.get();
   in.textures = textures_;
   in.result = &result;
+  in.overrides = LinkOverrides();
   ComposeFrame(in);
   Pnl_GL->SwapBuffers();
   Pnl_GL->DoneCurrent();
