@@ -18,14 +18,14 @@ TEST_F(RobotPanelTest, TaughtPositionsMoveTheAxesWithTheSlotRule) {
   Form1->Cmb_RBT1_Slot->setCurrentIndex(24);
   Form1->Cmb_RBT1_Pos->setCurrentIndex(2);  // LP1-Ret(Dn)
   Form1->Cmb_RBT_PosChange(Form1->Cmb_RBT1_Pos);
-  EXPECT_EQ(Form1->Tkb_RBT1_ZAxis->Position(), 1200);
-  EXPECT_EQ(Form1->Tkb_RBT1_TAxis->Position(), 900);
+  EXPECT_EQ(Form1->Tkb_RBT1_ZAxis->Position(), 1010);
+  EXPECT_EQ(Form1->Tkb_RBT1_TAxis->Position(), 0);
   EXPECT_EQ(Form1->Tkb_RBT1_XAxis->Position(), -1200);
   EXPECT_EQ(Form1->Tkb_RBT1_R2Axis->Position(), -20);
-  EXPECT_EQ(Form1->Lbl_RBT1_ZAxis->text(), QStringLiteral("0.1200"));
+  EXPECT_EQ(Form1->Lbl_RBT1_ZAxis->text(), QStringLiteral("0.1010"));
   // With Arm2 the other arm reaches, 30 lower.
   Form1->Chk_RBT1_Arm2->setChecked(true);
-  EXPECT_EQ(Form1->Tkb_RBT1_ZAxis->Position(), 1170);
+  EXPECT_EQ(Form1->Tkb_RBT1_ZAxis->Position(), 980);
   EXPECT_EQ(Form1->Tkb_RBT1_R1Axis->Position(), -20);
 }
 
@@ -34,7 +34,7 @@ TEST_F(RobotPanelTest, ChangingTheSpotDirectionReappliesRobot1sPosition) {
   Form1->Cmb_RBT_PosChange(Form1->Cmb_RBT1_Pos);
   Form1->Tkb_RBT1_XAxis->SetPosition(0);
   Form1->Cmb_RBT_PosChange(Form1->Cmb_Light1_Spot_Dir);
-  EXPECT_EQ(Form1->Tkb_RBT1_XAxis->Position(), -2000);
+  EXPECT_EQ(Form1->Tkb_RBT1_XAxis->Position(), -1200);
 }
 
 TEST_F(RobotPanelTest, TestRunStartsFromZeroEveryTime) {
