@@ -470,6 +470,10 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<SharedMemoryLink> link_;
   std::unique_ptr<LinkSession> linkSession_ = std::make_unique<LinkSession>();
   void ApplyLinkCommand(const LinkCommand& command);
+  // Sets a robot panel's bars and wafer boxes without their handlers.
+  void SetRobotPanel(int robot, const RobotPanelValues& v);
+  // The step animation's move of the panels that scene robots follow.
+  void StepFollowedRobots(int step);
   std::string linkBlockName_ = "SHAREMEM";
   std::string linkMutexName_ = "MUTEX";
   QLabel* statusMessage_ = nullptr;

@@ -133,6 +133,7 @@ void TForm1::Tim_AnimationTimer() {
   }
   if (!t.draw) return;
   TurnViewForRotate();
+  StepFollowedRobots(Animation.step);
   DrawFrame();
   Lbl_AnimationStep->setText(QString::number(Animation.step));
 }

@@ -118,3 +118,28 @@ TEST_F(RobotPanelTest, SaveImageWritesThePicture) {
   ASSERT_FALSE(img.isNull());
   EXPECT_EQ(img.size(), Form1->Panel()->size());
 }
+
+TEST_F(RobotPanelTest, AnimationRunsThePickAndPlaceCycleOfRobotsThatFollowAPanel) {
+  // Nothing follows a panel: the animation leaves the bars alone.
+  Form1->Btn_AnimationStartClick();
+  for (int i = 0; i < 5; ++i) Form1->Tim_AnimationTimer();
+  EXPECT_EQ(Form1->Tkb_RBT1_TAxis->Position(), 0);
+  EXPECT_EQ(Form1->Tkb_RBT2_TAxis->Position(), 0);
+  Form1->Btn_AnimationStartClick();
+
+  ASSERT_GT(Form1->LoadSceneFile(QStringLiteral(TESSALY_EXAMPLES_DIR "/demo-cell.3dl")), 0);
+  Form1->Btn_AnimationStartClick();
+  // Step 5 of 34: RBT1 in under LP2's wafer, RBT2 in under load lock 1's.
+  for (int i = 0; i < 5; ++i) Form1->Tim_AnimationTimer();
+  EXPECT_EQ(Form1->Tkb_RBT1_XAxis->Position(), -400);
+  EXPECT_GT(Form1->Tkb_RBT1_R1Axis->Position(), 0);
+  EXPECT_EQ(Form1->Tkb_RBT2_TAxis->Position(), -235);
+  EXPECT_GT(Form1->Tkb_RBT2_R1Axis->Position(), 0);
+  // Half a cycle on, both carry their wafer to the other station.
+  for (int i = 0; i < 13; ++i) Form1->Tim_AnimationTimer();
+  EXPECT_TRUE(Form1->Chk_RBT1_R1_Wafer->isChecked());
+  EXPECT_EQ(Form1->Tkb_RBT1_XAxis->Position(), -1200);
+  EXPECT_TRUE(Form1->Chk_RBT2_R1_Wafer->isChecked());
+  EXPECT_EQ(Form1->Tkb_RBT2_TAxis->Position(), 1550);
+  Form1->Btn_AnimationStartClick();
+}
