@@ -120,27 +120,9 @@ void BuildDemoCell(SceneBuilder& s) {
   const float portX[4] = {-1.2f, -0.4f, 0.4f, 1.2f};
   const char* portNames[4] = {"LP1", "LP2", "LP3", "LP4"};
   const float portY = -1.1f;
-  for (int p = 0; p < 4; ++p) {
-    s.Box("load port", portX[p], portY, 0.0f, 0.5f, 0.35f, 0.9f, kFrameGrey);
-    // The port's frame above the carrier's open front, where the hand goes in.
-    s.Box("port plate", portX[p], portY - 0.18f, 1.26f, 0.5f, 0.02f, 0.09f, kSteel);
-    // Translucent things are drawn after what they hold (objects are drawn
-    // in their numbers' order), so the wafers come first.
-    for (int slot = 0; slot < 25; ++slot) {
-      // Every carrier holds wafers in its lower slots, fewer from port to port.
-      if (slot >= 25 - 5 * p) continue;
-      s.WaferAt("carrier wafer", portX[p], portY, 0.93f + 0.012f * slot, 0);
-    }
-    SceneObject& shell = s.Box("carrier", portX[p], portY, 0.9f, 0.42f, 0.34f, 0.36f, kCarrierBlue);
-    shell.Trans = 0.35f;
-    s.Label(portNames[p], portX[p], portY + 0.2f, 1.4f);
-  }
-
-  // The equipment front end's floor, the travel axis and its robot.
+  // The front end's robot comes first: drawn before the translucent
+  // carriers, it shows through them when its hand is inside one.
   const float efemY = -1.65f;
-  SceneObject& efem = s.Box("EFEM base", 0.0f, efemY, 0.0f, 3.4f, 0.75f, 0.05f, kCoverGrey);
-  efem.Frame = false;
-  s.Box("travel rail", 0.0f, efemY, 0.05f, 3.0f, 0.14f, 0.06f, kSteel);
   SceneObject& scara = s.Add("RBT1 SCARA", ShapeKind::ScaraRobot);
   scara.X = 0.0f;
   scara.Y = efemY;
@@ -161,6 +143,27 @@ void BuildDemoCell(SceneBuilder& s) {
   scara.cl_sub[0] = 0xE1FFFF;
   scara.cl_sub[1] = scara.cl_sub[2] = kWaferGrey;
   scara.ID[0] = 1001;
+
+  for (int p = 0; p < 4; ++p) {
+    s.Box("load port", portX[p], portY, 0.0f, 0.5f, 0.35f, 0.9f, kFrameGrey);
+    // The port's frame above the carrier's open front, where the hand goes in.
+    s.Box("port plate", portX[p], portY - 0.18f, 1.26f, 0.5f, 0.02f, 0.09f, kSteel);
+    // Translucent things are drawn after what they hold (objects are drawn
+    // in their numbers' order), so the wafers come first.
+    for (int slot = 0; slot < 25; ++slot) {
+      // Every carrier holds wafers in its lower slots, fewer from port to port.
+      if (slot >= 25 - 5 * p) continue;
+      s.WaferAt("carrier wafer", portX[p], portY, 0.93f + 0.012f * slot, 0);
+    }
+    SceneObject& shell = s.Box("carrier", portX[p], portY, 0.9f, 0.42f, 0.34f, 0.36f, kCarrierBlue);
+    shell.Trans = 0.35f;
+    s.Label(portNames[p], portX[p], portY + 0.2f, 1.4f);
+  }
+
+  // The equipment front end's floor, the travel axis and its robot.
+  SceneObject& efem = s.Box("EFEM base", 0.0f, efemY, 0.0f, 3.4f, 0.75f, 0.05f, kCoverGrey);
+  efem.Frame = false;
+  s.Box("travel rail", 0.0f, efemY, 0.05f, 3.0f, 0.14f, 0.06f, kSteel);
   s.Label("RBT1", 0.4f, efemY, 1.3f);
 
   // Aligner at the end of the travel axis.
