@@ -142,4 +142,12 @@ TEST_F(RobotPanelTest, AnimationRunsThePickAndPlaceCycleOfRobotsThatFollowAPanel
   EXPECT_TRUE(Form1->Chk_RBT2_R1_Wafer->isChecked());
   EXPECT_EQ(Form1->Tkb_RBT2_TAxis->Position(), 1550);
   Form1->Btn_AnimationStartClick();
+  // The robots' own records keep what the file holds.
+  for (const SceneObject& r : Form1->Objects()) {
+    if (r.Enbl && r.Shp == ShapeKind::ScaraRobot) {
+      EXPECT_FLOAT_EQ(r.size[0], 0.33f);
+      EXPECT_FLOAT_EQ(r.size[4], -0.4f);
+    }
+    if (r.Enbl && r.Shp == ShapeKind::FrogLegRobot) EXPECT_FLOAT_EQ(r.size[3], 155.0f);
+  }
 }
