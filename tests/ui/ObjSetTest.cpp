@@ -360,6 +360,7 @@ TEST_F(ObjSetTest, FollowPanelIsOfferedForRobotsAndWritesTheirOptionEight) {
   Rec(1).Opt[8] = 1;
   Open(0);
   ASSERT_TRUE(dlg->Cmb_FollowPanel->isVisible());
+  EXPECT_TRUE(LayoutFaultsOf(dlg.get()).isEmpty()) << LayoutFaultsOf(dlg.get()).join(QStringLiteral(", ")).toStdString();
   EXPECT_EQ(dlg->Cmb_FollowPanel->currentText(), QStringLiteral("none"));
   dlg->Cmb_FollowPanel->setFocus();
   QTest::keyClick(dlg->Cmb_FollowPanel, Qt::Key_Down);
