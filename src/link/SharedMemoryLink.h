@@ -10,9 +10,10 @@
 bool ParseLinkName(const std::string& text, std::string* blockName, std::string* mutexName, std::string* why);
 
 // The link to a controller process: a named shared-memory block and a
-// named mutex that a controller can create or find. The viewer only
-// establishes and releases them; it never reads or writes the block and
-// never waits on the mutex. Diagnostics go to the given stream.
+// named mutex that a controller can create or find. This class only
+// establishes and releases them; the controller protocol (LinkProtocol)
+// reads and writes the block under the mutex, and only when a controller
+// has marked the block as its own. Diagnostics go to the given stream.
 class SharedMemoryLink {
  public:
   static constexpr size_t kBlockSize = 316000;
@@ -36,6 +37,10 @@ class SharedMemoryLink {
   bool CreatedBlock() const { return created_; }
   size_t MappedSize() const { return mappedSize_; }
   const void* View() const { return view_; }
+  // For the controller protocol (link/LinkProtocol.h), which reads and
+  // writes the block only under the semaphore.
+  void* MutableView() { return view_; }
+  void* Semaphore() const { return mutex_; }
 
   // Removes the named objects from the system (tests and tools only; a
   // running controller keeps what it has mapped).

@@ -45,8 +45,14 @@ void DrawObject(const SceneObject& obj) {
   // Every other number (reserved 29, 40-42 and the unused ones) draws nothing.
 }
 
-void DrawObjects(const SceneObject* first, int count) {
+void DrawObjects(const SceneObject* first, int count, const DrawSubstitutes* subs) {
   if (!first || count < 1) return;
-  for (int i = 0; i < count; ++i)
-    if (first[i].Enbl) DrawObject(first[i]);
+  SceneObject effective;
+  for (int i = 0; i < count; ++i) {
+    // Only records with a substitute are copied; the rest draw as stored.
+    const bool substituted = subs && HasSubstitute(first[i], i, *subs);
+    if (substituted) effective = EffectiveRecord(first[i], i, *subs);
+    const SceneObject& obj = substituted ? effective : first[i];
+    if (obj.Enbl) DrawObject(obj);
+  }
 }

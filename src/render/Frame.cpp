@@ -166,12 +166,20 @@ bool MayReadNormal(const SceneObject& o) {
 // into a copy) must be the one BoundsOf and the cache see, so that its
 // bounds and its list follow what is really drawn.
 void DrawTable(const ObjectTable& table, const FrameInputs& in, bool lit, int variant) {
+  const DrawSubstitutes subs{in.settings ? &in.settings->robot : nullptr, in.overrides};
+  SceneObject scratch;
+  auto recordAt = [&](int i) -> const SceneObject& {
+    const SceneObject& stored = table[static_cast<size_t>(i)];
+    if (!HasSubstitute(stored, i, subs)) return stored;
+    scratch = EffectiveRecord(stored, i, subs);
+    return scratch;
+  };
   bool outside[kObjectCapacity] = {};
   if (in.cull) {
     const ViewVolume view = CurrentViewVolume();
     bool readerAhead = lit;
     for (int i = kObjectCapacity - 1; i >= 0; --i) {
-      const SceneObject& obj = table[static_cast<size_t>(i)];
+      const SceneObject& obj = recordAt(i);
       if (!obj.Enbl) continue;
       outside[i] = !(readerAhead && MaySetNormal(obj)) && OutsideView(view, BoundsOf(obj));
       if (outside[i]) continue;
@@ -182,8 +190,9 @@ void DrawTable(const ObjectTable& table, const FrameInputs& in, bool lit, int va
     }
   }
   for (int i = 0; i < kObjectCapacity; ++i) {
-    const SceneObject& obj = table[static_cast<size_t>(i)];
-    if (!obj.Enbl || outside[i]) continue;
+    if (outside[i]) continue;
+    const SceneObject& obj = recordAt(i);
+    if (!obj.Enbl) continue;
     SceneObject reduced;
     const SceneObject* rec = &obj;
     if (in.reducedDetail > 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "objects/EffectiveRecord.h"
 #include "objects/SceneObject.h"
 #include "render/RenderSettings.h"
 #include "render/Texture.h"
@@ -29,6 +30,9 @@ struct FrameInputs {
   // Above 0: a quick frame while the view moves. Round shapes use at most
   // this many segments and, where faces are filled, outlines are left out.
   int reducedDetail = 0;
+  // The poses a controller sets through the link; null for none. Robots
+  // that follow a panel take it from settings->robot.
+  const ObjectOverrides* overrides = nullptr;
 };
 
 // Draws one complete picture into the current context (which has the fixed

@@ -501,6 +501,7 @@ void TForm1::DrawFrame() {
   in.result = &result;
   in.cache = framePacer_->cache();
   in.reducedDetail = framePacer_->BeginFrame();
+  in.overrides = LinkOverrides();
   ComposeFrame(in);
   framePacer_->EndFrame();
   Pnl_GL->SwapBuffers();

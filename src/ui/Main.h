@@ -9,6 +9,7 @@
 #include "render/Camera.h"
 #include "arm/ArmPoses.h"
 #include "arm/ArmTestPath.h"
+#include "link/LinkProtocol.h"
 #include "link/SharedMemoryLink.h"
 
 #include <sstream>
@@ -98,6 +99,13 @@ class TForm1 : public QMainWindow {
   void SetLinkNames(const std::string& blockName, const std::string& mutexName);
   const std::string& LinkBlockName() const { return linkBlockName_; }
   const std::string& LinkMutexName() const { return linkMutexName_; }
+
+  // The controller protocol on the link (MainLink.cpp): one exchange per
+  // link-timer tick, and the object poses it keeps for the frame (null
+  // while the link is closed).
+  void PollLink();
+  LinkSession& LinkProtocolSession() { return *linkSession_; }
+  const ObjectOverrides* LinkOverrides() const;
 
   // The status line under the window: the last message for the operator.
   void ShowStatus(const QString& message);
@@ -471,6 +479,12 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<SharedMemoryLink> link_;
   std::ostringstream linkMessages_;  // what the link says, passed on after each switch
   QAction* shmLinkAction_ = nullptr;  // Tools > Shm Link
+  std::unique_ptr<LinkSession> linkSession_ = std::make_unique<LinkSession>();
+  void ApplyLinkCommand(const LinkCommand& command);
+  // Sets a robot panel's bars and wafer boxes without their handlers.
+  void SetRobotPanel(int robot, const RobotPanelValues& v);
+  // The step animation's move of the panels that scene robots follow.
+  void StepFollowedRobots(int step);
   std::string linkBlockName_ = "SHAREMEM";
   std::string linkMutexName_ = "MUTEX";
   QLabel* statusMessage_ = nullptr;

@@ -139,6 +139,7 @@ void TForm1::Tim_AnimationTimer() {
   }
   if (!t.draw) return;
   TurnViewForRotate();
+  StepFollowedRobots(Animation.step);
   DrawFrame();
   Lbl_AnimationStep->setText(QString::number(Animation.step));
 }
@@ -195,9 +196,11 @@ void TForm1::SetShmLinkLock(bool linked) {
 }
 
 void TForm1::Tim_ShmMonitorTimer() {
-  // One poll of the link: the block is not read in this program.
+  // One poll of the link: a controller that speaks the protocol is read
+  // (MainLink.cpp); any other block is left alone.
   {
     FlagScope updating(Updating);
+    PollLink();
   }
   DrawFrame();
 }
