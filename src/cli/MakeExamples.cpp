@@ -136,7 +136,7 @@ class SceneBuilder {
   }
 
   bool Save(const std::string& path) const {
-    if (SaveObjects(path, table_->data(), next_, viewLine_) != 1) {
+    if (SaveObjects(path, table_->data(), next_, SaveOptions{}, nullptr, viewLine_) != 1) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       return false;
     }
@@ -161,9 +161,34 @@ void BuildDemoCell(SceneBuilder& s) {
   const float portX[4] = {-1.2f, -0.4f, 0.4f, 1.2f};
   const char* portNames[4] = {"LP1", "LP2", "LP3", "LP4"};
   const float portY = -1.1f;
+  // The front end's robot comes first: drawn before the translucent
+  // carriers, it shows through them when its hand is inside one.
+  const float efemY = -1.65f;
+  SceneObject& scara = s.Add("RBT1 SCARA", ShapeKind::ScaraRobot);
+  scara.X = 0.0f;
+  scara.Y = efemY;
+  // The robot's carriage runs in the rail, so that its lowest hand reaches
+  // the bottom slot of a carrier.
+  scara.Z = 0.0f;
+  // Its own axes, shown when it follows no panel: LP2-Ext(Dn) at slot "1".
+  scara.size[0] = 0.33f;   // R1: arm 1 reaching into LP2
+  scara.size[1] = -0.2f;   // R2: arm 2 folded
+  scara.size[2] = 0.005f;  // Z
+  scara.size[3] = 0.0f;    // T: facing the load ports
+  scara.size[4] = -0.4f;   // X on the travel axis
+  scara.size[9] = 3.0f;    // scale
+  scara.Opt[8] = 1;        // follows the RBT1 panel
+  scara.Opt[0] = 1;       // wafer on hand 1
+  scara.Opt[2] = 1;       // dual arm
+  scara.clFill = 0xE1E1E1;
+  scara.cl_sub[0] = 0xE1FFFF;
+  scara.cl_sub[1] = scara.cl_sub[2] = kWaferGrey;
+  scara.ID[0] = 1001;
+
   for (int p = 0; p < 4; ++p) {
     s.Box("load port", portX[p], portY, 0.0f, 0.5f, 0.35f, 0.9f, kFrameGrey);
-    s.Box("port plate", portX[p], portY - 0.18f, 0.9f, 0.5f, 0.02f, 0.45f, kSteel);
+    // The port's frame above the carrier's open front, where the hand goes in.
+    s.Box("port plate", portX[p], portY - 0.18f, 1.26f, 0.5f, 0.02f, 0.09f, kSteel);
     // Translucent things are drawn after what they hold (objects are drawn
     // in their numbers' order), so the wafers come first.
     for (int slot = 0; slot < 25; ++slot) {
@@ -177,41 +202,26 @@ void BuildDemoCell(SceneBuilder& s) {
   }
 
   // The equipment front end's floor, the travel axis and its robot.
-  const float efemY = -1.65f;
   SceneObject& efem = s.Box("EFEM base", 0.0f, efemY, 0.0f, 3.4f, 0.75f, 0.05f, kCoverGrey);
   efem.Frame = false;
   s.Box("travel rail", 0.0f, efemY, 0.05f, 3.0f, 0.14f, 0.06f, kSteel);
-  SceneObject& scara = s.Add("RBT1 SCARA", ShapeKind::ScaraRobot);
-  scara.X = 0.0f;
-  scara.Y = efemY;
-  scara.Z = 0.11f;
-  scara.size[0] = 0.55f;  // R1: arm 1 reaching into LP2
-  scara.size[1] = -0.2f;  // R2: arm 2 folded
-  scara.size[2] = 0.05f;  // Z
-  scara.size[3] = 0.0f;   // T: facing the load ports
-  scara.size[4] = -0.4f;  // X on the travel axis
-  scara.size[9] = 3.0f;   // scale
-  scara.Opt[0] = 1;       // wafer on hand 1
-  scara.Opt[2] = 1;       // dual arm
-  scara.clFill = 0xE1E1E1;
-  scara.cl_sub[0] = 0xE1FFFF;
-  scara.cl_sub[1] = scara.cl_sub[2] = kWaferGrey;
-  scara.ID[0] = 1001;
   s.Label("RBT1", 0.4f, efemY, 1.3f);
 
   // Aligner at the end of the travel axis.
-  s.Box("aligner stand", -1.95f, efemY, 0.0f, 0.36f, 0.36f, 0.75f, kFrameGrey);
-  s.Column("aligner chuck", -1.95f, efemY, 0.75f, 0.05f, 0.06f, kDarkSteel);
-  s.WaferAt("aligned wafer", -1.95f, efemY, 0.815f, 1002);
+  // The aligner and the load locks hold their wafers at 0.965 m, the
+  // height both robots hand over at.
+  s.Box("aligner stand", -1.95f, efemY, 0.0f, 0.36f, 0.36f, 0.9f, kFrameGrey);
+  s.Column("aligner chuck", -1.95f, efemY, 0.9f, 0.05f, 0.064f, kDarkSteel);
+  s.WaferAt("aligned wafer", -1.95f, efemY, 0.965f, 1002);
   s.Label("ALG", -1.95f, efemY + 0.2f, 1.15f);
 
   // Two load locks between the front end and the transfer chamber.
   const float llY = -2.4f;
   for (int i = 0; i < 2; ++i) {
     const float x = i == 0 ? -0.5f : 0.5f;
-    s.Column("load lock stage", x, llY, 0.7f, 0.12f, 0.08f, kSteel);
-    s.WaferAt("load lock wafer", x, llY, 0.781f, 1003 + i);
-    s.Box(i == 0 ? "load lock 1" : "load lock 2", x, llY, 0.0f, 0.6f, 0.6f, 0.7f, kPmBody);
+    s.Column("load lock stage", x, llY, 0.88f, 0.12f, 0.084f, kSteel);
+    s.WaferAt("load lock wafer", x, llY, 0.965f, 1003 + i);
+    s.Box(i == 0 ? "load lock 1" : "load lock 2", x, llY, 0.0f, 0.6f, 0.6f, 0.88f, kPmBody);
     s.Label(i == 0 ? "LL1" : "LL2", x, llY, 1.15f);
   }
 
@@ -220,10 +230,14 @@ void BuildDemoCell(SceneBuilder& s) {
   SceneObject& frog = s.Add("RBT2 frog-leg", ShapeKind::FrogLegRobot);
   frog.X = tmX;
   frog.Y = tmY;
-  frog.Z = 0.02f;
-  frog.size[0] = 0.6f;  // R1: hand 1 extended
-  frog.size[3] = 0.0f;  // T: towards the load locks
+  // On the chamber's plinth, its hands at the hand-over height.
+  frog.Z = 0.16f;
+  // Its own axes, shown when it follows no panel: PM3-Ext(Dn).
+  frog.size[0] = 0.7f;     // R1: hand 1 extended
+  frog.size[2] = 0.0054f;  // Z
+  frog.size[3] = 155.0f;   // T: towards PM3
   frog.size[9] = 2.6f;
+  frog.Opt[8] = 2;  // follows the RBT2 panel
   frog.Opt[0] = 1;
   frog.clFill = 0xD0D0D0;
   frog.cl_sub[0] = 0xE1FFFF;
@@ -242,23 +256,23 @@ void BuildDemoCell(SceneBuilder& s) {
   tm.clFill = kChamberTeal;
   tm.Frame = true;
   tm.clFrame = kDarkSteel;
-  SceneObject& floorPlate = s.Column("chamber floor", tmX, tmY, 0.0f, 0.8f, 0.02f, kCoverGrey, 6);
+  SceneObject& floorPlate = s.Column("chamber floor", tmX, tmY, 0.0f, 0.8f, 0.16f, kCoverGrey, 6);
   floorPlate.Ang[0] = 30.0f;
   s.Label("TM", tmX, tmY, 1.5f, 2.0f);
 
   // Four process modules around the far side of the chamber, each with a
-  // wafer on its stage.
-  const float pmAngle[4] = {-150.0f, -110.0f, -70.0f, -30.0f};
+  // wafer on its stage, within the frog-leg robot's reach.
+  const float pmAngle[4] = {-165.0f, -115.0f, -65.0f, -15.0f};
   const char* pmNames[4] = {"PM1", "PM2", "PM3", "PM4"};
   for (int i = 0; i < 4; ++i) {
     const float a = pmAngle[i] * 3.14159265f / 180.0f;
-    const float x = tmX + 1.6f * std::cos(a);
-    const float y = tmY + 1.6f * std::sin(a);
-    SceneObject& pm = s.Box(pmNames[i], x, y, 0.0f, 0.9f, 0.9f, 0.95f, kPmBody);
+    const float x = tmX + 1.3f * std::cos(a);
+    const float y = tmY + 1.3f * std::sin(a);
+    SceneObject& pm = s.Box(pmNames[i], x, y, 0.0f, 0.8f, 0.8f, 0.88f, kPmBody);
     pm.Ang[0] = 90.0f - pmAngle[i];
-    s.Column("PM stage", x, y, 0.95f, 0.17f, 0.12f, kSteel);
-    s.WaferAt("process wafer", x, y, 1.071f, 1010 + i);
-    SceneObject& chamber = s.Column("PM chamber", x, y, 0.95f, 0.3f, 0.22f, kChamberGlass);
+    s.Column("PM stage", x, y, 0.88f, 0.17f, 0.084f, kSteel);
+    s.WaferAt("process wafer", x, y, 0.965f, 1010 + i);
+    SceneObject& chamber = s.Column("PM chamber", x, y, 0.88f, 0.3f, 0.22f, kChamberGlass);
     chamber.Trans = 0.35f;
     s.Label(pmNames[i], x, y, 1.45f, 2.0f);
     s.Show(x - 0.65f, y - 0.65f, 0.0f, x + 0.65f, y + 0.65f, 1.2f);

@@ -1,8 +1,10 @@
 // tessaly-render: draws a scene exactly as the main window would, without a
 // display, and writes the picture as PNG. Scripts can also check a scene
 // file for errors.
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -13,6 +15,7 @@
 
 #include "ui/QtBitmapSource.h"
 #include "headless/HeadlessContext.h"
+#include "objects/FileAccess.h"
 #include "objects/ObjectFile.h"
 #include "objects/SceneView.h"
 #include "render/Frame.h"
@@ -38,7 +41,8 @@ const char* const kUsageText =
     "to standard error.\n"
     "\n"
     "Exit codes: 0 done; 1 the scene file has errors (--check); 2 bad arguments;\n"
-    "3 the scene cannot be read; 4 the picture cannot be written; 5 no OpenGL.\n";
+    "3 the scene cannot be read; 4 the picture cannot be written (the old one\n"
+    "stays; a target that is not a regular file is never replaced); 5 no OpenGL.\n";
 
 bool ParseFloats(const char* text, std::vector<float>& out, size_t count) {
   out.clear();
@@ -61,6 +65,9 @@ int Fail(int code, const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Over a file size limit a write fails with its error (exit 4) instead of
+  // the signal ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::string scene, output;
   int width = 628, height = 377;
   bool check = false, ortho = false, viewGiven = false;
@@ -145,13 +152,19 @@ int main(int argc, char** argv) {
   auto table = std::make_unique<ObjectTable>();
   InitializeRecords(table->data(), kObjectCapacity);
   int messages = 0;
-  const int loaded = LoadObjects(scene, table->data(), kObjectCapacity, textures, [&](const std::string& m) {
-    ++messages;
-    std::cerr << scene << ": " << m << "\n";
-  });
-  if (loaded < 0) return Fail(kCannotRead, "cannot read " + scene);
+  std::string why;
+  const int loaded = LoadObjects(
+      scene, table->data(), kObjectCapacity, textures,
+      [&](const std::string& m) {
+        ++messages;
+        std::cerr << scene << ": " << m << "\n";
+      },
+      &why);
+  if (loaded < 0) return Fail(kCannotRead, "cannot read " + scene + ": " + why);
   if (check) {
-    if (loaded == 0 || messages > 0) return kSceneErrors;
+    // A reader that stopped on an error always said why; a file without
+    // records (empty, or a header only) has no errors.
+    if (messages > 0) return kSceneErrors;
     std::cout << scene << ": " << loaded << " objects\n";
     return kOk;
   }
@@ -201,6 +214,14 @@ int main(int argc, char** argv) {
     std::memcpy(line, &rgba[static_cast<size_t>(y) * width * 4], static_cast<size_t>(width) * 4);
     for (int x = 0; x < width; ++x) line[x * 4 + 3] = 255;
   }
-  if (!img.save(QString::fromStdString(output), "PNG")) return Fail(kCannotWrite, "cannot write " + output);
+  // Encoded in memory first, then written with the program's safe save:
+  // through a temporary file, every write and the close checked, so a full
+  // disk leaves the old picture and a device such as /dev/full is refused.
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!img.save(&buffer, "PNG")) return Fail(kCannotWrite, "cannot write " + output + ": the picture cannot be encoded");
+  if (!SaveFileContents(output, std::string(png.constData(), static_cast<size_t>(png.size())), SaveOptions{}, &why))
+    return Fail(kCannotWrite, "cannot write " + output + ": " + why);
   return kOk;
 }

@@ -6,6 +6,11 @@
 
 #include "render/RenderContext.h"
 
+// Keeps the GL driver loaded for the life of the process, so that the leak
+// checker can still name (and suppress) what it keeps; a sanitizer build's
+// context does it by itself.
+void KeepGlDriverLoaded();
+
 // A GL context without any display: EGL on Mesa's surfaceless platform,
 // compatibility profile, drawing into a pbuffer (or, where pbuffers are
 // not offered, a framebuffer object) with colour and a 24-bit depth buffer.

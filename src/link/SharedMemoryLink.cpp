@@ -13,7 +13,52 @@ namespace {
 // POSIX names are one path component with a leading slash.
 std::string PosixName(const std::string& name) { return "/" + name; }
 
+// Where the system keeps the named objects (Linux): looked at before they
+// are opened, so that a stale object of the wrong kind is named, not
+// opened.
+std::string ObjectPath(const std::string& file) { return "/dev/shm/" + file; }
+
+const char* KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a directory";
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISLNK(mode)) return "a symbolic link";
+  if (S_ISSOCK(mode)) return "a socket";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  return "not a regular file";
+}
+
+// One line naming what is in the way of name, or "" when nothing is known
+// to be (then the caller's error code is all there is to say).
+std::string Obstacle(const std::string& name, const std::string& file, bool failed, size_t wantSize) {
+  struct stat st {};
+  if (::lstat(ObjectPath(file).c_str(), &st) != 0) return "";
+  if (!S_ISREG(st.st_mode))
+    return name + " is " + KindOf(st.st_mode) + ", not a link object; use --link-name";
+  if (failed && st.st_uid != ::geteuid()) return name + " belongs to another user; use --link-name";
+  if (wantSize && static_cast<size_t>(st.st_size) != wantSize)
+    return name + " is not a semaphore (" + std::to_string(st.st_size) + " bytes); use --link-name";
+  return "";
+}
+
 }  // namespace
+
+bool ParseLinkName(const std::string& text, std::string* blockName, std::string* mutexName, std::string* why) {
+  const size_t comma = text.find(',');
+  std::string block = text.substr(0, comma);
+  std::string mutex = comma == std::string::npos ? block + "_MUTEX" : text.substr(comma + 1);
+  for (const std::string* n : {&block, &mutex}) {
+    // One file name in the system's folder of named objects, "sem." added
+    // for the mutex.
+    if (n->empty() || n->size() > 200 || *n == "." || *n == ".." ||
+        n->find_first_of(std::string("/,\0", 3)) != std::string::npos) {
+      if (why) *why = "a link name is 1 to 200 characters without '/' or ','";
+      return false;
+    }
+  }
+  *blockName = block;
+  *mutexName = mutex;
+  return true;
+}
 
 SharedMemoryLink::SharedMemoryLink(std::ostream& diagnostics, std::string blockName, std::string mutexName,
                                    size_t size)
@@ -31,19 +76,29 @@ int SharedMemoryLink::OpenSharedMemoryLink() {
   if (open_) CloseSharedMemoryLink();
 
   if (!mutex_) {
+    // A stale object of another kind or size is named, never opened.
+    const std::string file = "sem." + mutexName_;
+    std::string obstacle = Obstacle(mutexName_, file, false, sizeof(sem_t));
+    if (!obstacle.empty()) return Fail(obstacle);
     // Not owned by anyone: a binary semaphore that starts free.
     sem_t* m = sem_open(PosixName(mutexName_).c_str(), O_CREAT, 0600, 1);
     if (m == SEM_FAILED) {
-      out_ << "Mutex create failed. Code: " << errno << "\n";
-      open_ = false;
-      return -1;
+      const int code = errno;
+      obstacle = Obstacle(mutexName_, file, true, 0);
+      return Fail(obstacle.empty() ? "Mutex create failed. Code: " + std::to_string(code) : obstacle);
     }
     mutex_ = m;
   }
 
   const std::string name = PosixName(blockName_);
   created_ = false;
-  int fd = shm_open(name.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
+  {
+    const std::string obstacle = Obstacle(blockName_, blockName_, false, 0);
+    if (!obstacle.empty()) return Fail(obstacle);
+  }
+  // O_NONBLOCK: whatever appears under the name meanwhile, opening it never
+  // waits.
+  int fd = shm_open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NONBLOCK, 0600);
   if (fd >= 0) {
     created_ = true;
     if (ftruncate(fd, static_cast<off_t>(size_)) != 0) {
@@ -56,19 +111,23 @@ int SharedMemoryLink::OpenSharedMemoryLink() {
     }
   } else if (errno == EEXIST) {
     // Created by the controller or another viewer: use theirs.
-    fd = shm_open(name.c_str(), O_RDWR, 0600);
+    fd = shm_open(name.c_str(), O_RDWR | O_NONBLOCK, 0600);
   }
   if (fd < 0) {
-    out_ << "Mapping view failed. Code: " << errno << "\n";
-    open_ = false;
-    return -1;
+    const int code = errno;
+    const std::string obstacle = Obstacle(blockName_, blockName_, true, 0);
+    return Fail(obstacle.empty() ? "Mapping view failed. Code: " + std::to_string(code) : obstacle);
+  }
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return Fail(blockName_ + " is " + KindOf(st.st_mode) + ", not a link object; use --link-name");
   }
 
   // Map the whole block as it stands. A block found empty (its creator has
   // not sized it yet) gets the agreed size.
-  struct stat st {};
   size_t length = size_;
-  if (!created_ && fstat(fd, &st) == 0) {
+  if (!created_) {
     if (st.st_size == 0) {
       if (ftruncate(fd, static_cast<off_t>(size_)) != 0) length = 0;
     } else {
@@ -88,6 +147,12 @@ int SharedMemoryLink::OpenSharedMemoryLink() {
   mappedSize_ = length;
   open_ = true;
   return 1;
+}
+
+int SharedMemoryLink::Fail(const std::string& line) {
+  out_ << line << "\n";
+  open_ = false;
+  return -1;
 }
 
 int SharedMemoryLink::CloseSharedMemoryLink() {

@@ -4,10 +4,16 @@
 #include <iosfwd>
 #include <string>
 
+// Reads a link name as the user gives it (--link-name, or the environment):
+// "NAME" names the block NAME and the mutex NAME_MUTEX, "BLOCK,MUTEX" names
+// both. False, with *why, for a name the system cannot take.
+bool ParseLinkName(const std::string& text, std::string* blockName, std::string* mutexName, std::string* why);
+
 // The link to a controller process: a named shared-memory block and a
-// named mutex that a controller can create or find. The viewer only
-// establishes and releases them; it never reads or writes the block and
-// never waits on the mutex. Diagnostics go to the given stream.
+// named mutex that a controller can create or find. This class only
+// establishes and releases them; the controller protocol (LinkProtocol)
+// reads and writes the block under the mutex, and only when a controller
+// has marked the block as its own. Diagnostics go to the given stream.
 class SharedMemoryLink {
  public:
   static constexpr size_t kBlockSize = 316000;
@@ -19,7 +25,9 @@ class SharedMemoryLink {
   SharedMemoryLink& operator=(const SharedMemoryLink&) = delete;
 
   // 1 when the block is mapped, -1 when creating the mutex or mapping the
-  // block failed (reported on the diagnostics stream).
+  // block failed, reported as one line on the diagnostics stream: an
+  // object of the wrong kind, size or owner is named ("SHAREMEM belongs to
+  // another user; use --link-name"), anything else gives its error code.
   int OpenSharedMemoryLink();
   // Unmaps the block; the mutex stays. Always 1.
   int CloseSharedMemoryLink();
@@ -29,12 +37,18 @@ class SharedMemoryLink {
   bool CreatedBlock() const { return created_; }
   size_t MappedSize() const { return mappedSize_; }
   const void* View() const { return view_; }
+  // For the controller protocol (link/LinkProtocol.h), which reads and
+  // writes the block only under the semaphore.
+  void* MutableView() { return view_; }
+  void* Semaphore() const { return mutex_; }
 
   // Removes the named objects from the system (tests and tools only; a
   // running controller keeps what it has mapped).
   static void Unlink(const std::string& blockName, const std::string& mutexName);
 
  private:
+  int Fail(const std::string& line);
+
   std::ostream& out_;
   std::string blockName_, mutexName_;
   size_t size_;

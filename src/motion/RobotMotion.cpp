@@ -6,17 +6,25 @@ namespace {
 
 const char* const kMoves[4] = {"-Ret(Up)", "-Ret(Dn)", "-Ext(Up)", "-Ext(Dn)"};
 
-void FourRows(TeachTable& t, int first, int T, int X, int retracted, int extended, int zUp, int zDown,
-              int zLow) {
+// The four rows of one station: the hand retracted or extended into it,
+// each with the wafer just above it (Up) or the hand just under it (Dn).
+struct Station {
+  int T, X;
+  int retracted, extended;  // R
+  int zUp, zDown;
+};
+
+void FourRows(TeachTable& t, int first, const Station& s) {
   for (int m = 0; m < 4; ++m) {
     TeachRow& r = t[static_cast<size_t>(first + m)];
-    r.T = T;
-    r.X = X;
-    r.R1 = m < 2 ? retracted : extended;
+    r.T = s.T;
+    r.X = s.X;
+    r.R1 = m < 2 ? s.retracted : s.extended;
     r.R2 = r.R1;
-    // Up rows hold the hand above the wafer, down rows below it.
-    r.Z = (m % 2 == 0) ? zUp : zDown;
-    r.ZLow = (m % 2 == 0) ? zLow + (zUp - zDown) : zLow;
+    r.Z = (m % 2 == 0) ? s.zUp : s.zDown;
+    // The demo cell's load locks do not lower their stage: "LL Dn" finds
+    // the wafer where it is.
+    r.ZLow = r.Z;
   }
 }
 
@@ -39,24 +47,30 @@ std::vector<std::string> SlotItems() {
 }
 
 TeachTable MakeTeachTable() {
+  // Taught on data/examples/demo-cell.3dl; docs/teaching-positions.md
+  // derives every number. Each hand's wafer lands on the station's wafer,
+  // 0.003 m under it (Dn) or lifted 0.003 m off it (Up).
   TeachTable t{};
-  // RBT1. Home: both arms retracted at the middle of the travel axis.
+  // RBT1: the dual-arm SCARA on the travel axis. Home: both arms folded
+  // back at the middle of the axis.
   t[0].R1 = t[0].R2 = -20;
-  // Load ports face +Y (T 90 degrees) at X -1.2, -0.4, 0.4, 1.2 m. Their Z
-  // rows span the 25 slots of a carrier: slot 24 at 1200, slot 0 at 0,
-  // which is what the slot rule divides by 24.
-  for (int p = 0; p < 4; ++p) FourRows(t, 1 + 4 * p, 900, -1200 + 800 * p, 0, 80, 1200, 0, 0);
-  // Aligner at the end of the travel axis, facing -X.
-  FourRows(t, 17, 1800, -2000, 0, 60, 700, 600, 600);
-  // Load locks behind the robot (T -90 degrees).
-  FourRows(t, 21, -900, -500, 0, 90, 500, 400, 200);
-  FourRows(t, 25, -900, 500, 0, 90, 500, 400, 200);
+  // Load ports face the robot (T 0) at X -1.2, -0.4, 0.4, 1.2. The Up and
+  // Dn rows are the top (slot 24) and bottom (slot 0) of a carrier: a
+  // pitch of 40 (0.012 m at the robot's scale of 3), half a pitch lifts.
+  for (int p = 0; p < 4; ++p) FourRows(t, 1 + 4 * p, Station{0, -1200 + 800 * p, -20, 33, 1010, 50});
+  // Aligner at the -X end of the travel axis, the robot turned to -X.
+  FourRows(t, 17, Station{-900, -1200, -20, 64, 187, 167});
+  // Load locks behind the robot (T 180 degrees).
+  FourRows(t, 21, Station{1800, -500, -20, 64, 187, 167});
+  FourRows(t, 25, Station{1800, 500, -20, 64, 187, 167});
 
-  // RBT2 in the transfer chamber: load locks toward the front end, four
-  // process modules around.
-  t[kRobot2FirstRow].R1 = 0;
-  const int angles[6] = {-1200, -600, 0, 600, 1200, 1800};
-  for (int k = 0; k < 6; ++k) FourRows(t, kRobot2FirstRow + 1 + 4 * k, angles[k], 0, 0, 90, 300, 200, 100);
+  // RBT2: the frog-leg robot in the transfer chamber. The load locks lie
+  // 23.5 degrees either side of the front, the process modules around the
+  // back at 1.3 m.
+  const int angles[6] = {-235, 235, -1050, -1550, 1550, 1050};
+  const int reach[6] = {64, 64, 70, 70, 70, 70};
+  for (int k = 0; k < 6; ++k)
+    FourRows(t, kRobot2FirstRow + 1 + 4 * k, Station{angles[k], 0, 0, reach[k], 77, 54});
   return t;
 }
 

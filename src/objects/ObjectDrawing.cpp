@@ -25,27 +25,34 @@ BlockTextSettings TextRequestOf(const SceneObject& obj) {
   return t;
 }
 
-void DrawObjects(const SceneObject* first, int count) {
+void DrawObject(const SceneObject& obj) {
+  const int32_t k = obj.Shp;
+  if (DrawPrimitive(obj)) return;
+  if (k == ShapeKind::BlockText) {
+    DrawBlockText(TextRequestOf(obj));
+  } else if ((k >= ShapeKind::FirstComposite && k <= ShapeKind::LastComposite) || k == ShapeKind::Part130 ||
+             k == ShapeKind::Part132 || k == ShapeKind::Part133) {
+    DrawCompositePart(obj);
+  } else if (k == ShapeKind::Wafer) {
+    Wafer(obj);
+  } else if (k == ShapeKind::ScaraRobot) {
+    ScaraRobot(obj);
+  } else if (k == ShapeKind::TwinHandRobot) {
+    TwinHandRobot(obj);
+  } else if (k == ShapeKind::FrogLegRobot) {
+    FrogLegRobot(obj);
+  }
+  // Every other number (reserved 29, 40-42 and the unused ones) draws nothing.
+}
+
+void DrawObjects(const SceneObject* first, int count, const DrawSubstitutes* subs) {
   if (!first || count < 1) return;
+  SceneObject effective;
   for (int i = 0; i < count; ++i) {
-    const SceneObject& obj = first[i];
-    if (!obj.Enbl) continue;
-    const int32_t k = obj.Shp;
-    if (DrawPrimitive(obj)) continue;
-    if (k == ShapeKind::BlockText) {
-      DrawBlockText(TextRequestOf(obj));
-    } else if ((k >= ShapeKind::FirstComposite && k <= ShapeKind::LastComposite) || k == ShapeKind::Part130 ||
-               k == ShapeKind::Part132 || k == ShapeKind::Part133) {
-      DrawCompositePart(obj);
-    } else if (k == ShapeKind::Wafer) {
-      Wafer(obj);
-    } else if (k == ShapeKind::ScaraRobot) {
-      ScaraRobot(obj);
-    } else if (k == ShapeKind::TwinHandRobot) {
-      TwinHandRobot(obj);
-    } else if (k == ShapeKind::FrogLegRobot) {
-      FrogLegRobot(obj);
-    }
-    // Every other number (reserved 29, 40-42 and the unused ones) draws nothing.
+    // Only records with a substitute are copied; the rest draw as stored.
+    const bool substituted = subs && HasSubstitute(first[i], i, *subs);
+    if (substituted) effective = EffectiveRecord(first[i], i, *subs);
+    const SceneObject& obj = substituted ? effective : first[i];
+    if (obj.Enbl) DrawObject(obj);
   }
 }

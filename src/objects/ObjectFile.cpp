@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "objects/FileAccess.h"
 #include "objects/ObjectFileParse.h"
 
 const char* const kObjectFileHeader =
@@ -50,35 +51,6 @@ void AppendFixed(std::string& out, float v, int decimals) {
 // the rest of the file. They are written as blanks instead.
 void AppendText(std::string& out, const std::string& s) {
   for (char c : s) out.push_back(c == ',' || c == '\n' || c == '\r' || c == '\0' ? ' ' : c);
-}
-
-bool WriteAll(int fd, const std::string& text) {
-  const char* p = text.data();
-  size_t left = text.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    p += n;
-    left -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// Saving through a symbolic link replaces the file it points to, not the
-// link itself.
-std::string ResolveTarget(const std::string& path) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    if (char* real = ::realpath(path.c_str(), nullptr)) {
-      std::string resolved = real;
-      std::free(real);
-      return resolved;
-    }
-  }
-  return path;
 }
 
 // ---------------------------------------------------------------------------
@@ -330,69 +302,104 @@ std::string FormatObjectLine(int no, const SceneObject& r) {
   return out;
 }
 
-int SaveObjects(const std::string& path, const SceneObject* first, int count, const std::string& afterHeader) {
-  if (count < 0 || (!first && count > 0) || path.empty()) return -1;
+int SaveObjects(const std::string& path, const SceneObject* first, int count) {
+  return SaveObjects(path, first, count, SaveOptions{}, nullptr);
+}
 
+int SaveObjects(const std::string& path, const SceneObject* first, int count, const SaveOptions& options,
+                std::string* why, const std::string& afterHeader) {
+  if (count < 0 || (!first && count > 0) || path.empty()) {
+    if (why) *why = "nothing to save";
+    return -1;
+  }
   std::string text = kObjectFileHeader;
   text.reserve(static_cast<size_t>(count) * 512 + 256 + afterHeader.size());
   text += afterHeader;
   for (int i = 0; i < count; ++i) text += FormatObjectLine(i, first[i]);
-
-  // Write beside the target and move the finished file over it, so that a
-  // full disk or a crash never leaves half a scene where a whole one was.
-  const std::string target = ResolveTarget(path);
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return -1;
-  }
-  if (fd < 0) return -1;
-
-  // A replaced file keeps its permissions.
-  struct stat st {};
-  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) (void)::fchmod(fd, st.st_mode & 07777);
-
-  bool ok = WriteAll(fd, text);
-  ok = (::fsync(fd) == 0) && ok;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return -1;
-  }
-  return 1;
+  return SaveFileContents(path, text, options, why) ? 1 : -1;
 }
+
+namespace {
+
+// What the first bytes of a file say about its encoding: the length of a
+// UTF-8 byte-order mark to skip, or the name of an encoding this reader
+// cannot take.
+struct Encoding {
+  size_t skip = 0;
+  const char* refused = nullptr;
+};
+
+Encoding SniffEncoding(const char* data, size_t size) {
+  const auto* b = reinterpret_cast<const unsigned char*>(data);
+  Encoding e;
+  if (size >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF)
+    e.skip = 3;  // editors add it; it is no part of the first line
+  else if (size >= 2 && b[0] == 0xFF && b[1] == 0xFE)
+    e.refused = "UTF-16 (little-endian)";
+  else if (size >= 2 && b[0] == 0xFE && b[1] == 0xFF)
+    e.refused = "UTF-16 (big-endian)";
+  // Without a mark: text whose every other byte is zero.
+  else if (size >= 4 && b[0] != 0 && b[1] == 0 && b[2] != 0 && b[3] == 0)
+    e.refused = "UTF-16 (little-endian)";
+  else if (size >= 4 && b[0] == 0 && b[1] != 0 && b[2] == 0 && b[3] != 0)
+    e.refused = "UTF-16 (big-endian)";
+  return e;
+}
+
+void RefuseEncoding(const char* encoding, const MessageCallback& report) {
+  if (report)
+    report(std::string("The file is ") + encoding + " text; save it as UTF-8 or ASCII and load it again.");
+}
+
+}  // namespace
 
 int ReadObjects(const char* data, size_t size, SceneObject* first, int count, const TextureSlot* slots,
                 const MessageCallback& report) {
-  ObjectReader reader(first, count, slots, report);
   if (!data) size = 0;
-  for (size_t i = 0; i < size; ++i)
+  const Encoding enc = SniffEncoding(data, size);
+  if (enc.refused) {
+    RefuseEncoding(enc.refused, report);
+    return 0;
+  }
+  ObjectReader reader(first, count, slots, report);
+  for (size_t i = enc.skip; i < size; ++i)
     if (!reader.Put(data[i])) return reader.Stop();
   return reader.Finish();
 }
 
 int LoadObjects(const std::string& path, SceneObject* first, int count, const TextureSlot* slots,
-                const MessageCallback& report) {
-  // Only a regular file is read: a directory cannot be, and a device such
-  // as /dev/zero would never end.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+                const MessageCallback& report, std::string* why) {
+  // Only a regular file is read: a directory cannot be, a device such as
+  // /dev/zero would never end and a FIFO would wait for a writer.
+  const int fd = OpenRegularFile(path, why);
   if (fd < 0) return -1;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return -1;
-  }
 
   ObjectReader reader(first, count, slots, report);
   char chunk[1 << 16];
+  bool firstChunk = true;
   for (;;) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    ssize_t n = ::read(fd, chunk, sizeof chunk);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;  // end of file, or a read error that ends it early
-    for (ssize_t i = 0; i < n; ++i) {
+    size_t from = 0;
+    if (firstChunk) {
+      firstChunk = false;
+      // The mark and the zero bytes of UTF-16 are all in the first bytes.
+      while (n < 4) {
+        const ssize_t more = ::read(fd, chunk + n, sizeof chunk - static_cast<size_t>(n));
+        if (more < 0 && errno == EINTR) continue;
+        if (more <= 0) break;
+        n += more;
+      }
+      const Encoding enc = SniffEncoding(chunk, static_cast<size_t>(n));
+      if (enc.refused) {
+        ::close(fd);
+        RefuseEncoding(enc.refused, report);
+        return 0;
+      }
+      from = enc.skip;
+    }
+    for (ssize_t i = static_cast<ssize_t>(from); i < n; ++i) {
       if (!reader.Put(chunk[i])) {
         ::close(fd);
         return reader.Stop();

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "objects/FileAccess.h"
 #include "objects/SceneObject.h"
 #include "render/Texture.h"
 
@@ -20,13 +21,16 @@ extern const char* const kObjectFileHeader;
 // Fields of one record line.
 constexpr int kObjectFileFieldCount = 86;
 
-// Writes the header and one line per record, numbered from 0, to path.
-// The file is first written beside the target and then moved over it, so a
-// failed save leaves the previous file as it was. Returns 1 on success, -1
-// when the file cannot be created or written. afterHeader (whole comment
-// lines, such as the view line of SceneView.h) goes right after the header.
-int SaveObjects(const std::string& path, const SceneObject* first, int count,
-                const std::string& afterHeader = std::string());
+// Writes the header and one line per record, numbered from 0, to path,
+// with the safeguards of SaveFileContents: a failed save leaves the previous
+// file as it was, a read-only file and a target that is not a regular file
+// are refused (unless options ask to write into the latter). Returns 1 on
+// success, -1 when the file cannot be written, with *why (if given).
+// afterHeader (whole comment lines, such as the view line of SceneView.h)
+// goes right after the header.
+int SaveObjects(const std::string& path, const SceneObject* first, int count);
+int SaveObjects(const std::string& path, const SceneObject* first, int count, const SaveOptions& options,
+                std::string* why, const std::string& afterHeader = std::string());
 
 // The line SaveObjects writes for record number no, line break included.
 std::string FormatObjectLine(int no, const SceneObject& rec);
@@ -36,9 +40,11 @@ std::string FormatObjectLine(int no, const SceneObject& rec);
 // or null) decides which texture references survive: only loaded slots can
 // be referred to. Returns the number of lines accepted when the end of the
 // file is reached, 0 when reading stopped on an error (the lines accepted
-// before it stay), -1 when the file cannot be opened (nothing is touched).
+// before it stay), -1 when the file cannot be opened (nothing is touched;
+// *why, if given, says why). A UTF-8 byte-order mark is skipped; a UTF-16
+// file is refused with one message and 0.
 int LoadObjects(const std::string& path, SceneObject* first, int count, const TextureSlot* slots,
-                const MessageCallback& report);
+                const MessageCallback& report, std::string* why = nullptr);
 
 // The same reader over text already in memory (tests, fuzzing).
 int ReadObjects(const char* data, size_t size, SceneObject* first, int count, const TextureSlot* slots,

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "objects/FileAccess.h"
 #include "objects/ObjectFileParse.h"
 
 namespace {
@@ -79,24 +80,31 @@ void ClearShapeList(ShapeList& list) {
 void ReadShapeList(const char* data, size_t size, ShapeList& list) {
   ShapeListReader reader(list);
   if (!data) return;
-  for (size_t i = 0; i < size; ++i) reader.Put(data[i]);
+  size_t from = 0;
+  if (size >= 3 && static_cast<unsigned char>(data[0]) == 0xEF && static_cast<unsigned char>(data[1]) == 0xBB &&
+      static_cast<unsigned char>(data[2]) == 0xBF)
+    from = 3;
+  for (size_t i = from; i < size; ++i) reader.Put(data[i]);
 }
 
-int LoadShapeList(const std::string& path, ShapeList& list) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+int LoadShapeList(const std::string& path, ShapeList& list, std::string* why) {
+  // Never blocks: a FIFO or a device is refused before it is read.
+  const int fd = OpenRegularFile(path, why);
   if (fd < 0) return -1;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return -1;
-  }
   ShapeListReader reader(list);
   char chunk[1 << 14];
+  bool firstChunk = true;
   for (;;) {
     const ssize_t n = ::read(fd, chunk, sizeof chunk);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
-    for (ssize_t i = 0; i < n; ++i) reader.Put(chunk[i]);
+    ssize_t from = 0;
+    // An editor's UTF-8 byte-order mark is no part of the first line.
+    if (firstChunk && n >= 3 && static_cast<unsigned char>(chunk[0]) == 0xEF &&
+        static_cast<unsigned char>(chunk[1]) == 0xBB && static_cast<unsigned char>(chunk[2]) == 0xBF)
+      from = 3;
+    firstChunk = false;
+    for (ssize_t i = from; i < n; ++i) reader.Put(chunk[i]);
   }
   ::close(fd);
   return 1;

@@ -26,8 +26,8 @@ void ClearShapeList(ShapeList& list);
 // Reads a shape list file ("ShapeList.dat") into list. The list is cleared
 // first, once the file is open, and entries are filled field by field as
 // they are read. Returns 1 when read to its end, -1 when the file cannot be
-// opened (the list is then untouched).
-int LoadShapeList(const std::string& path, ShapeList& list);
+// opened (the list is then untouched; *why, if given, says why).
+int LoadShapeList(const std::string& path, ShapeList& list, std::string* why = nullptr);
 
 // The same reader over text already in memory; clears the list first.
 void ReadShapeList(const char* data, size_t size, ShapeList& list);

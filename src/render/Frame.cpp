@@ -5,11 +5,14 @@
 #include "arm/ToolPoint.h"
 #include "equipment/ArticulatedArm.h"
 #include "equipment/EquipmentModels.h"
+#include "objects/ObjectBounds.h"
 #include "objects/ObjectDrawing.h"
 #include "render/BlockText.h"
 #include "render/Camera.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
+#include "render/ObjectListCache.h"
+#include "render/ViewVolume.h"
 #include "shapes/Material.h"
 #include "shapes/Shapes.h"
 
@@ -25,10 +28,10 @@ SceneObject MakeBaseRecord(const RenderSettings& rs) {
   return rec;
 }
 
-void DrawScene(const RenderSettings& rs, FrameResult* result) {
-  SceneObject rec = MakeBaseRecord(rs);
+namespace {
 
-  // Floor: 31 x 31 tiles of 0.5 around the origin, near-white and light blue.
+// The look every floor tile shares.
+void TileLook(SceneObject& rec) {
   rec.W = 0.5f;
   rec.D = 0.5f;
   rec.H = 0.0f;
@@ -37,6 +40,14 @@ void DrawScene(const RenderSettings& rs, FrameResult* result) {
   rec.Ang[0] = 0.0f;
   rec.Frame = false;
   rec.ColorTex.ClTex = false;
+}
+
+}  // namespace
+
+void DrawFloor(const SceneObject& base) {
+  // 31 x 31 tiles of 0.5 around the origin, near-white and light blue.
+  SceneObject rec = base;
+  TileLook(rec);
   for (int i = 0; i <= 30; ++i) {
     for (int j = 0; j <= 30; ++j) {
       rec.X = static_cast<float>(i) * 0.5f - 7.5f;
@@ -45,6 +56,25 @@ void DrawScene(const RenderSettings& rs, FrameResult* result) {
       DrawPlane(rec);
     }
   }
+}
+
+SceneObject QuickRecord(const SceneObject& rec, int segments) {
+  SceneObject q = rec;
+  if (segments > 0 && q.Reso > segments) q.Reso = segments;
+  if (q.Fill) q.Frame = false;
+  return q;
+}
+
+void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* cache, int variant) {
+  SceneObject rec = MakeBaseRecord(rs);
+  if (cache)
+    cache->Draw(ObjectListCache::kFloorSlot, variant, rec, DrawFloor);
+  else
+    DrawFloor(rec);
+  // The arm starts from the record as the last tile left it.
+  TileLook(rec);
+  rec.X = rec.Y = 7.5f;
+  rec.clFill = 0xF8F8F8;
 
   // The arm, in the material of the "Color Texture" group's type.
   rec.Reso = rs.view.resolution;
@@ -84,13 +114,116 @@ void DrawScene(const RenderSettings& rs, FrameResult* result) {
   }
 }
 
+namespace {
+
+// What drawing a record does to the current normal. It may leave a new
+// one (every kind but dots and lines: fills, and text when lit); it surely
+// does when it fills faces, each with its own normal, and has the
+// resolution to draw them; it may light geometry with the normal it found
+// before stating one of its own (dots, lines, and outlines without faces).
+bool MaySetNormal(const SceneObject& o) {
+  return o.Shp != ShapeKind::Dot && o.Shp != ShapeKind::Line;
+}
+bool SurelySetsNormal(const SceneObject& o) {
+  if (!o.Fill) return false;
+  switch (o.Shp) {
+    case ShapeKind::Plane:
+      return o.Dir >= 0 && o.Dir <= 5;
+    case ShapeKind::Cube:
+    case ShapeKind::Trapezoid:
+    case ShapeKind::TrianglePrism:
+    case ShapeKind::BevelCube:
+    case ShapeKind::PunchCube:
+      return true;
+    case ShapeKind::Ball:
+      return o.Reso >= 2 && o.R != 0.0f;
+    case ShapeKind::Oval:
+      return o.Reso >= 2 && o.R != 0.0f && o.Opt[1] != 1;
+    case ShapeKind::ConstCylinder:
+    case ShapeKind::Belt:
+      return false;
+    case ShapeKind::Dot:
+    case ShapeKind::Line:
+    case ShapeKind::BlockText:
+      return false;
+    default:
+      // The other round kinds, composite parts, wafers and robots fill
+      // with normals at any resolution that draws.
+      return o.Reso >= 2 && !BoundsOf(o).drawsNothing;
+  }
+}
+bool MayReadNormal(const SceneObject& o) {
+  return !o.Fill || o.Shp == ShapeKind::Dot || o.Shp == ShapeKind::Line;
+}
+
+// The enabled records in ascending order, each drawn unless it is wholly
+// outside the view. A skipped object must not change what the objects
+// after it look like: with the lights on, the current normal one object
+// leaves is the one the next outline or line is lit with. So an object that
+// may set the normal is drawn anyway when a later object may read it before
+// anything else sets it; the floor and the arm after the objects count as
+// readers. A record drawn in place of the table's own (values substituted
+// into a copy) must be the one BoundsOf and the cache see, so that its
+// bounds and its list follow what is really drawn.
+void DrawTable(const ObjectTable& table, const FrameInputs& in, bool lit, int variant) {
+  const DrawSubstitutes subs{in.settings ? in.settings->robot : nullptr, in.overrides};
+  SceneObject scratch;
+  auto recordAt = [&](int i) -> const SceneObject& {
+    const SceneObject& stored = table[static_cast<size_t>(i)];
+    if (!HasSubstitute(stored, i, subs)) return stored;
+    scratch = EffectiveRecord(stored, i, subs);
+    return scratch;
+  };
+  bool outside[kObjectCapacity] = {};
+  if (in.cull) {
+    const ViewVolume view = CurrentViewVolume();
+    bool readerAhead = lit;
+    for (int i = kObjectCapacity - 1; i >= 0; --i) {
+      const SceneObject& obj = recordAt(i);
+      if (!obj.Enbl) continue;
+      outside[i] = !(readerAhead && MaySetNormal(obj)) && OutsideView(view, BoundsOf(obj));
+      if (outside[i]) continue;
+      // Drawn: a later reader sees this object's normal if it surely sets
+      // one; it may itself read the one before it.
+      if (SurelySetsNormal(obj)) readerAhead = false;
+      if (lit && MayReadNormal(obj)) readerAhead = true;
+    }
+  }
+  for (int i = 0; i < kObjectCapacity; ++i) {
+    if (outside[i]) continue;
+    const SceneObject& obj = recordAt(i);
+    if (!obj.Enbl) continue;
+    SceneObject reduced;
+    const SceneObject* rec = &obj;
+    if (in.reducedDetail > 0) {
+      reduced = QuickRecord(obj, in.reducedDetail);
+      rec = &reduced;
+    }
+    if (in.cache)
+      in.cache->Draw(i, variant, *rec, DrawObject);
+    else
+      DrawObject(*rec);
+  }
+}
+
+}  // namespace
+
 void ComposeFrame(const FrameInputs& in) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (!in.settings) {
     glFlush();
     return;
   }
-  const RenderSettings& rs = *in.settings;
+  // A quick frame draws the arm and the floor at the reduced resolution
+  // too, and without outlines where faces are filled.
+  RenderSettings quick;
+  if (in.reducedDetail > 0) {
+    quick = *in.settings;
+    if (quick.view.resolution > in.reducedDetail) quick.view.resolution = in.reducedDetail;
+    if (quick.drawFill) quick.drawFrame = false;
+  }
+  const RenderSettings& rs = in.reducedDetail > 0 ? quick : *in.settings;
+  const int variant = in.reducedDetail > 0 ? 1 : 0;
   const BlockTextSettings& text = rs.text;
   const bool textShown = text.shown && !text.text.empty();
 
@@ -111,8 +244,9 @@ void ComposeFrame(const FrameInputs& in) {
   ApplyFog();
   if (textShown && !text.lock) DrawBlockText(text);
   SetWaferTextures(in.textures);
-  if (in.table) DrawObjects(in.table->data(), kObjectCapacity);
-  DrawScene(rs, in.result);
+  if (in.cache) in.cache->BeginFrame(rs.view.ortho);
+  if (in.table) DrawTable(*in.table, in, AnyLightEnabled(), variant);
+  DrawScene(rs, in.result, in.cache, variant);
   if (renormalise) glDisable(GL_NORMALIZE);
   glFlush();
 }

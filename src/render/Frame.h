@@ -1,8 +1,11 @@
 #pragma once
 
+#include "objects/EffectiveRecord.h"
 #include "objects/SceneObject.h"
 #include "render/RenderSettings.h"
 #include "render/Texture.h"
+
+class ObjectListCache;
 
 // What one frame hands back besides the picture.
 struct FrameResult {
@@ -18,14 +21,35 @@ struct FrameInputs {
   ObjectTable* table = nullptr;
   TextureSlot* textures = nullptr;  // kTextureSlotCount of them
   FrameResult* result = nullptr;    // optional
+  // Objects wholly outside the view are not drawn; the picture is the same
+  // to the pixel either way.
+  bool cull = true;
+  // Replays the objects and the floor from display lists kept here
+  // (nullptr: everything is drawn immediately).
+  ObjectListCache* cache = nullptr;
+  // Above 0: a quick frame while the view moves. Round shapes use at most
+  // this many segments and, where faces are filled, outlines are left out.
+  int reducedDetail = 0;
+  // The poses a controller sets through the link; null for none. Robots
+  // that follow a panel take it from settings->robot.
+  const ObjectOverrides* overrides = nullptr;
 };
 
 // Draws one complete picture into the current context (which has the fixed
 // state and the projection already set), up to and including glFlush.
 void ComposeFrame(const FrameInputs& in);
 
-// The second half of a frame: floor, arm, tool point and its ball.
-void DrawScene(const RenderSettings& rs, FrameResult* result);
+// The second half of a frame: floor, arm, tool point and its ball. With a
+// cache the floor is replayed from its list (variant as in the cache).
+void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* cache = nullptr,
+               int variant = 0);
+
+// The floor's 31 x 31 tiles in the look of the base record.
+void DrawFloor(const SceneObject& base);
+
+// The record as a quick frame draws it: at most `segments` round segments,
+// and no outline where the faces are filled.
+SceneObject QuickRecord(const SceneObject& rec, int segments);
 
 // The record the floor and the arm start from.
 SceneObject MakeBaseRecord(const RenderSettings& rs);

@@ -35,11 +35,23 @@ void DrawArmOnly(const RenderSettings& rs) {
 }  // namespace
 
 int PickObject(const RenderSettings& rs, const SceneObject* first, int count, const TextureSlot* textures, int x,
-               int y) {
+               int y, const DrawSubstitutes* subs) {
   if (!first || count < 1) return -1;
-  int enabled = 0;
-  for (int i = 0; i < count; ++i)
-    if (first[i].Enbl) ++enabled;
+  std::vector<SceneObject> drawn;
+  std::vector<int> index;
+  for (int i = 0; i < count; ++i) {
+    const SceneObject& stored = first[i];
+    if (subs && HasSubstitute(stored, i, *subs)) {
+      SceneObject e = EffectiveRecord(stored, i, *subs);
+      if (!e.Enbl) continue;
+      drawn.push_back(std::move(e));
+    } else {
+      if (!stored.Enbl) continue;
+      drawn.push_back(stored);
+    }
+    index.push_back(i);
+  }
+  const int enabled = static_cast<int>(drawn.size());
   if (enabled == 0) return -1;
 
   // One hit record is 3 words plus the one name on the stack.
@@ -64,10 +76,9 @@ int PickObject(const RenderSettings& rs, const SceneObject* first, int count, co
   glPushName(0);
   LoadCamera(rs.view);
   SetWaferTextures(textures);
-  for (int i = 0; i < count; ++i) {
-    if (!first[i].Enbl) continue;
-    glLoadName(static_cast<GLuint>(i));
-    DrawObjects(&first[i], 1);
+  for (size_t k = 0; k < drawn.size(); ++k) {
+    glLoadName(static_cast<GLuint>(index[k]));
+    DrawObject(drawn[k]);
   }
   glLoadName(kArmName);
   DrawArmOnly(rs);
@@ -130,7 +141,7 @@ void DrawSelectionOutline(const RenderSettings& rs, const SceneObject& rec, cons
     glStencilFunc(GL_ALWAYS, 1, 1);
     glStencilOp(GL_REPLACE, GL_REPLACE, GL_REPLACE);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    DrawObjects(&r, 1);
+    DrawObject(r);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glStencilFunc(GL_NOTEQUAL, 1, 1);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
@@ -148,7 +159,7 @@ void DrawSelectionOutline(const RenderSettings& rs, const SceneObject& rec, cons
   glFogfv(GL_FOG_COLOR, fogColor);
   glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
   glLineWidth(stencilBits > 0 ? 5.0f : 2.0f);
-  DrawObjects(&r, 1);
+  DrawObject(r);
 
   glPopMatrix();
   glPopAttrib();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "objects/EffectiveRecord.h"
 #include "objects/SceneObject.h"
 #include "render/RenderSettings.h"
 #include "render/Texture.h"
@@ -11,15 +12,16 @@
 // counted from the top), or -1 when none is: the floor and the background
 // select nothing, and the arm hides what stands behind it. Runs the
 // objects' drawing once in GL selection mode, limited to a few pixels
-// around the pointer.
+// around the pointer; records are taken as the frame draws them (subs).
 int PickObject(const RenderSettings& rs, const SceneObject* first, int count, const TextureSlot* textures, int x,
-               int y);
+               int y, const DrawSubstitutes* subs = nullptr);
 
 // The outline the selected object is drawn with: a colour no laid-out
 // default uses (0x00BBGGRR).
 constexpr Color kSelectionColor = 0xC040FF;
 
-// Draws an outline around rec as it stands in the picture, over whatever
-// hides it, as a pass of its own after the frame. With a stencil buffer the
+// Draws an outline around rec (the record as the frame drew it) as it
+// stands in the picture, over whatever hides it, as a pass of its own after
+// the frame. With a stencil buffer the
 // outline hugs the silhouette; without one the object's edges are drawn.
 void DrawSelectionOutline(const RenderSettings& rs, const SceneObject& rec, const TextureSlot* textures);

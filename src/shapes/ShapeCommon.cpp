@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -18,9 +20,28 @@ bool OnGrid(double value, double step) {
 
 }  // namespace
 
-PlanePoint PolarPoint(double angle, double radius) {
+CosSin CosSinDegrees(double angle) {
+  // Direct-mapped on the angle's bits: a hit returns what the functions
+  // returned for the very same argument, so the table changes no bit.
+  struct Entry {
+    uint64_t key;
+    bool filled;
+    CosSin v;
+  };
+  constexpr int kBits = 12;
+  static thread_local Entry table[1 << kBits] = {};
+  uint64_t key;
+  std::memcpy(&key, &angle, sizeof key);
+  Entry& e = table[(key * 0x9E3779B97F4A7C15ull) >> (64 - kBits)];
+  if (e.filled && e.key == key) return e.v;
   const double r = angle * kDegToRad;
-  return PlanePoint{radius * std::cos(r), radius * std::sin(r)};
+  e = Entry{key, true, CosSin{std::cos(r), std::sin(r)}};
+  return e.v;
+}
+
+PlanePoint PolarPoint(double angle, double radius) {
+  const CosSin t = CosSinDegrees(angle);
+  return PlanePoint{radius * t.c, radius * t.s};
 }
 
 PlanePoint QuadrantCorner(double angle, double r) {
@@ -148,13 +169,26 @@ ShapeFrame::~ShapeFrame() {
   glPopMatrix();
 }
 
+namespace {
+
+// Scopes that switched normalisation on and are still open. Within one, GL
+// is not asked again: while a display list is being compiled GL answers
+// with the state from before the list, and an inner scope would switch the
+// flag off again at its end, in the middle of the outer part.
+int gNormalizeOwners = 0;
+
+}  // namespace
+
 NormalizeScope::NormalizeScope(bool wanted) {
-  if (wanted && !glIsEnabled(GL_NORMALIZE)) {
+  if (wanted && gNormalizeOwners == 0 && !glIsEnabled(GL_NORMALIZE)) {
     glEnable(GL_NORMALIZE);
     changed_ = true;
+    ++gNormalizeOwners;
   }
 }
 
 NormalizeScope::~NormalizeScope() {
-  if (changed_) glDisable(GL_NORMALIZE);
+  if (!changed_) return;
+  glDisable(GL_NORMALIZE);
+  --gNormalizeOwners;
 }

@@ -21,6 +21,15 @@ struct Vec3 {
 // along +x, 90 along +z.
 PlanePoint PolarPoint(double angle, double radius);
 
+// cos and sin of an angle in degrees, exactly std::cos(angle * pi / 180)
+// and std::sin of the same, looked up in a table of the angles met before:
+// the round kinds ask for the same few hundred angles for every ring of
+// every object of every frame.
+struct CosSin {
+  double c, s;
+};
+CosSin CosSinDegrees(double angle);
+
 // The corner of the square of half side r in whose quarter the angle lies:
 // x is -r strictly between 90 and 270, z is -r beyond 180.
 PlanePoint QuadrantCorner(double angle, double r);

@@ -167,8 +167,8 @@ struct CapsuleGeometry {
   // Point at latitude t (0 at the top) and longitude f of the sphere,
   // moved along x by shift; longitudes 0 to 180 lie on the +x side.
   Vec3 Point(double t, double f, double radius, double shift) const {
-    const double st = std::sin(t * kDegToRad), ct = std::cos(t * kDegToRad);
-    const double sf = std::sin(f * kDegToRad), cf = std::cos(f * kDegToRad);
+    const CosSin lat = CosSinDegrees(t), lon = CosSinDegrees(f);
+    const double st = lat.s, ct = lat.c, sf = lon.s, cf = lon.c;
     return Vec3{radius * st * sf + shift, radius * ct, radius * st * cf};
   }
   void NormalAndVertex(double t, double f, double shift) const {

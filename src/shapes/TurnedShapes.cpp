@@ -203,12 +203,14 @@ namespace {
 struct BallGeometry {
   double r, k;
   void Vertex(double t, double a, double radius) const {
-    const double st = std::sin(t * kDegToRad), ct = std::cos(t * kDegToRad);
+    const CosSin lat = CosSinDegrees(t);
+    const double st = lat.s, ct = lat.c;
     const PlanePoint d = PolarPoint(a, 1.0);
     EmitVertex(radius * st * d.x, radius * ct, radius * st * d.z * k);
   }
   void NormalAndVertex(double t, double a) const {
-    const double st = std::sin(t * kDegToRad), ct = std::cos(t * kDegToRad);
+    const CosSin lat = CosSinDegrees(t);
+    const double st = lat.s, ct = lat.c;
     const PlanePoint d = PolarPoint(a, 1.0);
     // The surface normal of the stretched ball: depth component / k.
     EmitNormal(st * d.x, ct, st * d.z / k);

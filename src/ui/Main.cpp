@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "ui/Controls.h"
+#include "ui/FramePacer.h"
 #include "ui/GlPanel.h"
 #include "ui/Handler.h"
 #include "ui/QtBitmapSource.h"
@@ -152,6 +153,7 @@ void TForm1::InitComboDefaults() {
 }
 
 void TForm1::FormCreate() {
+  framePacer_ = new FramePacer(this, [this] { DrawFrame(); });
   // F1.
   BuildControlTables();
   // F2: the only blank between the two is the one ending the layout caption.
@@ -191,6 +193,7 @@ void TForm1::OnContextLost() {
   // The texture objects die with the context; a new context uploads again.
   for (TextureSlot& slot : textures_) slot.glName = 0;
   renderContext_.created = false;
+  if (framePacer_) framePacer_->ContextLost();
 }
 
 void TForm1::showEvent(QShowEvent* e) {
@@ -474,7 +477,15 @@ void TForm1::TransferSettings() {
   // 14. The controller link; a caption that is not a number stops here.
   s.shmLink = Chk_ShmLink->isChecked();
   s.shmInterval = StrToInt(Lbl_ShmInterval->text().toStdString());
-  Tim_ShmMonitor->setInterval(std::max(0, s.shmInterval));
+  SetShmInterval(s.shmInterval);
+}
+
+void TForm1::SetShmInterval(int ms) {
+  // Every frame passes here. Setting a running timer's interval restarts
+  // it, even to the same value: with redraws every 500 ms, a link interval
+  // of 500 ms or more would never elapse.
+  ms = std::max(0, ms);
+  if (Tim_ShmMonitor->interval() != ms) Tim_ShmMonitor->setInterval(ms);
   SetShmTimerEnabled(shmTimerEnabled_);
 }
 
@@ -489,8 +500,18 @@ void TForm1::DrawFrame() {
   in.table = objects_.get();
   in.textures = textures_;
   in.result = &result;
+  in.cache = framePacer_->cache();
+  in.reducedDetail = framePacer_->BeginFrame();
+  in.overrides = LinkOverrides();
   ComposeFrame(in);
-  if (selected_ >= 0) DrawSelectionOutline(settings_, (*objects_)[static_cast<size_t>(selected_)], textures_);
+  if (selected_ >= 0) {
+    // The record as this frame drew it (a robot following its panel, a
+    // pose from the link).
+    const DrawSubstitutes subs{settings_.robot, in.overrides};
+    DrawSelectionOutline(settings_, EffectiveRecord((*objects_)[static_cast<size_t>(selected_)], selected_, subs),
+                         textures_);
+  }
+  framePacer_->EndFrame();
   Pnl_GL->SwapBuffers();
   Pnl_GL->DoneCurrent();
   ++framesDrawn_;

@@ -9,7 +9,10 @@
 #include "render/Camera.h"
 #include "arm/ArmPoses.h"
 #include "arm/ArmTestPath.h"
+#include "link/LinkProtocol.h"
 #include "link/SharedMemoryLink.h"
+
+#include <sstream>
 #include "motion/RobotMotion.h"
 #include "render/Frame.h"
 #include "render/LightPanel.h"
@@ -30,6 +33,7 @@ class QPushButton;
 class QSplitter;
 class QTimer;
 class ColorSwatch;
+class FramePacer;
 class GlPanel;
 class TrackBar;
 class ValueLabel;
@@ -88,6 +92,9 @@ class TForm1 : public QMainWindow {
   // Runs the link timer while enabled, as a toolkit timer would: an
   // interval of 0 never fires.
   void SetShmTimerEnabled(bool enabled);
+  // The link timer's interval in ms (below 0 taken as 0); a running timer
+  // keeps running through a call that does not change it.
+  void SetShmInterval(int ms);
 
   // Names of the link's shared-memory block and mutex, as a controller
   // knows them. Taken when the link is next opened.
@@ -95,12 +102,20 @@ class TForm1 : public QMainWindow {
   const std::string& LinkBlockName() const { return linkBlockName_; }
   const std::string& LinkMutexName() const { return linkMutexName_; }
 
+  // The controller protocol on the link (MainLink.cpp): one exchange per
+  // link-timer tick, and the object poses it keeps for the frame (null
+  // while the link is closed).
+  void PollLink();
+  LinkSession& LinkProtocolSession() { return *linkSession_; }
+  const ObjectOverrides* LinkOverrides() const;
+
   // The status line under the window: the last message for the operator.
   void ShowStatus(const QString& message);
   QString StatusText() const;
 
   // Number of frames drawn so far (tests and diagnostics).
   int FramesDrawn() const { return framesDrawn_; }
+  FramePacer* Pacer() { return framePacer_; }
   GlPanel* Panel() const { return Pnl_GL; }
   // The dock that offers a hidden group ("Robot", "Text Draw", ...), or
   // nullptr.
@@ -401,7 +416,8 @@ class TForm1 : public QMainWindow {
   // Additions: the whole table to a scene file, the picture to a PNG file.
   void SaveSceneAs();
   void SaveImageAs();
-  bool SaveImage(const QString& path);
+  // Writes the frame as PNG with the safe save; *why says why not.
+  bool SaveImage(const QString& path, QString* why = nullptr, bool writeThrough = false);
 
   // --- Equipment -------------------------------------------------------------------
   void Tkb_EquipmentChange(QObject* Sender);
@@ -498,11 +514,20 @@ class TForm1 : public QMainWindow {
   bool wasActive_ = false;
   bool destroyed_ = false;
   int framesDrawn_ = 0;
+  FramePacer* framePacer_ = nullptr;  // quick frames while dragging, display lists
   QString layoutCaption_;
   QMenu* panelsMenu_ = nullptr;
   QMenu* toolsMenu_ = nullptr;
   QList<QDockWidget*> docks_;
   std::unique_ptr<SharedMemoryLink> link_;
+  std::ostringstream linkMessages_;  // what the link says, passed on after each switch
+  QAction* shmLinkAction_ = nullptr;  // Tools > Shm Link
+  std::unique_ptr<LinkSession> linkSession_ = std::make_unique<LinkSession>();
+  void ApplyLinkCommand(const LinkCommand& command);
+  // Sets a robot panel's bars and wafer boxes without their handlers.
+  void SetRobotPanel(int robot, const RobotPanelValues& v);
+  // The step animation's move of the panels that scene robots follow.
+  void StepFollowedRobots(int step);
   std::string linkBlockName_ = "SHAREMEM";
   std::string linkMutexName_ = "MUTEX";
   QLabel* statusMessage_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -42,6 +43,21 @@ using Member = T* TForm1::*;
 // A member and its objectName, which are the same word.
 #define M(x) &TForm1::x, #x
 #define H(x) &TForm1::x
+
+// Keeps a menu entry's enabled state equal to a control's, whatever changes
+// the control (its own setEnabled or a parent's).
+class EnabledFollower : public QObject {
+ public:
+  EnabledFollower(QWidget* control, QAction* entry) : QObject(control), control_(control), entry_(entry) {}
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (watched == control_ && e->type() == QEvent::EnabledChange) entry_->setEnabled(control_->isEnabled());
+    return false;
+  }
+
+ private:
+  QWidget* control_;
+  QAction* entry_;
+};
 
 // Flags of a control as laid out.
 enum : int { kPlain = 0, kChecked = 1, kDisabled = 2, kHidden = 4 };
@@ -1069,10 +1085,17 @@ void TForm1::BuildMenus() {
   connect(toolsMenu_->addAction(QStringLiteral("&XYZ Monitor...")), &QAction::triggered, this,
           Guarded(this, [this] { Btn_XYZGraphClick(); }));
   QAction* link = toolsMenu_->addAction(QStringLiteral("&Shm Link"));
+  shmLinkAction_ = link;
   link->setCheckable(true);
+  link->setEnabled(Chk_ShmLink->isEnabled());
   connect(link, &QAction::toggled, Chk_ShmLink, &QCheckBox::setChecked);
-  connect(Chk_ShmLink, &QCheckBox::toggled, link, &QAction::setChecked);
-  connect(Chk_ShmLink, &QCheckBox::toggled, link, [link, this] { link->setEnabled(Chk_ShmLink->isEnabled()); });
+  // The entry shows the box as it is once the handler has run, not the value
+  // the signal carried: a link that failed to open has unchecked the box
+  // again, and re-checking it from here would open it again, without end.
+  connect(Chk_ShmLink, &QCheckBox::toggled, link, [link, this] { link->setChecked(Chk_ShmLink->isChecked()); });
+  // Whoever disables the box (the step animation, a locked group), the
+  // entry follows at once.
+  Chk_ShmLink->installEventFilter(new EnabledFollower(Chk_ShmLink, link));
 
   // The status line under the bottom strip: the last message for the operator.
   statusMessage_ = new QLabel(this);

@@ -106,8 +106,7 @@ void TForm1::ApplyValueEntry(ValueLabel* label, const QString& text) {
   if (k == 0) {
     const int ms = StrToInt(t);
     label->setText(text);
-    Tim_ShmMonitor->setInterval(std::max(0, ms));
-    SetShmTimerEnabled(shmTimerEnabled_);
+    SetShmInterval(ms);
   } else if (k >= 10 && k <= 15) {
     const double degrees = StrToFloat(t);
     label->setText(text);

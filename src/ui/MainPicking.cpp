@@ -45,7 +45,8 @@ int TForm1::PickAt(int x, int y) {
   TransferSettings();
   if (!renderContext_.created || !Pnl_GL->MakeCurrent()) return -1;
   // The projection the last frame used is still in force in the context.
-  const int index = PickObject(settings_, objects_->data(), kObjectCapacity, textures_, x, y);
+  const DrawSubstitutes subs{settings_.robot, LinkOverrides()};
+  const int index = PickObject(settings_, objects_->data(), kObjectCapacity, textures_, x, y, &subs);
   Pnl_GL->DoneCurrent();
   return index;
 }

@@ -2,19 +2,25 @@
 // step animation), the controller link and the scene file commands.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <iostream>
 
 #include "ui/Controls.h"
 #include "ui/GlPanel.h"
 #include "ui/Main.h"
+
+#include <QSignalBlocker>
 #include "ui/MainHelpers.h"
 #include "ui/Prompts.h"
+#include "objects/FileAccess.h"
 #include "objects/ObjectFile.h"
 #include "ui/Objectlist.h"
 #include "ui/Objectsetting.h"
@@ -133,6 +139,7 @@ void TForm1::Tim_AnimationTimer() {
   }
   if (!t.draw) return;
   TurnViewForRotate();
+  StepFollowedRobots(Animation.step);
   DrawFrame();
   Lbl_AnimationStep->setText(QString::number(Animation.step));
 }
@@ -141,14 +148,29 @@ void TForm1::Tim_AnimationTimer() {
 
 void TForm1::Chk_ShmLinkClick(QObject*) {
   TransferSettings();
-  if (!link_) link_ = std::make_unique<SharedMemoryLink>(std::cout, linkBlockName_, linkMutexName_);
+  if (!link_) link_ = std::make_unique<SharedMemoryLink>(linkMessages_, linkBlockName_, linkMutexName_);
   const bool on = Chk_ShmLink->isChecked();
-  if ((on && link_->OpenSharedMemoryLink() == 1) || (!on && link_->CloseSharedMemoryLink() == 1)) {
+  const bool done = on ? link_->OpenSharedMemoryLink() == 1 : link_->CloseSharedMemoryLink() == 1;
+  // What the link said goes to standard output, as it always has, and its
+  // last line to the status line.
+  const std::string said = linkMessages_.str();
+  linkMessages_.str(std::string());
+  if (!said.empty()) {
+    std::cout << said << std::flush;
+    ShowStatus(QString::fromStdString(said).trimmed().section(QLatin1Char('\n'), -1));
+  }
+  if (done) {
     SetShmLinkLock(on);
     return;
   }
-  // Opening failed (reported on standard output): back to unlinked.
-  Chk_ShmLink->setChecked(false);
+  // Opening failed: back to unlinked. The box is unchecked without a second
+  // toggled signal, which would reach this handler (and the menu entry, which
+  // would check the box again) while the first is still being delivered.
+  {
+    const QSignalBlocker quiet(Chk_ShmLink);
+    Chk_ShmLink->setChecked(false);
+  }
+  if (shmLinkAction_) shmLinkAction_->setChecked(false);
   SetShmLinkLock(false);
 }
 
@@ -174,9 +196,11 @@ void TForm1::SetShmLinkLock(bool linked) {
 }
 
 void TForm1::Tim_ShmMonitorTimer() {
-  // One poll of the link: the block is not read in this program.
+  // One poll of the link: a controller that speaks the protocol is read
+  // (MainLink.cpp); any other block is left alone.
   {
     FlagScope updating(Updating);
+    PollLink();
   }
   DrawFrame();
 }
@@ -184,9 +208,12 @@ void TForm1::Tim_ShmMonitorTimer() {
 // --- Scene files and the object dialogs ------------------------------------------------
 
 int TForm1::LoadSceneFile(const QString& path) {
-  const int n = LoadObjects(path.toStdString(), objects_->data(), kObjectCapacity, textures_,
-                            [this](const std::string& m) { Prompts::Get().Message(this, QString::fromStdString(m)); });
-  if (n < 0) Prompts::Get().Message(this, QStringLiteral("Cannot open the file: %1").arg(path));
+  std::string why;
+  const int n = LoadObjects(
+      QFile::encodeName(path).toStdString(), objects_->data(), kObjectCapacity, textures_,
+      [this](const std::string& m) { Prompts::Get().Message(this, QString::fromStdString(m)); }, &why);
+  if (n < 0)
+    Prompts::Get().Message(this, QStringLiteral("Cannot open the file: %1\n(%2)").arg(path, QString::fromStdString(why)));
   if (n >= 0 && ObjList && ObjList->isVisible()) ObjList->Rebuild();
   if (n > 0) RequestRedraw();
   return n;
@@ -204,23 +231,48 @@ void TForm1::SaveSceneAs() {
       Prompts::Get().SaveFile(this, QStringLiteral("Save OBJ"), QStringLiteral("3D Data List file (*.3dl)"));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".3dl");
-  if (SaveObjects(path.toStdString(), objects_->data(), kObjectCapacity, SceneHeaderExtra()) == 1)
+  SaveOptions options;
+  if (!ConfirmSaveTarget(this, path, QStringLiteral("Save OBJ"), &options)) return;
+  std::string why;
+  if (SaveObjects(QFile::encodeName(path).toStdString(), objects_->data(), kObjectCapacity, options, &why,
+                  SceneHeaderExtra()) == 1)
     Prompts::Get().Message(this, QStringLiteral("Object data save completed."));
   else
-    Prompts::Get().Message(this, QStringLiteral("Object data could not be saved to: %1").arg(path));
+    Prompts::Get().Message(this, QStringLiteral("Object data could not be saved to: %1\n(%2)")
+                                     .arg(path, QString::fromStdString(why)));
 }
 
-bool TForm1::SaveImage(const QString& path) {
+bool TForm1::SaveImage(const QString& path, QString* why, bool writeThrough) {
   DrawFrame();
   const QImage img = Pnl_GL->grabFramebuffer();
-  return !img.isNull() && img.save(path, "PNG");
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (img.isNull() || !img.save(&buffer, "PNG")) {
+    if (why) *why = QStringLiteral("the picture cannot be made");
+    return false;
+  }
+  // The program's safe save: a full disk leaves the old picture, never an
+  // empty one.
+  SaveOptions options;
+  options.writeThroughSpecial = writeThrough;
+  std::string reason;
+  if (SaveFileContents(QFile::encodeName(path).toStdString(),
+                       std::string(png.constData(), static_cast<size_t>(png.size())), options, &reason))
+    return true;
+  if (why) *why = QString::fromStdString(reason);
+  return false;
 }
 
 void TForm1::SaveImageAs() {
   QString path = Prompts::Get().SaveFile(this, QStringLiteral("Save Image"), QStringLiteral("PNG image (*.png)"));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".png");
-  if (!SaveImage(path)) Prompts::Get().Message(this, QStringLiteral("The image could not be saved to: %1").arg(path));
+  SaveOptions options;
+  if (!ConfirmSaveTarget(this, path, QStringLiteral("Save Image"), &options)) return;
+  QString why;
+  if (!SaveImage(path, &why, options.writeThroughSpecial))
+    Prompts::Get().Message(this, QStringLiteral("The image could not be saved to: %1\n(%2)").arg(path, why));
 }
 
 void TForm1::Btn_OBJSetClick(QObject*) {

@@ -73,7 +73,10 @@ void TForm1::FitScene() {
   TransferSettings();
   std::vector<BoundSphere> balls;
   int objects = 0;
-  for (const SceneObject& rec : *objects_) {
+  // The records as the frame draws them.
+  const DrawSubstitutes subs{settings_.robot, LinkOverrides()};
+  for (int i = 0; i < kObjectCapacity; ++i) {
+    const SceneObject rec = EffectiveRecord((*objects_)[static_cast<size_t>(i)], i, subs);
     if (!rec.Enbl) continue;
     if (rec.Shp == ShapeKind::BlockText) {
       ++objects;

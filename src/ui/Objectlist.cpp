@@ -206,11 +206,13 @@ void TObjList::Btn_LoadClick() {
   if (!table_) return;
   const QString path = Prompts::Get().OpenFile(this, QStringLiteral("Load"), QString::fromLatin1(kFilter));
   if (path.isEmpty()) return;
+  std::string why;
   const int result = LoadObjects(
       QFile::encodeName(path).toStdString(), table_->data(), kObjectCapacity, slots_,
-      [this](const std::string& text) { Prompts::Get().Message(this, QString::fromStdString(text)); });
+      [this](const std::string& text) { Prompts::Get().Message(this, QString::fromStdString(text)); }, &why);
   if (result < 0) {
-    Prompts::Get().Message(this, QStringLiteral("Cannot open the file:\n") + path);
+    Prompts::Get().Message(this, QStringLiteral("Cannot open the file:\n") + path + QStringLiteral("\n(") +
+                                     QString::fromStdString(why) + QStringLiteral(")"));
     return;
   }
   // A load that stopped on an error has still stored the lines before it;
@@ -223,20 +225,15 @@ void TObjList::Btn_SaveClick() {
   if (!table_) return;
   QString path = Prompts::Get().SaveFile(this, QStringLiteral("Save"), QString::fromLatin1(kFilter));
   if (path.isEmpty()) return;
-  if (QFileInfo(path).suffix().isEmpty()) {
-    // The dialog asked about the name as typed; the file written is
-    // another one.
-    path += QStringLiteral(".3dl");
-    if (QFileInfo::exists(path) &&
-        !Prompts::Get().Confirm(this,
-                                QFileInfo(path).fileName() + QStringLiteral(" already exists.\nReplace it?"),
-                                QStringLiteral("Save")))
-      return;
-  }
-  if (SaveObjects(QFile::encodeName(path).toStdString(), table_->data(), kObjectCapacity) == 1)
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".3dl");
+  SaveOptions options;
+  if (!ConfirmSaveTarget(this, path, QStringLiteral("Save"), &options)) return;
+  std::string why;
+  if (SaveObjects(QFile::encodeName(path).toStdString(), table_->data(), kObjectCapacity, options, &why) == 1)
     Prompts::Get().Message(this, QStringLiteral("Object data save completed."));
   else
-    Prompts::Get().Message(this, QStringLiteral("Object data could not be saved to:\n") + path);
+    Prompts::Get().Message(this, QStringLiteral("Object data could not be saved to:\n") + path +
+                                     QStringLiteral("\n(") + QString::fromStdString(why) + QStringLiteral(")"));
 }
 
 void TObjList::Stg_DataDblClick() {

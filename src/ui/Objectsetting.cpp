@@ -15,6 +15,7 @@
 #include "ui/Prompts.h"
 #include "ui/Input.h"
 #include "ui/ObjectsettingGrid.h"
+#include "objects/EffectiveRecord.h"
 #include "objects/ShapeCatalog.h"
 #include "render/Convert.h"
 #include "shapes/Material.h"
@@ -105,6 +106,7 @@ void TObjSet::Connect() {
   connect(Edt_Text, &QLineEdit::textChanged, this, change);
   connect(Cmb_Texture, &QComboBox::currentIndexChanged, this, change);
   connect(Cmb_Shape, &QComboBox::currentIndexChanged, this, Guarded(this, [this] { Cmb_ShapeChange(); }));
+  connect(Cmb_FollowPanel, &QComboBox::activated, this, Guarded(this, [this] { Cmb_FollowPanelChange(); }));
 
   const auto typeChange = Guarded(this, [this] { ColorTexTypeChange(); });
   connect(Chk_ColorTex_ByTypeColor, &QCheckBox::toggled, this, typeChange);
@@ -238,8 +240,26 @@ void TObjSet::UpdateLiveState() {
   Chk_Texture->setEnabled(texture);
   Cmb_Texture->setEnabled(texture && Chk_Texture->isChecked());
 
+  // The follow choice is the robot's Opt[8] cell, shown as a list.
+  const int kind = CurrentKind();
+  const bool robot = kind == ShapeKind::ScaraRobot || kind == ShapeKind::TwinHandRobot ||
+                     kind == ShapeKind::FrogLegRobot;
+  Lbl_FollowPanel->setVisible(robot);
+  Cmb_FollowPanel->setVisible(robot);
+  const std::string& follow = cells_[GridRow::Option][kFollowPanelOption + 1];
+  Cmb_FollowPanel->setCurrentIndex(follow == "1" ? 1 : follow == "2" ? 2 : 0);
+
   Stg_Data->viewport()->update();
   if (Chk_AutoApplyChange->isChecked()) Apply();
+}
+
+void TObjSet::Cmb_FollowPanelChange() {
+  const int panel = Cmb_FollowPanel->currentIndex();
+  if (panel < 0) return;
+  cells_[GridRow::Option][kFollowPanelOption + 1] =
+      FormatGridValue(GridRow::Option, kFollowPanelOption + 1, panel);
+  ShowGrid();
+  UpdateLiveState();
 }
 
 void TObjSet::ShowGrid() {

@@ -83,6 +83,10 @@ class TObjSet : public QDialog {
   QLineEdit* Edt_Text = nullptr;
   QCheckBox* Chk_Texture = nullptr;
   QComboBox* Cmb_Texture = nullptr;
+  // Offered for the transfer robots only: the panel whose axes the robot
+  // takes (its Opt[8]: "none", "RBT1", "RBT2").
+  QLabel* Lbl_FollowPanel = nullptr;
+  QComboBox* Cmb_FollowPanel = nullptr;
   StringGrid* Stg_Data = nullptr;
   QGroupBox* Grp_Inc = nullptr;
   QComboBox* Cmb_Inc_Type = nullptr;
@@ -98,6 +102,7 @@ class TObjSet : public QDialog {
   // --- Handlers --------------------------------------------------------------
   void ControlChange();  // any control that only needs the live state updated
   void Cmb_ShapeChange();
+  void Cmb_FollowPanelChange();
   void ColorTexTypeChange();  // type, "Type,Color" and the type colour
   void Shp_ColorMouseDown(ColorSwatch* swatch);
   void Stg_DataDblClick(int col, int row);

@@ -115,6 +115,12 @@ void TObjSet::BuildLayout() {
   for (int k = 1; k <= kTextureSlotCount; ++k) slotNames << QString::number(k);
   Cmb_Texture = MakeCombo(this, "Cmb_Texture", slotNames);
 
+  Lbl_FollowPanel = MakeLabel(this, "Lbl_FollowPanel", "Follow panel:");
+  Cmb_FollowPanel = MakeCombo(this, "Cmb_FollowPanel",
+                              {QStringLiteral("none"), QStringLiteral("RBT1"), QStringLiteral("RBT2")});
+  Cmb_FollowPanel->setToolTip(QStringLiteral("Draw the robot with the axes of a robot panel"));
+  Lbl_FollowPanel->setBuddy(Cmb_FollowPanel);
+
   auto* settings = new QGridLayout();
   settings->setHorizontalSpacing(8);
   settings->setVerticalSpacing(6);
@@ -128,6 +134,8 @@ void TObjSet::BuildLayout() {
   settings->addWidget(Cmb_Direction, 1, 3, Qt::AlignLeft);
   settings->addWidget(Chk_Text, 2, 0);
   settings->addWidget(Edt_Text, 2, 1, 1, 3);
+  settings->addWidget(Lbl_FollowPanel, 3, 0);
+  settings->addWidget(Cmb_FollowPanel, 3, 1, Qt::AlignLeft);
   settings->setColumnStretch(3, 1);
 
   auto* look = new QGridLayout();
@@ -238,6 +246,7 @@ void TObjSet::BuildLayout() {
   setTabOrder(Chk_ColorTex, Chk_ColorTex_ByTypeColor);
   setTabOrder(Chk_ColorTex_ByTypeColor, Cmb_ColorTex_Type);
   setTabOrder(Cmb_ColorTex_Type, Chk_Texture);
+  setTabOrder(Edt_Text, Cmb_FollowPanel);
   setTabOrder(Chk_Texture, Cmb_Texture);
   setTabOrder(Cmb_Texture, Stg_Data);
   setTabOrder(Stg_Data, Cmb_Inc_Type);

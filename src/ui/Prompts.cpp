@@ -1,9 +1,13 @@
 #include "ui/Prompts.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+
+#include "objects/FileAccess.h"
 
 namespace {
 Prompts* g_installed = nullptr;
@@ -51,5 +55,30 @@ QString QtPrompts::OpenFile(QWidget* parent, const QString& title, const QString
 }
 
 QString QtPrompts::SaveFile(QWidget* parent, const QString& title, const QString& filter) {
-  return QFileDialog::getSaveFileName(parent, title, QString(), filter);
+  // The dialog would ask about the name as typed, before the callers add
+  // the extension; they ask about the file really written instead.
+  return QFileDialog::getSaveFileName(parent, title, QString(), filter, nullptr,
+                                      QFileDialog::DontConfirmOverwrite);
+}
+
+bool ConfirmSaveTarget(QWidget* parent, const QString& path, const QString& caption, SaveOptions* options) {
+  std::string kind;
+  const QString name = QFileInfo(path).fileName();
+  switch (InspectSaveTarget(QFile::encodeName(path).toStdString(), &kind)) {
+    case SaveTarget::kRegular:
+      return Prompts::Get().Confirm(parent, name + QStringLiteral(" already exists.\nReplace it?"), caption);
+    case SaveTarget::kSpecial: {
+      const bool yes = Prompts::Get().Confirm(
+          parent,
+          QStringLiteral("%1 is not a regular file (%2).\nWrite into it anyway?").arg(name, QString::fromStdString(kind)),
+          caption);
+      if (options) options->writeThroughSpecial = yes;
+      return yes;
+    }
+    case SaveTarget::kMissing:
+    case SaveTarget::kReadOnly:
+    case SaveTarget::kDirectory:
+      break;
+  }
+  return true;
 }

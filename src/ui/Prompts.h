@@ -4,6 +4,7 @@
 #include <cstdint>
 
 class QWidget;
+struct SaveOptions;
 
 // Every message box, confirmation, colour and file dialog of the windows
 // goes through here, so window tests can answer them as scripted.
@@ -24,6 +25,13 @@ class Prompts {
   // Installs p (not owned); nullptr restores the real dialogs.
   static void Install(Prompts* p);
 };
+
+// Asks before a save replaces what is at path: "Replace it?" for an
+// existing file, "Write into it anyway?" for a device or FIFO (a yes sets
+// options->writeThroughSpecial). Nothing is asked for a new file, nor for a
+// read-only file or a folder, which the save itself refuses with its
+// failure message. False when the operator declines.
+bool ConfirmSaveTarget(QWidget* parent, const QString& path, const QString& caption, SaveOptions* options);
 
 // The real Qt dialogs.
 class QtPrompts : public Prompts {

@@ -2,16 +2,27 @@
 #include <QCommandLineParser>
 #include <QMessageBox>
 #include <QTimer>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <string>
+
+#include "link/SharedMemoryLink.h"
 
 #include "ui/AppWindows.h"
 #include "ui/Main.h"
 
 namespace {
 
+struct CommandLine {
+  QStringList scenes;
+  QString linkName;  // empty: the environment's, or the controller's usual names
+};
+
 // Reads the command line with a core application only, so that --help and
 // --version work without a display.
-QStringList ParseCommandLine(int argc, char** argv) {
+CommandLine ParseCommandLine(int argc, char** argv) {
   QCoreApplication core(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("tessaly"));
   QCoreApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
@@ -22,17 +33,43 @@ QStringList ParseCommandLine(int argc, char** argv) {
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("scene"), QStringLiteral("A *.3dl scene to open at start."),
                                QStringLiteral("[scene.3dl]"));
+  const QCommandLineOption linkName(
+      QStringLiteral("link-name"),
+      QStringLiteral("Names of the controller link's shared memory and mutex: NAME (the mutex is then "
+                     "NAME_MUTEX) or BLOCK,MUTEX. Default: the TESSALY_LINK_NAME environment variable, "
+                     "else SHAREMEM,MUTEX."),
+      QStringLiteral("name"));
+  parser.addOption(linkName);
   parser.process(core);  // --help and --version print and exit here
-  return parser.positionalArguments();
+  return {parser.positionalArguments(), parser.value(linkName)};
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const QStringList args = ParseCommandLine(argc, argv);
+  // Over a file size limit a save fails with its message instead of the
+  // signal ending the program and the unsaved work with it.
+  std::signal(SIGXFSZ, SIG_IGN);
+  const CommandLine line = ParseCommandLine(argc, argv);
+  const QStringList& args = line.scenes;
   if (args.size() > 1) {
     fputs("tessaly: only one scene can be opened (see --help)\n", stderr);
     return 2;
+  }
+  // The link's names: the command line's, else the environment's.
+  std::string linkBlock = "SHAREMEM", linkMutex = "MUTEX";
+  {
+    std::string given = line.linkName.toStdString();
+    const char* from = "--link-name";
+    if (given.empty() && std::getenv("TESSALY_LINK_NAME")) {
+      given = std::getenv("TESSALY_LINK_NAME");
+      from = "TESSALY_LINK_NAME";
+    }
+    std::string why;
+    if (!given.empty() && !ParseLinkName(given, &linkBlock, &linkMutex, &why)) {
+      fprintf(stderr, "tessaly: %s: %s\n", from, why.c_str());
+      return 2;
+    }
   }
   PrepareGlFormat();
   QApplication app(argc, argv);
@@ -42,6 +79,7 @@ int main(int argc, char** argv) {
   PrepareAppFont();
   try {
     CreateAppWindows();
+    Form1->SetLinkNames(linkBlock, linkMutex);
     // Closing the main window ends the program, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(Form1, &TForm1::closed, &app, &QApplication::quit);

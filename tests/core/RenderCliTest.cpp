@@ -18,12 +18,12 @@ struct CliRun {
   std::string out;
 };
 
-// Runs the renderer with arguments and returns its exit code and what it
+// Runs the renderer with arguments (after the shell words in before) and returns its exit code and what it
 // printed on both streams.
-CliRun Render(const std::string& args) {
-  // The GL driver's own allocations at exit are no finding of the
-  // renderer's; leak checking of the child is left to its own runs.
-  const std::string cmd = "ASAN_OPTIONS=detect_leaks=0 " + std::string(TESSALY_RENDER_EXE) + " " + args + " 2>&1";
+CliRun Render(const std::string& args, const std::string& before = "") {
+  // In a sanitizer build the child runs with leak checking as a user's run
+  // would: its exit code must mean the same as in the release build.
+  const std::string cmd = before + std::string(TESSALY_RENDER_EXE) + " " + args + " 2>&1";
   CliRun r{-1, ""};
   FILE* p = popen(cmd.c_str(), "r");
   if (!p) return r;
@@ -115,4 +115,35 @@ TEST_F(RenderCli, RendersTheSceneAtTheRequestedSize) {
   EXPECT_GT(red, 50);
   EXPECT_EQ(Render("'" + good + "' -o '" + dir + "/no-such-dir/x.png'").code, 4);
   EXPECT_EQ(Render("'" + good + "' -o '" + dir + "/o.png' --ortho --view 20,-40,0.8").code, 0);
+}
+
+TEST_F(RenderCli, CheckOfAFileWithoutRecordsIsCleanAndUnreadableFilesSayWhy) {
+  const std::string empty = dir + "/empty.3dl", header = dir + "/header.3dl";
+  std::ofstream(empty).close();
+  std::ofstream(header) << kObjectFileHeader;
+  for (const std::string& f : {empty, header}) {
+    const CliRun r = Render("'" + f + "' --check");
+    EXPECT_EQ(r.code, 0) << r.out;
+    EXPECT_NE(r.out.find(": 0 objects"), std::string::npos) << r.out;
+  }
+  const CliRun r = Render("'" + dir + "' --check");
+  EXPECT_EQ(r.code, 3);
+  EXPECT_NE(r.out.find("cannot read " + dir + ": a directory"), std::string::npos) << r.out;
+}
+
+TEST_F(RenderCli, APictureThatCannotBeWrittenExits4AndKeepsTheOldOne) {
+  const std::string png = dir + "/kept.png";
+  std::ofstream(png) << "old picture";
+  // A file size limit stands in for a full disk: the picture is larger.
+  CliRun r = Render("'" + good + "' -o '" + png + "' --size 320x200", "ulimit -f 2; MESA_SHADER_CACHE_DISABLE=true ");
+  EXPECT_EQ(r.code, 4) << r.out;
+  EXPECT_NE(r.out.find("the file size limit was reached"), std::string::npos) << r.out;
+  std::ifstream in(png);
+  std::string text;
+  std::getline(in, text);
+  EXPECT_EQ(text, "old picture");
+  // A device is never replaced by a picture.
+  r = Render("'" + good + "' -o /dev/full");
+  EXPECT_EQ(r.code, 4);
+  EXPECT_NE(r.out.find("not a regular file (a character device)"), std::string::npos) << r.out;
 }

@@ -37,17 +37,24 @@ TEST(TeachingPositions, AllZeroTableGivesRetractedOtherArm) {
 }
 
 TEST(TeachingPositions, SlotRuleSpreadsTheCarrierOver24Pitches) {
-  const TeachTable t = MakeTeachTable();
-  // Reference rows 1 and 2 (LP1 retracted): 1200 and 0, pitch 50.
+  TeachTable t{};
+  // LP1's retracted rows 1, 2 and its extended rows 3, 4 (which serve
+  // every other port) span the carrier differently.
+  t[1].Z = 1200;
+  t[2].Z = 0;
+  t[3].Z = 1010;
+  t[4].Z = 50;
+  t[6].X = -400;
   EXPECT_EQ(LookupTeachingPosition(t, 0, 2, 0, false, false).Z, 0);    // LP1-Ret(Dn), slot 0
   EXPECT_EQ(LookupTeachingPosition(t, 0, 1, 0, false, false).Z, 25);   // up: half a pitch higher
   EXPECT_EQ(LookupTeachingPosition(t, 0, 2, 24, false, false).Z, 1200);
-  EXPECT_EQ(LookupTeachingPosition(t, 0, 6, 10, false, false).Z, 500);  // LP2-Ret(Dn) uses rows 3, 4
+  EXPECT_EQ(LookupTeachingPosition(t, 0, 6, 10, false, false).Z, 450);  // LP2-Ret(Dn) uses rows 3, 4
   EXPECT_EQ(LookupTeachingPosition(t, 0, 6, 10, false, false).X, -400);
   // Load locks: the lowered Z with "LL Dn".
-  const AxisTargets up = LookupTeachingPosition(t, 0, 22, 0, false, false);
-  const AxisTargets down = LookupTeachingPosition(t, 0, 22, 0, false, true);
-  EXPECT_LT(down.Z, up.Z);
+  t[22].Z = 400;
+  t[22].ZLow = 200;
+  EXPECT_EQ(LookupTeachingPosition(t, 0, 22, 0, false, false).Z, 400);
+  EXPECT_EQ(LookupTeachingPosition(t, 0, 22, 0, false, true).Z, 200);
 }
 
 TEST(TeachingPositions, SlotRuleTakesRowsOneAndTwoOnlyForLP1Retracted) {

@@ -61,7 +61,7 @@ TEST(SceneView, TheLineSitsRightAfterTheHeaderAndTheRecordsReadTheSame) {
   const std::string plain = dir + "/sceneview-plain.3dl", kept = dir + "/sceneview-kept.3dl";
   ASSERT_EQ(SaveObjects(plain, table->data(), kObjectCapacity), 1);
   const std::string line = FormatViewLine(SceneView{});
-  ASSERT_EQ(SaveObjects(kept, table->data(), kObjectCapacity, line), 1);
+  ASSERT_EQ(SaveObjects(kept, table->data(), kObjectCapacity, SaveOptions{}, nullptr, line), 1);
 
   auto read = [](const std::string& p) {
     FILE* f = std::fopen(p.c_str(), "rb");

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <functional>
 #include <fcntl.h>
 #include <sstream>
 #include <sys/mman.h>
@@ -8,8 +10,21 @@
 #include <unistd.h>
 
 #include "link/SharedMemoryLink.h"
+#include "support/FileRights.h"
 
 namespace {
+
+// How many mappings of the block this process has.
+int MappingsOf(const std::string& block) {
+  std::ifstream maps("/proc/self/maps");
+  std::string line;
+  int n = 0;
+  while (std::getline(maps, line)) {
+    const size_t at = line.find("/dev/shm/" + block);
+    if (at != std::string::npos && (at + 9 + block.size() == line.size() || line[at + 9 + block.size()] == ' ')) ++n;
+  }
+  return n;
+}
 
 // Names of this test run only, so a real controller's block is never touched.
 struct Names {
@@ -57,10 +72,77 @@ TEST(SharedMemoryLink, ReopeningDoesNotLeakTheFirstMapping) {
   std::ostringstream out;
   SharedMemoryLink link(out, n.block, n.mutex);
   ASSERT_EQ(link.OpenSharedMemoryLink(), 1);
-  const void* firstView = link.View();
+  EXPECT_EQ(MappingsOf(n.block), 1);
   ASSERT_EQ(link.OpenSharedMemoryLink(), 1);
   EXPECT_TRUE(link.IsOpen());
-  (void)firstView;
+  // The first mapping is gone, not merely replaced in the link's fields.
+  EXPECT_EQ(MappingsOf(n.block), 1);
+  link.CloseSharedMemoryLink();
+  EXPECT_EQ(MappingsOf(n.block), 0);
+}
+
+TEST(SharedMemoryLink, StaleObjectsInTheWayAreNamedInOneLine) {
+  Names n;
+  const std::string block = "/dev/shm/" + n.block, sem = "/dev/shm/sem." + n.mutex;
+  auto openWith = [&n](const std::function<void()>& make, const std::function<void()>& unmake) {
+    make();
+    std::ostringstream out;
+    SharedMemoryLink link(out, n.block, n.mutex);
+    const int r = link.OpenSharedMemoryLink();
+    unmake();
+    EXPECT_EQ(r, -1);
+    EXPECT_FALSE(link.IsOpen());
+    return out.str();
+  };
+  EXPECT_EQ(openWith([&] { mkdir(block.c_str(), 0700); }, [&] { rmdir(block.c_str()); }),
+            n.block + " is a directory, not a link object; use --link-name\n");
+  EXPECT_EQ(openWith([&] { mkfifo(block.c_str(), 0600); }, [&] { unlink(block.c_str()); }),
+            n.block + " is a FIFO, not a link object; use --link-name\n");
+  EXPECT_EQ(openWith([&] { symlink("/etc/passwd", block.c_str()); }, [&] { unlink(block.c_str()); }),
+            n.block + " is a symbolic link, not a link object; use --link-name\n");
+  EXPECT_EQ(openWith([&] { unlink(sem.c_str()); close(open(sem.c_str(), O_CREAT | O_WRONLY, 0600)); }, [&] { unlink(sem.c_str()); }),
+            n.mutex + " is not a semaphore (0 bytes); use --link-name\n");
+
+  // Another user's objects, left behind by their run (only an
+  // administrator can make them; the check runs without the rights to pass).
+  const int fd = open(block.c_str(), O_CREAT | O_RDWR, 0600);
+  ASSERT_GE(fd, 0);
+  ftruncate(fd, SharedMemoryLink::kBlockSize);
+  const bool other = fchown(fd, kOtherUser, kOtherUser) == 0;
+  close(fd);
+  if (other) {
+    std::ostringstream out;
+    SharedMemoryLink link(out, n.block, n.mutex);
+    {
+      WithoutFileOverride asAnyUser;
+      EXPECT_EQ(link.OpenSharedMemoryLink(), -1);
+    }
+    EXPECT_EQ(out.str(), n.block + " belongs to another user; use --link-name\n");
+    SharedMemoryLink::Unlink(n.block, n.mutex);
+    SharedMemoryLink mine(out, "TESSALY_TEST_FREE_" + std::to_string(getpid()), n.mutex);
+    ASSERT_EQ(mine.OpenSharedMemoryLink(), 1);  // creates the mutex
+    mine.CloseSharedMemoryLink();
+    chown(sem.c_str(), kOtherUser, kOtherUser);
+    std::ostringstream out2;
+    SharedMemoryLink late(out2, n.block, n.mutex);
+    {
+      WithoutFileOverride asAnyUser;
+      EXPECT_EQ(late.OpenSharedMemoryLink(), -1);
+    }
+    EXPECT_EQ(out2.str(), n.mutex + " belongs to another user; use --link-name\n");
+    SharedMemoryLink::Unlink("TESSALY_TEST_FREE_" + std::to_string(getpid()), n.mutex);
+  }
+}
+
+TEST(SharedMemoryLink, LinkNamesAsTheUserGivesThem) {
+  std::string block, mutex, why;
+  ASSERT_TRUE(ParseLinkName("CELL2", &block, &mutex, &why));
+  EXPECT_EQ(block, "CELL2");
+  EXPECT_EQ(mutex, "CELL2_MUTEX");
+  ASSERT_TRUE(ParseLinkName("BLK,MTX", &block, &mutex, &why));
+  EXPECT_EQ(block, "BLK");
+  EXPECT_EQ(mutex, "MTX");
+  for (const char* bad : {"", "a/b", "A,", ",B", "..", "A,B,C"}) EXPECT_FALSE(ParseLinkName(bad, &block, &mutex, &why)) << bad;
 }
 
 TEST(SharedMemoryLink, ABlockOfAnotherSizeIsMappedAsItStands) {

@@ -1,8 +1,6 @@
 #include "support/GlFixture.h"
 
 #include <cstring>
-#include <dlfcn.h>
-#include <link.h>
 #include <memory>
 #include <sstream>
 
@@ -18,26 +16,6 @@ HeadlessContext& SharedGlContext() {
   }();
   return *ctx;
 }
-
-void KeepGlDriverLoaded() {
-  // Feedback mode makes Mesa keep buffers for the life of the context. At
-  // exit the driver library is unloaded before the leak check runs, its
-  // frames can no longer be named, and the suppressions for the driver do
-  // not match. Pinning the loaded driver keeps its frames nameable.
-  static const bool pinned = [] {
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void*) {
-          const char* name = info->dlpi_name;
-          if (name && (std::strstr(name, "_dri.so") || std::strstr(name, "libgallium")))
-            dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-          return 0;
-        },
-        nullptr);
-    return true;
-  }();
-  (void)pinned;
-}
-
 
 GlStateSnapshot GlStateSnapshot::Take() {
   GlStateSnapshot s;

@@ -4,10 +4,6 @@
 
 #include "headless/HeadlessContext.h"
 
-// Feedback mode makes Mesa keep buffers for the life of the process; pin
-// the driver so the leak checker can still name (and suppress) them at exit.
-void KeepGlDriverLoaded();
-
 // The one headless context of a test run, created on first use
 // (640 x 480 unless a test asks for its own).
 HeadlessContext& SharedGlContext();

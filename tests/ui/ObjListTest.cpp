@@ -168,6 +168,21 @@ TEST_F(ObjListTest, AFailedSaveSaysSo) {
   EXPECT_EQ(prompts.messages.size(), 1);
 }
 
+TEST_F(ObjListTest, SaveAsksBeforeReplacingWhateverTheNameTyped) {
+  OpenList();
+  WriteFile(dir.filePath(QStringLiteral("scene.3dl")), "old");
+  // With and without the extension: the question names the file written.
+  prompts.saveAnswers = {dir.filePath(QStringLiteral("scene.3dl")), dir.filePath(QStringLiteral("scene"))};
+  prompts.confirmAnswers = {false, false};
+  QTest::mouseClick(list->Btn_Save, Qt::LeftButton);
+  QTest::mouseClick(list->Btn_Save, Qt::LeftButton);
+  EXPECT_EQ(prompts.confirmations, QStringList(2, QStringLiteral("scene.3dl already exists.\nReplace it?")));
+  QFile f(dir.filePath(QStringLiteral("scene.3dl")));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), "old");
+  EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
 TEST_F(ObjListTest, LoadShowsTheFilesErrorsAndKeepsTheGoodLines) {
   OpenList();
   std::string good1 = FormatObjectLine(2, Rec(2));

@@ -353,3 +353,29 @@ TEST_F(ObjSetTest, ColorTextureFromTheGridOrFromTypeAndColour) {
   EXPECT_EQ(Cell(1, 7), QStringLiteral("0.4000"));
   EXPECT_TRUE(prompts.messages.isEmpty());
 }
+
+TEST_F(ObjSetTest, FollowPanelIsOfferedForRobotsAndWritesTheirOptionEight) {
+  Rec(0).Shp = ShapeKind::FrogLegRobot;
+  Rec(1).Shp = ShapeKind::ScaraRobot;
+  Rec(1).Opt[8] = 1;
+  Open(0);
+  ASSERT_TRUE(dlg->Cmb_FollowPanel->isVisible());
+  EXPECT_TRUE(LayoutFaultsOf(dlg.get()).isEmpty()) << LayoutFaultsOf(dlg.get()).join(QStringLiteral(", ")).toStdString();
+  EXPECT_EQ(dlg->Cmb_FollowPanel->currentText(), QStringLiteral("none"));
+  dlg->Cmb_FollowPanel->setFocus();
+  QTest::keyClick(dlg->Cmb_FollowPanel, Qt::Key_Down);
+  QTest::keyClick(dlg->Cmb_FollowPanel, Qt::Key_Down);
+  EXPECT_EQ(dlg->Cmb_FollowPanel->currentText(), QStringLiteral("RBT2"));
+  EXPECT_EQ(Cell(9, 5), QStringLiteral("2")) << "the choice is the Opt[8] cell";
+  EXPECT_EQ(Rec(0).Opt[8], 0) << "written on Apply only";
+  QTest::mouseClick(dlg->Btn_Apply, Qt::LeftButton);
+  EXPECT_EQ(Rec(0).Opt[8], 2);
+
+  dlg->hide();
+  Open(1);
+  EXPECT_EQ(dlg->Cmb_FollowPanel->currentText(), QStringLiteral("RBT1"));
+  // Any other kind does not offer it.
+  dlg->Cmb_Shape->setCurrentIndex(dlg->Cmb_Shape->findText(QStringLiteral("Cube")));
+  EXPECT_FALSE(dlg->Cmb_FollowPanel->isVisible());
+  EXPECT_TRUE(LayoutFaultsOf(dlg.get()).isEmpty()) << LayoutFaultsOf(dlg.get()).join(QStringLiteral(", ")).toStdString();
+}

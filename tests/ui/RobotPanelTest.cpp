@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <fstream>
 
@@ -18,14 +19,14 @@ TEST_F(RobotPanelTest, TaughtPositionsMoveTheAxesWithTheSlotRule) {
   Form1->Cmb_RBT1_Slot->setCurrentIndex(24);
   Form1->Cmb_RBT1_Pos->setCurrentIndex(2);  // LP1-Ret(Dn)
   Form1->Cmb_RBT_PosChange(Form1->Cmb_RBT1_Pos);
-  EXPECT_EQ(Form1->Tkb_RBT1_ZAxis->Position(), 1200);
-  EXPECT_EQ(Form1->Tkb_RBT1_TAxis->Position(), 900);
+  EXPECT_EQ(Form1->Tkb_RBT1_ZAxis->Position(), 1010);
+  EXPECT_EQ(Form1->Tkb_RBT1_TAxis->Position(), 0);
   EXPECT_EQ(Form1->Tkb_RBT1_XAxis->Position(), -1200);
   EXPECT_EQ(Form1->Tkb_RBT1_R2Axis->Position(), -20);
-  EXPECT_EQ(Form1->Lbl_RBT1_ZAxis->text(), QStringLiteral("0.1200"));
+  EXPECT_EQ(Form1->Lbl_RBT1_ZAxis->text(), QStringLiteral("0.1010"));
   // With Arm2 the other arm reaches, 30 lower.
   Form1->Chk_RBT1_Arm2->setChecked(true);
-  EXPECT_EQ(Form1->Tkb_RBT1_ZAxis->Position(), 1170);
+  EXPECT_EQ(Form1->Tkb_RBT1_ZAxis->Position(), 980);
   EXPECT_EQ(Form1->Tkb_RBT1_R1Axis->Position(), -20);
 }
 
@@ -34,7 +35,7 @@ TEST_F(RobotPanelTest, ChangingTheSpotDirectionReappliesRobot1sPosition) {
   Form1->Cmb_RBT_PosChange(Form1->Cmb_RBT1_Pos);
   Form1->Tkb_RBT1_XAxis->SetPosition(0);
   Form1->Cmb_RBT_PosChange(Form1->Cmb_Light1_Spot_Dir);
-  EXPECT_EQ(Form1->Tkb_RBT1_XAxis->Position(), -2000);
+  EXPECT_EQ(Form1->Tkb_RBT1_XAxis->Position(), -1200);
 }
 
 TEST_F(RobotPanelTest, TestRunStartsFromZeroEveryTime) {
@@ -81,12 +82,18 @@ TEST_F(RobotPanelTest, ShmLinkLocksTheManualControlsAndRedrawsOnItsTimer) {
   EXPECT_FALSE(Form1->Grp_Robot->isEnabled());
   EXPECT_FALSE(Form1->Grp_Equipment->isEnabled());
   EXPECT_FALSE(Form1->Btn_AnimationStart->isEnabled());
-  EXPECT_TRUE(Form1->Tim_ShmMonitor->isActive());
   EXPECT_EQ(Form1->Tim_ShmMonitor->interval(), 100);
+  // A tick of the link's timer draws a frame (the other drawing timers
+  // held, so that the frame is the tick's).
+  Form1->Tim_Blink->stop();
+  Form1->Tim_Draw->stop();
+  QSignalSpy ticks(Form1->Tim_ShmMonitor, &QTimer::timeout);
+  const int before = Form1->FramesDrawn();
+  ASSERT_TRUE(ticks.wait(2000));
+  EXPECT_GT(Form1->FramesDrawn(), before);
   Form1->Chk_ShmLink->setChecked(false);
   EXPECT_TRUE(Form1->Grp_Robot->isEnabled());
   EXPECT_FALSE(Form1->Tim_ShmMonitor->isActive());
-  SharedMemoryLink::Unlink("SHAREMEM", "MUTEX");
 }
 
 TEST_F(RobotPanelTest, LoadObjReadsTheFileAndReportsItsErrors) {
@@ -117,4 +124,37 @@ TEST_F(RobotPanelTest, SaveImageWritesThePicture) {
   const QImage img(QString::fromStdString(path));
   ASSERT_FALSE(img.isNull());
   EXPECT_EQ(img.size(), Form1->Panel()->size());
+}
+
+TEST_F(RobotPanelTest, AnimationRunsThePickAndPlaceCycleOfRobotsThatFollowAPanel) {
+  // Nothing follows a panel: the animation leaves the bars alone.
+  Form1->Btn_AnimationStartClick();
+  for (int i = 0; i < 5; ++i) Form1->Tim_AnimationTimer();
+  EXPECT_EQ(Form1->Tkb_RBT1_TAxis->Position(), 0);
+  EXPECT_EQ(Form1->Tkb_RBT2_TAxis->Position(), 0);
+  Form1->Btn_AnimationStartClick();
+
+  ASSERT_GT(Form1->LoadSceneFile(QStringLiteral(TESSALY_EXAMPLES_DIR "/demo-cell.3dl")), 0);
+  Form1->Btn_AnimationStartClick();
+  // Step 5 of 34: RBT1 in under LP2's wafer, RBT2 in under load lock 1's.
+  for (int i = 0; i < 5; ++i) Form1->Tim_AnimationTimer();
+  EXPECT_EQ(Form1->Tkb_RBT1_XAxis->Position(), -400);
+  EXPECT_GT(Form1->Tkb_RBT1_R1Axis->Position(), 0);
+  EXPECT_EQ(Form1->Tkb_RBT2_TAxis->Position(), -235);
+  EXPECT_GT(Form1->Tkb_RBT2_R1Axis->Position(), 0);
+  // Half a cycle on, both carry their wafer to the other station.
+  for (int i = 0; i < 13; ++i) Form1->Tim_AnimationTimer();
+  EXPECT_TRUE(Form1->Chk_RBT1_R1_Wafer->isChecked());
+  EXPECT_EQ(Form1->Tkb_RBT1_XAxis->Position(), -1200);
+  EXPECT_TRUE(Form1->Chk_RBT2_R1_Wafer->isChecked());
+  EXPECT_EQ(Form1->Tkb_RBT2_TAxis->Position(), 1550);
+  Form1->Btn_AnimationStartClick();
+  // The robots' own records keep what the file holds.
+  for (const SceneObject& r : Form1->Objects()) {
+    if (r.Enbl && r.Shp == ShapeKind::ScaraRobot) {
+      EXPECT_FLOAT_EQ(r.size[0], 0.33f);
+      EXPECT_FLOAT_EQ(r.size[4], -0.4f);
+    }
+    if (r.Enbl && r.Shp == ShapeKind::FrogLegRobot) EXPECT_FLOAT_EQ(r.size[3], 155.0f);
+  }
 }

@@ -8,6 +8,9 @@
 #include <QTest>
 #include <QWidget>
 #include <string>
+#include <unistd.h>
+
+#include "link/SharedMemoryLink.h"
 
 #include "ui/AppWindows.h"
 #include "ui/Controls.h"
@@ -23,12 +26,20 @@ class MainWindowTest : public ::testing::Test {
   void SetUp() override {
     WindowCreationLog().clear();
     CreateAppWindows();
+    // The link of a test run never touches a real controller's objects.
+    Form1->SetLinkNames(LinkBlock(), LinkMutex());
     Form1->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1));
     ASSERT_TRUE(
         QTest::qWaitFor([] { return Form1->Panel()->contextReady() && Form1->FramesDrawn() > 0; }, 5000));
   }
-  void TearDown() override { DestroyAppWindows(); }
+  void TearDown() override {
+    DestroyAppWindows();
+    SharedMemoryLink::Unlink(LinkBlock(), LinkMutex());
+  }
+
+  static std::string LinkBlock() { return "TESSALY_UI_SHM_" + std::to_string(getpid()); }
+  static std::string LinkMutex() { return "TESSALY_UI_MUTEX_" + std::to_string(getpid()); }
 
   // Lets pending timers and events run for ms milliseconds.
   static void Pump(int ms) { QTest::qWait(ms); }

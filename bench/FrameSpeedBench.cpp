@@ -1,0 +1,220 @@
+// The culled and cached frame against the plain immediate one, drawn
+// alternately in one process so that both see the same machine load;
+// each case reports both times and their ratio (fast / plain).
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <ctime>
+#include <memory>
+
+#include "headless/HeadlessContext.h"
+#include "objects/ObjectFile.h"
+#include "render/Frame.h"
+#include "render/GlHeaders.h"
+#include "render/LightPanel.h"
+#include "render/Lights.h"
+#include "render/ObjectListCache.h"
+#include "render/RenderContext.h"
+
+namespace {
+
+const int kKinds[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 20, 21, 22, 23, 24, 25, 26, 27, 28};
+
+// The mixed grid of the frame benchmarks: 40 x 25 primitives, 0.3 apart.
+void FillMixed(ObjectTable& table, int reso) {
+  static const auto profile = std::make_shared<const std::vector<float>>(std::vector<float>{0.2f, 0.3f, 0.25f});
+  for (int i = 0; i < kObjectCapacity; ++i) {
+    SceneObject& r = table[static_cast<size_t>(i)];
+    r.Enbl = true;
+    r.Shp = kKinds[i % 21];
+    r.Reso = reso;
+    r.X = static_cast<float>(i % 40) * 0.3f - 6.0f;
+    r.Y = static_cast<float>(i / 40) * 0.3f - 4.0f;
+    r.Z = 0.1f;
+    r.W = r.D = r.H = 0.2f;
+    r.R = 0.1f;
+    r.R2 = 0.08f;
+    r.Frame = (i % 3) == 0;
+    r.clFill = 0x3080C0u + static_cast<uint32_t>(i) * 97u;
+    r.Opt[0] = 3;
+    r.Sub = profile;
+    r.size[0] = 0.15f;
+    r.size[1] = 0.1f;
+  }
+}
+
+enum class Scene { Mixed, MixedAllInView, Mixed360, DemoCell };
+
+struct Bench {
+  HeadlessContext ctx{628, 377};
+  std::unique_ptr<ObjectTable> table = std::make_unique<ObjectTable>();
+  TextureSlot slots[kTextureSlotCount];
+  RenderSettings rs;
+  ObjectListCache cache;
+
+  bool Setup(Scene scene, benchmark::State& state) {
+    if (!ctx.ok()) {
+      state.SkipWithError(ctx.error().c_str());
+      return false;
+    }
+    ApplyClearColor(0);
+    ApplyFixedRenderState();
+    ApplyProjection(628, 377, false);
+    InitializeRecords(table->data(), kObjectCapacity);
+    switch (scene) {
+      case Scene::Mixed:
+        FillMixed(*table, 36);
+        break;
+      case Scene::MixedAllInView:
+        FillMixed(*table, 36);
+        // Far enough back that the whole grid is in the picture.
+        rs.view.zoom = -45.0f;
+        break;
+      case Scene::Mixed360:
+        FillMixed(*table, 360);
+        break;
+      case Scene::DemoCell:
+        if (LoadObjects(TESSALY_EXAMPLES_DIR "/demo-cell.3dl", table->data(), kObjectCapacity, nullptr,
+                        [](const std::string&) {}) <= 0) {
+          state.SkipWithError("cannot load the demo cell");
+          return false;
+        }
+        break;
+    }
+    TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
+    return true;
+  }
+
+  // CPU time of the whole process (the driver's threads included) of the
+  // last Frame: on a machine shared with other work the wall clock mostly
+  // measures the wait for a core.
+  double lastCpuMs = 0.0;
+
+  static double ProcessCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+  }
+
+  double Frame(bool fast, int reduced = 0) { return Frame(fast, fast, reduced); }
+  double Frame(bool cull, bool cached, int reduced) {
+    FrameInputs in{&rs, table.get(), slots, nullptr};
+    in.cull = cull;
+    in.cache = cached ? &cache : nullptr;
+    in.reducedDetail = reduced;
+    const auto t0 = std::chrono::steady_clock::now();
+    const double c0 = ProcessCpuMs();
+    ComposeFrame(in);
+    glFinish();
+    lastCpuMs = ProcessCpuMs() - c0;
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+  }
+
+  // Objects the culled frame really draws.
+  size_t Drawn() {
+    ObjectListCache counter;
+    counter.SetEnabled(false);
+    FrameInputs in{&rs, table.get(), slots, nullptr};
+    in.cache = &counter;
+    ComposeFrame(in);
+    return counter.counts().immediate - 1;  // less the floor
+  }
+
+  ~Bench() {
+    cache.Clear();
+    ResetLights();
+  }
+};
+
+void RunRatio(benchmark::State& state, Scene scene) {
+  Bench b;
+  if (!b.Setup(scene, state)) return;
+  const double first = b.Frame(true);  // compiles the lists
+  double plain = 0.0, fast = 0.0, plainCpu = 0.0, fastCpu = 0.0, cullCpu = 0.0, cacheCpu = 0.0;
+  int n = 0;
+  for (auto _ : state) {
+    plain += b.Frame(false);
+    plainCpu += b.lastCpuMs;
+    fast += b.Frame(true);
+    fastCpu += b.lastCpuMs;
+    // Each half alone.
+    b.Frame(true, false, 0);
+    cullCpu += b.lastCpuMs;
+    b.Frame(false, true, 0);
+    cacheCpu += b.lastCpuMs;
+    ++n;
+  }
+  state.counters["cull_only_cpu_ratio"] = cullCpu / plainCpu;
+  state.counters["cache_only_cpu_ratio"] = cacheCpu / plainCpu;
+  state.counters["plain_ms"] = plain / n;
+  state.counters["fast_ms"] = fast / n;
+  state.counters["first_fast_ms"] = first;
+  state.counters["ratio"] = fast / plain;
+  state.counters["cpu_ratio"] = fastCpu / plainCpu;
+  state.counters["plain_cpu_ms"] = plainCpu / n;
+  state.counters["drawn"] = static_cast<double>(b.Drawn());
+}
+
+void BM_Ratio1000PrimitivesLaidOutView(benchmark::State& s) { RunRatio(s, Scene::Mixed); }
+BENCHMARK(BM_Ratio1000PrimitivesLaidOutView)->Unit(benchmark::kMillisecond)->Iterations(8);
+
+void BM_Ratio1000PrimitivesAllInView(benchmark::State& s) { RunRatio(s, Scene::MixedAllInView); }
+BENCHMARK(BM_Ratio1000PrimitivesAllInView)->Unit(benchmark::kMillisecond)->Iterations(8);
+
+void BM_RatioDemoCell(benchmark::State& s) { RunRatio(s, Scene::DemoCell); }
+BENCHMARK(BM_RatioDemoCell)->Unit(benchmark::kMillisecond)->Iterations(8);
+
+void BM_Ratio1000PrimitivesResolution360(benchmark::State& s) { RunRatio(s, Scene::Mixed360); }
+BENCHMARK(BM_Ratio1000PrimitivesResolution360)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A frame after one record changed (its list is rebuilt) against a fully
+// cached frame of the same scene.
+void BM_RatioOneRecordChanged(benchmark::State& state) {
+  Bench b;
+  if (!b.Setup(Scene::Mixed, state)) return;
+  b.Frame(true);
+  double cached = 0.0, changed = 0.0, cachedCpu = 0.0, changedCpu = 0.0;
+  int n = 0;
+  SceneObject& r = (*b.table)[520];  // in the middle of the picture
+  for (auto _ : state) {
+    cached += b.Frame(true);
+    cachedCpu += b.lastCpuMs;
+    r.clFill ^= 0x004000;
+    changed += b.Frame(true);
+    changedCpu += b.lastCpuMs;
+    ++n;
+  }
+  state.counters["cached_ms"] = cached / n;
+  state.counters["changed_ms"] = changed / n;
+  state.counters["ratio"] = changed / cached;
+  state.counters["cpu_ratio"] = changedCpu / cachedCpu;
+}
+BENCHMARK(BM_RatioOneRecordChanged)->Unit(benchmark::kMillisecond)->Iterations(8);
+
+// A frame of a drag over the resolution-360 grid: the quick frame the
+// window draws while a button is held (first one and replayed), against
+// the full-detail frame.
+void BM_DragFrame1000AtResolution360(benchmark::State& state) {
+  Bench b;
+  if (!b.Setup(Scene::Mixed360, state)) return;
+  double first = 0.0, quick = 0.0, quickCpu = 0.0;
+  int n = 0;
+  for (auto _ : state) {
+    b.rs.view.angleZ += 3.0f;
+    const double t = b.Frame(true, 12);
+    if (n == 0) {
+      first = t;
+    } else {
+      quick += t;
+      quickCpu += b.lastCpuMs;
+    }
+    ++n;
+  }
+  state.counters["first_quick_ms"] = first;
+  state.counters["quick_ms"] = n > 1 ? quick / (n - 1) : 0.0;
+  state.counters["quick_cpu_ms"] = n > 1 ? quickCpu / (n - 1) : 0.0;
+}
+BENCHMARK(BM_DragFrame1000AtResolution360)->Unit(benchmark::kMillisecond)->Iterations(6);
+
+}  // namespace

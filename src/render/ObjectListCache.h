@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "objects/SceneObject.h"
+
+// Display lists of what each object drew, replayed while nothing the
+// drawing reads has changed.
+//
+// A list is keyed on the full contents of the record handed to drawing
+// (every field, the profile's values and both strings; floats by their
+// bits) and on the frame-wide inputs drawing reads besides: whether any
+// light is on (material or plain colour), the GL state the routines query
+// while drawing (normalisation, which follows ortho, 2-D texturing and its
+// bound texture, the line width), the wafers' texture slots (loaded, GL
+// name, whether GL knows the name) and the context's generation. Whatever
+// is substituted into a record before drawing therefore invalidates its
+// list by itself. docs/architecture.md lists every GL query made while an
+// object draws and how the key covers it.
+//
+// Lists live in one GL context: call ContextLost when it goes (the lists
+// die with it) and Clear (context current) to free them earlier.
+class ObjectListCache {
+ public:
+  // Slots: the 1000 records, then what the frame draws besides.
+  static constexpr int kFloorSlot = kObjectCapacity;
+  static constexpr int kSlots = kObjectCapacity + 1;
+  // Full-detail frames and the quick frames while the view moves keep
+  // lists of their own.
+  static constexpr int kVariants = 2;
+
+  ObjectListCache();
+  ~ObjectListCache() = default;
+  ObjectListCache(const ObjectListCache&) = delete;
+  ObjectListCache& operator=(const ObjectListCache&) = delete;
+
+  // Off: every Draw is immediate and no list is made (the kept ones stay
+  // until Clear, but are not used).
+  void SetEnabled(bool on) { enabled_ = on; }
+  bool enabled() const { return enabled_; }
+
+  // Reads the frame-wide inputs (context current, just before the objects
+  // are drawn) and drops every list when one of them changed.
+  void BeginFrame(bool ortho);
+
+  // Draws rec with draw(rec): from the slot's list when its key matches,
+  // otherwise compiling a new one while drawing (nothing is drawn twice).
+  // Records too heavy for the memory budget are drawn immediately.
+  void Draw(int slot, int variant, const SceneObject& rec, void (*draw)(const SceneObject&));
+
+  // Deletes every list (context current).
+  void Clear();
+  // The context is gone, and its lists with it: forget them.
+  void ContextLost();
+
+  // Counters since construction, for tests and benchmarks.
+  struct Counts {
+    size_t built = 0, replayed = 0, immediate = 0, dropped = 0;
+  };
+  const Counts& counts() const { return counts_; }
+
+ private:
+  struct Entry {
+    std::vector<unsigned char> key;
+    unsigned list = 0;
+    size_t cost = 0;  // estimated vertices
+  };
+  void Drop(Entry& e);
+
+  bool enabled_ = true;
+  uint64_t contextGeneration_ = 0;
+  std::vector<unsigned char> frameKey_;
+  std::vector<unsigned char> scratch_;
+  std::vector<Entry> entries_[kVariants];
+  size_t budgetUsed_ = 0;
+  Counts counts_;
+};
+
+// Appends every field of the record, floats by their bits, the profile's
+// values and both strings: equal bytes mean a record that draws the same.
+void AppendRecordBytes(const SceneObject& rec, std::vector<unsigned char>& out);
+
+// A rough count of the vertices a record draws (for the cache's memory
+// budget).
+size_t EstimatedVertices(const SceneObject& rec);

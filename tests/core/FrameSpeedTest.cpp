@@ -1,0 +1,210 @@
+// Culling and the display-list cache change nothing in the picture:
+// frames with culling on and off are identical to the pixel, frames
+// replayed from lists match immediate drawing, and a list is rebuilt
+// exactly when something its drawing reads has changed.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "equipment/EquipmentExamples.h"
+#include "headless/HeadlessContext.h"
+#include "render/Frame.h"
+#include "render/GlHeaders.h"
+#include "render/LightPanel.h"
+#include "render/Lights.h"
+#include "render/ObjectListCache.h"
+#include "support/GlFixture.h"
+#include "support/Images.h"
+
+namespace {
+
+const int kKinds[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 20, 21, 22, 23, 24, 25, 26, 27, 28};
+
+// 1000 mixed objects on a grid wider than the picture, outlines on every
+// third, some thick lines and block text, equipment models scattered.
+void FillScene(ObjectTable& table) {
+  static const auto profile = std::make_shared<const std::vector<float>>(std::vector<float>{0.2f, 0.3f, 0.25f});
+  InitializeRecords(table.data(), kObjectCapacity);
+  for (int i = 0; i < kObjectCapacity; ++i) {
+    SceneObject& r = table[static_cast<size_t>(i)];
+    r.Enbl = true;
+    r.Shp = kKinds[i % 21];
+    r.Reso = 12;
+    r.X = static_cast<float>(i % 40) * 0.3f - 6.0f;
+    r.Y = static_cast<float>(i / 40) * 0.3f - 4.0f;
+    r.Z = 0.1f + 0.05f * static_cast<float>(i % 7);
+    r.W = r.D = r.H = 0.2f;
+    r.R = r.Shp == 2 ? 6.0f : 0.1f;
+    r.R2 = 0.08f;
+    r.Ang[0] = static_cast<float>(i * 37 % 360);
+    r.Ang[1] = static_cast<float>(i * 11 % 90);
+    r.Frame = (i % 3) == 0;
+    r.clFill = 0x3080C0u + static_cast<uint32_t>(i) * 97u;
+    r.Opt[0] = 3;
+    r.Sub = profile;
+    r.size[0] = 0.15f;
+    r.size[1] = 0.1f;
+    if (i % 97 == 5) {
+      r.Shp = ShapeKind::BlockText;
+      r.Text = "Cell 7";
+      r.size[0] = 4.0f;
+      r.size[1] = 2.0f;
+    }
+    if (i % 50 == 7) {
+      SceneObject e = ExampleEquipment(kEquipmentKinds[static_cast<size_t>(i / 50) % kEquipmentKinds.size()]);
+      e.X = r.X, e.Y = r.Y, e.Z = r.Z;
+      e.Reso = 12;
+      r = e;
+    }
+  }
+}
+
+class FrameSpeedGl : public ::testing::Test {
+ protected:
+  // Kept for the whole run: ending a headless context ends the display
+  // every other test draws on.
+  static HeadlessContext& Wide() {
+    static HeadlessContext ctx(628, 377);
+    KeepGlDriverLoaded();
+    return ctx;
+  }
+  static HeadlessContext& Tall() {
+    static HeadlessContext ctx(300, 500);
+    return ctx;
+  }
+  void SetUp() override {
+    table = std::make_unique<ObjectTable>();
+    FillScene(*table);
+  }
+  void TearDown() override {
+    ResetLights();
+    ResetFog();
+    SharedGlContext().MakeCurrent();
+  }
+
+  TestImage Render(HeadlessContext& ctx, bool cull, ObjectListCache* cache) {
+    EXPECT_TRUE(ctx.MakeCurrent());
+    ApplyClearColor(rs.backColor);
+    ApplyFixedRenderState();
+    ApplyProjection(ctx.width(), ctx.height(), rs.view.ortho);
+    LightPanelValues l1 = DefaultLight1(), l2 = DefaultLight2();
+    l1.checked = l2.checked = lightsOn;
+    TransferLightsAndFog(rs, l1, l2, 10, FogPanelValues{});
+    FrameInputs in{&rs, table.get(), textures, nullptr};
+    in.cull = cull;
+    in.cache = cache;
+    ComposeFrame(in);
+    EXPECT_EQ(DrainGlErrors(), "");
+    return ReadFramebuffer(ctx.width(), ctx.height());
+  }
+
+  RenderSettings rs;
+  bool lightsOn = true;
+  std::unique_ptr<ObjectTable> table;
+  TextureSlot textures[kTextureSlotCount];
+};
+
+// Views of both projections and two aspects: the laid-out one, zoomed in
+// on a corner of the grid, turned steeply, and ortho zoomed in.
+void SetView(RenderSettings& rs, int which) {
+  rs = RenderSettings{};
+  switch (which) {
+    case 1:
+      rs.view.zoom = 1.5f, rs.view.shiftX = 0.7f, rs.view.shiftZ = 0.3f;
+      break;
+    case 2:
+      rs.view.angleX = 70.0f, rs.view.angleZ = 125.0f, rs.view.zoom = -6.0f;
+      break;
+    case 3:
+      rs.view.ortho = true, rs.view.zoom = 1.7f, rs.view.angleZ = 40.0f;
+      break;
+    case 4:
+      rs.view.ortho = true, rs.view.zoom = 0.35f;
+      break;
+    default:
+      break;
+  }
+}
+
+TEST_F(FrameSpeedGl, CullingChangesNoPixel) {
+  HeadlessContext& wide = Wide();
+  HeadlessContext& tall = Tall();
+  ASSERT_TRUE(wide.ok()) << wide.error();
+  ASSERT_TRUE(tall.ok()) << tall.error();
+  ObjectListCache counter;  // disabled: counts the objects really drawn
+  counter.SetEnabled(false);
+  for (HeadlessContext* ctx : {&wide, &tall})
+    for (int view = 0; view < 5; ++view) {
+      SetView(rs, view);
+      lightsOn = view != 2;
+      const TestImage all = Render(*ctx, false, nullptr);
+      const size_t before = counter.counts().immediate;
+      const TestImage culled = Render(*ctx, true, &counter);
+      const size_t drawn = counter.counts().immediate - before - 1;  // less the floor
+      EXPECT_TRUE(all.rgba == culled.rgba) << "view " << view << " " << ctx->width() << "x" << ctx->height()
+                                           << ": " << CompareImages(culled, all, "cull", 0, 0.0);
+      // Every view leaves part of the grid outside.
+      EXPECT_LT(drawn, 990u) << "view " << view;
+    }
+}
+
+TEST_F(FrameSpeedGl, ListsMatchImmediateDrawingAndRebuildExactlyOnChange) {
+  HeadlessContext& ctx = Wide();
+  ASSERT_TRUE(ctx.ok()) << ctx.error();
+  ObjectListCache cache;
+  constexpr size_t kEvery = ~size_t{0};
+  // builds: how many lists the change must rebuild (kEvery: all of them,
+  // nothing replayed).
+  auto check = [&](const char* what, size_t builds) {
+    const TestImage plain = Render(ctx, true, nullptr);
+    const ObjectListCache::Counts before = cache.counts();
+    const TestImage listed = Render(ctx, true, &cache);
+    const size_t built = cache.counts().built - before.built;
+    if (builds == kEvery) {
+      EXPECT_GT(built, 20u) << what;
+      EXPECT_EQ(cache.counts().replayed, before.replayed) << what;
+    } else {
+      EXPECT_EQ(built, builds) << what;
+    }
+    EXPECT_EQ(CompareImages(listed, plain, std::string("cache-") + what), "") << what;
+    // Replayed unchanged: no list is built and the picture is the same.
+    const ObjectListCache::Counts mid = cache.counts();
+    const TestImage again = Render(ctx, true, &cache);
+    EXPECT_EQ(cache.counts().built, mid.built) << what << " (replayed)";
+    EXPECT_GT(cache.counts().replayed, mid.replayed) << what;
+    EXPECT_EQ(CompareImages(again, plain, std::string("cache-again-") + what), "") << what;
+  };
+  SetView(rs, 0);
+  ASSERT_NO_FATAL_FAILURE(Render(ctx, true, &cache));
+  check("unchanged", 0);
+  // Any field of one record: its list alone.
+  (*table)[540].clFill ^= 0x00FF00;
+  check("colour", 1);
+  (*table)[540].size[0] += 0.01f;
+  check("size", 1);
+  (*table)[540].Sub = std::make_shared<const std::vector<float>>(std::vector<float>{0.1f, 0.3f, 0.1f});
+  check("profile", 1);
+  // Frame-wide inputs: every list.
+  lightsOn = false;
+  check("lights off", kEvery);
+  lightsOn = true;
+  check("lights on", kEvery);
+  rs.view.ortho = true;
+  rs.view.zoom = 0.5f;
+  const size_t before = cache.counts().built;
+  Render(ctx, true, &cache);
+  EXPECT_GT(cache.counts().built, before) << "ortho";
+  check("ortho", 0);
+  // A texture slot the wafers read.
+  SetView(rs, 0);
+  Render(ctx, true, &cache);
+  textures[1].loaded = true;
+  textures[1].glName = 12345;
+  check("texture slot", kEvery);
+  // A new context: every list again.
+  cache.ContextLost();
+  check("context", kEvery);
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+// The controller protocol through the real window: a well-formed write
+// moves the arm's and RBT1's bars and places an object for the frame; a
+// malformed one changes nothing and is reported once in the status line.
+
+#include <QCheckBox>
+#include <cmath>
+#include <cstring>
+#include <unistd.h>
+
+#include "link/LinkProtocol.h"
+#include "link/SharedMemoryLink.h"
+#include "ui/WindowFixture.h"
+
+namespace {
+
+class LinkWindowTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    Form1->SetLinkNames(block, mutex);
+    Form1->Chk_ShmLink->setChecked(true);
+    ASSERT_TRUE(Form1->Chk_ShmLink->isChecked());
+    ASSERT_EQ(controller.OpenSharedMemoryLink(), 1);
+    c = static_cast<tessaly_link_controller*>(controller.MutableView());
+  }
+  void TearDown() override {
+    Form1->Chk_ShmLink->setChecked(false);
+    SharedMemoryLink::Unlink(block, mutex);
+    MainWindowTest::TearDown();
+  }
+  void Write(uint32_t sequence, float j1, float reach) {
+    std::memset(c, 0, sizeof *c);
+    c->magic = TESSALY_LINK_MAGIC;
+    c->version = TESSALY_LINK_VERSION;
+    c->sequence = c->sequence_end = sequence;
+    c->flags = TESSALY_LINK_ARM | TESSALY_LINK_RBT1;
+    c->joints[0] = j1;
+    c->joints[2] = 90.0f;
+    c->robot[0].r1 = reach;
+    c->robot[0].wafer = TESSALY_LINK_WAFER_HAND1;
+    c->override_count = 1;
+    c->overrides[0] = tessaly_link_override{3, 1, 0.5f, -0.5f, 0.2f, {45.0f, 0.0f, 0.0f}};
+  }
+
+  std::string block = "TESSALY_TEST_WLINK_" + std::to_string(getpid());
+  std::string mutex = "TESSALY_TEST_WLINK_MUTEX_" + std::to_string(getpid());
+  std::ostringstream out;
+  SharedMemoryLink controller{out, block, mutex};
+  tessaly_link_controller* c = nullptr;
+};
+
+}  // namespace
+
+TEST_F(LinkWindowTest, WellFormedWriteMovesTheBarsAndAFaultIsReportedOnce) {
+  // Before a controller speaks, the block is left alone and nothing is said.
+  const QString before = Form1->StatusText();
+  Form1->Tim_ShmMonitorTimer();
+  EXPECT_EQ(Form1->StatusText(), before);
+  EXPECT_EQ(Form1->LinkOverrides()->at(3).active, false);
+
+  Write(1, 30.0f, 0.5f);
+  const int frames = Form1->FramesDrawn();
+  Form1->Tim_ShmMonitorTimer();
+  EXPECT_EQ(Form1->FramesDrawn(), frames + 1) << "one frame per tick";
+  EXPECT_EQ(Form1->Tkb_TestData01->Position(), 3000);
+  EXPECT_EQ(Form1->Tkb_RBT1_R1Axis->Position(), 50);
+  EXPECT_TRUE(Form1->Chk_RBT1_R1_Wafer->isChecked());
+  EXPECT_EQ(Form1->Lbl_RBT1_R1Axis->text(), QStringLiteral("0.50"));
+  EXPECT_TRUE(Form1->StatusText().contains(QStringLiteral("applied")));
+  ASSERT_NE(Form1->LinkOverrides(), nullptr);
+  EXPECT_TRUE(Form1->LinkOverrides()->at(3).active);
+  EXPECT_FALSE(Form1->Objects()[3].Enbl) << "the stored table is not touched";
+  // The viewer's region carries the tool point of the frame it drew.
+  const auto* v = reinterpret_cast<const tessaly_link_viewer*>(static_cast<const char*>(controller.View()) +
+                                                               TESSALY_LINK_VIEWER_OFFSET);
+  EXPECT_EQ(v->sequence_seen, 1u);
+  Form1->Tim_ShmMonitorTimer();
+  EXPECT_NEAR(v->tool[0], Form1->ToolPoint[0], 1e-5);
+  EXPECT_NEAR(v->tool[2], Form1->ToolPoint[1], 1e-5);
+
+  // A NaN: nothing moves, one message.
+  Write(2, 60.0f, 0.9f);
+  c->robot[0].t = std::nanf("");
+  Form1->Tim_ShmMonitorTimer();
+  EXPECT_EQ(Form1->Tkb_TestData01->Position(), 3000);
+  EXPECT_EQ(Form1->Tkb_RBT1_R1Axis->Position(), 50);
+  EXPECT_TRUE(Form1->StatusText().contains(QStringLiteral("not a number")));
+  Form1->ShowStatus(QStringLiteral("something else"));
+  Form1->Tim_ShmMonitorTimer();
+  EXPECT_EQ(Form1->StatusText(), QStringLiteral("something else")) << "reported once";
+
+  // Closing the link gives the scene its stored poses back.
+  Form1->Chk_ShmLink->setChecked(false);
+  EXPECT_EQ(Form1->LinkOverrides(), nullptr);
+}
