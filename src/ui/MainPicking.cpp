@@ -65,10 +65,13 @@ void TForm1::Pnl_GLDoubleClick(int x, int y) {
 
 void TForm1::SelectObject(int index) {
   if (index < -1 || index >= kObjectCapacity) index = -1;
+  const bool changed = index != selected_;
   selected_ = index;
   ShowSelection();
   if (ObjList && ObjList->isVisible()) ObjList->SelectRecord(index);
-  DrawFrame();
+  // The outline moved: one frame. A click that selects what was selected
+  // draws nothing new.
+  if (changed) DrawFrame();
 }
 
 void TForm1::ShowSelection() {
