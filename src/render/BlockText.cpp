@@ -40,15 +40,6 @@ void DrawGlyphStroke(float width, GlyphPoint a, GlyphPoint b, const SceneObject&
   glEnd();
 }
 
-double BlockTextReach(size_t length, int direction, float charSize) {
-  if (!std::isfinite(charSize)) return 0.0;
-  const double s = std::fabs(static_cast<double>(charSize));
-  // The advance per character as DrawBlockText lays them out; a cell is
-  // 0.05 x size wide and reaches from 0.3 below its line to 0.1 x size up.
-  const double advance = direction == 2 ? 0.12 : 0.07;
-  return advance * static_cast<double>(length) * s / 2.0 + 0.12 * s;
-}
-
 void DrawBlockText(const BlockTextSettings& request) {
   const int n = static_cast<int>(request.text.size());
   const float s = request.charSize;

@@ -15,11 +15,6 @@ struct GlyphPoint {
 
 // Draws the request's string centred on its position, along X, Y or Z.
 void DrawBlockText(const BlockTextSettings& request);
-
-// How far from its position the string's strokes reach, in any turn: half
-// the line plus one character cell. (Framing a view wants this rather than
-// a bound that is safe for any glyph set.)
-double BlockTextReach(size_t length, int direction, float charSize);
 // One stroke of the glyph whose cell the record places.
 void DrawGlyphStroke(float width, GlyphPoint a, GlyphPoint b, const SceneObject& rec);
 // All strokes of one character of its set; false (nothing drawn) for a

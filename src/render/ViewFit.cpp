@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "arm/ToolPoint.h"
+#include "objects/ObjectDrawing.h"
+#include "render/GlHeaders.h"
 
 namespace {
 
@@ -94,6 +96,77 @@ void AddArmBounds(const float joints[6], std::vector<BoundSphere>& out) {
   const double dx = tool[0], dy = tool[2], dz = tool[1] - 0.33;
   const double reach = std::sqrt(dx * dx + dy * dy + dz * dz);
   out.push_back({{0.0, 0.0, 0.33}, std::max(reach, 0.35) + 0.15});
+}
+
+bool MeasureDrawnBox(const SceneObject& rec, double lo[3], double hi[3]) {
+  // An orthographic box of +-1000 units onto a 4096-pixel square: window
+  // coordinates then resolve about 0.1 mm.
+  constexpr double kReach = 1000.0;
+  constexpr int kSide = 4096;
+  static std::vector<GLfloat> buffer(1 << 20);
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  glViewport(0, 0, kSide, kSide);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(-kReach, kReach, -kReach, kReach, -kReach, kReach);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+  glRenderMode(GL_FEEDBACK);
+  DrawObject(rec);
+  const GLint n = glRenderMode(GL_RENDER);
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+  glPopAttrib();
+  if (n <= 0) return false;  // nothing drawn, or more than the buffer holds
+
+  for (int k = 0; k < 3; ++k) {
+    lo[k] = 1e300;
+    hi[k] = -1e300;
+  }
+  auto take = [&](GLint& i) {
+    // Window x, y, depth back to GL x, y, z, then to scene X, Y, Z.
+    const double x = (buffer[i] / kSide * 2.0 - 1.0) * kReach;
+    const double y = (buffer[i + 1] / kSide * 2.0 - 1.0) * kReach;
+    const double z = -(buffer[i + 2] * 2.0 - 1.0) * kReach;
+    const double p[3] = {x, z, y};
+    for (int k = 0; k < 3; ++k) {
+      lo[k] = std::min(lo[k], p[k]);
+      hi[k] = std::max(hi[k], p[k]);
+    }
+    i += 3;
+  };
+  GLint i = 0;
+  while (i < n) {
+    const GLint token = static_cast<GLint>(buffer[i++]);
+    if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN || token == GL_DRAW_PIXEL_TOKEN ||
+        token == GL_COPY_PIXEL_TOKEN) {
+      take(i);
+    } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
+      take(i);
+      take(i);
+    } else if (token == GL_POLYGON_TOKEN) {
+      const GLint count = static_cast<GLint>(buffer[i++]);
+      for (GLint k = 0; k < count && i < n; ++k) take(i);
+    } else if (token == GL_PASS_THROUGH_TOKEN) {
+      ++i;
+    } else {
+      return false;  // a token this reader does not know: no guess
+    }
+  }
+  // Clipped at the measuring box's walls: the real extent is unknown.
+  for (int k = 0; k < 3; ++k)
+    if (lo[k] > hi[k] || lo[k] <= -kReach * 0.999 || hi[k] >= kReach * 0.999) return false;
+  // Half a step of the window's grid, and the outlines' lift off surfaces.
+  for (int k = 0; k < 3; ++k) {
+    lo[k] -= 0.002;
+    hi[k] += 0.002;
+  }
+  return true;
 }
 
 void AddBoxBounds(const double lo[3], const double hi[3], std::vector<BoundSphere>& out) {

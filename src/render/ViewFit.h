@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "objects/SceneObject.h"
 #include "render/RenderSettings.h"
 
 // A ball that holds everything of one part of the scene, in scene
@@ -18,6 +19,12 @@ void AddArmBounds(const float joints[6], std::vector<BoundSphere>& out);
 // A box from lo to hi as its eight corners (balls of radius 0): far
 // tighter than a ball for flat or long things.
 void AddBoxBounds(const double lo[3], const double hi[3], std::vector<BoundSphere>& out);
+
+// The box in scene axes around what rec really draws, measured by drawing
+// it once in GL feedback mode (a context must be current; every state and
+// matrix is put back). False when it draws nothing, draws more than can be
+// measured, or reaches beyond 1000 units: use its bounds then.
+bool MeasureDrawnBox(const SceneObject& rec, double lo[3], double hi[3]);
 
 // The floor under each ball: the octagon around its footprint at height 0
 // (a ball would reach as far below the floor as across it).

@@ -10,8 +10,6 @@
 #include <cmath>
 
 #include "objects/ObjectBounds.h"
-#include "objects/ShapeKind.h"
-#include "render/BlockText.h"
 #include "render/ViewFit.h"
 #include "ui/Controls.h"
 #include "ui/GlPanel.h"
@@ -73,16 +71,18 @@ void TForm1::FitScene() {
   TransferSettings();
   std::vector<BoundSphere> balls;
   int objects = 0;
-  // The records as the frame draws them.
+  // The records as the frame draws them, each by the box around what it
+  // really draws (its bounds are made for culling, safe but often far
+  // larger), or by the corners of its own box where that cannot be measured.
   const DrawSubstitutes subs{settings_.robot, LinkOverrides()};
+  const bool measure = Pnl_GL->MakeCurrent();
   for (int i = 0; i < kObjectCapacity; ++i) {
     const SceneObject rec = EffectiveRecord((*objects_)[static_cast<size_t>(i)], i, subs);
     if (!rec.Enbl) continue;
-    if (rec.Shp == ShapeKind::BlockText) {
+    double lo[3], hi[3];
+    if (measure && MeasureDrawnBox(rec, lo, hi)) {
+      AddBoxBounds(lo, hi, balls);
       ++objects;
-      // The culling bound of a text is safe for any glyph; framing takes
-      // the text as it is laid out.
-      balls.push_back({{rec.X, rec.Y, rec.Z}, BlockTextReach(rec.Text.size(), rec.Dir, rec.size[1])});
       continue;
     }
     const ObjectBounds b = BoundsOf(rec);
@@ -90,14 +90,13 @@ void TForm1::FitScene() {
     // it cannot be framed.
     if (!b.bounded || b.drawsNothing) continue;
     ++objects;
-    // The corners of its own turned box: far tighter than its ball for
-    // flat and long things.
     for (const double* c : b.corner) {
       BoundSphere p;
       SceneOrder(c, p.center);
       balls.push_back(p);
     }
   }
+  if (measure) Pnl_GL->DoneCurrent();
   AddArmBounds(settings_.joints, balls);
   AddFloorFootprints(balls);
   ViewLimits limits;

@@ -124,3 +124,43 @@ TEST(ViewFit, TheArmIsCoveredInEveryPoseAndTheFloorUnderIt) {
 }
 
 }  // namespace
+
+namespace {
+
+class MeasureTest : public GlTest {};
+
+TEST_F(MeasureTest, TheDrawnBoxIsWhatTheObjectReallyCovers) {
+  SceneObject r = ZeroRecord();
+  r.Enbl = true;
+  r.Shp = 4;  // cube, centred on its position
+  r.Reso = 36;
+  r.Fill = true;
+  r.X = 1.0f;
+  r.Y = 2.0f;
+  r.Z = 0.3f;
+  r.W = 0.4f;
+  r.D = 0.2f;
+  r.H = 0.6f;
+  double lo[3], hi[3];
+  const GlStateSnapshot before = GlStateSnapshot::Take();
+  ASSERT_TRUE(MeasureDrawnBox(r, lo, hi));
+  EXPECT_EQ(GlStateSnapshot::Take().DiffAgainst(before), "");
+  const double wantLo[3] = {0.8, 1.9, 0.0}, wantHi[3] = {1.2, 2.1, 0.6};
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_NEAR(lo[k], wantLo[k], 0.004) << k;
+    EXPECT_NEAR(hi[k], wantHi[k], 0.004) << k;
+  }
+  // Turned a quarter about the vertical: across and along swap.
+  r.Ang[0] = 90.0f;
+  ASSERT_TRUE(MeasureDrawnBox(r, lo, hi));
+  EXPECT_NEAR(hi[0] - lo[0], 0.2, 0.01);
+  EXPECT_NEAR(hi[1] - lo[1], 0.4, 0.01);
+  // Beyond the measuring box, or nothing drawn: no answer.
+  r.X = 5000.0f;
+  EXPECT_FALSE(MeasureDrawnBox(r, lo, hi));
+  r.X = 0.0f;
+  r.Shp = 29;  // reserved: draws nothing
+  EXPECT_FALSE(MeasureDrawnBox(r, lo, hi));
+}
+
+}  // namespace
