@@ -166,7 +166,7 @@ bool MayReadNormal(const SceneObject& o) {
 // into a copy) must be the one BoundsOf and the cache see, so that its
 // bounds and its list follow what is really drawn.
 void DrawTable(const ObjectTable& table, const FrameInputs& in, bool lit, int variant) {
-  const DrawSubstitutes subs{in.settings ? &in.settings->robot : nullptr, in.overrides};
+  const DrawSubstitutes subs{in.settings ? in.settings->robot : nullptr, in.overrides};
   SceneObject scratch;
   auto recordAt = [&](int i) -> const SceneObject& {
     const SceneObject& stored = table[static_cast<size_t>(i)];
