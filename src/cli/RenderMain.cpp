@@ -14,6 +14,7 @@
 #include "ui/QtBitmapSource.h"
 #include "headless/HeadlessContext.h"
 #include "objects/ObjectFile.h"
+#include "render/DriverMemory.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "render/LightPanel.h"
@@ -58,6 +59,7 @@ int Fail(int code, const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepLargeAllocationsInHeap();
   std::string scene, output;
   int width = 628, height = 377;
   bool check = false, ortho = false, viewGiven = false;

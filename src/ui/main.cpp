@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <exception>
 
+#include "render/DriverMemory.h"
 #include "ui/AppWindows.h"
 #include "ui/Main.h"
 
@@ -29,6 +30,7 @@ QStringList ParseCommandLine(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepLargeAllocationsInHeap();
   const QStringList args = ParseCommandLine(argc, argv);
   if (args.size() > 1) {
     fputs("tessaly: only one scene can be opened (see --help)\n", stderr);
