@@ -17,6 +17,7 @@
 #include "headless/HeadlessContext.h"
 #include "objects/FileAccess.h"
 #include "objects/ObjectFile.h"
+#include "render/DriverMemory.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "render/LightPanel.h"
@@ -62,6 +63,7 @@ int Fail(int code, const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepLargeAllocationsInHeap();
   // Over a file size limit a write fails with its error (exit 4) instead of
   // the signal ending the program.
   std::signal(SIGXFSZ, SIG_IGN);

@@ -10,6 +10,7 @@
 
 #include "link/SharedMemoryLink.h"
 
+#include "render/DriverMemory.h"
 #include "ui/AppWindows.h"
 #include "ui/Main.h"
 
@@ -47,6 +48,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepLargeAllocationsInHeap();
   // Over a file size limit a save fails with its message instead of the
   // signal ending the program and the unsaved work with it.
   std::signal(SIGXFSZ, SIG_IGN);
