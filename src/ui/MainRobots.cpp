@@ -183,12 +183,22 @@ void TForm1::Tim_ShmMonitorTimer() {
 
 // --- Scene files and the object dialogs ------------------------------------------------
 
-int TForm1::LoadSceneFile(const QString& path) {
+int TForm1::LoadSceneFile(const QString& path, int* reported) {
+  int messages = 0;
   const int n = LoadObjects(path.toStdString(), objects_->data(), kObjectCapacity, textures_,
-                            [this](const std::string& m) { Prompts::Get().Message(this, QString::fromStdString(m)); });
+                            [this, &messages](const std::string& m) {
+                              ++messages;
+                              Prompts::Get().Message(this, QString::fromStdString(m));
+                            });
+  if (reported) *reported = messages;
   if (n < 0) Prompts::Get().Message(this, QStringLiteral("Cannot open the file: %1").arg(path));
   if (n >= 0 && ObjList && ObjList->isVisible()) ObjList->Rebuild();
   if (n > 0) RequestRedraw();
+  if (n >= 0) {
+    const QString name = QFileInfo(path).fileName();
+    SceneChanged(QStringLiteral("Merge ") + name);
+    ShowStatus(QStringLiteral("Merged %1 objects from %2").arg(n).arg(name));
+  }
   return n;
 }
 
@@ -199,15 +209,18 @@ void TForm1::Btn_Load_OBJClick(QObject*) {
   LoadSceneFile(path);
 }
 
-void TForm1::SaveSceneAs() {
+bool TForm1::SaveSceneAs() {
   QString path =
       Prompts::Get().SaveFile(this, QStringLiteral("Save OBJ"), QStringLiteral("3D Data List file (*.3dl)"));
-  if (path.isEmpty()) return;
+  if (path.isEmpty()) return false;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".3dl");
-  if (SaveObjects(path.toStdString(), objects_->data(), kObjectCapacity) == 1)
-    Prompts::Get().Message(this, QStringLiteral("Object data save completed."));
-  else
+  if (!WriteScene(path)) {
     Prompts::Get().Message(this, QStringLiteral("Object data could not be saved to: %1").arg(path));
+    return false;
+  }
+  SceneSaved(path);
+  Prompts::Get().Message(this, QStringLiteral("Object data save completed."));
+  return true;
 }
 
 bool TForm1::SaveImage(const QString& path) {

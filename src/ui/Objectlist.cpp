@@ -197,6 +197,7 @@ void TObjList::Btn_LoadClick() {
   // A load that stopped on an error has still stored the lines before it;
   // the list shows the table as it now is.
   Rebuild();
+  changeName_ = QStringLiteral("Load ") + QFileInfo(path).fileName();
   NotifyChanged();
 }
 
@@ -228,6 +229,7 @@ void TObjList::Stg_DataDblClick() {
   const bool ok = editor->Edit(*table_, slots_, row - 1);
   if (ok || editor->RecordChanged()) {
     Rebuild();
+    changeName_ = QStringLiteral("Edit OBJ%1").arg(row - 1, 3, 10, QLatin1Char('0'));
     NotifyChanged();
   }
 }

@@ -53,3 +53,21 @@ QString QtPrompts::OpenFile(QWidget* parent, const QString& title, const QString
 QString QtPrompts::SaveFile(QWidget* parent, const QString& title, const QString& filter) {
   return QFileDialog::getSaveFileName(parent, title, QString(), filter);
 }
+
+Prompts::SaveAnswer QtPrompts::AskSave(QWidget* parent, const QString& text, const QString& caption) {
+  QMessageBox box(parent);
+  box.setWindowTitle(caption);
+  box.setText(text);
+  box.setIcon(QMessageBox::Warning);
+  box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return AnswerSave;
+    case QMessageBox::Discard:
+      return AnswerDiscard;
+    default:
+      return AnswerCancel;
+  }
+}

@@ -18,6 +18,9 @@ class Prompts {
   // Empty when the operator cancels.
   virtual QString OpenFile(QWidget* parent, const QString& title, const QString& filter) = 0;
   virtual QString SaveFile(QWidget* parent, const QString& title, const QString& filter) = 0;
+  // Save / Discard / Cancel about unsaved changes.
+  enum SaveAnswer { AnswerSave, AnswerDiscard, AnswerCancel };
+  virtual SaveAnswer AskSave(QWidget* parent, const QString& text, const QString& caption) = 0;
 
   // The prompts in force: the real dialogs unless a test installed others.
   static Prompts& Get();
@@ -33,4 +36,5 @@ class QtPrompts : public Prompts {
   bool PickColor(QWidget* parent, uint32_t initial, uint32_t* chosen) override;
   QString OpenFile(QWidget* parent, const QString& title, const QString& filter) override;
   QString SaveFile(QWidget* parent, const QString& title, const QString& filter) override;
+  SaveAnswer AskSave(QWidget* parent, const QString& text, const QString& caption) override;
 };
