@@ -36,6 +36,7 @@ bool PlainCharacter(const QKeyEvent* e) {
 bool TForm1::PreviewKey(QObject* watched, QKeyEvent* e) {
   // An open menu: a plain letter would run the entry underlined with it.
   if (qobject_cast<QMenu*>(watched)) return PlainCharacter(e);
+  if (auto* w = qobject_cast<QWidget*>(watched); w && TakesText(w)) return false;
 
   QWidget* focus = QApplication::focusWidget();
   if (!focus || !PlainCharacter(e)) return false;
@@ -43,7 +44,7 @@ bool TForm1::PreviewKey(QObject* watched, QKeyEvent* e) {
   QWidget* top = focus->window();
   auto* dock = qobject_cast<QDockWidget*>(top);
   if (top != this && !(dock && docks_.contains(dock))) return false;
-  if (!focus->isActiveWindow() || TakesText(focus)) return false;
+  if (TakesText(focus)) return false;
 
   // The menu bar takes the keyboard after Escape from a menu or a lone
   // Alt; a plain letter there would open a menu. Leave that mode first.
