@@ -83,6 +83,7 @@ bool SceneHistory::Commit(const SceneObject* table, int count, const std::string
     if (!held) step.records.emplace_back(i, base);
     base = table[i];
   }
+  step.records.shrink_to_fit();
   if (steps_.size() > kMaxSteps) {
     steps_.pop_front();
     --position_;

@@ -63,21 +63,21 @@ void TForm1::BuildFileMenu() {
     connect(a, &QAction::triggered, this, Guarded(this, handler));
     return a;
   };
-  add(QStringLiteral("&New"), QKeySequence::New, [this] { FileNew(); });
-  add(QStringLiteral("&Open..."), QKeySequence::Open, [this] { FileOpen(); });
+  add(QStringLiteral("New"), QKeySequence::New, [this] { FileNew(); });
+  add(QStringLiteral("Open..."), QKeySequence::Open, [this] { FileOpen(); });
   // The laid-out "Load OBJ": loads into the table, other records stay.
-  add(QStringLiteral("&Merge..."), QKeySequence(), [this] { FileMerge(); });
+  add(QStringLiteral("Merge..."), QKeySequence(), [this] { FileMerge(); });
   file->addSeparator();
-  add(QStringLiteral("&Save"), QKeySequence::Save, [this] { FileSave(); });
-  add(QStringLiteral("Save &As..."), QKeySequence(QStringLiteral("Ctrl+Shift+S")), [this] { SaveSceneAs(); });
+  add(QStringLiteral("Save"), QKeySequence::Save, [this] { FileSave(); });
+  add(QStringLiteral("Save As..."), QKeySequence(QStringLiteral("Ctrl+Shift+S")), [this] { SaveSceneAs(); });
   file->addSeparator();
-  doc_->recentMenu = file->addMenu(QStringLiteral("Recent &Files"));
+  doc_->recentMenu = file->addMenu(QStringLiteral("Recent Files"));
   connect(doc_->recentMenu, &QMenu::aboutToShow, this, [this] {
     QMenu* m = doc_->recentMenu;
     m->clear();
     int n = 0;
     for (const QString& path : RecentFiles()) {
-      QAction* a = m->addAction(QStringLiteral("&%1 %2").arg(++n).arg(path));
+      QAction* a = m->addAction(QStringLiteral("%1 %2").arg(++n).arg(QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
       connect(a, &QAction::triggered, this, Guarded(this, [this, path] {
                 if (AskSaveChanges()) OpenSceneFile(path);
               }));
@@ -85,18 +85,18 @@ void TForm1::BuildFileMenu() {
     if (n == 0) m->addAction(QStringLiteral("(none)"))->setEnabled(false);
   });
   file->addSeparator();
-  add(QStringLiteral("Save &Image..."), QKeySequence(), [this] { SaveImageAs(); });
+  add(QStringLiteral("Save Image..."), QKeySequence(), [this] { SaveImageAs(); });
   file->addSeparator();
   // Ctrl+Q, the close button and Alt+F4 all end in closeEvent's question.
-  add(QStringLiteral("E&xit"), QKeySequence::Quit, [this] { Btn_ExitClick(); });
+  add(QStringLiteral("Exit"), QKeySequence::Quit, [this] { Btn_ExitClick(); });
 }
 
 void TForm1::BuildEditMenu() {
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-  doc_->undo = edit->addAction(QStringLiteral("&Undo"));
+  doc_->undo = edit->addAction(QStringLiteral("Undo"));
   doc_->undo->setShortcut(QKeySequence::Undo);
   connect(doc_->undo, &QAction::triggered, this, Guarded(this, [this] { EditUndo(); }));
-  doc_->redo = edit->addAction(QStringLiteral("&Redo"));
+  doc_->redo = edit->addAction(QStringLiteral("Redo"));
   doc_->redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
   connect(doc_->redo, &QAction::triggered, this, Guarded(this, [this] { EditRedo(); }));
 }
@@ -134,6 +134,8 @@ void TForm1::StartDocument() {
   doc_->recoveryTimer->setInterval(kRecoveryIntervalMs);
   connect(doc_->recoveryTimer, &QTimer::timeout, this, Guarded(this, [this] { WriteRecoveryCopy(); }));
   doc_->recoveryTimer->start();
+  for (QAction* title : menuBar()->actions())
+    if (title->menu()) DropEntryMnemonics(title->menu());
   UpdateDocumentState();
 }
 
@@ -180,13 +182,14 @@ QString TForm1::SceneFile() const {
 }
 
 QString TForm1::UndoText() const {
-  const std::string label = doc_->history.UndoLabel();
-  return label.empty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + QString::fromStdString(label);
+  // A file name's "&" would underline the next letter.
+  const QString label = QString::fromStdString(doc_->history.UndoLabel()).replace(QLatin1Char('&'), QStringLiteral("&&"));
+  return label.isEmpty() ? QStringLiteral("Undo") : QStringLiteral("Undo ") + label;
 }
 
 QString TForm1::RedoText() const {
-  const std::string label = doc_->history.RedoLabel();
-  return label.empty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo ") + QString::fromStdString(label);
+  const QString label = QString::fromStdString(doc_->history.RedoLabel()).replace(QLatin1Char('&'), QStringLiteral("&&"));
+  return label.isEmpty() ? QStringLiteral("Redo") : QStringLiteral("Redo ") + label;
 }
 
 void TForm1::EditUndo() {
@@ -281,7 +284,8 @@ void TForm1::FileOpen() {
 bool TForm1::OpenSceneFile(const QString& path) {
   const QFileInfo info(path);
   if (!info.isFile() || !info.isReadable()) {
-    Prompts::Get().Message(this, QStringLiteral("Cannot open the file: %1").arg(path));
+    ShowStatus(QStringLiteral("Cannot open the file: %1").arg(path));
+    Prompts::Get().Error(this, StatusText());
     return false;
   }
   InitializeRecords(objects_->data(), kObjectCapacity);
@@ -310,7 +314,8 @@ bool TForm1::FileSave() {
   SceneChanged(QStringLiteral("Edit"));
   if (doc_->file.isEmpty()) return SaveSceneAs();
   if (!WriteScene(doc_->file)) {
-    Prompts::Get().Message(this, QStringLiteral("Object data could not be saved to: %1").arg(doc_->file));
+    ShowStatus(QStringLiteral("Object data could not be saved to: %1").arg(doc_->file));
+    Prompts::Get().Error(this, StatusText());
     return false;
   }
   SceneSaved(doc_->file);
@@ -388,7 +393,7 @@ bool TForm1::OfferRecovery() {
     InitializeRecords(table->data(), kObjectCapacity);
     const int n = LoadObjects(QFile::encodeName(copy.absoluteFilePath()).toStdString(), table->data(),
                               kObjectCapacity, textures_, [this](const std::string& m) {
-                                Prompts::Get().Message(this, QString::fromStdString(m));
+                                Prompts::Get().Error(this, QString::fromStdString(m));
                               });
     if (n < 0) continue;
     *objects_ = *table;

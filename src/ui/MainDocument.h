@@ -11,6 +11,11 @@
 
 #include "objects/SceneHistory.h"
 
+class QMenu;
+// Takes the underlined letters out of menu's entries and its submenus'
+// (MainKeys.cpp).
+void DropEntryMnemonics(QMenu* menu);
+
 // What makes the main window's object table a document: its file, the undo
 // history with the modified flag, the recent files, the recovery copy and
 // the menu entries and status fields that show them.

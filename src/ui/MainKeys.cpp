@@ -13,6 +13,7 @@
 #include <QTextEdit>
 
 #include "ui/Main.h"
+#include "ui/MainDocument.h"
 
 namespace {
 
@@ -55,4 +56,18 @@ bool TForm1::PreviewKey(QObject* watched, QKeyEvent* e) {
     return true;
   }
   return FormKeyPress(e->text().at(0));
+}
+
+void DropEntryMnemonics(QMenu* menu) {
+  // Alt closes an open menu, so an entry's underlined letter could only
+  // ever be pressed plain, which the preview forbids: entries carry none.
+  // Menu titles keep theirs for Alt+F, Alt+E, ...
+  for (QAction* a : menu->actions()) {
+    QString text = a->text();
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    text.replace(QStringLiteral("\x01"), QStringLiteral("&&"));
+    a->setText(text);
+    if (a->menu()) DropEntryMnemonics(a->menu());
+  }
 }

@@ -188,16 +188,20 @@ int TForm1::LoadSceneFile(const QString& path, int* reported) {
   const int n = LoadObjects(path.toStdString(), objects_->data(), kObjectCapacity, textures_,
                             [this, &messages](const std::string& m) {
                               ++messages;
-                              Prompts::Get().Message(this, QString::fromStdString(m));
+                              Prompts::Get().Error(this, QString::fromStdString(m));
                             });
   if (reported) *reported = messages;
-  if (n < 0) Prompts::Get().Message(this, QStringLiteral("Cannot open the file: %1").arg(path));
+  if (n < 0) {
+    ShowStatus(QStringLiteral("Cannot open the file: %1").arg(path));
+    Prompts::Get().Error(this, StatusText());
+  }
   if (n >= 0 && ObjList && ObjList->isVisible()) ObjList->Rebuild();
   if (n > 0) RequestRedraw();
   if (n >= 0) {
     const QString name = QFileInfo(path).fileName();
     SceneChanged(QStringLiteral("Merge ") + name);
-    ShowStatus(QStringLiteral("Merged %1 objects from %2").arg(n).arg(name));
+    ShowStatus(QStringLiteral("Merged %1 objects from %2").arg(n).arg(name) +
+               (messages > 0 ? QStringLiteral(" (%1 errors)").arg(messages) : QString()));
   }
   return n;
 }
@@ -215,7 +219,8 @@ bool TForm1::SaveSceneAs() {
   if (path.isEmpty()) return false;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".3dl");
   if (!WriteScene(path)) {
-    Prompts::Get().Message(this, QStringLiteral("Object data could not be saved to: %1").arg(path));
+    ShowStatus(QStringLiteral("Object data could not be saved to: %1").arg(path));
+    Prompts::Get().Error(this, StatusText());
     return false;
   }
   SceneSaved(path);
@@ -233,7 +238,10 @@ void TForm1::SaveImageAs() {
   QString path = Prompts::Get().SaveFile(this, QStringLiteral("Save Image"), QStringLiteral("PNG image (*.png)"));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".png");
-  if (!SaveImage(path)) Prompts::Get().Message(this, QStringLiteral("The image could not be saved to: %1").arg(path));
+  if (!SaveImage(path)) {
+    ShowStatus(QStringLiteral("The image could not be saved to: %1").arg(path));
+    Prompts::Get().Error(this, StatusText());
+  }
 }
 
 void TForm1::Btn_OBJSetClick(QObject*) {

@@ -189,9 +189,9 @@ void TObjList::Btn_LoadClick() {
   if (path.isEmpty()) return;
   const int result = LoadObjects(
       QFile::encodeName(path).toStdString(), table_->data(), kObjectCapacity, slots_,
-      [this](const std::string& text) { Prompts::Get().Message(this, QString::fromStdString(text)); });
+      [this](const std::string& text) { Prompts::Get().Error(this, QString::fromStdString(text)); });
   if (result < 0) {
-    Prompts::Get().Message(this, QStringLiteral("Cannot open the file:\n") + path);
+    Prompts::Get().Error(this, QStringLiteral("Cannot open the file:\n") + path);
     return;
   }
   // A load that stopped on an error has still stored the lines before it;
@@ -218,7 +218,7 @@ void TObjList::Btn_SaveClick() {
   if (SaveObjects(QFile::encodeName(path).toStdString(), table_->data(), kObjectCapacity) == 1)
     Prompts::Get().Message(this, QStringLiteral("Object data save completed."));
   else
-    Prompts::Get().Message(this, QStringLiteral("Object data could not be saved to:\n") + path);
+    Prompts::Get().Error(this, QStringLiteral("Object data could not be saved to:\n") + path);
 }
 
 void TObjList::Stg_DataDblClick() {

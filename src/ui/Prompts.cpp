@@ -27,6 +27,15 @@ void QtPrompts::Message(QWidget* parent, const QString& text, const QString& cap
   box.exec();
 }
 
+void QtPrompts::Error(QWidget* parent, const QString& text) {
+  QMessageBox box(parent);
+  box.setWindowTitle(QStringLiteral("Error"));
+  box.setText(text);
+  box.setIcon(QMessageBox::Critical);
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+}
+
 bool QtPrompts::Confirm(QWidget* parent, const QString& text, const QString& caption) {
   QMessageBox box(parent);
   box.setWindowTitle(caption);

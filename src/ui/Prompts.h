@@ -11,6 +11,9 @@ class Prompts {
  public:
   virtual ~Prompts() = default;
   virtual void Message(QWidget* parent, const QString& text, const QString& caption = QString()) = 0;
+  // A message about something that went wrong, in the platform's error
+  // style; the same box as Message unless a kind of prompts shows it apart.
+  virtual void Error(QWidget* parent, const QString& text) { Message(parent, text); }
   // OK/Cancel; true only for OK.
   virtual bool Confirm(QWidget* parent, const QString& text, const QString& caption) = 0;
   // Colours are 0x00BBGGRR. Returns false when the operator cancels.
@@ -32,6 +35,7 @@ class Prompts {
 class QtPrompts : public Prompts {
  public:
   void Message(QWidget* parent, const QString& text, const QString& caption) override;
+  void Error(QWidget* parent, const QString& text) override;
   bool Confirm(QWidget* parent, const QString& text, const QString& caption) override;
   bool PickColor(QWidget* parent, uint32_t initial, uint32_t* chosen) override;
   QString OpenFile(QWidget* parent, const QString& title, const QString& filter) override;

@@ -78,7 +78,7 @@ class DocumentTest : public MainWindowTest {
     for (QAction* title : Form1->menuBar()->actions())
       if (title->menu())
         for (QAction* a : title->menu()->actions())
-          if (a->text().remove(QLatin1Char('&')).startsWith(text)) return a;
+          if (a->text().startsWith(text)) return a;
     ADD_FAILURE() << "no menu entry " << text.toStdString();
     return nullptr;
   }
@@ -204,7 +204,7 @@ TEST_F(DocumentTest, OpenReplacesMergeKeepsAndUndoGivesTheSameFileBack) {
   Entry(QStringLiteral("Merge"))->trigger();
   EXPECT_TRUE(Rec(1).Enbl && Rec(3).Enbl) << "a merge keeps the other records";
   EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - a.3dl *"));
-  EXPECT_EQ(Entry(QStringLiteral("Undo"))->text(), QStringLiteral("&Undo Merge b.3dl"));
+  EXPECT_EQ(Entry(QStringLiteral("Undo"))->text(), QStringLiteral("Undo Merge b.3dl"));
   const QByteArray merged = Saved();
 
   Key(Qt::Key_Z, Qt::ControlModifier);
@@ -257,10 +257,10 @@ TEST_F(DocumentTest, DialogApplyStepsAndListLoadsAreUndoneExactly) {
   EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('|')).toStdString();
   EXPECT_EQ(Rec(0).Name, "load port");
   EXPECT_GT(Rec(0).X, x0);
-  EXPECT_EQ(Form1->UndoText(), QStringLiteral("&Undo Step +X OBJ000"));
+  EXPECT_EQ(Form1->UndoText(), QStringLiteral("Undo Step +X OBJ000"));
   Form1->EditUndo();
   EXPECT_EQ(Rec(0).X, x0) << "the three auto-applied steps are one";
-  EXPECT_EQ(Form1->UndoText(), QStringLiteral("&Undo Apply OBJ000"));
+  EXPECT_EQ(Form1->UndoText(), QStringLiteral("Undo Apply OBJ000"));
   Form1->EditUndo();
   EXPECT_EQ(Saved(), start);
   EXPECT_FALSE(Form1->SceneModified());
@@ -271,7 +271,7 @@ TEST_F(DocumentTest, DialogApplyStepsAndListLoadsAreUndoneExactly) {
   prompts.openAnswers.push_back(WriteScene(QStringLiteral("c.3dl"), 7, 0.7f));
   QTest::mouseClick(ObjList->Btn_Load, Qt::LeftButton);
   EXPECT_TRUE(Rec(7).Enbl);
-  EXPECT_EQ(Form1->UndoText(), QStringLiteral("&Undo Load c.3dl"));
+  EXPECT_EQ(Form1->UndoText(), QStringLiteral("Undo Load c.3dl"));
   Form1->EditUndo();
   EXPECT_EQ(Saved(), start);
   EXPECT_EQ(ObjList->Stg_Data->Cell(4, 8), ObjList->Stg_Data->Cell(4, 9)) << "the list shows the undone table";
