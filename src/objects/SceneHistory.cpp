@@ -50,8 +50,8 @@ void SceneHistory::Reset(const SceneObject* table, int count) {
   extraModified_ = false;
 }
 
-bool SceneHistory::Commit(const SceneObject* table, int count, const std::string& label, const std::string& mergeKey,
-                          double now) {
+bool SceneHistory::Commit(const SceneObject* table, int count, const std::string& label,
+                          const std::string& mergeKey, double now) {
   if (static_cast<int>(baseline_.size()) != count) {
     // Never started: take the table as it is as the starting point.
     Reset(table, count);

@@ -38,7 +38,8 @@ void CreateAppWindows() {
     const long index = inTable ? static_cast<long>(rec - first) : -1;
     QString what = ObjSet->ChangeName();
     if (inTable) what += QStringLiteral(" OBJ%1").arg(index, 3, 10, QLatin1Char('0'));
-    Form1->SceneChanged(what, inTable && ObjSet->ChangeIsAuto() ? QStringLiteral("auto %1").arg(index) : QString());
+    Form1->SceneChanged(what,
+                        inTable && ObjSet->ChangeIsAuto() ? QStringLiteral("auto %1").arg(index) : QString());
     Form1->RequestRedraw();
   };
   ObjList->onChanged = [] {

@@ -506,5 +506,6 @@ void TForm1::ShowToolPoint(const double p[3]) {
     if (labels[k]->text() != text) labels[k]->setText(text);
   }
   if (doc_ && doc_->statusTool)
-    doc_->statusTool->setText(QStringLiteral("Tool %1, %2, %3").arg(labels[0]->text(), labels[1]->text(), labels[2]->text()));
+    doc_->statusTool->setText(
+        QStringLiteral("Tool %1, %2, %3").arg(labels[0]->text(), labels[1]->text(), labels[2]->text()));
 }

@@ -77,7 +77,8 @@ void TForm1::BuildFileMenu() {
     m->clear();
     int n = 0;
     for (const QString& path : RecentFiles()) {
-      QAction* a = m->addAction(QStringLiteral("%1 %2").arg(++n).arg(QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
+      QAction* a = m->addAction(QStringLiteral("%1 %2").arg(++n).arg(
+          QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
       connect(a, &QAction::triggered, this, Guarded(this, [this, path] {
                 if (AskSaveChanges()) OpenSceneFile(path);
               }));
@@ -97,7 +98,8 @@ void TForm1::BuildEditMenu() {
   doc_->undo->setShortcut(QKeySequence::Undo);
   connect(doc_->undo, &QAction::triggered, this, Guarded(this, [this] { EditUndo(); }));
   doc_->redo = edit->addAction(QStringLiteral("Redo"));
-  doc_->redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+  doc_->redo->setShortcuts(
+      {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
   connect(doc_->redo, &QAction::triggered, this, Guarded(this, [this] { EditRedo(); }));
 }
 
@@ -142,8 +144,8 @@ void TForm1::StartDocument() {
 void TForm1::UpdateDocumentState() {
   if (!doc_) return;
   const bool modified = doc_->history.Modified();
-  setWindowTitle(layoutCaption_ + QString::fromLatin1(kVersionText) + QStringLiteral(" - ") + FileName(doc_->file) +
-                 (modified ? QStringLiteral(" *") : QString()));
+  setWindowTitle(layoutCaption_ + QString::fromLatin1(kVersionText) + QStringLiteral(" - ") +
+                 FileName(doc_->file) + (modified ? QStringLiteral(" *") : QString()));
   if (doc_->undo) {
     doc_->undo->setEnabled(doc_->history.CanUndo());
     doc_->undo->setText(UndoText());
@@ -161,7 +163,8 @@ void TForm1::UpdateDocumentState() {
 void TForm1::SceneChanged(const QString& label, const QString& mergeKey) {
   if (!doc_) return;
   const double now = static_cast<double>(doc_->clock.elapsed()) / 1000.0;
-  if (!doc_->history.Commit(objects_->data(), kObjectCapacity, label.toStdString(), mergeKey.toStdString(), now))
+  if (!doc_->history.Commit(objects_->data(), kObjectCapacity, label.toStdString(), mergeKey.toStdString(),
+                            now))
     return;
   ++doc_->changeCount;
   UpdateDocumentState();
@@ -183,23 +186,27 @@ QString TForm1::SceneFile() const {
 
 QString TForm1::UndoText() const {
   // A file name's "&" would underline the next letter.
-  const QString label = QString::fromStdString(doc_->history.UndoLabel()).replace(QLatin1Char('&'), QStringLiteral("&&"));
+  const QString label =
+      QString::fromStdString(doc_->history.UndoLabel()).replace(QLatin1Char('&'), QStringLiteral("&&"));
   return label.isEmpty() ? QStringLiteral("Undo") : QStringLiteral("Undo ") + label;
 }
 
 QString TForm1::RedoText() const {
-  const QString label = QString::fromStdString(doc_->history.RedoLabel()).replace(QLatin1Char('&'), QStringLiteral("&&"));
+  const QString label =
+      QString::fromStdString(doc_->history.RedoLabel()).replace(QLatin1Char('&'), QStringLiteral("&&"));
   return label.isEmpty() ? QStringLiteral("Redo") : QStringLiteral("Redo ") + label;
 }
 
 void TForm1::EditUndo() {
   const QString what = QString::fromStdString(doc_->history.UndoLabel());
-  if (doc_->history.Undo(objects_->data(), kObjectCapacity)) AfterHistoryMove(QStringLiteral("Undone: ") + what);
+  if (doc_->history.Undo(objects_->data(), kObjectCapacity))
+    AfterHistoryMove(QStringLiteral("Undone: ") + what);
 }
 
 void TForm1::EditRedo() {
   const QString what = QString::fromStdString(doc_->history.RedoLabel());
-  if (doc_->history.Redo(objects_->data(), kObjectCapacity)) AfterHistoryMove(QStringLiteral("Redone: ") + what);
+  if (doc_->history.Redo(objects_->data(), kObjectCapacity))
+    AfterHistoryMove(QStringLiteral("Redone: ") + what);
 }
 
 void TForm1::AfterHistoryMove(const QString& what) {
@@ -277,7 +284,8 @@ void TForm1::FileNew() {
 
 void TForm1::FileOpen() {
   if (!AskSaveChanges()) return;
-  const QString path = Prompts::Get().OpenFile(this, QStringLiteral("Open"), QString::fromLatin1(kSceneFilter));
+  const QString path =
+      Prompts::Get().OpenFile(this, QStringLiteral("Open"), QString::fromLatin1(kSceneFilter));
   if (!path.isEmpty()) OpenSceneFile(path);
 }
 
@@ -383,18 +391,17 @@ bool TForm1::OfferRecovery() {
     lock.setStaleLockTime(0);
     if (!lock.tryLock(0)) continue;
     const QString when = QLocale().toString(copy.lastModified(), QLocale::ShortFormat);
-    if (!Prompts::Get().Confirm(this,
-                                QStringLiteral("Recover unsaved scene from %1?\n(Cancel discards it.)").arg(when),
-                                QStringLiteral("Recover"))) {
+    if (!Prompts::Get().ConfirmOffer(
+            this, QStringLiteral("Recover unsaved scene from %1?\n(Cancel discards it.)").arg(when),
+            QStringLiteral("Recover"))) {
       QFile::remove(copy.absoluteFilePath());
       continue;
     }
     auto table = std::make_unique<ObjectTable>();
     InitializeRecords(table->data(), kObjectCapacity);
-    const int n = LoadObjects(QFile::encodeName(copy.absoluteFilePath()).toStdString(), table->data(),
-                              kObjectCapacity, textures_, [this](const std::string& m) {
-                                Prompts::Get().Error(this, QString::fromStdString(m));
-                              });
+    const int n = LoadObjects(
+        QFile::encodeName(copy.absoluteFilePath()).toStdString(), table->data(), kObjectCapacity, textures_,
+        [this](const std::string& m) { Prompts::Get().Error(this, QString::fromStdString(m)); });
     if (n < 0) continue;
     *objects_ = *table;
     ResetDocument(QString());

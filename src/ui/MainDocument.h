@@ -36,6 +36,6 @@ struct SceneDocument {
   QTimer* recoveryTimer = nullptr;
   QString recoveryFolder;
   std::unique_ptr<QLockFile> recoveryLock;
-  long changeCount = 0;    // every recorded change, undo and redo
-  long recoveredAt = -1;   // changeCount when the copy was last written
+  long changeCount = 0;   // every recorded change, undo and redo
+  long recoveredAt = -1;  // changeCount when the copy was last written
 };

@@ -46,6 +46,16 @@ bool QtPrompts::Confirm(QWidget* parent, const QString& text, const QString& cap
   return box.exec() == QMessageBox::Ok;
 }
 
+bool QtPrompts::ConfirmOffer(QWidget* parent, const QString& text, const QString& caption) {
+  QMessageBox box(parent);
+  box.setWindowTitle(caption);
+  box.setText(text);
+  box.setIcon(QMessageBox::Question);
+  box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+  box.setDefaultButton(QMessageBox::Ok);
+  return box.exec() == QMessageBox::Ok;
+}
+
 bool QtPrompts::PickColor(QWidget* parent, uint32_t initial, uint32_t* chosen) {
   const QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
   const QColor c = QColorDialog::getColor(start, parent);

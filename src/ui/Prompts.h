@@ -16,6 +16,11 @@ class Prompts {
   virtual void Error(QWidget* parent, const QString& text) { Message(parent, text); }
   // OK/Cancel; true only for OK.
   virtual bool Confirm(QWidget* parent, const QString& text, const QString& caption) = 0;
+  // The same with OK as the default button, for offers where Enter should
+  // not throw something away.
+  virtual bool ConfirmOffer(QWidget* parent, const QString& text, const QString& caption) {
+    return Confirm(parent, text, caption);
+  }
   // Colours are 0x00BBGGRR. Returns false when the operator cancels.
   virtual bool PickColor(QWidget* parent, uint32_t initial, uint32_t* chosen) = 0;
   // Empty when the operator cancels.
@@ -37,6 +42,7 @@ class QtPrompts : public Prompts {
   void Message(QWidget* parent, const QString& text, const QString& caption) override;
   void Error(QWidget* parent, const QString& text) override;
   bool Confirm(QWidget* parent, const QString& text, const QString& caption) override;
+  bool ConfirmOffer(QWidget* parent, const QString& text, const QString& caption) override;
   bool PickColor(QWidget* parent, uint32_t initial, uint32_t* chosen) override;
   QString OpenFile(QWidget* parent, const QString& title, const QString& filter) override;
   QString SaveFile(QWidget* parent, const QString& title, const QString& filter) override;

@@ -56,7 +56,8 @@ TEST_F(SceneHistoryTest, UndoAndRedoRestoreTheRecordsExactlyAndKeepOnlyWhatChang
   ASSERT_TRUE(history_.Undo(table_->data(), kObjectCapacity));
   auto fresh = std::make_unique<ObjectTable>();
   InitializeRecords(fresh->data(), kObjectCapacity);
-  for (int i = 0; i < kObjectCapacity; ++i) EXPECT_TRUE(SameRecord(Rec(i), (*fresh)[static_cast<size_t>(i)])) << i;
+  for (int i = 0; i < kObjectCapacity; ++i)
+    EXPECT_TRUE(SameRecord(Rec(i), (*fresh)[static_cast<size_t>(i)])) << i;
   EXPECT_FALSE(history_.Undo(table_->data(), kObjectCapacity));
 
   ASSERT_TRUE(history_.Redo(table_->data(), kObjectCapacity));

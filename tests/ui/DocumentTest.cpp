@@ -21,10 +21,10 @@
 
 #include "objects/ObjectFile.h"
 #include "ui/Controls.h"
-#include "ui/Objectlist.h"
-#include "ui/ObjectsettingGrid.h"
 #include "ui/ObjSetFixture.h"
+#include "ui/Objectlist.h"
 #include "ui/Objectsetting.h"
+#include "ui/ObjectsettingGrid.h"
 #include "ui/WindowFixture.h"
 
 namespace {
@@ -96,7 +96,8 @@ class DocumentTest : public MainWindowTest {
 TEST_F(DocumentTest, PlainLettersMoveTheArmAfterAMenuAndNeverRunAnEntry) {
   QMenuBar* bar = Form1->menuBar();
   auto openFileMenu = [bar] {
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(bar->actions().first()).center());
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                      bar->actionGeometry(bar->actions().first()).center());
     return QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 2000);
   };
   const int j2 = Joint(1), j3 = Joint(2);
@@ -274,7 +275,8 @@ TEST_F(DocumentTest, DialogApplyStepsAndListLoadsAreUndoneExactly) {
   EXPECT_EQ(Form1->UndoText(), QStringLiteral("Undo Load c.3dl"));
   Form1->EditUndo();
   EXPECT_EQ(Saved(), start);
-  EXPECT_EQ(ObjList->Stg_Data->Cell(4, 8), ObjList->Stg_Data->Cell(4, 9)) << "the list shows the undone table";
+  EXPECT_EQ(ObjList->Stg_Data->Cell(4, 8), ObjList->Stg_Data->Cell(4, 9))
+      << "the list shows the undone table";
 }
 
 TEST_F(DocumentTest, ARecoveryCopyOutlivesAKillAndComesBackModified) {
