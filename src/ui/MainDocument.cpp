@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "objects/ObjectFile.h"
 #include "objects/RecentFiles.h"
@@ -80,7 +81,11 @@ void TForm1::BuildFileMenu() {
       QAction* a = m->addAction(QStringLiteral("%1 %2").arg(++n).arg(
           QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
       connect(a, &QAction::triggered, this, Guarded(this, [this, path] {
-                if (AskSaveChanges()) OpenSceneFile(path);
+                if (!AskSaveChanges() || OpenSceneFile(path) || QFileInfo::exists(path)) return;
+                // A file that is gone leaves the list.
+                std::vector<std::string> recent = LoadRecent();
+                recent.erase(std::remove(recent.begin(), recent.end(), path.toStdString()), recent.end());
+                StoreRecent(recent);
               }));
     }
     if (n == 0) m->addAction(QStringLiteral("(none)"))->setEnabled(false);
@@ -105,18 +110,21 @@ void TForm1::BuildEditMenu() {
 
 void TForm1::BuildStatusBar() {
   // One line: file, selection, tool point, then the last message.
-  auto field = [this](const char* name, int minWidth) {
+  // A long name or message is cut, never widens the window.
+  auto field = [this](const char* name, int minWidth, int maxWidth) {
     auto* l = new QLabel(this);
     l->setObjectName(QString::fromLatin1(name));
     l->setMinimumWidth(minWidth);
+    l->setMaximumWidth(maxWidth);
     statusBar()->addWidget(l);
     return l;
   };
-  doc_->statusFile = field("StatusFile", 120);
-  doc_->statusSelection = field("StatusSelection", 160);
-  doc_->statusTool = field("StatusToolPoint", 220);
+  doc_->statusFile = field("StatusFile", 120, 240);
+  doc_->statusSelection = field("StatusSelection", 160, 260);
+  doc_->statusTool = field("StatusToolPoint", 220, 260);
   statusMessage_ = new QLabel(this);
   statusMessage_->setObjectName(QStringLiteral("StatusMessage"));
+  statusMessage_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(statusMessage_, 1);
 }
 

@@ -161,7 +161,10 @@ void TForm1::SetLinkNames(const std::string& blockName, const std::string& mutex
 }
 
 void TForm1::ShowStatus(const QString& message) {
-  if (statusMessage_) statusMessage_->setText(message);
+  if (!statusMessage_) return;
+  statusMessage_->setText(message);
+  // The field cuts a long message; the whole of it shows on hover.
+  statusMessage_->setToolTip(message);
 }
 
 QString TForm1::StatusText() const { return statusMessage_ ? statusMessage_->text() : QString(); }
