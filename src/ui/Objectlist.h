@@ -33,6 +33,8 @@ class TObjList : public QDialog {
   // Runs whenever the table changed through the list (a load, an edit),
   // so that the opener can redraw the scene.
   std::function<void()> onChanged;
+  // While onChanged runs: what the change was ("Load demo-cell.3dl").
+  QString ChangeName() const { return changeName_; }
 
   // --- Controls, named as laid out -------------------------------------------
   StringGrid* Stg_Data = nullptr;
@@ -65,6 +67,7 @@ class TObjList : public QDialog {
   TextureSlot* slots_ = nullptr;
   TObjSet* editor_ = nullptr;
   bool placed_ = false;
+  QString changeName_;
 };
 
 extern TObjList* ObjList;

@@ -86,11 +86,13 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(Form1, &TForm1::closed, &app, &QApplication::quit);
     Form1->show();
-    if (!args.isEmpty()) {
-      // Once the window is up, so that the loader's messages have a parent.
-      const QString scene = args.first();
-      QTimer::singleShot(0, Form1, [scene] { Form1->LoadSceneFile(scene); });
-    }
+    // Once the window is up, so that the questions and the loader's
+    // messages have a parent. A recovered scene takes the place of the one
+    // named on the command line.
+    const QString scene = args.isEmpty() ? QString() : args.first();
+    QTimer::singleShot(0, Form1, [scene] {
+      if (!Form1->OfferRecovery() && !scene.isEmpty()) Form1->OpenSceneFile(scene);
+    });
     app.exec();
   } catch (const std::exception& e) {
     QMessageBox::critical(nullptr, QStringLiteral("Tessaly"), QString::fromUtf8(e.what()));
