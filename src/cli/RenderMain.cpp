@@ -18,6 +18,7 @@
 #include "objects/FileAccess.h"
 #include "objects/ObjectFile.h"
 #include "objects/SceneView.h"
+#include "render/DriverMemory.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "render/LightPanel.h"
@@ -65,6 +66,7 @@ int Fail(int code, const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepLargeAllocationsInHeap();
   // Over a file size limit a write fails with its error (exit 4) instead of
   // the signal ending the program.
   std::signal(SIGXFSZ, SIG_IGN);

@@ -65,10 +65,10 @@ SceneObject QuickRecord(const SceneObject& rec, int segments) {
   return q;
 }
 
-void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* cache, int variant) {
+void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* cache) {
   SceneObject rec = MakeBaseRecord(rs);
   if (cache)
-    cache->Draw(ObjectListCache::kFloorSlot, variant, rec, DrawFloor);
+    cache->Draw(ObjectListCache::kFloorSlot, rec, DrawFloor);
   else
     DrawFloor(rec);
   // The arm starts from the record as the last tile left it.
@@ -165,7 +165,7 @@ bool MayReadNormal(const SceneObject& o) {
 // readers. A record drawn in place of the table's own (values substituted
 // into a copy) must be the one BoundsOf and the cache see, so that its
 // bounds and its list follow what is really drawn.
-void DrawTable(const ObjectTable& table, const FrameInputs& in, bool lit, int variant) {
+void DrawTable(const ObjectTable& table, const FrameInputs& in, ObjectListCache* cache, bool lit) {
   const DrawSubstitutes subs{in.settings ? in.settings->robot : nullptr, in.overrides};
   SceneObject scratch;
   auto recordAt = [&](int i) -> const SceneObject& {
@@ -199,8 +199,8 @@ void DrawTable(const ObjectTable& table, const FrameInputs& in, bool lit, int va
       reduced = QuickRecord(obj, in.reducedDetail);
       rec = &reduced;
     }
-    if (in.cache)
-      in.cache->Draw(i, variant, *rec, DrawObject);
+    if (cache)
+      cache->Draw(i, *rec, DrawObject);
     else
       DrawObject(*rec);
   }
@@ -223,7 +223,7 @@ void ComposeFrame(const FrameInputs& in) {
     if (quick.drawFill) quick.drawFrame = false;
   }
   const RenderSettings& rs = in.reducedDetail > 0 ? quick : *in.settings;
-  const int variant = in.reducedDetail > 0 ? 1 : 0;
+  ObjectListCache* cache = in.reducedDetail > 0 ? nullptr : in.cache;
   const BlockTextSettings& text = rs.text;
   const bool textShown = text.shown && !text.text.empty();
 
@@ -244,9 +244,9 @@ void ComposeFrame(const FrameInputs& in) {
   ApplyFog();
   if (textShown && !text.lock) DrawBlockText(text);
   SetWaferTextures(in.textures);
-  if (in.cache) in.cache->BeginFrame(rs.view.ortho);
-  if (in.table) DrawTable(*in.table, in, AnyLightEnabled(), variant);
-  DrawScene(rs, in.result, in.cache, variant);
+  if (cache) cache->BeginFrame(rs.view.ortho);
+  if (in.table) DrawTable(*in.table, in, cache, AnyLightEnabled());
+  DrawScene(rs, in.result, cache);
   if (renormalise) glDisable(GL_NORMALIZE);
   glFlush();
 }

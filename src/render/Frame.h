@@ -25,7 +25,9 @@ struct FrameInputs {
   // to the pixel either way.
   bool cull = true;
   // Replays the objects and the floor from display lists kept here
-  // (nullptr: everything is drawn immediately).
+  // (nullptr: everything is drawn immediately). Quick frames draw
+  // immediately: they are cheap, and lists of their own would cost a
+  // compiling frame and memory.
   ObjectListCache* cache = nullptr;
   // Above 0: a quick frame while the view moves. Round shapes use at most
   // this many segments and, where faces are filled, outlines are left out.
@@ -40,9 +42,8 @@ struct FrameInputs {
 void ComposeFrame(const FrameInputs& in);
 
 // The second half of a frame: floor, arm, tool point and its ball. With a
-// cache the floor is replayed from its list (variant as in the cache).
-void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* cache = nullptr,
-               int variant = 0);
+// cache the floor is replayed from its list.
+void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* cache = nullptr);
 
 // The floor's 31 x 31 tiles in the look of the base record.
 void DrawFloor(const SceneObject& base);

@@ -76,9 +76,7 @@ size_t EstimatedVertices(const SceneObject& r) {
   return (60 * reso + 800) * repeat * frame;
 }
 
-ObjectListCache::ObjectListCache() {
-  for (auto& v : entries_) v.resize(kSlots);
-}
+ObjectListCache::ObjectListCache() : entries_(kSlots) {}
 
 void ObjectListCache::BeginFrame(bool ortho) {
   std::vector<unsigned char> key;
@@ -120,13 +118,13 @@ void ObjectListCache::Drop(Entry& e) {
   e.key.clear();
 }
 
-void ObjectListCache::Draw(int slot, int variant, const SceneObject& rec, void (*draw)(const SceneObject&)) {
-  if (!enabled_ || slot < 0 || slot >= kSlots || variant < 0 || variant >= kVariants) {
+void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&)) {
+  if (!enabled_ || slot < 0 || slot >= kSlots) {
     ++counts_.immediate;
     draw(rec);
     return;
   }
-  Entry& e = entries_[variant][static_cast<size_t>(slot)];
+  Entry& e = entries_[static_cast<size_t>(slot)];
   scratch_.clear();
   AppendRecordBytes(rec, scratch_);
   if (e.list != 0 && e.key == scratch_) {
@@ -154,14 +152,12 @@ void ObjectListCache::Draw(int slot, int variant, const SceneObject& rec, void (
 }
 
 void ObjectListCache::Clear() {
-  for (auto& v : entries_)
-    for (Entry& e : v) Drop(e);
+  for (Entry& e : entries_) Drop(e);
   budgetUsed_ = 0;
 }
 
 void ObjectListCache::ContextLost() {
-  for (auto& v : entries_)
-    for (Entry& e : v) e = Entry{};
+  for (Entry& e : entries_) e = Entry{};
   budgetUsed_ = 0;
   frameKey_.clear();
   ++contextGeneration_;

@@ -27,9 +27,6 @@ class ObjectListCache {
   // Slots: the 1000 records, then what the frame draws besides.
   static constexpr int kFloorSlot = kObjectCapacity;
   static constexpr int kSlots = kObjectCapacity + 1;
-  // Full-detail frames and the quick frames while the view moves keep
-  // lists of their own.
-  static constexpr int kVariants = 2;
 
   ObjectListCache();
   ~ObjectListCache() = default;
@@ -48,7 +45,7 @@ class ObjectListCache {
   // Draws rec with draw(rec): from the slot's list when its key matches,
   // otherwise compiling a new one while drawing (nothing is drawn twice).
   // Records too heavy for the memory budget are drawn immediately.
-  void Draw(int slot, int variant, const SceneObject& rec, void (*draw)(const SceneObject&));
+  void Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&));
 
   // Deletes every list (context current).
   void Clear();
@@ -73,7 +70,7 @@ class ObjectListCache {
   uint64_t contextGeneration_ = 0;
   std::vector<unsigned char> frameKey_;
   std::vector<unsigned char> scratch_;
-  std::vector<Entry> entries_[kVariants];
+  std::vector<Entry> entries_;
   size_t budgetUsed_ = 0;
   Counts counts_;
 };

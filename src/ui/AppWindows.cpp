@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QSurfaceFormat>
+#include <functional>
 
 #include "ui/Main.h"
 #include "ui/Coordmon.h"
@@ -27,12 +28,24 @@ void CreateAppWindows() {
   ObjSet = new TObjSet(Form1);
   ObjList = new TObjList(Form1);
   XYZ_Mon = new TXYZ_Mon(Form1);
-  // What the dialogs change shows in the picture.
+  // What the dialogs change shows in the picture and is one undo step.
   ObjSet->onChanged = [] {
-    if (Form1) Form1->RequestRedraw();
+    if (!Form1) return;
+    const SceneObject* rec = ObjSet->Record();
+    const SceneObject* first = Form1->Objects().data();
+    const bool inTable = rec && !std::less<const SceneObject*>()(rec, first) &&
+                         std::less<const SceneObject*>()(rec, first + kObjectCapacity);
+    const long index = inTable ? static_cast<long>(rec - first) : -1;
+    QString what = ObjSet->ChangeName();
+    if (inTable) what += QStringLiteral(" OBJ%1").arg(index, 3, 10, QLatin1Char('0'));
+    Form1->SceneChanged(what,
+                        inTable && ObjSet->ChangeIsAuto() ? QStringLiteral("auto %1").arg(index) : QString());
+    Form1->RequestRedraw();
   };
   ObjList->onChanged = [] {
-    if (Form1) Form1->RequestRedraw();
+    if (!Form1) return;
+    Form1->SceneChanged(ObjList->ChangeName());
+    Form1->RequestRedraw();
   };
   ObjList->onRecordSelected = [](int index) {
     if (Form1) Form1->SelectObject(index);

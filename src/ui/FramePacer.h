@@ -19,7 +19,7 @@ class FramePacer : public QObject {
  public:
   static constexpr int kSlowFrameMs = 100;
   static constexpr int kRestMs = 300;
-  static constexpr int kQuickSegments = 12;
+  static constexpr int kQuickSegments = 24;
 
   // drawFullFrame draws one frame of the window (it calls BeginFrame and
   // EndFrame again).

@@ -9,6 +9,8 @@ GlPanel::GlPanel(QWidget* parent) : QOpenGLWidget(parent) {
   setUpdateBehavior(QOpenGLWidget::PartialUpdate);
   setMouseTracking(true);
   setMinimumSize(1, 1);
+  // Clicked, the picture takes the keyboard from whatever control had it.
+  setFocusPolicy(Qt::ClickFocus);
 }
 
 GlPanel::~GlPanel() = default;

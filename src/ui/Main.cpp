@@ -19,6 +19,7 @@
 #include "ui/FramePacer.h"
 #include "ui/GlPanel.h"
 #include "ui/Handler.h"
+#include "ui/MainDocument.h"
 #include "ui/QtBitmapSource.h"
 #include "ui/Objectsetting.h"
 #include "render/Convert.h"
@@ -90,6 +91,9 @@ TForm1::TForm1() : QMainWindow(nullptr) {
   TextVerticalOffset = 0.0f;
 
   FormCreate();
+  StartDocument();
+  // The window's keys reach it whatever control has the focus (MainKeys.cpp).
+  qApp->installEventFilter(this);
 }
 
 TForm1::~TForm1() {
@@ -210,18 +214,7 @@ void TForm1::showEvent(QShowEvent* e) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {
   if (watched == windowHandle() && e->type() == QEvent::Expose) RequestRedraw();
-  // A floating panel is a window of its own; its keys count as the main
-  // window's, as they do while it is docked.
-  if (e->type() == QEvent::KeyPress) {
-    auto* dock = qobject_cast<QDockWidget*>(watched);
-    if (dock && dock->isWindow() && docks_.contains(dock)) {
-      auto* k = static_cast<QKeyEvent*>(e);
-      if (k->text().size() == 1 && FormKeyPress(k->text().at(0))) {
-        k->accept();
-        return true;
-      }
-    }
-  }
+  if (e->type() == QEvent::KeyPress && PreviewKey(watched, static_cast<QKeyEvent*>(e))) return true;
   return QMainWindow::eventFilter(watched, e);
 }
 
@@ -262,6 +255,12 @@ void TForm1::FormShow() {
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {
+  // Exit, Ctrl+Q, Alt+F4 and the close button: Cancel keeps the program open.
+  if (!AskSaveChanges()) {
+    ExitRequested = false;
+    e->ignore();
+    return;
+  }
   ExitRequested = true;
   e->accept();
   QMainWindow::closeEvent(e);
@@ -276,6 +275,8 @@ void TForm1::Btn_ExitClick(QObject*) {
 void TForm1::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
+  // A clean end leaves no recovery copy behind.
+  RemoveRecoveryCopy();
   Tim_Draw->stop();
   Tim_Blink->stop();
   Tim_ActiveCheck->stop();
@@ -527,4 +528,7 @@ void TForm1::ShowToolPoint(const double p[3]) {
     const QString text = FixedText(p[k], 4);
     if (labels[k]->text() != text) labels[k]->setText(text);
   }
+  if (doc_ && doc_->statusTool)
+    doc_->statusTool->setText(
+        QStringLiteral("Tool %1, %2, %3").arg(labels[0]->text(), labels[1]->text(), labels[2]->text()));
 }

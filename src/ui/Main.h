@@ -2,9 +2,11 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <memory>
 
+#include "objects/FileAccess.h"
 #include "objects/SceneObject.h"
 #include "render/Camera.h"
 #include "arm/ArmPoses.h"
@@ -37,6 +39,7 @@ class FramePacer;
 class GlPanel;
 class TrackBar;
 class ValueLabel;
+struct SceneDocument;
 
 // A row of the keypad table: what the keypad asks for when a value label
 // with this Tag is double-clicked.
@@ -112,6 +115,48 @@ class TForm1 : public QMainWindow {
   // The status line under the window: the last message for the operator.
   void ShowStatus(const QString& message);
   QString StatusText() const;
+  // The status bar's selection field ("OBJ012 load port (Cube)", or empty).
+  void SetStatusSelection(const QString& text);
+  QString StatusSelection() const;
+
+  // --- The scene as a document (MainDocument.cpp) ---------------------------------
+  // Every change to the object table ends here: it becomes one undo step
+  // named label and marks the scene modified. Writes with the same
+  // non-empty mergeKey less than a second apart are one step.
+  void SceneChanged(const QString& label, const QString& mergeKey = QString());
+  // A change the scene file keeps outside the table: modified until saved.
+  void MarkSceneModified();
+  bool SceneModified() const;
+  // The scene's file, empty while untitled.
+  QString SceneFile() const;
+  void FileNew();
+  void FileOpen();
+  // The table back to its defaults, then path loaded; false when the file
+  // cannot be read (nothing changes then).
+  bool OpenSceneFile(const QString& path);
+  void FileMerge();
+  // Saves to the scene's file (Save As while untitled); true when written.
+  bool FileSave();
+  // The table to path as a scene file, the one writer of scene files.
+  // Writes the table to path through the program's safe save; false with
+  // *why (if given) when it could not.
+  bool WriteScene(const QString& path, const SaveOptions& options = SaveOptions(), QString* why = nullptr);
+  // "Save changes to <file>?" while modified; false when the operator
+  // chose Cancel, so whatever asked must stop.
+  bool AskSaveChanges();
+  void EditUndo();
+  void EditRedo();
+  QString UndoText() const;
+  QString RedoText() const;
+  QStringList RecentFiles() const;
+  // The recovery copy: where it goes, how often it is written (ms), and
+  // the offer, at start, of a copy an unclean end left behind.
+  void SetRecoveryFolder(const QString& folder);
+  QString RecoveryFolder() const;
+  QString RecoveryFile() const;
+  void SetRecoveryInterval(int ms);
+  void WriteRecoveryCopy();
+  bool OfferRecovery();
 
   // Number of frames drawn so far (tests and diagnostics).
   int FramesDrawn() const { return framesDrawn_; }
@@ -412,9 +457,11 @@ class TForm1 : public QMainWindow {
   void Btn_Load_OBJClick(QObject* Sender = nullptr);
   // Loads a scene file into the table, reporting through message boxes;
   // returns the reader's result (objects read, 0 on an error, -1 unreadable).
-  int LoadSceneFile(const QString& path);
+  // Every load is one undo step; reported counts the loader's messages.
+  int LoadSceneFile(const QString& path, int* reported = nullptr);
   // Additions: the whole table to a scene file, the picture to a PNG file.
-  void SaveSceneAs();
+  // SaveSceneAs is true when the scene was written.
+  bool SaveSceneAs();
   void SaveImageAs();
   // Writes the frame as PNG with the safe save; *why says why not.
   bool SaveImage(const QString& path, QString* why = nullptr, bool writeThrough = false);
@@ -463,10 +510,6 @@ class TForm1 : public QMainWindow {
   // first time, where the user left it afterwards.
   void PlaceBeside(QWidget* w);
 
-  // --- Scene document hooks (filled in by the document side) ----------------
-  // Any change that must be saved; here the only one is Keep View in Scene.
-  void MarkSceneModified() {}
-
   // The lookup arrays of BuildControlTables.
   std::array<QCheckBox*, 20> UnitAlarmChecks{};
   std::array<QCheckBox*, 20> UnitWarningChecks{};
@@ -479,6 +522,9 @@ class TForm1 : public QMainWindow {
  protected:
   void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+  // The window's keys for whatever control has the focus, as key preview
+  // would; true when e was used (MainKeys.cpp).
+  bool PreviewKey(QObject* watched, QKeyEvent* e);
   void changeEvent(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
@@ -489,6 +535,17 @@ class TForm1 : public QMainWindow {
   QWidget* BuildBottomPanel(QWidget* parent);
   void BuildHiddenGroups();
   void BuildMenus();
+  void BuildFileMenu();
+  void BuildEditMenu();
+  void BuildStatusBar();
+  void UpdateDocumentState();
+  void StartDocument();
+  // The scene is now path, as saved (or loaded); the history starts over
+  // when fresh is set.
+  void SceneSaved(const QString& path);
+  void ResetDocument(const QString& path);
+  void RemoveRecoveryCopy();
+  void AfterHistoryMove(const QString& what);
   void BuildTimers();
   void InitValueEntries();
   void BuildControlTables();
@@ -539,6 +596,7 @@ class TForm1 : public QMainWindow {
   int selected_ = -1;
   bool clickPending_ = false;
   int clickX_ = 0, clickY_ = 0;
+  std::unique_ptr<SceneDocument> doc_;
 };
 
 extern TForm1* Form1;

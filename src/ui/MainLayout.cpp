@@ -1044,19 +1044,9 @@ QDockWidget* TForm1::PanelDock(const QString& groupCaption) const {
 }
 
 void TForm1::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-  QAction* load = file->addAction(QStringLiteral("&Load OBJ..."));
-  load->setShortcut(QKeySequence::Open);
-  connect(load, &QAction::triggered, this, Guarded(this, [this] { Btn_Load_OBJClick(); }));
-  QAction* save = file->addAction(QStringLiteral("&Save OBJ..."));
-  save->setShortcut(QKeySequence::Save);
-  connect(save, &QAction::triggered, this, Guarded(this, [this] { SaveSceneAs(); }));
-  QAction* image = file->addAction(QStringLiteral("Save &Image..."));
-  connect(image, &QAction::triggered, this, Guarded(this, [this] { SaveImageAs(); }));
-  file->addSeparator();
-  QAction* exitAction = file->addAction(QStringLiteral("E&xit"));
-  exitAction->setShortcut(QKeySequence::Quit);
-  connect(exitAction, &QAction::triggered, this, Guarded(this, [this] { Btn_ExitClick(); }));
+  // File and Edit: the scene as a document (MainDocument.cpp).
+  BuildFileMenu();
+  BuildEditMenu();
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
   QAction* detail = view->addAction(QStringLiteral("Show &Detail"));
@@ -1097,10 +1087,9 @@ void TForm1::BuildMenus() {
   // entry follows at once.
   Chk_ShmLink->installEventFilter(new EnabledFollower(Chk_ShmLink, link));
 
-  // The status line under the bottom strip: the last message for the operator.
-  statusMessage_ = new QLabel(this);
-  statusMessage_->setObjectName(QStringLiteral("StatusMessage"));
-  statusBar()->addWidget(statusMessage_, 1);
+  // The status line under the bottom strip: file, selection, tool point and
+  // the last message for the operator.
+  BuildStatusBar();
 
   // Client area as laid out, centred on the screen.
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());

@@ -75,10 +75,9 @@ void TForm1::SelectObject(int index) {
 }
 
 void TForm1::ShowSelection() {
-  // The selection's own field of the status bar comes with the document
-  // side; until then it is the status line's message.
+  // The selection's own field of the status bar.
   if (selected_ < 0) {
-    ShowStatus(QStringLiteral("Nothing selected"));
+    SetStatusSelection(QStringLiteral("Nothing selected"));
     return;
   }
   const SceneObject& rec = (*objects_)[static_cast<size_t>(selected_)];
@@ -89,7 +88,7 @@ void TForm1::ShowSelection() {
   if (!name.isEmpty() && name != number) text += QLatin1Char(' ') + name;
   text += QStringLiteral(" (%1)").arg(shape.trimmed());
   if (!rec.Enbl) text += QStringLiteral(" - not drawn");
-  ShowStatus(text);
+  SetStatusSelection(text);
 }
 
 void TForm1::PlaceBeside(QWidget* w) {

@@ -183,7 +183,10 @@ void TForm1::SetLinkNames(const std::string& blockName, const std::string& mutex
 }
 
 void TForm1::ShowStatus(const QString& message) {
-  if (statusMessage_) statusMessage_->setText(message);
+  if (!statusMessage_) return;
+  statusMessage_->setText(message);
+  // The field cuts a long message; the whole of it shows on hover.
+  statusMessage_->setToolTip(message);
 }
 
 QString TForm1::StatusText() const { return statusMessage_ ? statusMessage_->text() : QString(); }
@@ -207,15 +210,28 @@ void TForm1::Tim_ShmMonitorTimer() {
 
 // --- Scene files and the object dialogs ------------------------------------------------
 
-int TForm1::LoadSceneFile(const QString& path) {
+int TForm1::LoadSceneFile(const QString& path, int* reported) {
+  int messages = 0;
   std::string why;
-  const int n = LoadObjects(
-      QFile::encodeName(path).toStdString(), objects_->data(), kObjectCapacity, textures_,
-      [this](const std::string& m) { Prompts::Get().Message(this, QString::fromStdString(m)); }, &why);
-  if (n < 0)
-    Prompts::Get().Message(this, QStringLiteral("Cannot open the file: %1\n(%2)").arg(path, QString::fromStdString(why)));
+  const int n = LoadObjects(QFile::encodeName(path).toStdString(), objects_->data(), kObjectCapacity, textures_,
+                            [this, &messages](const std::string& m) {
+                              ++messages;
+                              Prompts::Get().Error(this, QString::fromStdString(m));
+                            },
+                            &why);
+  if (reported) *reported = messages;
+  if (n < 0) {
+    ShowStatus(QStringLiteral("Cannot open the file: %1 (%2)").arg(path, QString::fromStdString(why)));
+    Prompts::Get().Error(this, QStringLiteral("Cannot open the file: %1\n(%2)").arg(path, QString::fromStdString(why)));
+  }
   if (n >= 0 && ObjList && ObjList->isVisible()) ObjList->Rebuild();
   if (n > 0) RequestRedraw();
+  if (n >= 0) {
+    const QString name = QFileInfo(path).fileName();
+    SceneChanged(QStringLiteral("Merge ") + name);
+    ShowStatus(QStringLiteral("Merged %1 objects from %2").arg(n).arg(name) +
+               (messages > 0 ? QStringLiteral(" (%1 errors)").arg(messages) : QString()));
+  }
   return n;
 }
 
@@ -226,20 +242,22 @@ void TForm1::Btn_Load_OBJClick(QObject*) {
   LoadSceneFile(path);
 }
 
-void TForm1::SaveSceneAs() {
+bool TForm1::SaveSceneAs() {
   QString path =
       Prompts::Get().SaveFile(this, QStringLiteral("Save OBJ"), QStringLiteral("3D Data List file (*.3dl)"));
-  if (path.isEmpty()) return;
+  if (path.isEmpty()) return false;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".3dl");
   SaveOptions options;
-  if (!ConfirmSaveTarget(this, path, QStringLiteral("Save OBJ"), &options)) return;
-  std::string why;
-  if (SaveObjects(QFile::encodeName(path).toStdString(), objects_->data(), kObjectCapacity, options, &why,
-                  SceneHeaderExtra()) == 1)
-    Prompts::Get().Message(this, QStringLiteral("Object data save completed."));
-  else
-    Prompts::Get().Message(this, QStringLiteral("Object data could not be saved to: %1\n(%2)")
-                                     .arg(path, QString::fromStdString(why)));
+  if (!ConfirmSaveTarget(this, path, QStringLiteral("Save OBJ"), &options)) return false;
+  QString why;
+  if (!WriteScene(path, options, &why)) {
+    ShowStatus(QStringLiteral("Object data could not be saved to: %1 (%2)").arg(path, why));
+    Prompts::Get().Error(this, QStringLiteral("Object data could not be saved to: %1\n(%2)").arg(path, why));
+    return false;
+  }
+  SceneSaved(path);
+  Prompts::Get().Message(this, QStringLiteral("Object data save completed."));
+  return true;
 }
 
 bool TForm1::SaveImage(const QString& path, QString* why, bool writeThrough) {
@@ -271,8 +289,10 @@ void TForm1::SaveImageAs() {
   SaveOptions options;
   if (!ConfirmSaveTarget(this, path, QStringLiteral("Save Image"), &options)) return;
   QString why;
-  if (!SaveImage(path, &why, options.writeThroughSpecial))
-    Prompts::Get().Message(this, QStringLiteral("The image could not be saved to: %1\n(%2)").arg(path, why));
+  if (!SaveImage(path, &why, options.writeThroughSpecial)) {
+    ShowStatus(QStringLiteral("The image could not be saved to: %1 (%2)").arg(path, why));
+    Prompts::Get().Error(this, QStringLiteral("The image could not be saved to: %1\n(%2)").arg(path, why));
+  }
 }
 
 void TForm1::Btn_OBJSetClick(QObject*) {

@@ -33,6 +33,12 @@ void TForm1::Chk_OrthoClick(QObject*) {
 }
 
 void TForm1::Pnl_GLMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, int x, int y) {
+  // Many window managers keep Alt+drag for moving windows: the middle
+  // button drags the tool target as Alt+left does, Shift+middle as Alt+right.
+  if (button == Qt::MiddleButton) {
+    DragDown(drag_, mods.testFlag(Qt::ShiftModifier) ? DragRight : DragLeft, DragAlt, x, y);
+    return;
+  }
   const DragMode mode = ModeFromModifiers(mods.testFlag(Qt::ShiftModifier),
                                           mods.testFlag(Qt::ControlModifier), mods.testFlag(Qt::AltModifier));
   const DragButton which = button == Qt::LeftButton    ? DragLeft

@@ -209,15 +209,16 @@ void TObjList::Btn_LoadClick() {
   std::string why;
   const int result = LoadObjects(
       QFile::encodeName(path).toStdString(), table_->data(), kObjectCapacity, slots_,
-      [this](const std::string& text) { Prompts::Get().Message(this, QString::fromStdString(text)); }, &why);
+      [this](const std::string& text) { Prompts::Get().Error(this, QString::fromStdString(text)); }, &why);
   if (result < 0) {
-    Prompts::Get().Message(this, QStringLiteral("Cannot open the file:\n") + path + QStringLiteral("\n(") +
-                                     QString::fromStdString(why) + QStringLiteral(")"));
+    Prompts::Get().Error(this, QStringLiteral("Cannot open the file:\n") + path + QStringLiteral("\n(") +
+                                   QString::fromStdString(why) + QStringLiteral(")"));
     return;
   }
   // A load that stopped on an error has still stored the lines before it;
   // the list shows the table as it now is.
   Rebuild();
+  changeName_ = QStringLiteral("Load ") + QFileInfo(path).fileName();
   NotifyChanged();
 }
 
@@ -232,8 +233,8 @@ void TObjList::Btn_SaveClick() {
   if (SaveObjects(QFile::encodeName(path).toStdString(), table_->data(), kObjectCapacity, options, &why) == 1)
     Prompts::Get().Message(this, QStringLiteral("Object data save completed."));
   else
-    Prompts::Get().Message(this, QStringLiteral("Object data could not be saved to:\n") + path +
-                                     QStringLiteral("\n(") + QString::fromStdString(why) + QStringLiteral(")"));
+    Prompts::Get().Error(this, QStringLiteral("Object data could not be saved to:\n") + path +
+                                   QStringLiteral("\n(") + QString::fromStdString(why) + QStringLiteral(")"));
 }
 
 void TObjList::Stg_DataDblClick() {
@@ -244,6 +245,7 @@ void TObjList::Stg_DataDblClick() {
   const bool ok = editor->Edit(*table_, slots_, row - 1);
   if (ok || editor->RecordChanged()) {
     Rebuild();
+    changeName_ = QStringLiteral("Edit OBJ%1").arg(row - 1, 3, 10, QLatin1Char('0'));
     NotifyChanged();
   }
 }

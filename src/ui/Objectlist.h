@@ -39,6 +39,8 @@ class TObjList : public QDialog {
   // Makes record index's row current and shows it (-1: no row), without
   // running onRecordSelected.
   void SelectRecord(int index);
+  // While onChanged runs: what the change was ("Load demo-cell.3dl").
+  QString ChangeName() const { return changeName_; }
 
   // --- Controls, named as laid out -------------------------------------------
   StringGrid* Stg_Data = nullptr;
@@ -72,6 +74,7 @@ class TObjList : public QDialog {
   TObjSet* editor_ = nullptr;
   bool placed_ = false;
   bool selecting_ = false;
+  QString changeName_;
 };
 
 extern TObjList* ObjList;

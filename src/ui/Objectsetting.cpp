@@ -250,7 +250,11 @@ void TObjSet::UpdateLiveState() {
   Cmb_FollowPanel->setCurrentIndex(follow == "1" ? 1 : follow == "2" ? 2 : 0);
 
   Stg_Data->viewport()->update();
-  if (Chk_AutoApplyChange->isChecked()) Apply();
+  if (Chk_AutoApplyChange->isChecked()) {
+    changeAuto_ = true;
+    Apply();
+    changeAuto_ = false;
+  }
 }
 
 void TObjSet::Cmb_FollowPanelChange() {
@@ -348,6 +352,7 @@ bool TObjSet::Apply() {
     cells_[GridRow::ColorTex] = shown[GridRow::ColorTex];
     ShowGrid();
   }
+  changeName_ = stepName_.isEmpty() ? QStringLiteral("Apply") : stepName_;
   NotifyChanged();
   return true;
 }
@@ -367,7 +372,10 @@ void TObjSet::ControlChange() {
 void TObjSet::Cmb_ShapeChange() {
   if (filling_ || !rec_) return;
   const int kind = CurrentKind();
-  if (ApplyKindChangeRules(kind, EntryOf(shapes_, kind), cells_, *rec_)) NotifyChanged();
+  if (ApplyKindChangeRules(kind, EntryOf(shapes_, kind), cells_, *rec_)) {
+    changeName_ = QStringLiteral("Shape");
+    NotifyChanged();
+  }
   ShowGrid();
   UpdateLiveState();
 }
@@ -380,7 +388,10 @@ void TObjSet::ColorTexTypeChange() {
     work_ = MakeTypedMaterial(Cmb_ColorTex_Type->currentIndex(), Shp_ColorTex_Color->Color(), rec_->Trans,
                               shininess);
     rec_->ColorTex = work_;
+    changeName_ = QStringLiteral("Material Type");
+    changeAuto_ = true;
     NotifyChanged();
+    changeAuto_ = false;
     LoadControls();
   }
   UpdateLiveState();
@@ -405,6 +416,7 @@ void TObjSet::Stg_DataDblClick(int col, int row) {
     if (!Prompts::Get().PickColor(this, rec_->cl_sub[col - 1], &chosen)) return;
     // A sub colour goes straight into the record.
     rec_->cl_sub[col - 1] = chosen & 0xFFFFFF;
+    changeName_ = QStringLiteral("Sub Color");
     NotifyChanged();
     Stg_Data->viewport()->update();
     UpdateLiveState();
@@ -458,6 +470,7 @@ void TObjSet::Btn_RestoreClick() {
     return;
   *rec_ = restore_;
   work_ = restore_.ColorTex;
+  changeName_ = QStringLiteral("Restore");
   NotifyChanged();
   LoadControls();
   UpdateLiveState();
@@ -526,7 +539,10 @@ void TObjSet::StepOnce(int button) {
   }
   cell = stepped;
   ShowGrid();
+  // An auto apply of this step names it after the button.
+  stepName_ = QStringLiteral("Step ") + Btn_Inc[button]->text();
   UpdateLiveState();
+  stepName_.clear();
 }
 
 void TObjSet::StopStepping() {

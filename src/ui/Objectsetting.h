@@ -54,6 +54,12 @@ class TObjSet : public QDialog {
   // Runs whenever the dialog has written into the record, so that the
   // opener can redraw the scene.
   std::function<void()> onChanged;
+  // While onChanged runs: what the write was ("Apply", "Step +X",
+  // "Restore", ...) and whether "Auto Apply Change" made it.
+  QString ChangeName() const { return changeName_; }
+  bool ChangeIsAuto() const { return changeAuto_; }
+  // The record being edited, or nullptr.
+  const SceneObject* Record() const { return rec_; }
 
   // Takes rec and fills the controls without showing the dialog (Execute
   // does this, then runs it modally).
@@ -164,6 +170,9 @@ class TObjSet : public QDialog {
   StepRepeat repeat_;
   int stepButton_ = -1;
   bool stepping_ = false;
+  QString changeName_;
+  QString stepName_;
+  bool changeAuto_ = false;
 };
 
 extern TObjSet* ObjSet;

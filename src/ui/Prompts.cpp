@@ -31,6 +31,15 @@ void QtPrompts::Message(QWidget* parent, const QString& text, const QString& cap
   box.exec();
 }
 
+void QtPrompts::Error(QWidget* parent, const QString& text) {
+  QMessageBox box(parent);
+  box.setWindowTitle(QStringLiteral("Error"));
+  box.setText(text);
+  box.setIcon(QMessageBox::Critical);
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+}
+
 bool QtPrompts::Confirm(QWidget* parent, const QString& text, const QString& caption) {
   QMessageBox box(parent);
   box.setWindowTitle(caption);
@@ -38,6 +47,16 @@ bool QtPrompts::Confirm(QWidget* parent, const QString& text, const QString& cap
   box.setIcon(QMessageBox::Question);
   box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
   box.setDefaultButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Ok;
+}
+
+bool QtPrompts::ConfirmOffer(QWidget* parent, const QString& text, const QString& caption) {
+  QMessageBox box(parent);
+  box.setWindowTitle(caption);
+  box.setText(text);
+  box.setIcon(QMessageBox::Question);
+  box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+  box.setDefaultButton(QMessageBox::Ok);
   return box.exec() == QMessageBox::Ok;
 }
 
@@ -81,4 +100,22 @@ bool ConfirmSaveTarget(QWidget* parent, const QString& path, const QString& capt
       break;
   }
   return true;
+}
+
+Prompts::SaveAnswer QtPrompts::AskSave(QWidget* parent, const QString& text, const QString& caption) {
+  QMessageBox box(parent);
+  box.setWindowTitle(caption);
+  box.setText(text);
+  box.setIcon(QMessageBox::Warning);
+  box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return AnswerSave;
+    case QMessageBox::Discard:
+      return AnswerDiscard;
+    default:
+      return AnswerCancel;
+  }
 }

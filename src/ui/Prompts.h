@@ -12,13 +12,24 @@ class Prompts {
  public:
   virtual ~Prompts() = default;
   virtual void Message(QWidget* parent, const QString& text, const QString& caption = QString()) = 0;
+  // A message about something that went wrong, in the platform's error
+  // style; the same box as Message unless a kind of prompts shows it apart.
+  virtual void Error(QWidget* parent, const QString& text) { Message(parent, text); }
   // OK/Cancel; true only for OK.
   virtual bool Confirm(QWidget* parent, const QString& text, const QString& caption) = 0;
+  // The same with OK as the default button, for offers where Enter should
+  // not throw something away.
+  virtual bool ConfirmOffer(QWidget* parent, const QString& text, const QString& caption) {
+    return Confirm(parent, text, caption);
+  }
   // Colours are 0x00BBGGRR. Returns false when the operator cancels.
   virtual bool PickColor(QWidget* parent, uint32_t initial, uint32_t* chosen) = 0;
   // Empty when the operator cancels.
   virtual QString OpenFile(QWidget* parent, const QString& title, const QString& filter) = 0;
   virtual QString SaveFile(QWidget* parent, const QString& title, const QString& filter) = 0;
+  // Save / Discard / Cancel about unsaved changes.
+  enum SaveAnswer { AnswerSave, AnswerDiscard, AnswerCancel };
+  virtual SaveAnswer AskSave(QWidget* parent, const QString& text, const QString& caption) = 0;
 
   // The prompts in force: the real dialogs unless a test installed others.
   static Prompts& Get();
@@ -37,8 +48,11 @@ bool ConfirmSaveTarget(QWidget* parent, const QString& path, const QString& capt
 class QtPrompts : public Prompts {
  public:
   void Message(QWidget* parent, const QString& text, const QString& caption) override;
+  void Error(QWidget* parent, const QString& text) override;
   bool Confirm(QWidget* parent, const QString& text, const QString& caption) override;
+  bool ConfirmOffer(QWidget* parent, const QString& text, const QString& caption) override;
   bool PickColor(QWidget* parent, uint32_t initial, uint32_t* chosen) override;
   QString OpenFile(QWidget* parent, const QString& title, const QString& filter) override;
   QString SaveFile(QWidget* parent, const QString& title, const QString& filter) override;
+  SaveAnswer AskSave(QWidget* parent, const QString& text, const QString& caption) override;
 };

@@ -10,6 +10,7 @@
 
 #include "link/SharedMemoryLink.h"
 
+#include "render/DriverMemory.h"
 #include "ui/AppWindows.h"
 #include "ui/Main.h"
 
@@ -47,6 +48,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepLargeAllocationsInHeap();
   // Over a file size limit a save fails with its message instead of the
   // signal ending the program and the unsaved work with it.
   std::signal(SIGXFSZ, SIG_IGN);
@@ -84,14 +86,13 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(Form1, &TForm1::closed, &app, &QApplication::quit);
     Form1->show();
-    if (!args.isEmpty()) {
-      // Once the window is up, so that the loader's messages have a parent.
-      const QString scene = args.first();
-      // A scene opened at start brings its view, as File > Open does.
-      QTimer::singleShot(0, Form1, [scene] {
-        if (Form1->LoadSceneFile(scene) >= 0) Form1->ApplyViewOfScene(scene);
-      });
-    }
+    // Once the window is up, so that the questions and the loader's
+    // messages have a parent. A recovered scene takes the place of the one
+    // named on the command line.
+    const QString scene = args.isEmpty() ? QString() : args.first();
+    QTimer::singleShot(0, Form1, [scene] {
+      if (!Form1->OfferRecovery() && !scene.isEmpty()) Form1->OpenSceneFile(scene);
+    });
     app.exec();
   } catch (const std::exception& e) {
     QMessageBox::critical(nullptr, QStringLiteral("Tessaly"), QString::fromUtf8(e.what()));

@@ -14,6 +14,7 @@
 #include "render/LightPanel.h"
 #include "render/Lights.h"
 #include "render/ObjectListCache.h"
+#include "shapes/ShapeCommon.h"
 #include "support/GlFixture.h"
 #include "support/Images.h"
 
@@ -205,6 +206,23 @@ TEST_F(FrameSpeedGl, ListsMatchImmediateDrawingAndRebuildExactlyOnChange) {
   // A new context: every list again.
   cache.ContextLost();
   check("context", kEvery);
+}
+
+// A part that switches normalisation on around pieces that ask for it
+// too, compiled into a list: GL answers the inner piece with the state from
+// before the list, and the inner piece must not switch it off again.
+TEST_F(GlTest, NestedNormalizeScopesLeaveNormalisationOnInAList) {
+  glDisable(GL_NORMALIZE);
+  const GLuint list = glGenLists(1);
+  glNewList(list, GL_COMPILE);
+  auto outer = std::make_unique<NormalizeScope>(true);
+  { NormalizeScope inner(true); }
+  glEndList();
+  outer.reset();
+  glCallList(list);
+  EXPECT_TRUE(glIsEnabled(GL_NORMALIZE));
+  glDisable(GL_NORMALIZE);
+  glDeleteLists(list, 1);
 }
 
 }  // namespace

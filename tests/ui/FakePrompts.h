@@ -35,6 +35,16 @@ class FakePrompts : public Prompts {
   bool PickColor(QWidget*, uint32_t, uint32_t* chosen) override;
   QString OpenFile(QWidget*, const QString&, const QString&) override { return Next(openAnswers); }
   QString SaveFile(QWidget*, const QString&, const QString&) override { return Next(saveAnswers); }
+  // The unsaved-changes question; unscripted it answers Cancel.
+  QStringList saveQuestions;
+  std::deque<SaveAnswer> saveQuestionAnswers;
+  SaveAnswer AskSave(QWidget*, const QString& text, const QString&) override {
+    saveQuestions << text;
+    if (saveQuestionAnswers.empty()) return AnswerCancel;
+    const SaveAnswer a = saveQuestionAnswers.front();
+    saveQuestionAnswers.pop_front();
+    return a;
+  }
 
  private:
   QString Next(std::deque<QString>& q) {

@@ -19,7 +19,7 @@
 TEST_F(MainWindowTest, FiveWindowsAreCreatedInOrderWithTheirCaptions) {
   const std::vector<std::string> expected = {"TForm1", "TTenkey", "TObjSet", "TObjList", "TXYZ_Mon"};
   EXPECT_EQ(WindowCreationLog(), expected);
-  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3"));
+  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - untitled"));
   EXPECT_EQ(Tenkey->windowTitle(), QStringLiteral("Data Input"));
   EXPECT_EQ(ObjSet->windowTitle(), QStringLiteral("Object Setting"));
   EXPECT_EQ(ObjList->windowTitle(), QStringLiteral("Object List"));

@@ -27,8 +27,7 @@ TestImage FromQImage(const QImage& q) {
 // laid-out settings, and the view the scene keeps, as opening it applies.
 TEST_F(RenderParityTest, HeadlessPictureOfTheDemoCellMatchesTheWindow) {
   const std::string scene = std::string(TESSALY_EXAMPLES_DIR) + "/demo-cell.3dl";
-  ASSERT_GT(Form1->LoadSceneFile(QString::fromStdString(scene)), 0);
-  ASSERT_TRUE(Form1->ApplyViewOfScene(QString::fromStdString(scene)));
+  ASSERT_TRUE(Form1->OpenSceneFile(QString::fromStdString(scene)));
   Form1->DrawFrame();
   const QImage window = Form1->Panel()->grabFramebuffer();
   ASSERT_FALSE(window.isNull());

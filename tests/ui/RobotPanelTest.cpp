@@ -155,6 +155,8 @@ TEST_F(RobotPanelTest, AnimationRunsThePickAndPlaceCycleOfRobotsThatFollowAPanel
       EXPECT_FLOAT_EQ(r.size[0], 0.33f);
       EXPECT_FLOAT_EQ(r.size[4], -0.4f);
     }
-    if (r.Enbl && r.Shp == ShapeKind::FrogLegRobot) EXPECT_FLOAT_EQ(r.size[3], 155.0f);
+    if (r.Enbl && r.Shp == ShapeKind::FrogLegRobot) {
+      EXPECT_FLOAT_EQ(r.size[3], 155.0f);
+    }
   }
 }

@@ -175,7 +175,10 @@ TEST_F(ViewPickTest, KeepViewInSceneWritesTheViewLineAndOpenAppliesIt) {
   prompts.saveAnswers.push_back(plain);
   Form1->SaveSceneAs();
   // With it: the view at the moment of saving, right after the header.
+  // Ticking it is a change to save.
+  Form1->FileSave();
   keep->trigger();
+  EXPECT_TRUE(Form1->SceneModified());
   Form1->Tkb_Z_Angle->SetPosition(455);
   Click(Form1->Chk_Ortho);
   Form1->Tkb_Zoom->SetPosition(120);
@@ -199,15 +202,27 @@ TEST_F(ViewPickTest, KeepViewInSceneWritesTheViewLineAndOpenAppliesIt) {
   keep->setChecked(false);
   ASSERT_GT(Form1->LoadSceneFile(kept), 0);
   EXPECT_EQ(Form1->Tkb_Z_Angle->Position(), -300);
-  EXPECT_TRUE(Form1->ApplyViewOfScene(kept));
+  EXPECT_FALSE(keep->isChecked());
+  ASSERT_TRUE(Form1->OpenSceneFile(kept));
   EXPECT_TRUE(keep->isChecked());
+  EXPECT_FALSE(Form1->SceneModified());
   EXPECT_TRUE(Form1->Chk_Ortho->isChecked());
   EXPECT_EQ(Form1->Tkb_Z_Angle->Position(), 455);
   EXPECT_EQ(Form1->Tkb_Zoom->Position(), 120);
   EXPECT_EQ(Form1->Lbl_Zoom->text(), QStringLiteral("1.20"));
-  EXPECT_FALSE(Form1->ApplyViewOfScene(plain));
+  ASSERT_TRUE(Form1->OpenSceneFile(plain));
   EXPECT_FALSE(keep->isChecked());
   EXPECT_EQ(Form1->Tkb_Zoom->Position(), 120);
+  // Saved again as opened: byte for byte the file it was.
+  const QByteArray before = [&] {
+    QFile in(plain);
+    in.open(QIODevice::ReadOnly);
+    return in.readAll();
+  }();
+  ASSERT_TRUE(Form1->FileSave());
+  QFile again(plain);
+  ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+  EXPECT_EQ(again.readAll(), before);
 
   // A distance beyond the perspective zoom bar's present range (-10 once
   // ortho was used) goes into shift Y, the same move along the view axis.
@@ -261,7 +276,7 @@ TEST_F(ViewPickTest, AClickSelectsTheNearestObjectAndTheFloorClears) {
   EXPECT_EQ(OutlinePixels(), 0);
   QTest::mouseClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, near);
   EXPECT_EQ(Form1->SelectedObject(), 12);
-  EXPECT_EQ(Form1->StatusText(), QStringLiteral("OBJ012 load port (Cube)"));
+  EXPECT_EQ(Form1->StatusSelection(), QStringLiteral("OBJ012 load port (Cube)"));
   EXPECT_GT(OutlinePixels(), 20) << "the outline shows in its own colour";
 
   // A drag turns the view and selects nothing new.
@@ -327,7 +342,7 @@ TEST_F(ViewPickTest, DoubleClickAndToolsEditTheSelectedRecordAndTheListFollows) 
   QTest::mouseClick(ObjList->Stg_Data->viewport(), Qt::LeftButton, Qt::NoModifier,
                     ObjList->Stg_Data->CellRect(1, 4).center());
   EXPECT_EQ(Form1->SelectedObject(), 3);
-  EXPECT_TRUE(Form1->StatusText().startsWith(QStringLiteral("OBJ003"))) << Form1->StatusText().toStdString();
+  EXPECT_TRUE(Form1->StatusSelection().startsWith(QStringLiteral("OBJ003"))) << Form1->StatusSelection().toStdString();
   // And a click in the picture moves the list's row.
   QTest::mouseClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, at);
   EXPECT_EQ(ObjList->Stg_Data->Row(), 13);

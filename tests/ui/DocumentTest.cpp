@@ -1,0 +1,329 @@
+// The scene as a document, through the real window: keys that menus cannot
+// steal, File and Edit menus, the unsaved-changes question, undo and the
+// recovery copy.
+#include <signal.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDockWidget>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+#include <iostream>
+
+#include "objects/ObjectFile.h"
+#include "ui/Controls.h"
+#include "ui/ObjSetFixture.h"
+#include "ui/Objectlist.h"
+#include "ui/Objectsetting.h"
+#include "ui/ObjectsettingGrid.h"
+#include "ui/WindowFixture.h"
+
+namespace {
+
+// The record the recovery child writes and the parent expects back.
+SceneObject RecoveryRecord() {
+  SceneObject r;
+  r.Enbl = true;
+  r.X = 0.25f;
+  r.Ang[2] = 33.5f;
+  r.Name = "recovered";
+  return r;
+}
+
+class DocumentTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    ASSERT_TRUE(dir.isValid());
+    Form1->SetRecoveryFolder(dir.filePath(QStringLiteral("recovery")));
+    Form1->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+  }
+
+  // A scene file holding record no (enabled, at x) only.
+  QString WriteScene(const QString& name, int no, float x) {
+    auto table = std::make_unique<ObjectTable>();
+    InitializeRecords(table->data(), kObjectCapacity);
+    SceneObject& r = (*table)[static_cast<size_t>(no)];
+    r.Enbl = true;
+    r.X = x;
+    const QString path = dir.filePath(name);
+    std::string text = kObjectFileHeader + FormatObjectLine(no, r);
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text.data(), static_cast<qint64>(text.size()));
+    return path;
+  }
+
+  // What Save would write now.
+  QByteArray Saved() {
+    const QString path = dir.filePath(QStringLiteral("snapshot.3dl"));
+    EXPECT_TRUE(Form1->WriteScene(path));
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+  }
+
+  // A File or Edit menu entry by its text without the accelerator.
+  static QAction* Entry(const QString& text) {
+    for (QAction* title : Form1->menuBar()->actions())
+      if (title->menu())
+        for (QAction* a : title->menu()->actions())
+          if (a->text().startsWith(text)) return a;
+    ADD_FAILURE() << "no menu entry " << text.toStdString();
+    return nullptr;
+  }
+
+  static void Key(char key) { QTest::keyClick(Form1->windowHandle(), key); }
+  static void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(Form1->windowHandle(), key, mods);
+  }
+  static SceneObject& Rec(int i) { return Form1->Objects()[static_cast<size_t>(i)]; }
+  static int Joint(int j) { return Form1->JointBars[static_cast<size_t>(j)]->Position(); }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(DocumentTest, PlainLettersMoveTheArmAfterAMenuAndNeverRunAnEntry) {
+  QMenuBar* bar = Form1->menuBar();
+  auto openFileMenu = [bar] {
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                      bar->actionGeometry(bar->actions().first()).center());
+    return QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 2000);
+  };
+  const int j2 = Joint(1), j3 = Joint(2);
+  ASSERT_TRUE(openFileMenu());
+  QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Escape);
+  ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }, 2000));
+  Key('f');
+  Key('x');
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "f opened a menu";
+  EXPECT_EQ(Joint(1), j2 + 50);
+  EXPECT_EQ(Joint(2), j3 - 10);
+  EXPECT_TRUE(Form1->isVisible());
+  EXPECT_FALSE(Form1->ExitRequested);
+
+  // A lone Alt, then a letter.
+  Key(Qt::Key_Alt);
+  Key('v');
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+  EXPECT_EQ(Joint(2), j3 + 40);
+
+  // Inside an open menu a plain letter runs nothing; Alt with it still does.
+  ASSERT_TRUE(openFileMenu());
+  QWindow* menu = QApplication::activePopupWidget()->windowHandle();
+  QTest::keyClick(menu, 'x');
+  QTest::keyClick(menu, 'n');
+  Pump(50);
+  EXPECT_TRUE(Form1->isVisible());
+  EXPECT_FALSE(Form1->ExitRequested);
+  EXPECT_TRUE(prompts.saveQuestions.isEmpty());
+  EXPECT_NE(QApplication::activePopupWidget(), nullptr);
+  QTest::keyClick(menu, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }, 2000));
+  Key(Qt::Key_Escape);
+}
+
+TEST_F(DocumentTest, ControlsPassTheJointKeysButTextFieldsKeepTheirLetters) {
+  OpenDetail();
+  QComboBox* combo = Form1->Cmb_Light1_Spot_Dir;
+  combo->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([combo] { return combo->hasFocus(); }, 2000));
+  const int index = combo->currentIndex();
+  const int j1 = Joint(0);
+  Key('q');
+  EXPECT_EQ(Joint(0), j1 - 50);
+  EXPECT_EQ(combo->currentIndex(), index);
+
+  // A click gives the picture the keyboard.
+  QTest::mouseClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, {20, 20});
+  EXPECT_EQ(QApplication::focusWidget(), Form1->Panel());
+  Key('r');
+  EXPECT_EQ(Joint(0), j1);
+
+  QDockWidget* dock = Form1->PanelDock(QStringLiteral("Text Draw"));
+  ASSERT_NE(dock, nullptr);
+  // Docked, so that the window keeps the keyboard without a window manager.
+  dock->setFloating(false);
+  dock->show();
+  Form1->Chk_DrawText->setChecked(true);
+  Form1->Edt_TextData->clear();
+  Form1->Edt_TextData->setFocus();
+  Key('q');
+  EXPECT_EQ(Joint(0), j1);
+  EXPECT_EQ(Form1->Edt_TextData->text(), QStringLiteral("q"));
+  // The panel's other controls pass the keys as the window's do.
+  Form1->Chk_DrawText->setFocus();
+  Key('q');
+  EXPECT_EQ(Joint(0), j1 - 50);
+}
+
+TEST_F(DocumentTest, ExitAsksWhileModifiedAndCancelKeepsEverything) {
+  prompts.openAnswers.push_back(WriteScene(QStringLiteral("b.3dl"), 3, 0.5f));
+  Entry(QStringLiteral("Merge"))->trigger();
+  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - untitled *"));
+  EXPECT_EQ(Form1->StatusText(), QStringLiteral("Merged 1 objects from b.3dl"));
+
+  Key(Qt::Key_Q, Qt::ControlModifier);  // unscripted: Cancel
+  ASSERT_EQ(prompts.saveQuestions, QStringList{QStringLiteral("Save changes to untitled?")});
+  EXPECT_TRUE(Form1->isVisible());
+  EXPECT_FALSE(Form1->ExitRequested);
+  EXPECT_TRUE(Rec(3).Enbl);
+
+  // A save that fails keeps the question open.
+  prompts.saveQuestionAnswers = {Prompts::AnswerSave, Prompts::AnswerCancel};
+  prompts.saveAnswers.push_back(dir.filePath(QStringLiteral("no such folder/x.3dl")));
+  Form1->close();
+  EXPECT_EQ(prompts.saveQuestions.size(), 3);
+  EXPECT_TRUE(prompts.messages.last().startsWith(QStringLiteral("Object data could not be saved")));
+  EXPECT_TRUE(Form1->isVisible());
+
+  prompts.saveQuestionAnswers = {Prompts::AnswerDiscard};
+  Form1->close();
+  EXPECT_FALSE(Form1->isVisible());
+}
+
+TEST_F(DocumentTest, OpenReplacesMergeKeepsAndUndoGivesTheSameFileBack) {
+  const QString a = WriteScene(QStringLiteral("a.3dl"), 1, 0.1f);
+  const QString b = WriteScene(QStringLiteral("b.3dl"), 3, 0.3f);
+  prompts.openAnswers.push_back(a);
+  Key(Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - a.3dl"));
+  EXPECT_EQ(Form1->SceneFile(), a);
+  const QByteArray opened = Saved();
+
+  prompts.openAnswers.push_back(b);
+  Entry(QStringLiteral("Merge"))->trigger();
+  EXPECT_TRUE(Rec(1).Enbl && Rec(3).Enbl) << "a merge keeps the other records";
+  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - a.3dl *"));
+  EXPECT_EQ(Entry(QStringLiteral("Undo"))->text(), QStringLiteral("Undo Merge b.3dl"));
+  const QByteArray merged = Saved();
+
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Saved(), opened);
+  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - a.3dl"));
+  Key(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(Saved(), merged);
+  Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);  // redo: nothing left to redo
+  EXPECT_EQ(Saved(), merged);
+
+  // Open asks first; Discard, and the table holds b only.
+  prompts.saveQuestionAnswers = {Prompts::AnswerDiscard};
+  prompts.openAnswers.push_back(b);
+  Entry(QStringLiteral("Open"))->trigger();
+  EXPECT_EQ(prompts.saveQuestions.size(), 1);
+  EXPECT_FALSE(Rec(1).Enbl);
+  EXPECT_TRUE(Rec(3).Enbl);
+  EXPECT_FALSE(Form1->SceneModified());
+  EXPECT_FALSE(Entry(QStringLiteral("Undo"))->isEnabled());
+  EXPECT_EQ(Form1->RecentFiles().mid(0, 2), (QStringList{b, a}));
+
+  // New: the start-up table, untitled.
+  Rec(5).Enbl = true;
+  Form1->SceneChanged(QStringLiteral("Apply OBJ005"));
+  prompts.saveQuestionAnswers = {Prompts::AnswerDiscard};
+  Key(Qt::Key_N, Qt::ControlModifier);
+  EXPECT_FALSE(Rec(3).Enbl || Rec(5).Enbl);
+  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - untitled"));
+  EXPECT_TRUE(Form1->StatusSelection().isEmpty());
+}
+
+TEST_F(DocumentTest, DialogApplyStepsAndListLoadsAreUndoneExactly) {
+  // The program's dialog with the shipped shape list (the test's folder has none).
+  auto* withList = new TObjSet(Form1, ShippedShapeList());
+  withList->onChanged = ObjSet->onChanged;
+  delete ObjSet;
+  ObjSet = withList;
+  const QByteArray start = Saved();
+  const float x0 = Rec(0).X;
+  // Tools > Object Settings: a name, Apply, then three +X steps with auto apply.
+  QTimer::singleShot(0, ObjSet, [] {
+    if (!QTest::qWaitFor([] { return ObjSet->isVisible(); }, 3000)) return;
+    ObjSet->Edt_Name->setText(QStringLiteral("load port"));
+    QTest::mouseClick(ObjSet->Btn_Apply, Qt::LeftButton);
+    ObjSet->Chk_AutoApplyChange->setChecked(true);
+    for (int i = 0; i < 3; ++i) QTest::mouseClick(ObjSet->Btn_Inc[0], Qt::LeftButton);
+    ObjSet->reject();
+  });
+  Form1->Btn_OBJSetClick();
+  EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('|')).toStdString();
+  EXPECT_EQ(Rec(0).Name, "load port");
+  EXPECT_GT(Rec(0).X, x0);
+  EXPECT_EQ(Form1->UndoText(), QStringLiteral("Undo Step +X OBJ000"));
+  Form1->EditUndo();
+  EXPECT_EQ(Rec(0).X, x0) << "the three auto-applied steps are one";
+  EXPECT_EQ(Form1->UndoText(), QStringLiteral("Undo Apply OBJ000"));
+  Form1->EditUndo();
+  EXPECT_EQ(Saved(), start);
+  EXPECT_FALSE(Form1->SceneModified());
+
+  // A load in the object list.
+  Form1->Btn_ObjListClick();
+  ASSERT_TRUE(ObjList->isVisible());
+  prompts.openAnswers.push_back(WriteScene(QStringLiteral("c.3dl"), 7, 0.7f));
+  QTest::mouseClick(ObjList->Btn_Load, Qt::LeftButton);
+  EXPECT_TRUE(Rec(7).Enbl);
+  EXPECT_EQ(Form1->UndoText(), QStringLiteral("Undo Load c.3dl"));
+  Form1->EditUndo();
+  EXPECT_EQ(Saved(), start);
+  EXPECT_EQ(ObjList->Stg_Data->Cell(4, 8), ObjList->Stg_Data->Cell(4, 9))
+      << "the list shows the undone table";
+}
+
+TEST_F(DocumentTest, ARecoveryCopyOutlivesAKillAndComesBackModified) {
+  const QString folder = dir.filePath(QStringLiteral("recovery"));
+  QProcess child;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("TESSALY_TEST_RECOVERY_CHILD"), folder);
+  child.setProcessEnvironment(env);
+  child.start(QCoreApplication::applicationFilePath(), {});
+  ASSERT_TRUE(child.waitForStarted(5000));
+  QByteArray out;
+  while (!out.contains("READY") && child.waitForReadyRead(20000)) out += child.readAllStandardOutput();
+  ASSERT_TRUE(out.contains("READY")) << out.toStdString();
+  ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+  ASSERT_TRUE(child.waitForFinished(5000));
+  EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+  ASSERT_EQ(QDir(folder).entryList({QStringLiteral("scene-*.3dl")}).size(), 1);
+
+  prompts.confirmAnswers.push_back(true);
+  ASSERT_TRUE(Form1->OfferRecovery());
+  ASSERT_EQ(prompts.confirmations.size(), 1);
+  EXPECT_TRUE(prompts.confirmations[0].startsWith(QStringLiteral("Recover unsaved scene from ")));
+  EXPECT_EQ(FormatObjectLine(5, Rec(5)), FormatObjectLine(5, RecoveryRecord()));
+  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - untitled *"));
+  // The dead run's copy is gone; this run's own stands in for it.
+  EXPECT_EQ(QDir(folder).entryList({QStringLiteral("scene-*.3dl")}),
+            QStringList{QFileInfo(Form1->RecoveryFile()).fileName()});
+  EXPECT_FALSE(Form1->OfferRecovery()) << "a running program's own copy is never offered";
+
+  // A clean end removes the copy.
+  DestroyAppWindows();
+  EXPECT_TRUE(QDir(folder).entryList({QStringLiteral("scene-*.3dl")}).isEmpty());
+  CreateAppWindows();
+}
+
+}  // namespace
+
+// The child of the recovery test: a modified scene, its recovery copy
+// written, then "READY" and a wait for the kill.
+int RunRecoveryChild(const QString& folder) {
+  CreateAppWindows();
+  Form1->show();
+  Form1->SetRecoveryFolder(folder);
+  Form1->SetRecoveryInterval(100);
+  Form1->Objects()[5] = RecoveryRecord();
+  Form1->SceneChanged(QStringLiteral("Apply OBJ005"));
+  if (!QTest::qWaitFor([] { return QFileInfo::exists(Form1->RecoveryFile()); }, 10000)) return 1;
+  std::cout << "READY" << std::endl;
+  for (;;) QTest::qWait(1000);
+}
