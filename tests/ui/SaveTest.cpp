@@ -13,9 +13,10 @@ class SaveTest : public MainWindowTest {
   // Triggers a File menu entry as the menu would.
   static void Choose(const QString& text) {
     for (QAction* menu : Form1->menuBar()->actions())
-      if (menu->menu() && menu->text() == QStringLiteral("&File"))
+      if (menu->menu() && QString(menu->text()).remove(QLatin1Char('&')) == QStringLiteral("File"))
         for (QAction* a : menu->menu()->actions())
-          if (a->text() == text) return a->trigger();
+          if (QString(a->text()).remove(QLatin1Char('&')) == QString(text).remove(QLatin1Char('&')))
+            return a->trigger();
     FAIL() << "no File entry " << text.toStdString();
   }
   QByteArray Contents(const QString& name) const {
@@ -37,14 +38,14 @@ TEST_F(SaveTest, EverySaveAsksBeforeReplacingAFile) {
   Write(QStringLiteral("scene.3dl"), "old scene");
   prompts.saveAnswers = {dir.filePath(QStringLiteral("scene"))};
   prompts.confirmAnswers = {false};
-  Choose(QStringLiteral("&Save OBJ..."));
+  Choose(QStringLiteral("Save As..."));
   ASSERT_EQ(prompts.confirmations.size(), 1);
   EXPECT_EQ(prompts.confirmations[0], QStringLiteral("scene.3dl already exists.\nReplace it?"));
   EXPECT_EQ(Contents(QStringLiteral("scene.3dl")), "old scene");
   EXPECT_TRUE(prompts.messages.isEmpty());
   prompts.saveAnswers = {dir.filePath(QStringLiteral("scene"))};
   prompts.confirmAnswers = {true};
-  Choose(QStringLiteral("&Save OBJ..."));
+  Choose(QStringLiteral("Save As..."));
   EXPECT_TRUE(Contents(QStringLiteral("scene.3dl")).startsWith("# No,Name"));
   EXPECT_EQ(prompts.messages.value(0), QStringLiteral("Object data save completed."));
 
@@ -67,7 +68,7 @@ TEST_F(SaveTest, ReadOnlyAndSpecialTargetsKeepWhatTheyAre) {
   const std::string locked = QFile::encodeName(dir.filePath(QStringLiteral("locked.3dl"))).toStdString();
   ::chmod(locked.c_str(), 0444);
   prompts.saveAnswers = {dir.filePath(QStringLiteral("locked.3dl"))};
-  Choose(QStringLiteral("&Save OBJ..."));
+  Choose(QStringLiteral("Save As..."));
   EXPECT_TRUE(prompts.confirmations.isEmpty()) << "nothing to ask: the save is refused";
   ASSERT_EQ(prompts.messages.size(), 1);
   EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Object data could not be saved to: ")));
