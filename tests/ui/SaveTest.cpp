@@ -37,27 +37,27 @@ TEST_F(SaveTest, EverySaveAsksBeforeReplacingAFile) {
   Write(QStringLiteral("scene.3dl"), "old scene");
   prompts.saveAnswers = {dir.filePath(QStringLiteral("scene"))};
   prompts.confirmAnswers = {false};
-  Choose(QStringLiteral("&Save OBJ..."));
+  Choose(QStringLiteral("Save As..."));
   ASSERT_EQ(prompts.confirmations.size(), 1);
   EXPECT_EQ(prompts.confirmations[0], QStringLiteral("scene.3dl already exists.\nReplace it?"));
   EXPECT_EQ(Contents(QStringLiteral("scene.3dl")), "old scene");
   EXPECT_TRUE(prompts.messages.isEmpty());
   prompts.saveAnswers = {dir.filePath(QStringLiteral("scene"))};
   prompts.confirmAnswers = {true};
-  Choose(QStringLiteral("&Save OBJ..."));
+  Choose(QStringLiteral("Save As..."));
   EXPECT_TRUE(Contents(QStringLiteral("scene.3dl")).startsWith("# No,Name"));
   EXPECT_EQ(prompts.messages.value(0), QStringLiteral("Object data save completed."));
 
   Write(QStringLiteral("view.png"), "old picture");
   prompts.saveAnswers = {dir.filePath(QStringLiteral("view"))};
   prompts.confirmAnswers = {false};
-  Choose(QStringLiteral("Save &Image..."));
+  Choose(QStringLiteral("Save Image..."));
   EXPECT_EQ(prompts.confirmations.size(), 3);
   EXPECT_EQ(prompts.confirmations.last(), QStringLiteral("view.png already exists.\nReplace it?"));
   EXPECT_EQ(Contents(QStringLiteral("view.png")), "old picture");
   // A new file is not asked about.
   prompts.saveAnswers = {dir.filePath(QStringLiteral("new.png"))};
-  Choose(QStringLiteral("Save &Image..."));
+  Choose(QStringLiteral("Save Image..."));
   EXPECT_EQ(prompts.confirmations.size(), 3);
   EXPECT_TRUE(Contents(QStringLiteral("new.png")).startsWith("\x89PNG"));
 }
@@ -67,7 +67,7 @@ TEST_F(SaveTest, ReadOnlyAndSpecialTargetsKeepWhatTheyAre) {
   const std::string locked = QFile::encodeName(dir.filePath(QStringLiteral("locked.3dl"))).toStdString();
   ::chmod(locked.c_str(), 0444);
   prompts.saveAnswers = {dir.filePath(QStringLiteral("locked.3dl"))};
-  Choose(QStringLiteral("&Save OBJ..."));
+  Choose(QStringLiteral("Save As..."));
   EXPECT_TRUE(prompts.confirmations.isEmpty()) << "nothing to ask: the save is refused";
   ASSERT_EQ(prompts.messages.size(), 1);
   EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Object data could not be saved to: ")));
@@ -77,7 +77,7 @@ TEST_F(SaveTest, ReadOnlyAndSpecialTargetsKeepWhatTheyAre) {
   const std::string fifo = QFile::encodeName(dir.filePath(QStringLiteral("pipe.png"))).toStdString();
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   prompts.saveAnswers = {dir.filePath(QStringLiteral("pipe.png"))};
-  Choose(QStringLiteral("Save &Image..."));  // declined: unscripted answers are Cancel
+  Choose(QStringLiteral("Save Image..."));  // declined: unscripted answers are Cancel
   ASSERT_EQ(prompts.confirmations.size(), 1);
   EXPECT_EQ(prompts.confirmations[0], QStringLiteral("pipe.png is not a regular file (a FIFO).\nWrite into it anyway?"));
   struct stat st {};
