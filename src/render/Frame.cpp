@@ -9,6 +9,7 @@
 #include "render/BlockText.h"
 #include "render/Camera.h"
 #include "render/GlHeaders.h"
+#include "render/InterferenceDraw.h"
 #include "render/Lights.h"
 #include "shapes/Material.h"
 #include "shapes/Shapes.h"
@@ -113,6 +114,19 @@ void ComposeFrame(const FrameInputs& in) {
   SetWaferTextures(in.textures);
   if (in.table) DrawObjects(in.table->data(), kObjectCapacity);
   DrawScene(rs, in.result);
+  // Separate passes over the finished picture, never inside an object's
+  // drawing.
+  if (in.interference) {
+    const SceneObject* objects = in.table ? in.table->data() : nullptr;
+    CheckInterference(rs.joints, objects, objects ? kObjectCapacity : 0, in.interference);
+    DrawInterferenceHighlight(*in.interference, objects, objects ? kObjectCapacity : 0, rs.joints);
+  }
+  if (in.trail) {
+    double tool[3];
+    ToolPointOfJoints(rs.joints, tool);
+    in.trail->Add(tool);
+    DrawToolTrail(*in.trail);
+  }
   if (renormalise) glDisable(GL_NORMALIZE);
   glFlush();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "objects/Interference.h"
 #include "objects/SceneObject.h"
 #include "render/RenderSettings.h"
+#include "render/ToolTrail.h"
 #include "render/Texture.h"
 
 // What one frame hands back besides the picture.
@@ -18,6 +20,11 @@ struct FrameInputs {
   ObjectTable* table = nullptr;
   TextureSlot* textures = nullptr;  // kTextureSlotCount of them
   FrameResult* result = nullptr;    // optional
+  // Optional passes drawn after everything else; absent, the picture is
+  // exactly as without them. The trail takes this frame's tool point and
+  // draws the path; the check fills the report and highlights contacts.
+  ToolTrail* trail = nullptr;
+  InterferenceReport* interference = nullptr;
 };
 
 // Draws one complete picture into the current context (which has the fixed

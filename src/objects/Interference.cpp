@@ -1,0 +1,140 @@
+#include "objects/Interference.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <initializer_list>
+
+#include "objects/ObjectSolids.h"
+#include "objects/RobotSolids.h"
+
+namespace {
+
+struct Mover {
+  Sweep sweep;
+  V3 centre;
+  double radius = 0.0;
+};
+
+Mover Bounded(const Sweep& s) {
+  Mover m{s, {}, 0.0};
+  SweepBound(s, &m.centre, &m.radius);
+  return m;
+}
+
+bool Touches(const Mover& m, const Solid* solids, int n) {
+  for (int k = 0; k < n; ++k)
+    if (SweepTouches(m.sweep, m.centre, m.radius, solids[k])) return true;
+  return false;
+}
+
+}  // namespace
+
+InterferenceState SummarizeInterference(const InterferenceReport& report) {
+  InterferenceState s;
+  s.contacts = static_cast<int32_t>(report.hits.size());
+  if (!report.hits.empty()) {
+    s.firstObject = report.hits[0].object;
+    s.firstArmLink = report.hits[0].armLink;
+    s.firstRobot = report.hits[0].robot;
+  }
+  return s;
+}
+
+void CheckInterference(const float joints[6], const SceneObject* first, int count, InterferenceReport* out) {
+  *out = InterferenceReport{};
+  if (!first || count < 1) return;
+  ArmCapsule capsules[kArmCapsuleCount];
+  ArmCapsules(joints, capsules);
+  Mover arm[kArmCapsuleCount];
+  // The whole arm in one sphere sets most objects aside at once.
+  V3 lo = capsules[0].sweep.centre, hi = lo;
+  for (int i = 0; i < kArmCapsuleCount; ++i) {
+    arm[i] = Bounded(capsules[i].sweep);
+    for (double s : {-1.0, 1.0}) {
+      const V3 c = arm[i].centre;
+      const double r = arm[i].radius * s;
+      lo = {std::min(lo.x, c.x + r), std::min(lo.y, c.y + r), std::min(lo.z, c.z + r)};
+      hi = {std::max(hi.x, c.x + r), std::max(hi.y, c.y + r), std::max(hi.z, c.z + r)};
+    }
+  }
+  const V3 armCentre = (lo + hi) * 0.5;
+  const double armRadius = Length(hi - lo) * 0.5;
+
+  // Every object's solids once, shared by the arm and the robots.
+  struct Occupied {
+    Solid solids[kMaxObjectSolids];
+    int n = 0;
+  };
+  std::vector<Occupied> occupied(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) occupied[static_cast<size_t>(i)].n = ObjectSolids(first[i], occupied[static_cast<size_t>(i)].solids);
+
+  for (int i = 0; i < count; ++i) {
+    const Occupied& o = occupied[static_cast<size_t>(i)];
+    bool near = false;
+    for (int k = 0; k < o.n && !near; ++k) {
+      const V3 d = o.solids[k].boundCentre - armCentre;
+      const double reach = armRadius + o.solids[k].boundRadius + kContactTolerance;
+      near = Dot(d, d) <= reach * reach;
+    }
+    if (!near) continue;
+    bool linkHit[kArmLinkCount] = {};
+    for (int c = 0; c < kArmCapsuleCount; ++c) {
+      const int link = capsules[c].link;
+      if (linkHit[link] || !Touches(arm[c], o.solids, o.n)) continue;
+      linkHit[link] = true;
+      out->hits.push_back({i, link, -1, 0});
+      out->armLinkHit[link] = true;
+    }
+  }
+
+  // Each robot's hands and wafers against every other object.
+  std::vector<Sweep> robotParts;
+  std::vector<int> partKinds;
+  std::vector<Mover> parts;
+  for (int r = 0; r < count; ++r) {
+    robotParts.clear();
+    partKinds.clear();
+    if (!first[r].Enbl || !RobotMovingParts(first[r], &robotParts, &partKinds)) continue;
+    parts.clear();
+    for (const Sweep& s : robotParts) parts.push_back(Bounded(s));
+    for (int i = 0; i < count; ++i) {
+      if (i == r) continue;
+      const Occupied& o = occupied[static_cast<size_t>(i)];
+      for (size_t p = 0; p < parts.size(); ++p) {
+        if (!Touches(parts[p], o.solids, o.n)) continue;
+        out->hits.push_back({i, -1, r, partKinds[p]});
+        break;
+      }
+    }
+  }
+}
+
+std::string ObjectLabel(const SceneObject* first, int index) {
+  char number[16];
+  std::snprintf(number, sizeof number, "OBJ%03d", index);
+  std::string label = number;
+  if (first && index >= 0 && index < kObjectCapacity) {
+    const std::string& name = first[index].Name;
+    if (!name.empty() && name != label) label += " " + name;
+  }
+  return label;
+}
+
+std::string DescribeHit(const InterferenceHit& hit, const SceneObject* first) {
+  std::string who;
+  if (hit.armLink >= 0) {
+    who = ArmLinkName(hit.armLink);
+  } else {
+    char number[16];
+    std::snprintf(number, sizeof number, "OBJ%03d", hit.robot);
+    who = std::string(number) + (hit.robotPart == 1 ? " wafer" : " hand");
+  }
+  return who + " hits " + ObjectLabel(first, hit.object);
+}
+
+std::string DescribeReport(const InterferenceReport& report, const SceneObject* first) {
+  if (report.hits.empty()) return std::string();
+  std::string text = DescribeHit(report.hits[0], first);
+  if (report.hits.size() > 1) text += " (and " + std::to_string(report.hits.size() - 1) + " more)";
+  return text;
+}

@@ -1,0 +1,78 @@
+#include "objects/ObjectSolids.h"
+
+#include <cmath>
+
+
+namespace {
+
+bool Finite(const SceneObject& o) {
+  const float v[] = {o.X, o.Y, o.Z, o.W, o.D, o.H, o.R, o.R2, o.Ang[0], o.Ang[1], o.Ang[2]};
+  for (float f : v)
+    if (!std::isfinite(f)) return false;
+  return true;
+}
+
+// Stand-in until the per-kind bounds arrive: a sphere about the record's
+// point reaching as far as all its sizes together.
+bool ProvisionalBound(const SceneObject& o, V3* c, double* r) {
+  double reach = std::fabs(o.W) + std::fabs(o.D) + std::fabs(o.H) + std::fabs(o.R) + std::fabs(o.R2);
+  for (float s : o.size) reach += std::isfinite(s) ? std::fabs(s) : 0.0;
+  *c = {o.X, o.Z, o.Y};
+  *r = reach + 1.0;
+  return true;
+}
+
+}  // namespace
+
+Placement RecordPlacement(const SceneObject& obj, bool orderB) {
+  Placement p;
+  p.Translate(obj.X, obj.Z, obj.Y);
+  if (!orderB) {
+    p.Rotate(obj.Ang[0], 0, 1, 0);
+    p.Rotate(obj.Ang[1], 1, 0, 0);
+    p.Rotate(obj.Ang[2], 0, 0, 1);
+  } else {
+    p.Rotate(obj.Ang[1], 1, 0, 0);
+    p.Rotate(obj.Ang[2], 0, 0, 1);
+    p.Rotate(obj.Ang[0], 0, 1, 0);
+  }
+  return p;
+}
+
+int ObjectSolids(const SceneObject& obj, Solid out[kMaxObjectSolids]) {
+  if (!obj.Enbl || !Finite(obj)) return 0;
+  switch (obj.Shp) {
+    case ShapeKind::Cube: {
+      const Placement p = RecordPlacement(obj, false);
+      const V3 axes[3] = {p.Axis(0), p.Axis(1), p.Axis(2)};
+      out[0] = MakeBox(p.t, axes, obj.W / 2.0, obj.H / 2.0, obj.D / 2.0);
+      return 1;
+    }
+    case ShapeKind::Cylinder: {
+      const Placement p = RecordPlacement(obj, false);
+      const double rb = std::fabs(obj.R);
+      const double rt = (obj.Opt[0] == 1 && obj.R2 != 0.0f) ? std::fabs(obj.R2) : rb;
+      // An elliptic section is k times as deep as it is wide.
+      const bool elliptic = !(obj.size[0] == 0.0f || obj.size[1] == 0.0f || obj.size[0] == obj.size[1]);
+      const double k = elliptic ? std::fabs(double(obj.size[1]) / obj.size[0]) : 1.0;
+      if (!std::isfinite(k)) break;
+      out[0] = MakeCylinder(p.t, p.Axis(1), std::fmax(rb, rt) * std::fmax(k, 1.0), obj.H);
+      return 1;
+    }
+    case ShapeKind::Ball: {
+      if (obj.R == 0.0f) return 0;
+      // The ball's second radius stretches one direction; a cut ball lies
+      // within the whole one.
+      const double r = std::fmax(std::fabs(obj.R), std::fabs(obj.R2));
+      out[0] = MakeSphere({obj.X, obj.Z, obj.Y}, r);
+      return 1;
+    }
+    default:
+      break;
+  }
+  V3 c;
+  double r = 0.0;
+  if (!ProvisionalBound(obj, &c, &r)) return 0;
+  out[0] = MakeSphere(c, r);
+  return 1;
+}

@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "arm/ArmCapsules.h"
+#include "equipment/ArticulatedArm.h"
+#include "objects/Interference.h"
+#include "render/GlHeaders.h"
+#include "render/ToolTrail.h"
+#include "support/Feedback.h"
+#include "support/GlFixture.h"
+
+namespace {
+
+const float kPose[6] = {30.0f, 20.0f, 60.0f, 45.0f, 30.0f, 10.0f};
+
+// How far a sweep reaches along the unit direction n, and the point where
+// it does.
+double Support(const Sweep& s, V3 n, V3* at) {
+  V3 p = s.centre;
+  const double du = Dot(s.u, n), dv = Dot(s.v, n);
+  if (s.core == Sweep::Core::Disc) {
+    const double inPlane = std::hypot(du, dv);
+    if (inPlane > 0.0) p = p + (s.u * du + s.v * dv) * (s.eu / inPlane);
+  } else {
+    p = p + s.u * (du >= 0.0 ? s.eu : -s.eu);
+    if (s.core == Sweep::Core::Rectangle) p = p + s.v * (dv >= 0.0 ? s.ev : -s.ev);
+  }
+  *at = p + n * s.radius;
+  return Dot(*at, n);
+}
+
+// The outermost point of the whole arm along n and the link it belongs to.
+V3 ArmSupport(V3 n, int* link) {
+  ArmCapsule caps[kArmCapsuleCount];
+  ArmCapsules(kPose, caps);
+  double best = -1e9;
+  V3 point;
+  for (const ArmCapsule& c : caps) {
+    V3 at;
+    const double h = Support(c.sweep, n, &at);
+    if (h > best) {
+      best = h;
+      point = at;
+      *link = c.link;
+    }
+  }
+  return point;
+}
+
+// The frame of a record turned by its angles, the way GL turns a drawn
+// cube or cylinder (Ang[0] about y, then Ang[1] about x, Ang[2] about z),
+// read back from GL itself.
+void TurnedAxes(const float ang[3], V3 axes[3]) {
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glRotatef(ang[0], 0, 1, 0);
+  glRotatef(ang[1], 1, 0, 0);
+  glRotatef(ang[2], 0, 0, 1);
+  GLfloat m[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  glPopMatrix();
+  for (int k = 0; k < 3; ++k) axes[k] = {m[4 * k], m[4 * k + 1], m[4 * k + 2]};
+}
+
+// A table with one enabled record; GL point (x, y, z) is the record's (X, Z, Y).
+std::unique_ptr<ObjectTable> OneObject(const SceneObject& rec) {
+  auto table = std::make_unique<ObjectTable>();
+  InitializeRecords(table->data(), kObjectCapacity);
+  (*table)[12] = rec;
+  (*table)[12].Enbl = true;
+  (*table)[12].Name = "load port";
+  return table;
+}
+
+void PlaceAt(SceneObject& rec, V3 p) {
+  rec.X = static_cast<float>(p.x);
+  rec.Z = static_cast<float>(p.y);
+  rec.Y = static_cast<float>(p.z);
+}
+
+const float kTurns[][3] = {{0, 0, 0}, {35, 0, 0}, {0, 40, 0}, {0, 0, 55}, {25, 35, -70}, {-60, 15, 110}};
+
+class InterferenceGl : public GlTest {};
+
+}  // namespace
+
+// Every face of a box turned about every axis, brought up to the
+// outermost point of the arm: touching is a contact of the link there, a
+// millimetre off is no contact at all.
+TEST_F(InterferenceGl, BoxTouchingALinkIsReportedAndAMillimetreOffIsNot) {
+  for (const auto& turn : kTurns) {
+    V3 axes[3];
+    TurnedAxes(turn, axes);
+    const double half[3] = {0.04, 0.03, 0.05};
+    for (int k = 0; k < 3; ++k) {
+      for (double sign : {1.0, -1.0}) {
+        // The face -sign * axis k faces the arm from direction n.
+        const V3 n = axes[k] * sign;
+        int link = -1;
+        const V3 q = ArmSupport(n, &link);
+        for (double gap : {0.0, 0.001}) {
+          SceneObject box = ZeroRecord();
+          box.Shp = ShapeKind::Cube;
+          box.W = static_cast<float>(2 * half[0]);
+          box.H = static_cast<float>(2 * half[1]);
+          box.D = static_cast<float>(2 * half[2]);
+          std::copy(turn, turn + 3, box.Ang);
+          PlaceAt(box, q + n * (half[k] + gap));
+          const auto table = OneObject(box);
+          InterferenceReport report;
+          CheckInterference(kPose, table->data(), kObjectCapacity, &report);
+          const std::string where = "turn " + std::to_string(turn[0]) + "," + std::to_string(turn[1]) + "," +
+                                    std::to_string(turn[2]) + " face " + std::to_string(k) + " gap " +
+                                    std::to_string(gap);
+          if (gap == 0.0) {
+            ASSERT_TRUE(report.Any()) << where;
+            EXPECT_TRUE(report.armLinkHit[link]) << where << " link " << ArmLinkName(link);
+            EXPECT_EQ(report.hits[0].object, 12) << where;
+          } else {
+            EXPECT_FALSE(report.Any()) << where << ": " << DescribeReport(report, table->data());
+          }
+        }
+      }
+    }
+  }
+}
+
+// A turned cylinder whose side touches the arm, and a ball: exact too.
+TEST_F(InterferenceGl, TurnedCylinderAndBallAreExact) {
+  for (const auto& turn : kTurns) {
+    V3 axes[3];
+    TurnedAxes(turn, axes);
+    // Square to the cylinder's axis (its local y): the side faces the arm.
+    for (const V3& n : {axes[0] * -1.0, axes[2]}) {
+      int link = -1;
+      const V3 q = ArmSupport(n, &link);
+      for (double gap : {0.0, 0.001}) {
+        SceneObject cyl = ZeroRecord();
+        cyl.Shp = ShapeKind::Cylinder;
+        cyl.R = cyl.R2 = 0.05f;
+        cyl.H = 0.2f;
+        cyl.Reso = 36;
+        std::copy(turn, turn + 3, cyl.Ang);
+        PlaceAt(cyl, q + n * (0.05 + gap) - axes[1] * 0.1);
+        InterferenceReport report;
+        CheckInterference(kPose, OneObject(cyl)->data(), kObjectCapacity, &report);
+        EXPECT_EQ(report.Any(), gap == 0.0) << "cylinder turn " << turn[0] << "," << turn[1] << "," << turn[2];
+
+        SceneObject ball = ZeroRecord();
+        ball.Shp = ShapeKind::Ball;
+        ball.R = ball.R2 = 0.07f;
+        ball.Reso = 36;
+        PlaceAt(ball, q + n * (0.07 + gap));
+        CheckInterference(kPose, OneObject(ball)->data(), kObjectCapacity, &report);
+        EXPECT_EQ(report.Any(), gap == 0.0) << "ball";
+      }
+    }
+  }
+}
+
+// The capsules are only worth their name when every point of the drawn
+// arm lies within them.
+TEST_F(InterferenceGl, CapsulesHoldTheWholeDrawnArm) {
+  UseFrontOrtho(2);
+  SceneObject arm = ZeroRecord();
+  arm.Reso = 36;
+  arm.Fill = true;
+  for (const float* pose : {kPose, static_cast<const float*>(nullptr)}) {
+    const float straight[6] = {0, 0, 0, 0, 0, 0};
+    if (!pose) pose = straight;
+    for (int k = 0; k < 6; ++k) arm.size[10 + k] = pose[k];
+    ArmCapsule caps[kArmCapsuleCount];
+    ArmCapsules(pose, caps);
+    size_t checked = 0;
+    for (const auto& prim : CaptureFeedback([&] { DrawArticulatedArm(arm, false); })) {
+      for (const auto& v : prim.v) {
+        const ObjPoint o = UnProject(v);
+        const V3 p{o.x, o.y, o.z};
+        double nearest = 1e9;
+        for (const ArmCapsule& c : caps) {
+          // Outside by how much: the sweep's distance to a tiny ball at p.
+          nearest = std::min(nearest, SweepDistance(c.sweep, MakeSphere(p, 0.0)));
+        }
+        ++checked;
+        ASSERT_LE(nearest, 2e-3) << "point " << p.x << "," << p.y << "," << p.z;
+      }
+    }
+    EXPECT_GT(checked, 1000u);
+  }
+}
+
+TEST(ToolTrail, KeepsTheLastPointsInOrderAndSkipsAStandstill) {
+  ToolTrail trail;
+  for (int i = 0; i < ToolTrail::kCapacity + 500; ++i) {
+    const double p[3] = {i * 0.001, 0.5, 0.0};
+    trail.Add(p);
+    trail.Add(p);  // a frame that only turned the view
+  }
+  ASSERT_EQ(trail.Size(), ToolTrail::kCapacity);
+  EXPECT_FLOAT_EQ(trail.Point(0)[0], 0.5f);
+  EXPECT_FLOAT_EQ(trail.Point(ToolTrail::kCapacity - 1)[0], (ToolTrail::kCapacity + 499) * 0.001f);
+  const double nan[3] = {NAN, 0, 0};
+  trail.Add(nan);
+  EXPECT_EQ(trail.Size(), ToolTrail::kCapacity);
+  trail.Clear();
+  EXPECT_EQ(trail.Size(), 0);
+}
+
+TEST_F(InterferenceGl, TrailDrawsOneLineThroughItsPointsAndRestoresState) {
+  UseFrontOrtho(2);
+  ToolTrail trail;
+  for (int i = 0; i < 50; ++i) {
+    const double p[3] = {i * 0.02 - 0.5, 0.1 * std::sin(i * 0.3), 0.0};
+    trail.Add(p);
+  }
+  glEnable(GL_LIGHTING);
+  const GlStateSnapshot before = GlStateSnapshot::Take();
+  const auto prims = CaptureFeedback([&] { DrawToolTrail(trail); });
+  EXPECT_EQ(GlStateSnapshot::Take().DiffAgainst(before), "");
+  glDisable(GL_LIGHTING);
+  EXPECT_EQ(CountKind(prims, FeedbackPrimitive::Line) + CountKind(prims, FeedbackPrimitive::LineReset), 49u);
+}
