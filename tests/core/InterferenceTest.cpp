@@ -7,7 +7,12 @@
 #include "arm/ArmCapsules.h"
 #include "equipment/ArticulatedArm.h"
 #include "objects/Interference.h"
+#include "render/Frame.h"
 #include "render/GlHeaders.h"
+#include "render/LightPanel.h"
+#include "render/Lights.h"
+#include "render/RenderContext.h"
+#include "support/Images.h"
 #include "render/ToolTrail.h"
 #include "support/Feedback.h"
 #include "support/GlFixture.h"
@@ -223,4 +228,79 @@ TEST_F(InterferenceGl, TrailDrawsOneLineThroughItsPointsAndRestoresState) {
   EXPECT_EQ(GlStateSnapshot::Take().DiffAgainst(before), "");
   glDisable(GL_LIGHTING);
   EXPECT_EQ(CountKind(prims, FeedbackPrimitive::Line) + CountKind(prims, FeedbackPrimitive::LineReset), 49u);
+}
+
+namespace {
+
+// Whole frames, as the window draws them, with and without the check.
+class InterferenceFrame : public ::testing::Test {
+ protected:
+  static HeadlessContext& Ctx() {
+    static HeadlessContext ctx(320, 240);
+    KeepGlDriverLoaded();
+    return ctx;
+  }
+  void SetUp() override {
+    ASSERT_TRUE(Ctx().ok()) << Ctx().error();
+    ASSERT_TRUE(Ctx().MakeCurrent());
+    for (int k = 0; k < 6; ++k) rs.joints[k] = kPose[k];
+  }
+  void TearDown() override {
+    ResetLights();
+    ResetFog();
+    SharedGlContext().MakeCurrent();
+  }
+  TestImage Render(ObjectTable& table, InterferenceReport* report) {
+    ApplyClearColor(rs.backColor);
+    ApplyFixedRenderState();
+    ApplyProjection(320, 240, rs.view.ortho);
+    TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
+    FrameInputs in{&rs, &table, textures, nullptr};
+    in.interference = report;
+    ComposeFrame(in);
+    return ReadFramebuffer(320, 240);
+  }
+  static int RedPixels(const TestImage& img) {
+    int n = 0;
+    for (size_t i = 0; i < img.rgba.size(); i += 4)
+      if (img.rgba[i] > 200 && img.rgba[i + 1] < 60 && img.rgba[i + 2] < 60) ++n;
+    return n;
+  }
+  RenderSettings rs;
+  TextureSlot textures[kTextureSlotCount];
+};
+
+}  // namespace
+
+TEST_F(InterferenceFrame, PictureChangesOnlyWhereSomethingTouches) {
+  int link = -1;
+  const V3 n{0, 0, 1};
+  const V3 q = ArmSupport(n, &link);
+  SceneObject box = ZeroRecord();
+  box.Shp = ShapeKind::Cube;
+  box.W = box.H = box.D = 0.1f;
+  box.clFill = 0xC08040;
+  box.Fill = true;
+  box.Trans = 1.0f;
+  box.Reso = 36;
+  // Clear of the arm: the check changes nothing in the picture.
+  PlaceAt(box, q + n * 0.06);
+  auto table = OneObject(box);
+  const TestImage plain = Render(*table, nullptr);
+  InterferenceReport report;
+  const TestImage checked = Render(*table, &report);
+  EXPECT_FALSE(report.Any());
+  EXPECT_TRUE(plain.rgba == checked.rgba);
+
+  // Pushed 2 cm into the arm: the box and the link show in red.
+  PlaceAt(box, q + n * 0.03);
+  table = OneObject(box);
+  const TestImage before = Render(*table, nullptr);
+  const TestImage hit = Render(*table, &report);
+  WriteArtifact(hit, "interference-highlight.png");
+  ASSERT_TRUE(report.Any());
+  EXPECT_TRUE(report.armLinkHit[link]);
+  EXPECT_EQ(DescribeHit(report.hits[0], table->data()),
+            std::string(ArmLinkName(report.hits[0].armLink)) + " hits OBJ012 load port");
+  EXPECT_GT(RedPixels(hit), RedPixels(before) + 100);
 }
