@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "objects/ObjectBounds.h"
+
 
 namespace {
 
@@ -9,16 +11,6 @@ bool Finite(const SceneObject& o) {
   const float v[] = {o.X, o.Y, o.Z, o.W, o.D, o.H, o.R, o.R2, o.Ang[0], o.Ang[1], o.Ang[2]};
   for (float f : v)
     if (!std::isfinite(f)) return false;
-  return true;
-}
-
-// Stand-in until the per-kind bounds arrive: a sphere about the record's
-// point reaching as far as all its sizes together.
-bool ProvisionalBound(const SceneObject& o, V3* c, double* r) {
-  double reach = std::fabs(o.W) + std::fabs(o.D) + std::fabs(o.H) + std::fabs(o.R) + std::fabs(o.R2);
-  for (float s : o.size) reach += std::isfinite(s) ? std::fabs(s) : 0.0;
-  *c = {o.X, o.Z, o.Y};
-  *r = reach + 1.0;
   return true;
 }
 
@@ -70,9 +62,20 @@ int ObjectSolids(const SceneObject& obj, Solid out[kMaxObjectSolids]) {
     default:
       break;
   }
-  V3 c;
-  double r = 0.0;
-  if (!ProvisionalBound(obj, &c, &r)) return 0;
-  out[0] = MakeSphere(c, r);
+  // Every other kind: its own turned box, which holds all it draws. A
+  // record whose values are not numbers has no place to touch anything.
+  const ObjectBounds b = BoundsOf(obj);
+  if (!b.bounded || b.drawsNothing) return 0;
+  auto corner = [&](int c) { return V3{b.corner[c][0], b.corner[c][1], b.corner[c][2]}; };
+  const V3 origin = corner(0);
+  V3 axes[3];
+  double half[3];
+  for (int k = 0; k < 3; ++k) {
+    const V3 edge = corner(1 << k) - origin;
+    const double len = Length(edge);
+    half[k] = len / 2.0;
+    axes[k] = len > 0.0 ? edge * (1.0 / len) : V3{k == 0 ? 1.0 : 0.0, k == 1 ? 1.0 : 0.0, k == 2 ? 1.0 : 0.0};
+  }
+  out[0] = MakeBox((origin + corner(7)) * 0.5, axes, half[0], half[1], half[2]);
   return 1;
 }

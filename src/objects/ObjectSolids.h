@@ -6,8 +6,8 @@
 // What an object occupies, for the interference check. Boxes, cylinders
 // and balls are exact in any orientation; a frustum, an elliptic section or
 // an egg-shaped ball is held in the round solid of its largest radius; every
-// other kind in a sphere that encloses all it draws. So a contact is never
-// missed, and is exact for the three plain kinds.
+// other kind in the turned box that holds all it draws (ObjectBounds). So a
+// contact is never missed, and is exact for the three plain kinds.
 constexpr int kMaxObjectSolids = 4;
 
 // Fills out with up to kMaxObjectSolids solids and returns their number:
