@@ -488,11 +488,14 @@ void TForm1::DrawFrame() {
   in.table = objects_.get();
   in.textures = textures_;
   in.result = &result;
+  in.trail = trailShown_ ? trail_.get() : nullptr;
+  in.interference = checkShown_ ? &interference_ : nullptr;
   ComposeFrame(in);
   Pnl_GL->SwapBuffers();
   Pnl_GL->DoneCurrent();
   ++framesDrawn_;
   ShowToolPoint(result.toolPoint);
+  if (checkShown_) ReportInterference();
 }
 
 void TForm1::ShowToolPoint(const double p[3]) {

@@ -17,6 +17,7 @@
 #include "render/RenderSettings.h"
 #include "render/Texture.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QDockWidget;
@@ -388,6 +389,19 @@ class TForm1 : public QMainWindow {
   AnimationState Animation;
   bool AnimationRunning = false;
 
+  // --- Tool trail and interference check (View menu; MainInterference.cpp) ---------
+  void AddTrailAndCheckEntries(QMenu* view);
+  void SetTrailShown(bool on);
+  void ClearTrail();
+  void SetInterferenceCheck(bool on);
+  // While a run (the arm's "Animation", the robot test run) is named, its
+  // first contact is reported with the step set last; an empty name ends it.
+  void WatchContacts(const QString& run);
+  void SetContactStep(const QString& step) { contactStep_ = step; }
+  const InterferenceReport& Interference() const { return interference_; }
+  const ToolTrail* Trail() const { return trailShown_ ? trail_.get() : nullptr; }
+  QAction *Act_Trail = nullptr, *Act_ClearTrail = nullptr, *Act_CheckInterference = nullptr;
+
   // --- Controller link and scene files ---------------------------------------------
   void Chk_ShmLinkClick(QObject* Sender = nullptr);
   void Tim_ShmMonitorTimer();
@@ -463,6 +477,15 @@ class TForm1 : public QMainWindow {
   std::string linkBlockName_ = "SHAREMEM";
   std::string linkMutexName_ = "MUTEX";
   QLabel* statusMessage_ = nullptr;
+  // Trail and interference check: off until chosen in the View menu.
+  void ReportInterference();
+  std::unique_ptr<ToolTrail> trail_;
+  bool trailShown_ = false;
+  bool checkShown_ = false;
+  InterferenceReport interference_;
+  QString contactRun_, contactStep_;
+  bool contactRunReported_ = false;
+  bool statusShowsContact_ = false;
 };
 
 extern TForm1* Form1;
