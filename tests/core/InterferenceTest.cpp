@@ -7,6 +7,8 @@
 #include "arm/ArmCapsules.h"
 #include "equipment/ArticulatedArm.h"
 #include "objects/Interference.h"
+#include "objects/ObjectDrawing.h"
+#include "objects/RobotSolids.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "render/LightPanel.h"
@@ -303,4 +305,105 @@ TEST_F(InterferenceFrame, PictureChangesOnlyWhereSomethingTouches) {
   EXPECT_EQ(DescribeHit(report.hits[0], table->data()),
             std::string(ArmLinkName(report.hits[0].armLink)) + " hits OBJ012 load port");
   EXPECT_GT(RedPixels(hit), RedPixels(before) + 100);
+}
+
+namespace {
+
+// A robot record with both hands out, wafers on them, turned, travelled
+// and scaled; hands drawn in pure green, wafers in pure blue.
+SceneObject RobotRecord(int32_t kind, int32_t size, float t, float scale) {
+  SceneObject r = ZeroRecord();
+  r.Enbl = true;
+  r.Shp = kind;
+  r.Reso = 36;
+  r.Fill = true;
+  r.Trans = 1.0f;
+  r.X = 0.3f;
+  r.Y = -0.2f;
+  r.Z = 0.1f;
+  r.Ang[0] = t == 0.0f ? 0.0f : 25.0f;
+  r.size[0] = 0.6f;
+  r.size[1] = -0.4f;
+  r.size[2] = 0.02f;
+  r.size[3] = t;
+  r.size[4] = 0.15f;
+  // The twin hands' own turns, with the turned case only: a turned plate's
+  // rounded tip does not reach its corners.
+  r.size[6] = t == 0.0f ? 0.0f : 20.0f;
+  r.size[7] = t == 0.0f ? 0.0f : -35.0f;
+  r.size[9] = scale;
+  r.Opt[0] = r.Opt[1] = r.Opt[4] = r.Opt[5] = 1;
+  r.Opt[2] = 1;
+  r.Opt[3] = size;
+  r.clFill = 0x808080;
+  for (Color& c : r.cl_sub) c = 0x808080;
+  r.cl_sub[0] = 0x00FF00;
+  for (int k : {1, 2, 3, 4}) r.cl_sub[k] = 0xFF0000;
+  return r;
+}
+
+}  // namespace
+
+// The hands and wafers the check moves are where the robot draws them:
+// every green (hand) and blue (wafer) point drawn lies in a part of its own
+// kind, and unturned, the parts reach no further than the drawing.
+TEST_F(InterferenceGl, RobotPartsAreWhereTheRobotDrawsItsHandsAndWafers) {
+  UseFrontOrtho(2);
+  struct Case {
+    int32_t kind, size;
+  } cases[] = {{ShapeKind::ScaraRobot, 0}, {ShapeKind::ScaraRobot, 2}, {ShapeKind::TwinHandRobot, 0},
+               {ShapeKind::FrogLegRobot, 0}};
+  for (const Case& c : cases) {
+    for (float t : {0.0f, 40.0f}) {
+      const SceneObject robot = RobotRecord(c.kind, c.size, t, t == 0.0f ? 1.0f : 1.5f);
+      std::vector<Sweep> parts;
+      std::vector<int> kinds;
+      ASSERT_TRUE(RobotMovingParts(robot, &parts, &kinds));
+      double lo[2][3], hi[2][3];
+      for (int k = 0; k < 2; ++k)
+        for (int a = 0; a < 3; ++a) lo[k][a] = 1e9, hi[k][a] = -1e9;
+      for (const auto& prim : CaptureFeedback([&] { DrawObjects(&robot, 1); })) {
+        for (const auto& v : prim.v) {
+          const bool hand = v.g > 0.99f && v.r < 0.01f && v.b < 0.01f;
+          const bool wafer = v.b > 0.99f && v.r < 0.01f && v.g < 0.01f;
+          if (!hand && !wafer) continue;
+          const int kind = wafer ? 1 : 0;
+          const ObjPoint o = UnProject(v);
+          const V3 p{o.x, o.y, o.z};
+          double nearest = 1e9;
+          for (size_t i = 0; i < parts.size(); ++i)
+            if (kinds[i] == kind) nearest = std::min(nearest, SweepDistance(parts[i], MakeSphere(p, 0.0)));
+          ASSERT_LE(nearest, 2e-3) << "kind " << c.kind << " size " << c.size << " t " << t << (wafer ? " wafer" : " hand")
+                                   << " point " << p.x << "," << p.y << "," << p.z;
+          const double q[3] = {p.x, p.y, p.z};
+          for (int a = 0; a < 3; ++a) {
+            lo[kind][a] = std::min(lo[kind][a], q[a]);
+            hi[kind][a] = std::max(hi[kind][a], q[a]);
+          }
+        }
+      }
+      if (t != 0.0f) continue;
+      // Across and along, the parts' extent is the drawing's.
+      for (int kind = 0; kind < 2; ++kind) {
+        double plo[3] = {1e9, 1e9, 1e9}, phi[3] = {-1e9, -1e9, -1e9};
+        for (size_t i = 0; i < parts.size(); ++i) {
+          if (kinds[i] != kind) continue;
+          const Sweep& s = parts[i];
+          for (int corner = 0; corner < 4; ++corner) {
+            const double a = (corner & 1) ? s.eu : -s.eu, b = (corner & 2) ? s.ev : -s.ev;
+            const V3 p = s.centre + s.u * a + s.v * b;
+            const double q[3] = {p.x, p.y, p.z};
+            for (int k = 0; k < 3; ++k) {
+              plo[k] = std::min(plo[k], q[k]);
+              phi[k] = std::max(phi[k], q[k]);
+            }
+          }
+        }
+        for (int a : {0, 2}) {
+          EXPECT_NEAR(plo[a], lo[kind][a], 2e-3) << "kind " << c.kind << " size " << c.size << " part " << kind;
+          EXPECT_NEAR(phi[a], hi[kind][a], 2e-3) << "kind " << c.kind << " size " << c.size << " part " << kind;
+        }
+      }
+    }
+  }
 }
