@@ -16,7 +16,7 @@ const float kPose[6] = {30.0f, 20.0f, 60.0f, 45.0f, 30.0f, 10.0f};
 
 // 1000 objects crowded round the arm: a 10 x 10 x 10 lattice 0.16 apart
 // centred on it, boxes, cylinders, balls and the kinds held in their
-// bounding boxes in turn, each turned. Most lie within the arm's reach, so
+// bounding boxes in turn, each turned, and three transfer robots. Most lie within the arm's reach, so
 // the exact tests run far more often than in a real cell.
 void FillCrowdedTable(ObjectTable& table) {
   const int kinds[] = {4, 8, 9, 11, 12, 27, 22, 131};
@@ -32,6 +32,16 @@ void FillCrowdedTable(ObjectTable& table) {
     r.R = r.R2 = 0.03f;
     r.Ang[0] = static_cast<float>(i * 7 % 360);
     r.Ang[1] = static_cast<float>(i * 13 % 360);
+  }
+  // Three transfer robots among them, hands out with wafers: their parts
+  // are checked against every object too.
+  for (int k = 0; k < 3; ++k) {
+    SceneObject& r = table[static_cast<size_t>(k * 333)];
+    r.Shp = 150 + k;
+    r.Ang[0] = r.Ang[1] = 0.0f;
+    r.size[0] = 0.6f;
+    r.size[9] = 1.0f;
+    r.Opt[0] = r.Opt[1] = 1;
   }
 }
 

@@ -60,27 +60,37 @@ void CheckInterference(const float joints[6], const SceneObject* first, int coun
   const V3 armCentre = (lo + hi) * 0.5;
   const double armRadius = Length(hi - lo) * 0.5;
 
-  // Every object's solids once, shared by the arm and the robots.
-  struct Occupied {
-    Solid solids[kMaxObjectSolids];
-    int n = 0;
+  // Every object's solids once, shared by the arm and the robots: object i
+  // owns solids[begin[i]] up to solids[begin[i + 1]].
+  std::vector<Solid> solids;
+  std::vector<size_t> begin(static_cast<size_t>(count) + 1);
+  for (int i = 0; i < count; ++i) {
+    begin[static_cast<size_t>(i)] = solids.size();
+    if (!first[i].Enbl || RobotSolids(first[i], &solids)) continue;
+    Solid own[kMaxObjectSolids];
+    const int n = ObjectSolids(first[i], own);
+    solids.insert(solids.end(), own, own + n);
+  }
+  begin[static_cast<size_t>(count)] = solids.size();
+  auto solidsOf = [&](int i) { return solids.data() + begin[static_cast<size_t>(i)]; };
+  auto countOf = [&](int i) {
+    return static_cast<int>(begin[static_cast<size_t>(i) + 1] - begin[static_cast<size_t>(i)]);
   };
-  std::vector<Occupied> occupied(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) occupied[static_cast<size_t>(i)].n = ObjectSolids(first[i], occupied[static_cast<size_t>(i)].solids);
 
   for (int i = 0; i < count; ++i) {
-    const Occupied& o = occupied[static_cast<size_t>(i)];
+    const Solid* own = solidsOf(i);
+    const int n = countOf(i);
     bool near = false;
-    for (int k = 0; k < o.n && !near; ++k) {
-      const V3 d = o.solids[k].boundCentre - armCentre;
-      const double reach = armRadius + o.solids[k].boundRadius + kContactTolerance;
+    for (int k = 0; k < n && !near; ++k) {
+      const V3 d = own[k].boundCentre - armCentre;
+      const double reach = armRadius + own[k].boundRadius + kContactTolerance;
       near = Dot(d, d) <= reach * reach;
     }
     if (!near) continue;
     bool linkHit[kArmLinkCount] = {};
     for (int c = 0; c < kArmCapsuleCount; ++c) {
       const int link = capsules[c].link;
-      if (linkHit[link] || !Touches(arm[c], o.solids, o.n)) continue;
+      if (linkHit[link] || !Touches(arm[c], own, n)) continue;
       linkHit[link] = true;
       out->hits.push_back({i, link, -1, 0});
       out->armLinkHit[link] = true;
@@ -99,9 +109,8 @@ void CheckInterference(const float joints[6], const SceneObject* first, int coun
     for (const Sweep& s : robotParts) parts.push_back(Bounded(s));
     for (int i = 0; i < count; ++i) {
       if (i == r) continue;
-      const Occupied& o = occupied[static_cast<size_t>(i)];
       for (size_t p = 0; p < parts.size(); ++p) {
-        if (!Touches(parts[p], o.solids, o.n)) continue;
+        if (!Touches(parts[p], solidsOf(i), countOf(i))) continue;
         out->hits.push_back({i, -1, r, partKinds[p]});
         break;
       }

@@ -59,6 +59,9 @@ int ObjectSolids(const SceneObject& obj, Solid out[kMaxObjectSolids]) {
       out[0] = MakeSphere({obj.X, obj.Z, obj.Y}, r);
       return 1;
     }
+    case ShapeKind::BlockText:
+      // A label names a station; it is not part of the cell's hardware.
+      return 0;
     default:
       break;
   }

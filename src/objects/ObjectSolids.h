@@ -7,7 +7,9 @@
 // and balls are exact in any orientation; a frustum, an elliptic section or
 // an egg-shaped ball is held in the round solid of its largest radius; every
 // other kind in the turned box that holds all it draws (ObjectBounds). So a
-// contact is never missed, and is exact for the three plain kinds.
+// contact is never missed, and is exact for the three plain kinds. Block
+// text labels the cell and occupies nothing; transfer robots are described
+// part by part in RobotSolids.h.
 constexpr int kMaxObjectSolids = 4;
 
 // Fills out with up to kMaxObjectSolids solids and returns their number:

@@ -11,3 +11,8 @@
 // exactly as the robot is drawn. kinds gets 0 for a hand part, 1 for a
 // wafer. Returns false (adding nothing) for any other kind.
 bool RobotMovingParts(const SceneObject& robot, std::vector<Sweep>* parts, std::vector<int>* kinds);
+
+// What a transfer robot occupies as an obstacle: its columns, each link in
+// the box round its slot shape, its hand plates and blocks, and the wafers
+// on them, placed as drawn. Returns false for any other kind.
+bool RobotSolids(const SceneObject& robot, std::vector<Solid>* out);

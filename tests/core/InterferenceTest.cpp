@@ -346,12 +346,13 @@ SceneObject RobotRecord(int32_t kind, int32_t size, float t, float scale) {
 
 // The hands and wafers the check moves are where the robot draws them:
 // every green (hand) and blue (wafer) point drawn lies in a part of its own
-// kind, and unturned, the parts reach no further than the drawing.
+// kind, and unturned, the parts reach no further than the drawing. As an
+// obstacle the robot's solids hold all it draws.
 TEST_F(InterferenceGl, RobotPartsAreWhereTheRobotDrawsItsHandsAndWafers) {
   UseFrontOrtho(2);
   struct Case {
     int32_t kind, size;
-  } cases[] = {{ShapeKind::ScaraRobot, 0}, {ShapeKind::ScaraRobot, 2}, {ShapeKind::TwinHandRobot, 0},
+  } cases[] = {{ShapeKind::ScaraRobot, 0}, {ShapeKind::ScaraRobot, 1}, {ShapeKind::ScaraRobot, 2}, {ShapeKind::TwinHandRobot, 0},
                {ShapeKind::FrogLegRobot, 0}};
   for (const Case& c : cases) {
     for (float t : {0.0f, 40.0f}) {
@@ -359,11 +360,19 @@ TEST_F(InterferenceGl, RobotPartsAreWhereTheRobotDrawsItsHandsAndWafers) {
       std::vector<Sweep> parts;
       std::vector<int> kinds;
       ASSERT_TRUE(RobotMovingParts(robot, &parts, &kinds));
+      std::vector<Solid> body;
+      ASSERT_TRUE(RobotSolids(robot, &body));
       double lo[2][3], hi[2][3];
       for (int k = 0; k < 2; ++k)
         for (int a = 0; a < 3; ++a) lo[k][a] = 1e9, hi[k][a] = -1e9;
       for (const auto& prim : CaptureFeedback([&] { DrawObjects(&robot, 1); })) {
         for (const auto& v : prim.v) {
+          // As an obstacle the robot holds every point it draws.
+          const ObjPoint any = UnProject(v);
+          double inBody = 1e9;
+          for (const Solid& b : body) inBody = std::min(inBody, PointDistance(b, {any.x, any.y, any.z}));
+          ASSERT_LE(inBody, 2e-3) << "kind " << c.kind << " size " << c.size << " t " << t << " point " << any.x
+                                  << "," << any.y << "," << any.z;
           const bool hand = v.g > 0.99f && v.r < 0.01f && v.b < 0.01f;
           const bool wafer = v.b > 0.99f && v.r < 0.01f && v.g < 0.01f;
           if (!hand && !wafer) continue;
