@@ -59,6 +59,14 @@ int ObjectSolids(const SceneObject& obj, Solid out[kMaxObjectSolids]) {
       out[0] = MakeSphere({obj.X, obj.Z, obj.Y}, r);
       return 1;
     }
+    case ShapeKind::Wafer: {
+      // A flat disc; with its ID written above it, the bounds below hold
+      // the text too.
+      if (obj.Opt[1] == 1 && obj.ID[0] != 0) break;
+      const Placement p = RecordPlacement(obj, false);
+      out[0] = MakeCylinder(p.Point({0.0, -0.0001, 0.0}), p.Axis(1), std::fabs(obj.R) + 0.0001, 0.0002);
+      return 1;
+    }
     case ShapeKind::BlockText:
       // A label names a station; it is not part of the cell's hardware.
       return 0;

@@ -4,9 +4,12 @@
 #include <initializer_list>
 #include <vector>
 
+#include "equipment/EquipmentModels.h"
 #include "objects/ObjectDrawing.h"
 #include "objects/RobotSolids.h"
+#include "render/BlockText.h"
 #include "render/GlHeaders.h"
+#include "shapes/Shapes.h"
 
 namespace {
 
@@ -76,6 +79,27 @@ void WireSweep(const Sweep& s) {
   }
 }
 
+// One record drawn by the routine of its kind, directly: the highlight's
+// red copies must never enter (or be taken from) any cache of the frame's
+// own objects.
+void DrawOne(const SceneObject& obj) {
+  const int32_t k = obj.Shp;
+  if (DrawPrimitive(obj)) return;
+  if (k == ShapeKind::BlockText)
+    DrawBlockText(TextRequestOf(obj));
+  else if ((k >= ShapeKind::FirstComposite && k <= ShapeKind::LastComposite) || k == ShapeKind::Part130 ||
+           k == ShapeKind::Part132 || k == ShapeKind::Part133)
+    DrawCompositePart(obj);
+  else if (k == ShapeKind::Wafer)
+    Wafer(obj);
+  else if (k == ShapeKind::ScaraRobot)
+    ScaraRobot(obj);
+  else if (k == ShapeKind::TwinHandRobot)
+    TwinHandRobot(obj);
+  else if (k == ShapeKind::FrogLegRobot)
+    FrogLegRobot(obj);
+}
+
 }  // namespace
 
 void DrawInterferenceHighlight(const InterferenceReport& report, const SceneObject* first, int count,
@@ -105,7 +129,7 @@ void DrawInterferenceHighlight(const InterferenceReport& report, const SceneObje
     copy.Frame = false;
     copy.Trans = 1.0f;
     copy.Tex = -1;
-    DrawObjects(&copy, 1);
+    DrawOne(copy);
   }
 
   glColor3f(1.0f, 0.0f, 0.0f);

@@ -479,13 +479,14 @@ class TForm1 : public QMainWindow {
   QLabel* statusMessage_ = nullptr;
   // Trail and interference check: off until chosen in the View menu.
   void ReportInterference();
+  void ClearContactStatus();
   std::unique_ptr<ToolTrail> trail_;
   bool trailShown_ = false;
   bool checkShown_ = false;
   InterferenceReport interference_;
   QString contactRun_, contactStep_;
   bool contactRunReported_ = false;
-  bool statusShowsContact_ = false;
+  QString contactStatus_;  // the check's message in the status line, if any
 };
 
 extern TForm1* Form1;

@@ -39,10 +39,7 @@ void TForm1::SetInterferenceCheck(bool on) {
   checkShown_ = on;
   if (Act_CheckInterference && Act_CheckInterference->isChecked() != on) Act_CheckInterference->setChecked(on);
   interference_ = InterferenceReport{};
-  if (!on && statusShowsContact_) {
-    ShowStatus(QString());
-    statusShowsContact_ = false;
-  }
+  if (!on) ClearContactStatus();
   DrawFrame();
 }
 
@@ -56,19 +53,25 @@ void TForm1::ReportInterference() {
   if (!interference_.Any()) {
     // A run's first contact stays in view until the next one; a plain
     // contact message goes when the contact does.
-    if (statusShowsContact_ && (contactRun_.isEmpty() || !contactRunReported_)) {
-      ShowStatus(QString());
-      statusShowsContact_ = false;
-    }
+    if (contactRun_.isEmpty() || !contactRunReported_) ClearContactStatus();
     return;
   }
   const QString text = QString::fromStdString(DescribeReport(interference_, Objects().data()));
+  QString message = text;
   if (!contactRun_.isEmpty()) {
     if (contactRunReported_) return;
     contactRunReported_ = true;
-    ShowStatus(QStringLiteral("%1, first contact at %2: %3").arg(contactRun_, contactStep_, text));
-  } else {
-    ShowStatus(text);
+    message = QStringLiteral("%1, first contact at %2: %3").arg(contactRun_, contactStep_, text);
   }
-  statusShowsContact_ = true;
+  // Written when it changes, so that another message shown meanwhile is not
+  // overwritten by the same contact at every frame.
+  if (message == contactStatus_) return;
+  contactStatus_ = message;
+  ShowStatus(contactStatus_);
+}
+
+void TForm1::ClearContactStatus() {
+  // Only the check's own message: another one written since stays.
+  if (!contactStatus_.isEmpty() && StatusText() == contactStatus_) ShowStatus(QString());
+  contactStatus_.clear();
 }

@@ -10,6 +10,7 @@
 #include "objects/ObjectDrawing.h"
 #include "objects/RobotSolids.h"
 #include "render/Frame.h"
+#include "render/InterferenceDraw.h"
 #include "render/GlHeaders.h"
 #include "render/LightPanel.h"
 #include "render/Lights.h"
@@ -217,7 +218,7 @@ TEST(ToolTrail, KeepsTheLastPointsInOrderAndSkipsAStandstill) {
   EXPECT_EQ(trail.Size(), 0);
 }
 
-TEST_F(InterferenceGl, TrailDrawsOneLineThroughItsPointsAndRestoresState) {
+TEST_F(InterferenceGl, TrailDrawsOneLineThroughItsPointsAndPassesRestoreState) {
   UseFrontOrtho(2);
   ToolTrail trail;
   for (int i = 0; i < 50; ++i) {
@@ -227,6 +228,16 @@ TEST_F(InterferenceGl, TrailDrawsOneLineThroughItsPointsAndRestoresState) {
   glEnable(GL_LIGHTING);
   const GlStateSnapshot before = GlStateSnapshot::Take();
   const auto prims = CaptureFeedback([&] { DrawToolTrail(trail); });
+  EXPECT_EQ(GlStateSnapshot::Take().DiffAgainst(before), "");
+  // The highlight's wire pass too.
+  SceneObject box = ZeroRecord();
+  box.Shp = ShapeKind::Cube;
+  box.Fill = true;
+  const auto table = OneObject(box);
+  InterferenceReport report;
+  report.hits.push_back({12, kArmJ3, -1, 0});
+  report.armLinkHit[kArmJ3] = true;
+  DrawInterferenceHighlight(report, table->data(), kObjectCapacity, kPose);
   EXPECT_EQ(GlStateSnapshot::Take().DiffAgainst(before), "");
   glDisable(GL_LIGHTING);
   EXPECT_EQ(CountKind(prims, FeedbackPrimitive::Line) + CountKind(prims, FeedbackPrimitive::LineReset), 49u);
