@@ -99,9 +99,11 @@ void DrawGraphCurves(const MonitorSettings& s, const MonitorCurve curves[kMonito
     line.color = curve.color;
     line.penWidth = curve.bold ? 2 : 1;
     line.style = curve.style;
-    // The pen starts at the origin with nothing drawn yet: a line is drawn
-    // only between two samples that both hold values, so a missing sample
-    // leaves a gap and the first point of a run is only moved to.
+    // The pen starts at the origin with nothing drawn yet. It draws a line
+    // to a point when the previous sample held a value and only moves
+    // there otherwise: the first point of a run is moved to, and the point
+    // after a run's last value (a missing sample, one pixel under the X
+    // axis) is drawn to, so every run ends in a drop to that line.
     bool previousWasValue = false;
     auto flush = [&] {
       if (line.points.size() >= 2) out.push_back(line);
@@ -115,7 +117,7 @@ void DrawGraphCurves(const MonitorSettings& s, const MonitorCurve curves[kMonito
       if (value) y = std::clamp((v - s.yShift) * scaleH / s.yRange, 0.0, static_cast<double>(l.usableHeight));
       const GraphPoint p{x, l.originY - static_cast<int>(std::floor(y))};
 
-      if (value && previousWasValue) {
+      if (previousWasValue) {
         // Several samples share a pixel column; repeating a point draws nothing.
         if (!(line.points.back() == p)) line.points.push_back(p);
       } else {

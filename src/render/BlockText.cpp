@@ -8,11 +8,15 @@
 
 namespace {
 
-// GL refuses widths of 0 or less; very wide strokes merge into blobs.
+// GL refuses widths of 0 or less (and NaN): such a stroke draws one pixel.
 float UsableLineWidth(float w) {
-  if (!(w > 0.0f)) return 1.0f;
-  if (w > 10.0f) return 10.0f;
-  return w;
+  return (w > 0.0f && std::isfinite(w)) ? w : 1.0f;
+}
+
+// The text's starting width is held to 10, where wide strokes would merge
+// into blobs; each stroke then sets the request's own width.
+float InitialLineWidth(float w) {
+  return std::fmin(UsableLineWidth(w), 10.0f);
 }
 
 bool IsSymbol(unsigned char c) {
@@ -48,17 +52,16 @@ void DrawBlockText(const BlockTextSettings& request) {
     SetColorMaterial(request.color, request.opacity);
   else
     SetPlainColor(request.color);
-  const float w = UsableLineWidth(request.strokeWidth);
-  glLineWidth(w);
+  glLineWidth(InitialLineWidth(request.strokeWidth));
 
   SceneObject rec = ZeroRecord();
   rec.Dir = request.direction;
   rec.W = 0.05f * s;
   rec.H = 0.1f * s;
   rec.D = 0.0f;
-  // Strokes are drawn with the usable width, so a width of 0 gives
-  // 1-pixel lines rather than a GL error.
-  rec.R = w;
+  // Each stroke takes the request's width as it is (a width of 0 or less
+  // draws 1-pixel lines rather than raising a GL error).
+  rec.R = request.strokeWidth;
   rec.clFill = request.color;
   rec.Trans = request.opacity;
 

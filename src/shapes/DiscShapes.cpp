@@ -209,10 +209,10 @@ void DrawRingRect(SceneObject obj) {
   if (reso == 0) return;
   const double step = 360.0 / reso;
   const double ro = obj.W / 2.0, c = obj.D / 2.0, hh = obj.H / 2.0;
-  // The diamond's corners are on the angle list, whatever the resolution.
+  // The opening follows the angle grid: where a step passes a corner of
+  // the diamond without landing on it, the opening's edge cuts the corner.
   AngleList angles;
-  BuildAngles(0.0, 360.0, step, 90.0, angles);
-  const double diag = std::sqrt(0.5);
+  BuildAngles(0.0, 360.0, step, 0.0, angles);
 
   ShapeFrame frame(obj, RotationOrder::A);
   if (obj.Fill) {
@@ -249,15 +249,16 @@ void DrawRingRect(SceneObject obj) {
       EmitVertex(d.x * ro, -hh, d.z * ro);
     }
     glEnd();
-    // The opening's four flat walls, each facing the axis.
+    // The opening's walls, one flat piece per step, each facing the axis
+    // (a piece that cuts a corner faces along the cut).
     glBegin(GL_QUADS);
     for (int i = 0; i + 1 < angles.n; ++i) {
-      const double mid = (angles.v[i] + angles.v[i + 1]) / 2.0;
-      const int quarter = static_cast<int>(std::floor(mid / 90.0));
-      const PlanePoint n = QuadrantCorner(45.0 + 90.0 * quarter, diag);
       const PlanePoint p = DiamondPoint(angles.v[i], c);
       const PlanePoint q = DiamondPoint(angles.v[i + 1], c);
-      EmitNormal(-n.x, 0, -n.z);
+      double nx = q.z - p.z, nz = p.x - q.x;
+      if (nx * (p.x + q.x) + nz * (p.z + q.z) > 0.0) nx = -nx, nz = -nz;
+      const double len = std::hypot(nx, nz);
+      if (len > 0.0) EmitNormal(nx / len, 0, nz / len);
       EmitVertex(p.x, hh, p.z);
       EmitVertex(p.x, -hh, p.z);
       EmitVertex(q.x, -hh, q.z);
@@ -266,29 +267,22 @@ void DrawRingRect(SceneObject obj) {
     glEnd();
   }
   if (obj.Frame) {
+    // Circles round the plate and round the opening's corners, and lines
+    // across the thickness at every step.
     ApplyObjectColor(true, obj);
     const double outer = ro + kRoundOutlineLift, inner = c - kRoundOutlineLift;
-    for (double y : {hh, -hh}) {
-      glBegin(GL_LINE_STRIP);
-      for (int i = 0; i < angles.n; ++i) RingVertex(angles.v[i], outer, y);
-      glEnd();
-      glBegin(GL_LINE_LOOP);
-      EmitVertex(inner, y, 0);
-      EmitVertex(0, y, inner);
-      EmitVertex(-inner, y, 0);
-      EmitVertex(0, y, -inner);
-      glEnd();
-    }
+    for (double y : {hh, -hh})
+      for (double r : {outer, inner}) {
+        glBegin(GL_LINE_STRIP);
+        for (int i = 0; i < angles.n; ++i) RingVertex(angles.v[i], r, y);
+        glEnd();
+      }
     glBegin(GL_LINES);
-    for (int i = 0; i < angles.n; ++i) {
-      RingVertex(angles.v[i], outer, hh);
-      RingVertex(angles.v[i], outer, -hh);
-    }
-    const PlanePoint corner[4] = {{inner, 0}, {0, inner}, {-inner, 0}, {0, -inner}};
-    for (const PlanePoint& p : corner) {
-      EmitVertex(p.x, hh, p.z);
-      EmitVertex(p.x, -hh, p.z);
-    }
+    for (double r : {outer, c * 0.98})
+      for (int i = 0; i < angles.n; ++i) {
+        RingVertex(angles.v[i], r, hh);
+        RingVertex(angles.v[i], r, -hh);
+      }
     glEnd();
   }
 }

@@ -251,10 +251,30 @@ void DrawCapsule(SceneObject obj) {
 void DrawBelt(SceneObject obj) {
   const int reso = UsableReso(obj.Reso);
   if (reso == 0) return;
-  // The band runs either in the vertical plane (0) or the horizontal one
-  // (1); there is no other way to lay it.
-  if (obj.Dir != 0 && obj.Dir != 1) return;
-  const bool vertical = obj.Dir == 0;
+  // The plane the path runs in. 0 stands it across the width (the y-z
+  // plane) and 1 lays it flat (x-z). The editor offers all six directions,
+  // so none may make the belt vanish: "Front" and "Back" (2, 3) stand it
+  // across the depth (x-y), its track facing them; "Left" and "Right"
+  // (4, 5) face its track sideways, as 0 does. Beyond 5 nothing is drawn,
+  // as for Plane.
+  enum class PathPlane { YZ, XZ, XY };
+  PathPlane plane;
+  switch (obj.Dir) {
+    case 0:
+    case 4:
+    case 5:
+      plane = PathPlane::YZ;
+      break;
+    case 1:
+      plane = PathPlane::XZ;
+      break;
+    case 2:
+    case 3:
+      plane = PathPlane::XY;
+      break;
+    default:
+      return;
+  }
   const double step = 360.0 / reso;
   const double r = obj.R, hw = obj.W / 2.0;
   const double shift = (obj.D - obj.R) / 2.0;
@@ -268,23 +288,38 @@ void DrawBelt(SceneObject obj) {
   auto emitPair = [&](const SlotStop& s, double rr, bool withNormal) {
     const PlanePoint d = PolarPoint(s.a, 1.0);
     const double p = rr * d.x + (s.first ? shift : -shift), q = rr * d.z;
-    if (vertical) {
-      if (withNormal) EmitNormal(0, d.x, d.z);
-      EmitVertex(-hw, p, q);
-      EmitVertex(hw, p, q);
-    } else {
-      if (withNormal) EmitNormal(d.x, 0, d.z);
-      EmitVertex(p, -hw, q);
-      EmitVertex(p, hw, q);
+    switch (plane) {
+      case PathPlane::YZ:
+        if (withNormal) EmitNormal(0, d.x, d.z);
+        EmitVertex(-hw, p, q);
+        EmitVertex(hw, p, q);
+        break;
+      case PathPlane::XZ:
+        if (withNormal) EmitNormal(d.x, 0, d.z);
+        EmitVertex(p, -hw, q);
+        EmitVertex(p, hw, q);
+        break;
+      case PathPlane::XY:
+        if (withNormal) EmitNormal(d.x, d.z, 0);
+        EmitVertex(p, q, -hw);
+        EmitVertex(p, q, hw);
+        break;
     }
   };
   auto emitEdge = [&](const SlotStop& s, double rr, double side) {
     const PlanePoint d = PolarPoint(s.a, 1.0);
     const double p = rr * d.x + (s.first ? shift : -shift), q = rr * d.z;
-    if (vertical)
-      EmitVertex(side, p, q);
-    else
-      EmitVertex(p, side, q);
+    switch (plane) {
+      case PathPlane::YZ:
+        EmitVertex(side, p, q);
+        break;
+      case PathPlane::XZ:
+        EmitVertex(p, side, q);
+        break;
+      case PathPlane::XY:
+        EmitVertex(p, q, side);
+        break;
+    }
   };
 
   ShapeFrame frame(obj, RotationOrder::B);

@@ -128,7 +128,8 @@ void DrawCone(SceneObject obj) {
       EmitVertex(q.x, 0, q.z);
     }
     glEnd();
-    Disc(r, 0.0, -1.0, reso, step, 1.0);
+    // The base faces away from the apex: up when the cone hangs.
+    Disc(r, 0.0, h < 0.0 ? 1.0 : -1.0, reso, step, 1.0);
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);

@@ -49,7 +49,10 @@ void ColorSwatch::SetColor(uint32_t c) {
 }
 
 void ColorSwatch::mousePressEvent(QMouseEvent* e) {
-  if (e->button() == Qt::LeftButton) Q_EMIT mouseDown(this);
+  // Any button picks a colour: a right-click on a swatch is as plain a
+  // request as a left one.
+  (void)e;
+  Q_EMIT mouseDown(this);
 }
 
 void ColorSwatch::paintEvent(QPaintEvent* e) {

@@ -504,7 +504,7 @@ void TForm1::ShowToolPoint(const double p[3]) {
   // relayout of the right bar.
   QLabel* labels[3] = {Lbl_Test_X, Lbl_Test_Y, Lbl_Test_Z};
   for (int k = 0; k < 3; ++k) {
-    const QString text = QString::number(p[k], 'f', 4);
+    const QString text = FixedText(p[k], 4);
     if (labels[k]->text() != text) labels[k]->setText(text);
   }
 }

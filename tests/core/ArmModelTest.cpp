@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <set>
+#include <vector>
 
 #include "equipment/ArticulatedArm.h"
 #include "render/GlHeaders.h"
@@ -83,8 +86,94 @@ TEST_F(ArmGl, J6TurnsOnlyTheFlangeAndBolts) {
   EXPECT_EQ(changedNotFlange, 0u);
 }
 
-TEST_F(ArmGl, MarkPlatesAddPlanes) {
-  const size_t without = CaptureFeedback([&] { DrawArticulatedArm(arm, false); }).size();
-  const size_t with = CaptureFeedback([&] { DrawArticulatedArm(arm, true); }).size();
-  EXPECT_GT(with, without);
+TEST_F(ArmGl, J5TiltsTheWristAboutX) {
+  // J5 at 90 turns the last 0.07 (the flange, 0.02 thick, radius 0.02)
+  // from straight up at 0.84 to pointing along +z.
+  arm.size[14] = 90.0f;
+  const auto pts = FlangePoints();
+  ASSERT_FALSE(pts.empty());
+  double lo[3] = {1e9, 1e9, 1e9}, hi[3] = {-1e9, -1e9, -1e9};
+  for (const auto& p : pts) {
+    const double c[3] = {p.x, p.y, p.z};
+    for (int k = 0; k < 3; ++k) lo[k] = std::min(lo[k], c[k]), hi[k] = std::max(hi[k], c[k]);
+  }
+  EXPECT_NEAR(lo[2], 0.07, 1e-4);
+  EXPECT_NEAR(hi[2], 0.09, 1e-4);
+  EXPECT_NEAR(lo[1], 0.82, 1e-3);
+  EXPECT_NEAR(hi[1], 0.86, 1e-3);
+  EXPECT_NEAR(lo[0], -0.02, 1e-3);
+  EXPECT_NEAR(hi[0], 0.02, 1e-3);
+}
+
+TEST_F(ArmGl, MarkPlatesLieAtTheirJointsFacingTheLaidOutWay) {
+  // Seen from above at an angle, so that no plate is edge-on.
+  glRotated(30.0, 1.0, 0.0, 0.0);
+  glRotated(30.0, 0.0, 1.0, 0.0);
+  auto key = [](const FeedbackPrimitive& p) {
+    std::vector<long> k;
+    for (const auto& v : p.v)
+      k.insert(k.end(), {std::lround(v.x * 100), std::lround(v.y * 100), std::lround(v.z * 1e5)});
+    return k;
+  };
+  std::multiset<std::vector<long>> plain;
+  for (const auto& p : CaptureFeedback([&] { DrawArticulatedArm(arm, false); })) plain.insert(key(p));
+  // The primitives only the marked arm has are the plates: group their
+  // triangles by facing and height.
+  struct Plate {
+    double nx, ny, nz;
+    double lo[3] = {1e9, 1e9, 1e9}, hi[3] = {-1e9, -1e9, -1e9};
+  };
+  std::vector<Plate> plates;
+  for (const auto& p : CaptureFeedback([&] { DrawArticulatedArm(arm, true); })) {
+    const auto it = plain.find(key(p));
+    if (it != plain.end()) {
+      plain.erase(it);
+      continue;
+    }
+    ASSERT_EQ(p.kind, FeedbackPrimitive::Polygon);
+    ASSERT_GE(p.v.size(), 3u);
+    const ObjPoint a = UnProject(p.v[0]), b = UnProject(p.v[1]), c = UnProject(p.v[2]);
+    const double ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z, vx = c.x - a.x, vy = c.y - a.y,
+                 vz = c.z - a.z;
+    double n[3] = {uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx};
+    const double len = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    for (double& x : n) x = std::round(x / len);
+    // Each triangle of a plate spans the plate's whole height.
+    const double midY = (std::min({a.y, b.y, c.y}) + std::max({a.y, b.y, c.y})) / 2;
+    Plate* plate = nullptr;
+    for (Plate& q : plates)
+      if (q.nx == n[0] && q.ny == n[1] && q.nz == n[2] && std::fabs((q.lo[1] + q.hi[1]) / 2 - midY) < 0.01)
+        plate = &q;
+    if (!plate) {
+      plates.push_back(Plate{n[0], n[1], n[2]});
+      plate = &plates.back();
+    }
+    for (const ObjPoint& v : {a, b, c}) {
+      const double xyz[3] = {v.x, v.y, v.z};
+      for (int k = 0; k < 3; ++k)
+        plate->lo[k] = std::min(plate->lo[k], xyz[k]), plate->hi[k] = std::max(plate->hi[k], xyz[k]);
+    }
+  }
+  glLoadIdentity();
+  // Straight arm: three plates facing up at 0.33, 0.56 and 0.60, two
+  // facing +x at 0.74 and 0.88 (their centres).
+  const struct {
+    double nx, ny, y, half;
+  } expected[] = {
+      {0, 1, 0.33, 0.1}, {0, 1, 0.56, 0.075}, {0, 1, 0.60, 0.075}, {1, 0, 0.74, 0.075}, {1, 0, 0.88, 0.075}};
+  ASSERT_EQ(plates.size(), 5u);
+  for (const auto& e : expected) {
+    bool found = false;
+    for (const Plate& p : plates) {
+      if (p.nx != e.nx || p.ny != e.ny || std::fabs((p.lo[1] + p.hi[1]) / 2 - e.y) > 1e-3) continue;
+      found = true;
+      EXPECT_NEAR(p.hi[2], e.half, 1e-3) << e.y;
+      EXPECT_NEAR(p.lo[2], -e.half, 1e-3) << e.y;
+      if (e.ny == 1)
+        EXPECT_NEAR(p.hi[0], e.half, 1e-3) << e.y;
+      else
+        EXPECT_NEAR(p.hi[0], 0.0, 1e-3) << e.y;
+    }
+    EXPECT_TRUE(found) << "no plate facing (" << e.nx << ", " << e.ny << ") at " << e.y;
+  }
 }

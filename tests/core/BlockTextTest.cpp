@@ -135,6 +135,34 @@ TEST_F(BlockTextGl, AlongZCharactersStackDownwards) {
   EXPECT_NEAR(minY, -0.12, 1e-4);        // last cell's bottom at -Half
 }
 
+TEST_F(BlockTextGl, AlongYTheFirstCharacterComesFirst) {
+  // Direction 1 writes toward -Y of the scene, GL -z: "-1" puts the dash's
+  // cell (z 0.02 to 0.07) before the one's stem (at z = -0.05). Seen at an
+  // angle, so that strokes along z are not points.
+  glRotated(40.0, 0.0, 1.0, 0.0);
+  BlockTextSettings t;
+  t.text = "-1";
+  t.charSize = 1.0f;
+  t.direction = 1;
+  t.X = t.Y = t.Z = 0.0f;
+  int dash = 0, stem = 0;
+  for (const auto& p : CaptureFeedback([&] { DrawBlockText(t); })) {
+    ASSERT_EQ(p.v.size(), 2u);
+    const ObjPoint a = UnProject(p.v[0]), b = UnProject(p.v[1]);
+    if (std::fabs(a.y - 0.05) < 1e-4 && std::fabs(b.y - 0.05) < 1e-4) {  // the dash, at mid height
+      ++dash;
+      EXPECT_NEAR(std::max(a.z, b.z), 0.07, 1e-4);
+      EXPECT_NEAR(std::min(a.z, b.z), 0.02, 1e-4);
+    } else if (std::fabs(a.y - b.y) > 0.09) {  // the stem, full height
+      ++stem;
+      EXPECT_NEAR(a.z, -0.05, 1e-4);
+    }
+  }
+  EXPECT_EQ(dash, 1);
+  EXPECT_EQ(stem, 1);
+  glLoadIdentity();
+}
+
 TEST_F(BlockTextGl, ABlankKeepsItsPlace) {
   BlockTextSettings t;
   t.text = "1 1";
@@ -172,6 +200,29 @@ TEST_F(BlockTextGl, StrokeWidthIsUsableAndRestored) {
   glGetFloatv(GL_LINE_WIDTH, &w);
   EXPECT_EQ(w, 8.0f);
   glLineWidth(1.0f);
+}
+
+TEST_F(BlockTextGl, StrokesWiderThanTenKeepTheirOwnWidth) {
+  // Only the text's starting width is held to 10; every stroke is drawn
+  // with the request's width. "-" is one horizontal stroke: count the lit
+  // rows of the column through its middle.
+  auto thickness = [&](float width) {
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    BlockTextSettings t;
+    t.text = "-";
+    t.charSize = 10.0f;
+    t.strokeWidth = width;
+    t.X = t.Y = t.Z = 0.0f;
+    DrawBlockText(t);
+    const TestImage img = ReadFramebuffer(gl().width(), gl().height());
+    int lit = 0;
+    for (int y = 0; y < img.height; ++y) lit += img.At(img.width / 2, y)[0] > 128 ? 1 : 0;
+    glClearColor(0, 0, 0, 0);
+    return lit;
+  };
+  EXPECT_EQ(thickness(6.0f), 6);
+  EXPECT_EQ(thickness(16.0f), 16);
 }
 
 TEST_F(BlockTextGl, HostileRequestsDrawNothingHarmful) {

@@ -127,27 +127,33 @@ struct CurveFixture {
   float* samples() { return store.Samples(kGraphX, 0); }
 };
 
-TEST(MonitorGraph, CurvesLeaveGapsAtMissingSamplesAndHoldTheEdges) {
+TEST(MonitorGraph, CurvesDropToTheAxisAfterEachRunAndHoldTheEdges) {
   CurveFixture f;
   for (int j = 3600; j < 3610; ++j) f.samples()[j] = 0.0f;  // y = 100 pixels
   f.samples()[3611] = 0.5f;
   f.samples()[3612] = 0.5f;
-  f.samples()[3620] = 0.25f;  // a lone value: moved to, never drawn
+  f.samples()[3620] = 0.25f;  // a lone value: moved to, then the drop
   f.samples()[3630] = -5.0f;  // below the shift: on the X axis
   f.samples()[3631] = 9.0f;   // above the top: at the top edge
   DrawList out;
   DrawGraphCurves(f.s, f.curves, nullptr, out);
-  ASSERT_EQ(out.size(), 3u);
+  ASSERT_EQ(out.size(), 4u);
   EXPECT_EQ(out[0].kind, DrawKind::Polyline);
-  ASSERT_EQ(out[0].points.size(), 10u);  // no line from the origin
+  // No line from the origin; the missing sample after a run is drawn to,
+  // one pixel under the X axis (y = H - 15), and the next run starts
+  // with a move.
+  ASSERT_EQ(out[0].points.size(), 11u);
   EXPECT_EQ(out[0].points.front(), (GraphPoint{50, 124}));
-  EXPECT_EQ(out[0].points.back(), (GraphPoint{59, 124}));
-  EXPECT_EQ(out[1].points, (std::vector<GraphPoint>{{61, 74}, {62, 74}}));
-  EXPECT_EQ(out[2].points, (std::vector<GraphPoint>{{80, 224}, {81, 14}}));
+  EXPECT_EQ(out[0].points[9], (GraphPoint{59, 124}));
+  EXPECT_EQ(out[0].points.back(), (GraphPoint{60, 225}));
+  EXPECT_EQ(out[1].points, (std::vector<GraphPoint>{{61, 74}, {62, 74}, {63, 225}}));
+  EXPECT_EQ(out[2].points, (std::vector<GraphPoint>{{70, 99}, {71, 225}}));
+  EXPECT_EQ(out[3].points, (std::vector<GraphPoint>{{80, 224}, {81, 14}, {82, 225}}));
   EXPECT_EQ(out[0].color, 0x0000FFu);
   EXPECT_EQ(out[0].penWidth, 1);
 
-  // Indices past 9999 are missing: a span from 9000 draws up to 9999 only.
+  // Indices past 9999 are missing: a span from 9000 draws up to 9999 and
+  // drops at the first index beyond.
   CurveFixture g;
   for (int j = 9000; j < kMonitorSampleCount; ++j) g.samples()[j] = 0.0f;
   g.s.xShift = 9000;
@@ -157,7 +163,9 @@ TEST(MonitorGraph, CurvesLeaveGapsAtMissingSamplesAndHoldTheEdges) {
   DrawList far;
   DrawGraphCurves(g.s, g.curves, nullptr, far);
   ASSERT_EQ(far.size(), 1u);
-  EXPECT_EQ(far[0].points.back(), (GraphPoint{50 + 400 * 999 / 5000, 124}));
+  ASSERT_GE(far[0].points.size(), 2u);
+  EXPECT_EQ(far[0].points[far[0].points.size() - 2], (GraphPoint{50 + 400 * 999 / 5000, 124}));
+  EXPECT_EQ(far[0].points.back(), (GraphPoint{50 + 400 * 1000 / 5000, 225}));
   EXPECT_EQ(far[0].penWidth, 2);
   EXPECT_EQ(far[0].style, PenStyle::Dash);
 }

@@ -40,11 +40,18 @@ bool IsColor(const FeedbackVertex& v, float r, float g, float b) {
 
 }  // namespace
 
-TEST_F(ObjectDrawingGl, DisabledTableDrawsNothing) {
+TEST_F(ObjectDrawingGl, DisabledRecordsAndEmptyRangesDrawNothing) {
   EXPECT_TRUE(Draw().empty());
-  DrawObjects(nullptr, 1000);
-  DrawObjects(table->data(), 0);
-  DrawObjects(table->data(), -5);
+  // Complete cubes that are only switched off.
+  for (int i = 0; i < 3; ++i) Cube(i, 0xFFFFFF).Enbl = false;
+  EXPECT_TRUE(Draw().empty());
+  Cube(1, 0xFFFFFF);
+  ASSERT_FALSE(Draw().empty());
+  EXPECT_TRUE(CaptureFeedback([&] {
+                DrawObjects(nullptr, 1000);
+                DrawObjects(table->data(), 0);
+                DrawObjects(table->data(), -5);
+              }).empty());
 }
 
 TEST_F(ObjectDrawingGl, UnknownKindsDrawNothingAndTheRestStillDraws) {

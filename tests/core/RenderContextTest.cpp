@@ -102,12 +102,50 @@ TEST_F(RenderContextGl, PanelWithoutHeightKeepsTheLastProjection) {
   ApplyProjection(gl().width(), gl().height(), false);
 }
 
-TEST(RenderContext, OperationsWithoutAContextDoNothing) {
+namespace {
+
+// A surface that never takes a context, counting what is asked of it.
+struct RefusingSurface : GlSurface {
+  int makeCurrent = 0, doneCurrent = 0, swaps = 0;
+  bool MakeCurrent() override {
+    ++makeCurrent;
+    return false;
+  }
+  void DoneCurrent() override { ++doneCurrent; }
+  void SwapBuffers() override { ++swaps; }
+};
+
+}  // namespace
+
+TEST_F(RenderContextGl, OperationsWithoutAContextDoNothing) {
+  // Whatever context happens to be current must not be touched.
+  glClearColor(0.25f, 0.5f, 0.75f, 1.0f);
+  double before[16], after[16];
+  Projection(before);
+
+  RefusingSurface refusing;
   RenderContext rc;
-  InitRenderContext(rc, nullptr, 0);
+  InitRenderContext(rc, &refusing, 0);
   EXPECT_FALSE(rc.created);
+  const int tries = refusing.makeCurrent;
   SetClearColor(rc, 0xFFFFFF);
-  SetProjection(rc, 100, 100, false);
+  SetProjection(rc, 100, 50, true);
   ReleaseRenderContext(rc);
-  SUCCEED();
+  EXPECT_EQ(refusing.makeCurrent, tries) << "a context that was never created is not asked for again";
+  EXPECT_EQ(refusing.doneCurrent, 0);
+
+  RenderContext none;
+  InitRenderContext(none, nullptr, 0xFFFFFF);
+  EXPECT_FALSE(none.created);
+  SetClearColor(none, 0xFFFFFF);
+  SetProjection(none, 100, 50, true);
+  ReleaseRenderContext(none);
+
+  float clear[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  EXPECT_FLOAT_EQ(clear[0], 0.25f);
+  EXPECT_FLOAT_EQ(clear[2], 0.75f);
+  Projection(after);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(before[i], after[i]);
+  glClearColor(0, 0, 0, 0);
 }

@@ -50,6 +50,21 @@ TEST(TeachingPositions, SlotRuleSpreadsTheCarrierOver24Pitches) {
   EXPECT_LT(down.Z, up.Z);
 }
 
+TEST(TeachingPositions, SlotRuleTakesRowsOneAndTwoOnlyForLP1Retracted) {
+  // Two pairs of reference rows that give different pitches: rows 1 and 2
+  // span 1200 (pitch 50), rows 3 and 4 span 2160 from 240 (pitch 90).
+  TeachTable t{};
+  t[1].Z = 1200, t[2].Z = 0, t[3].Z = 2400, t[4].Z = 240;
+  const int slot = 10;
+  auto z = [&](int item) { return LookupTeachingPosition(t, 0, item, slot, false, false).Z; };
+  EXPECT_EQ(z(2), 500);        // LP1-Ret(Dn): rows 1, 2
+  EXPECT_EQ(z(1), 525);        // LP1-Ret(Up): half a pitch higher
+  EXPECT_EQ(z(4), 900 + 240);  // LP1-Ext(Dn): rows 3, 4
+  EXPECT_EQ(z(3), 1140 + 45);  // LP1-Ext(Up)
+  EXPECT_EQ(z(6), 1140);       // LP2-Ret(Dn): rows 3, 4
+  EXPECT_EQ(z(16), 1140);      // LP4-Ext(Dn)
+}
+
 TEST(TeachingPositions, SecondRobotNegatesItsArmForTheSecondHand) {
   const TeachTable t = MakeTeachTable();
   const AxisTargets a = LookupTeachingPosition(t, 1, 3, 0, false, false);  // L/L1-Ext(Up)
@@ -111,4 +126,10 @@ TEST(Animation, StepsCyclesAndPause) {
   EXPECT_EQ(s.cycle, 1);
   for (int i = 0; i < 17; ++i) AdvanceAnimation(s, false);
   EXPECT_LT(s.angle, 360.0f);
+  // 34 ticks a cycle; the cycle counter reaches 24 and then wraps.
+  AnimationState c;
+  for (int i = 0; i < 34 * 24; ++i) AdvanceAnimation(c, false);
+  EXPECT_EQ(c.cycle, 24);
+  for (int i = 0; i < 34; ++i) AdvanceAnimation(c, false);
+  EXPECT_EQ(c.cycle, 0);
 }

@@ -121,6 +121,25 @@ TEST_F(BoxShapes, PlaneDirectionsAndAnUnknownDirection) {
     EXPECT_EQ(VerticesOf(prims, Kind::Line).size(), 8u) << dir;  // the loop, unlifted
     ExpectExtent(VerticesOf(prims, Kind::Line), x[dir][0], x[dir][1], x[dir][2]);
   }
+  // Each direction is lit from the side it faces and dark from the other.
+  const double facing[6][3] = {{0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}, {-1, 0, 0}, {1, 0, 0}};
+  o.Frame = false;
+  for (int dir = 0; dir < 6; ++dir) {
+    o.Dir = dir;
+    for (double sign : {1.0, -1.0}) {
+      ProbeLight(sign * facing[dir][0], sign * facing[dir][1], sign * facing[dir][2]);
+      const auto v = VerticesOf(CaptureObjectSpace([&] { DrawPlane(o); }), Kind::Polygon);
+      ASSERT_FALSE(v.empty());
+      for (const ObjVertex& p : v) {
+        if (sign > 0)
+          EXPECT_GT(p.r, 0.99f) << "direction " << dir << " lit from the side it faces";
+        else
+          EXPECT_LT(p.r, 0.1f) << "direction " << dir << " lit from behind";  // ambient only
+      }
+    }
+  }
+  ResetLights();
+  ApplyLights();
   for (int dir : {6, -1, 1000}) {
     o.Dir = dir;
     const GlStateSnapshot before = GlStateSnapshot::Take();

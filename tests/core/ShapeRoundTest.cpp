@@ -113,6 +113,26 @@ TEST_F(RoundShapes, CircleCornersAndDiscMakeTheWholeSquare) {
   }
 }
 
+TEST_F(RoundShapes, CircleCornerModeEndsAtAWholeQuarter) {
+  // 0 to 300 in corner mode: the end is lowered to 270, so nothing lies
+  // in the last quarter.
+  SceneObject o = Plain(7);
+  o.R = 1.0f;
+  o.size[0] = 0.0f, o.size[1] = 300.0f;
+  o.Opt[0] = 1;
+  o.Frame = true;
+  const auto prims = CaptureObjectSpace([&] { DrawCircle(o); });
+  ASSERT_FALSE(prims.empty());
+  double last = 0;
+  for (const ObjPrimitive& p : prims)
+    for (const ObjVertex& q : p.v) {
+      if (RadiusXZ(q) < 1e-3) continue;
+      const double a = AngleXZ(q);
+      if (a < 359.999) last = std::max(last, a);
+    }
+  EXPECT_NEAR(last, 270.0, 1e-3);
+}
+
 TEST_F(RoundShapes, BallBandsAndClosures) {
   SceneObject o = Plain(9);
   o.R = o.R2 = 1.0f;
@@ -173,6 +193,28 @@ TEST_F(RoundShapes, ConeSideIsLitAlongItsSlope) {
       if (std::fabs(p.y) < 1e-5 && std::fabs(AngleXZ(p)) < 1e-3 && std::fabs(RadiusXZ(p) - 1) < 1e-5)
         brightest = std::max(brightest, p.r);
   EXPECT_GT(brightest, 0.99f);
+  // Hanging below its base, the side faces down the slope: (H, -R, 0).
+  o.H = -2.0f;
+  ProbeLight(2.0 / len, -1.0 / len, 0.0);
+  brightest = 0;
+  for (const ObjPrimitive& tri : CaptureObjectSpace([&] { DrawCone(o); }))
+    for (const ObjVertex& p : tri.v)
+      if (std::fabs(p.y) < 1e-5 && std::fabs(AngleXZ(p)) < 1e-3 && std::fabs(RadiusXZ(p) - 1) < 1e-5)
+        brightest = std::max(brightest, p.r);
+  EXPECT_GT(brightest, 0.99f) << "hanging cone";
+  // Its base is then its top.
+  ProbeLight(0, 1, 0);
+  int lit = 0;
+  for (const ObjPrimitive& tri : CaptureObjectSpace([&] { DrawCone(o); })) {
+    bool flat = true;
+    for (const ObjVertex& p : tri.v) flat = flat && std::fabs(p.y) < 1e-5;
+    if (!flat) continue;
+    for (const ObjVertex& p : tri.v) EXPECT_GT(p.r, 0.99f) << "hanging cone's base";
+    ++lit;
+  }
+  EXPECT_GT(lit, 0);
+  o.H = 2.0f;
+
   ProbeLight(0, -1, 0);
   bool base = false;
   for (const ObjPrimitive& tri : CaptureObjectSpace([&] { DrawCone(o); })) {
@@ -297,6 +339,21 @@ TEST_F(RoundShapes, SquareCylinderIsSquareWhateverItsDepth) {
   EXPECT_EQ(corners.size(), 4u);
 }
 
+TEST_F(RoundShapes, OvalResolutionIsReducedByItsRemainderOf360) {
+  // 7 leaves 360 mod 7 = 3: the oval is drawn with 4 steps of 90 degrees,
+  // so its ends have only their tips and the ends of the flat sides.
+  SceneObject o = Plain(12);
+  o.W = 2.0f, o.R = 0.5f, o.H = 0.4f;
+  o.Reso = 7;
+  const auto v = VerticesOf(CaptureObjectSpace([&] { DrawOval(o); }), Kind::Polygon);
+  ASSERT_FALSE(v.empty());
+  for (const ObjVertex& p : v) {
+    const bool tip = std::fabs(std::fabs(p.x) - 1.5) < 1e-5 && std::fabs(p.z) < 1e-5;
+    const bool sideEnd = std::fabs(std::fabs(p.x) - 1.0) < 1e-5 && std::fabs(std::fabs(p.z) - 0.5) < 1e-5;
+    EXPECT_TRUE(tip || sideEnd) << p.x << ", " << p.z;
+  }
+}
+
 TEST_F(RoundShapes, OvalSidesAreStraightAtAnyResolution) {
   SceneObject o = Plain(12);
   o.W = 2.0f, o.R = 0.5f, o.H = 0.4f;
@@ -367,7 +424,7 @@ TEST_F(RoundShapes, CapsuleIsEverywhereRFromItsAxis) {
   }
 }
 
-TEST_F(RoundShapes, BeltLiesInItsPlaneAndRefusesOtherDirections) {
+TEST_F(RoundShapes, BeltLiesInThePlaneOfEachOfferedDirection) {
   SceneObject o = Plain(21);
   o.R = 0.5f, o.D = 2.0f, o.W = 0.4f;
   o.Dir = 1;
@@ -381,8 +438,81 @@ TEST_F(RoundShapes, BeltLiesInItsPlaneAndRefusesOtherDirections) {
   e = ExtentOf(VerticesOf(CaptureObjectSpace([&] { DrawBelt(o); }), Kind::Polygon));
   EXPECT_NEAR(e.hi[0], 0.2, 1e-5);
   EXPECT_NEAR(e.hi[1], 1.25, 1e-5);
-  o.Dir = 3;
+  // The editor's other four directions: "Front" and "Back" stand the
+  // track across the depth, "Left" and "Right" as direction 0 does.
+  for (int dir : {2, 3}) {
+    o.Dir = dir;
+    e = ExtentOf(VerticesOf(CaptureObjectSpace([&] { DrawBelt(o); }), Kind::Polygon));
+    EXPECT_NEAR(e.hi[0], 1.25, 1e-5) << dir;
+    EXPECT_NEAR(e.hi[1], 0.5, 1e-5) << dir;
+    EXPECT_NEAR(e.hi[2], 0.2, 1e-5) << dir;
+  }
+  for (int dir : {4, 5}) {
+    o.Dir = dir;
+    e = ExtentOf(VerticesOf(CaptureObjectSpace([&] { DrawBelt(o); }), Kind::Polygon));
+    EXPECT_NEAR(e.hi[0], 0.2, 1e-5) << dir;
+    EXPECT_NEAR(e.hi[1], 1.25, 1e-5) << dir;
+  }
+  o.Dir = 6;
   EXPECT_TRUE(CaptureObjectSpace([&] { DrawBelt(o); }).empty());
+}
+
+TEST_F(RoundShapes, RingRectOutlineIsCirclesAndItsOpeningCutsCornersBetweenSteps) {
+  SceneObject o = Plain(23);
+  o.W = 2.0f, o.D = 1.0f, o.H = 0.2f;
+  o.Fill = false;
+  o.Frame = true;
+  // Circles at W/2 + 0.001 and D/2 - 0.001 on both faces; lines across the
+  // thickness at W/2 + 0.001 and D/2 x 0.98 at every step.
+  std::set<long> circleRadii, acrossRadii;
+  int across = 0;
+  for (const ObjPrimitive& p : CaptureObjectSpace([&] { DrawRingRect(o); })) {
+    ASSERT_EQ(p.v.size(), 2u);
+    const bool isAcross = std::fabs(p.v[0].y - p.v[1].y) > 0.1;
+    for (const ObjVertex& q : p.v)
+      (isAcross ? acrossRadii : circleRadii).insert(std::lround(RadiusXZ(q) * 1e4));
+    across += isAcross ? 1 : 0;
+  }
+  EXPECT_EQ(circleRadii, (std::set<long>{4990, 10010}));
+  EXPECT_EQ(acrossRadii, (std::set<long>{4900, 10010}));
+  EXPECT_EQ(across, 2 * 37);
+
+  // At 9 steps (40 degrees) only the corner at 0 degrees is on the grid:
+  // the opening's edge runs straight from one step's point to the next,
+  // cutting the other three corners.
+  o.Fill = true;
+  o.Frame = false;
+  o.Reso = 9;
+  int corners = 0, inner = 0;
+  for (const ObjVertex& p : VerticesOf(CaptureObjectSpace([&] { DrawRingRect(o); }), Kind::Polygon)) {
+    if (RadiusXZ(p) > 0.5 + 1e-5) continue;
+    ++inner;
+    EXPECT_NEAR(std::fabs(p.x) + std::fabs(p.z), 0.5, 1e-5) << "on the diamond";
+    if (std::fabs(RadiusXZ(p) - 0.5) < 1e-5) {
+      ++corners;
+      EXPECT_NEAR(p.x, 0.5, 1e-5) << "only the corner at 0 degrees";
+    }
+  }
+  EXPECT_GT(inner, 0);
+  EXPECT_GT(corners, 0);
+}
+
+TEST_F(RoundShapes, RingRectLidSitsInAtEightTenthsOfTheHalfHeight) {
+  SceneObject o = Plain(23);
+  o.W = 2.0f, o.D = 1.0f, o.H = 0.2f;
+  o.Opt[0] = 1;
+  // Flat pieces inside the opening are the lids: at y = +-0.08, not on the
+  // faces at +-0.1.
+  std::set<long> lidHeights;
+  for (const ObjPrimitive& p : CaptureObjectSpace([&] { DrawRingRect(o); })) {
+    if (p.kind != Kind::Polygon) continue;
+    bool flatInside = true;
+    for (const ObjVertex& q : p.v)
+      flatInside =
+          flatInside && std::fabs(q.y - p.v[0].y) < 1e-6 && std::fabs(q.x) + std::fabs(q.z) < 0.5 + 1e-5;
+    if (flatInside) lidHeights.insert(std::lround(p.v[0].y * 1e4));
+  }
+  EXPECT_EQ(lidHeights, (std::set<long>{-800, 800}));
 }
 
 TEST_F(RoundShapes, RingSectorHasEndFacesOnlyWhenCut) {

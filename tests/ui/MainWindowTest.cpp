@@ -4,12 +4,15 @@
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTimer>
+#include <array>
+#include <cmath>
 
 #include "ui/Controls.h"
 #include "ui/Coordmon.h"
 #include "ui/Input.h"
 #include "ui/Objectlist.h"
 #include "ui/Objectsetting.h"
+#include "render/GlHeaders.h"
 #include "support/Images.h"
 #include "ui/WindowFixture.h"
 
@@ -109,16 +112,35 @@ TEST_F(MainWindowTest, PanelShowsTheFloorTheArmAndTheBackground) {
   EXPECT_EQ(Form1->Lbl_Test_Z->text(), QStringLiteral("0.3700"));
 }
 
-TEST_F(MainWindowTest, ZeroHeightPanelDoesNotBreakDrawing) {
-  Form1->Pnl_GLResize(628, 0);
-  Form1->Pnl_GLResize(0, 0);
-  Form1->DrawFrame();
-  Form1->Pnl_GLResize(Form1->Panel()->width(), Form1->Panel()->height());
-  Pump(200);
-  SUCCEED();
+TEST_F(MainWindowTest, ToolPointLabelsNeverShowMinusZero) {
+  // J1 at 180 turns the tool round: X is a tiny negative number.
+  Form1->Tkb_TestData01->SetPosition(18000);
+  EXPECT_EQ(Form1->Lbl_Test_X->text(), QStringLiteral("0.0000"));
+  EXPECT_EQ(Form1->Lbl_Test_Z->text(), QStringLiteral("-0.3700"));
 }
 
-TEST_F(MainWindowTest, DetailPanelOpensOnlyTheLaidOutWay) {
+TEST_F(MainWindowTest, ZeroHeightPanelKeepsItsProjectionAndDrawsAgainAfterwards) {
+  auto projection = [] {
+    std::array<double, 16> m{};
+    if (Form1->Panel()->MakeCurrent()) glGetDoublev(GL_PROJECTION_MATRIX, m.data());
+    Form1->Panel()->DoneCurrent();
+    return m;
+  };
+  const auto before = projection();
+  Form1->Pnl_GLResize(628, 0);
+  Form1->Pnl_GLResize(0, 0);
+  const auto collapsed = projection();
+  for (double v : collapsed) EXPECT_TRUE(std::isfinite(v));
+  EXPECT_EQ(collapsed, before);
+  Form1->DrawFrame();
+  EXPECT_TRUE(prompts.messages.isEmpty());
+  Form1->Pnl_GLResize(Form1->Panel()->width(), Form1->Panel()->height());
+  Form1->DrawFrame();
+  const QImage img = Form1->Panel()->grabFramebuffer();
+  EXPECT_GT(img.pixelColor(img.width() / 8, img.height() - 10).blue(), 150) << "the floor is back";
+}
+
+TEST_F(MainWindowTest, DebugLabelRevealsShowDetailWhichOpensAndClosesTheBottomPanel) {
   EXPECT_EQ(Form1->Pnl_Bottom->height(), 40);
   EXPECT_FALSE(Form1->Chk_ShowDetail->isVisible());
   QTest::mouseDClick(Form1->Lbl_DEBUG, Qt::LeftButton);

@@ -4,10 +4,12 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include "ui/Controls.h"
 #include "ui/Handler.h"
+#include "ui/Input.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
 #include "ui/WindowFixture.h"
@@ -29,6 +31,29 @@ class SettingsTest : public MainWindowTest {
     c->setFocus();
     QTest::keyClick(c, index > 0 ? Qt::Key_Down : Qt::Key_Up);
     ASSERT_EQ(c->currentIndex(), index);
+  }
+
+  // Double-clicks a value label and, inside the keypad it opens, clicks
+  // the keys of `keys` and then "ENT". A keypad left open is cancelled,
+  // so a failing test cannot hang.
+  static void TypeOnKeypad(ValueLabel* label, const char* keys) {
+    bool shown = false;
+    QTimer::singleShot(0, Tenkey, [keys, &shown] {
+      shown = QTest::qWaitForWindowExposed(Tenkey);
+      for (const char* k = keys; *k; ++k) {
+        QPushButton* b = *k == '.'   ? Tenkey->Btn_Dot
+                         : *k == '-' ? Tenkey->Btn_Minus
+                                     : Tenkey->Btn_Num[*k - '0'];
+        QTest::mouseClick(b, Qt::LeftButton);
+      }
+      QTest::mouseClick(Tenkey->Btn_Enter, Qt::LeftButton);
+      if (Tenkey->isVisible()) {
+        ADD_FAILURE() << "the keypad stayed open";
+        Tenkey->reject();
+      }
+    });
+    QTest::mouseDClick(label, Qt::LeftButton);
+    EXPECT_TRUE(shown) << "no keypad for " << label->objectName().toStdString();
   }
 
   // A point of the picture that shows the background: the scene is
@@ -195,19 +220,24 @@ TEST_F(SettingsTest, ChosenBackgroundColourClearsThePicture) {
   // The redraw is deferred to the draw timer.
   ASSERT_TRUE(QTest::qWaitFor([] { return PanelCentre() == QColor(255, 0, 0); }, 2000));
 
-  // A swatch of a hidden group feeds its setting the same way.
+  // A swatch of a hidden group feeds its setting the same way, and any
+  // mouse button opens the dialog.
   prompts.colorAnswers = {0x00FF00};
-  QTest::mouseClick(Form1->Shp_Color_Light2, Qt::LeftButton);
+  QTest::mouseClick(Form1->Shp_Color_Light2, Qt::RightButton);
+  EXPECT_EQ(prompts.colorDialogs, 2);
   EXPECT_EQ(ActiveLights().slot[1].color, 0x00FF00u);
 }
 
 TEST_F(SettingsTest, KeypadValuesMoveTheJointsTruncated) {
-  Form1->ApplyValueEntry(Form1->Lbl_TestData01, QStringLiteral("12.349"));
-  EXPECT_EQ(Form1->Tkb_TestData01->Position(), 1234);
-  EXPECT_FLOAT_EQ(Form1->Settings().joints[0], 12.34f);
-  EXPECT_EQ(Form1->Lbl_TestData01->text(), QStringLiteral("12.34"));
-  Form1->ApplyValueEntry(Form1->Lbl_TestData06, QStringLiteral("-0.509"));
-  EXPECT_EQ(Form1->Tkb_TestData06->Position(), -50);
+  // The operator double-clicks the joint's label and types on the keypad;
+  // the keypad returns the value with the row's two decimals (12.349 gives
+  // "12.35"), which the bar takes times 100, truncated.
+  TypeOnKeypad(Form1->Lbl_TestData01, "12.349");
+  EXPECT_EQ(Form1->Tkb_TestData01->Position(), 1235);
+  EXPECT_FLOAT_EQ(Form1->Settings().joints[0], 12.35f);
+  EXPECT_EQ(Form1->Lbl_TestData01->text(), QStringLiteral("12.35"));
+  TypeOnKeypad(Form1->Lbl_TestData06, "-0.509");
+  EXPECT_EQ(Form1->Tkb_TestData06->Position(), -51);
   // A huge number holds the bar at its end instead of overflowing.
   Form1->ApplyValueEntry(Form1->Lbl_TestData02, QStringLiteral("1e300"));
   EXPECT_EQ(Form1->Tkb_TestData02->Position(), 12000);
