@@ -389,19 +389,6 @@ class TForm1 : public QMainWindow {
   AnimationState Animation;
   bool AnimationRunning = false;
 
-  // --- Tool trail and interference check (View menu; MainInterference.cpp) ---------
-  void AddTrailAndCheckEntries(QMenu* view);
-  void SetTrailShown(bool on);
-  void ClearTrail();
-  void SetInterferenceCheck(bool on);
-  // While a run (the arm's "Animation", the robot test run) is named, its
-  // first contact is reported with the step set last; an empty name ends it.
-  void WatchContacts(const QString& run);
-  void SetContactStep(const QString& step) { contactStep_ = step; }
-  const InterferenceReport& Interference() const { return interference_; }
-  const ToolTrail* Trail() const { return trailShown_ ? trail_.get() : nullptr; }
-  QAction *Act_Trail = nullptr, *Act_ClearTrail = nullptr, *Act_CheckInterference = nullptr;
-
   // --- Controller link and scene files ---------------------------------------------
   void Chk_ShmLinkClick(QObject* Sender = nullptr);
   void Tim_ShmMonitorTimer();
@@ -477,7 +464,23 @@ class TForm1 : public QMainWindow {
   std::string linkBlockName_ = "SHAREMEM";
   std::string linkMutexName_ = "MUTEX";
   QLabel* statusMessage_ = nullptr;
-  // Trail and interference check: off until chosen in the View menu.
+
+ public:
+  // --- Tool trail and interference check (View menu; MainInterference.cpp) ---------
+  void AddTrailAndCheckEntries(QMenu* view);
+  void SetTrailShown(bool on);
+  void ClearTrail();
+  void SetInterferenceCheck(bool on);
+  // While a run (the arm's "Animation", the robot test run) is named, its
+  // first contact is reported with the step set last; an empty name ends it.
+  void WatchContacts(const QString& run);
+  void SetContactStep(const QString& step) { contactStep_ = step; }
+  const InterferenceReport& Interference() const { return interference_; }
+  const ToolTrail* Trail() const { return trailShown_ ? trail_.get() : nullptr; }
+  QAction *Act_Trail = nullptr, *Act_ClearTrail = nullptr, *Act_CheckInterference = nullptr;
+
+ private:
+  // Off until chosen in the View menu.
   void ReportInterference();
   void ClearContactStatus();
   std::unique_ptr<ToolTrail> trail_;
