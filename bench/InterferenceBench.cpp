@@ -86,9 +86,13 @@ void RunFrame(benchmark::State& state, bool check) {
   ResetLights();
 }
 
-void BM_CrowdedFrame(benchmark::State& state) { RunFrame(state, false); }
+void BM_CrowdedFrame(benchmark::State& state) {
+  RunFrame(state, false);
+}
 BENCHMARK(BM_CrowdedFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-void BM_CrowdedFrameChecked(benchmark::State& state) { RunFrame(state, true); }
+void BM_CrowdedFrameChecked(benchmark::State& state) {
+  RunFrame(state, true);
+}
 BENCHMARK(BM_CrowdedFrameChecked)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace

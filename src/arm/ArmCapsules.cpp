@@ -13,14 +13,15 @@ ArmCapsule Upright(const Placement& at, int link, double x, double z, double y0,
 // A slot-shaped link as the arm draws it: middle at height y and depth z,
 // straight length w between its round ends (radii r1, r2) tilted by ang
 // degrees from the vertical towards -z, thickness h across.
-ArmCapsule SlotLink(const Placement& at, int link, double x, double y, double z, double w, double h, double r1,
-                    double r2, double ang) {
+ArmCapsule SlotLink(const Placement& at, int link, double x, double y, double z, double w, double h,
+                    double r1, double r2, double ang) {
   const double a = ang * 3.14159265358979323846 / 180.0;
   const V3 dir{0.0, std::cos(a), -std::sin(a)};
   const V3 mid{x, y, z};
   const double r = std::fmax(r1, r2);
-  return {MakeCapsule(at.Point(mid + dir * (w / 2.0)), at.Point(mid - dir * (w / 2.0)), std::hypot(r, h / 2.0)),
-          link};
+  return {
+      MakeCapsule(at.Point(mid + dir * (w / 2.0)), at.Point(mid - dir * (w / 2.0)), std::hypot(r, h / 2.0)),
+      link};
 }
 
 }  // namespace
@@ -45,12 +46,14 @@ void ArmCapsules(const float joints[6], ArmCapsule out[kArmCapsuleCount]) {
   // J1: turret and the two shoulder plates.
   p.Rotate(joints[0], 0, 1, 0);
   out[n++] = Upright(p, kArmJ1, 0, 0, 0.18, 0.25, 0.1);
-  for (double side : {0.08, -0.08}) out[n++] = SlotLink(p, kArmJ1, side, 0.3, 0.0, 0.05, 0.04, 0.07, 0.06, 0.0);
+  for (double side : {0.08, -0.08})
+    out[n++] = SlotLink(p, kArmJ1, side, 0.3, 0.0, 0.05, 0.04, 0.07, 0.06, 0.0);
   // J2: the upper arm and its two side plates.
   p.Translate(0, 0.33, 0);
   p.Rotate(joints[1], 1, 0, 0);
   out[n++] = SlotLink(p, kArmJ2, 0.0, 0.055, -0.013, 0.11, 0.12, 0.04, 0.07, 15.0);
-  for (double side : {0.07, -0.07}) out[n++] = SlotLink(p, kArmJ2, side, 0.17, -0.013, 0.12, 0.02, 0.06, 0.04, -10.0);
+  for (double side : {0.07, -0.07})
+    out[n++] = SlotLink(p, kArmJ2, side, 0.17, -0.013, 0.12, 0.02, 0.06, 0.04, -10.0);
   // J3: elbow.
   p.Translate(0, 0.23, 0);
   p.Rotate(joints[2], 1, 0, 0);

@@ -61,7 +61,8 @@ void Placement::Rotate(double degrees, double ax, double ay, double az) {
 
 V3 Placement::Point(V3 p) const {
   p = p * scale;
-  return {t.x + m[0][0] * p.x + m[0][1] * p.y + m[0][2] * p.z, t.y + m[1][0] * p.x + m[1][1] * p.y + m[1][2] * p.z,
+  return {t.x + m[0][0] * p.x + m[0][1] * p.y + m[0][2] * p.z,
+          t.y + m[1][0] * p.x + m[1][1] * p.y + m[1][2] * p.z,
           t.z + m[2][0] * p.x + m[2][1] * p.y + m[2][2] * p.z};
 }
 

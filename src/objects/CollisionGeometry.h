@@ -31,7 +31,7 @@ struct Placement {
   void Translate(double x, double y, double z);
   void Scale(double s) { scale *= s; }
   void Rotate(double degrees, double ax, double ay, double az);  // ax..az a unit axis
-  V3 Point(V3 local) const;  // a local point in the outer frame
+  V3 Point(V3 local) const;                                      // a local point in the outer frame
   V3 Axis(int k) const { return {m[0][k], m[1][k], m[2][k]}; }
 };
 

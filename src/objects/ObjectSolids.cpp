@@ -4,7 +4,6 @@
 
 #include "objects/ObjectBounds.h"
 
-
 namespace {
 
 bool Finite(const SceneObject& o) {

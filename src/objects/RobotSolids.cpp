@@ -106,7 +106,9 @@ void ScaraParts(const SceneObject& obj, PartList& list) {
     const struct {
       double x, y;
       int32_t present;
-    } places[4] = {{0.1, 0.145, obj.Opt[0]}, {-0.1, 0.145, obj.Opt[1]}, {0.1, -0.145, obj.Opt[4]},
+    } places[4] = {{0.1, 0.145, obj.Opt[0]},
+                   {-0.1, 0.145, obj.Opt[1]},
+                   {0.1, -0.145, obj.Opt[4]},
                    {-0.1, -0.145, obj.Opt[5]}};
     for (const auto& p : places)
       if (p.present == 1) list.Wafer(p.x, reach1 + p.y, hand1Z + 0.0025, 0.05);
@@ -188,7 +190,8 @@ class BodyList {
   std::vector<Solid>* out_;
 };
 
-void ArmLinks(BodyList& b, double l, double x0, double z1, double h1, double z2, double h2, double r, double theta) {
+void ArmLinks(BodyList& b, double l, double x0, double z1, double h1, double z2, double h2, double r,
+              double theta) {
   const double c = std::cos(theta * kDegToRad), s = std::sin(theta * kDegToRad);
   b.Link(l / 2.0 * c + x0, l / 2.0 * s, z1, l, h1, r, -theta);
   b.Link(l / 2.0 * c + x0, 1.5 * l * s, z2, l, h2, r, theta);
@@ -268,7 +271,8 @@ Placement RobotBase(const SceneObject& obj) {
 
 bool IsRobot(const SceneObject& obj) {
   const int32_t k = obj.Shp;
-  if (k != ShapeKind::ScaraRobot && k != ShapeKind::TwinHandRobot && k != ShapeKind::FrogLegRobot) return false;
+  if (k != ShapeKind::ScaraRobot && k != ShapeKind::TwinHandRobot && k != ShapeKind::FrogLegRobot)
+    return false;
   return std::isfinite(obj.X) && std::isfinite(obj.Y) && std::isfinite(obj.Z) && std::isfinite(obj.Ang[0]);
 }
 

@@ -3,8 +3,8 @@
 #include "objects/Interference.h"
 #include "objects/SceneObject.h"
 #include "render/RenderSettings.h"
-#include "render/ToolTrail.h"
 #include "render/Texture.h"
+#include "render/ToolTrail.h"
 
 // What one frame hands back besides the picture.
 struct FrameResult {

@@ -37,7 +37,8 @@ void TForm1::ClearTrail() {
 void TForm1::SetInterferenceCheck(bool on) {
   if (on == checkShown_) return;
   checkShown_ = on;
-  if (Act_CheckInterference && Act_CheckInterference->isChecked() != on) Act_CheckInterference->setChecked(on);
+  if (Act_CheckInterference && Act_CheckInterference->isChecked() != on)
+    Act_CheckInterference->setChecked(on);
   interference_ = InterferenceReport{};
   if (!on) ClearContactStatus();
   DrawFrame();

@@ -10,15 +10,15 @@
 #include "objects/ObjectDrawing.h"
 #include "objects/RobotSolids.h"
 #include "render/Frame.h"
-#include "render/InterferenceDraw.h"
 #include "render/GlHeaders.h"
+#include "render/InterferenceDraw.h"
 #include "render/LightPanel.h"
 #include "render/Lights.h"
 #include "render/RenderContext.h"
-#include "support/Images.h"
 #include "render/ToolTrail.h"
 #include "support/Feedback.h"
 #include "support/GlFixture.h"
+#include "support/Images.h"
 
 namespace {
 
@@ -156,7 +156,8 @@ TEST_F(InterferenceGl, TurnedCylinderAndBallAreExact) {
         PlaceAt(cyl, q + n * (0.05 + gap) - axes[1] * 0.1);
         InterferenceReport report;
         CheckInterference(kPose, OneObject(cyl)->data(), kObjectCapacity, &report);
-        EXPECT_EQ(report.Any(), gap == 0.0) << "cylinder turn " << turn[0] << "," << turn[1] << "," << turn[2];
+        EXPECT_EQ(report.Any(), gap == 0.0)
+            << "cylinder turn " << turn[0] << "," << turn[1] << "," << turn[2];
 
         SceneObject ball = ZeroRecord();
         ball.Shp = ShapeKind::Ball;
@@ -363,7 +364,10 @@ TEST_F(InterferenceGl, RobotPartsAreWhereTheRobotDrawsItsHandsAndWafers) {
   UseFrontOrtho(2);
   struct Case {
     int32_t kind, size;
-  } cases[] = {{ShapeKind::ScaraRobot, 0}, {ShapeKind::ScaraRobot, 1}, {ShapeKind::ScaraRobot, 2}, {ShapeKind::TwinHandRobot, 0},
+  } cases[] = {{ShapeKind::ScaraRobot, 0},
+               {ShapeKind::ScaraRobot, 1},
+               {ShapeKind::ScaraRobot, 2},
+               {ShapeKind::TwinHandRobot, 0},
                {ShapeKind::FrogLegRobot, 0}};
   for (const Case& c : cases) {
     for (float t : {0.0f, 40.0f}) {
@@ -382,8 +386,8 @@ TEST_F(InterferenceGl, RobotPartsAreWhereTheRobotDrawsItsHandsAndWafers) {
           const ObjPoint any = UnProject(v);
           double inBody = 1e9;
           for (const Solid& b : body) inBody = std::min(inBody, PointDistance(b, {any.x, any.y, any.z}));
-          ASSERT_LE(inBody, 2e-3) << "kind " << c.kind << " size " << c.size << " t " << t << " point " << any.x
-                                  << "," << any.y << "," << any.z;
+          ASSERT_LE(inBody, 2e-3) << "kind " << c.kind << " size " << c.size << " t " << t << " point "
+                                  << any.x << "," << any.y << "," << any.z;
           const bool hand = v.g > 0.99f && v.r < 0.01f && v.b < 0.01f;
           const bool wafer = v.b > 0.99f && v.r < 0.01f && v.g < 0.01f;
           if (!hand && !wafer) continue;
@@ -393,8 +397,9 @@ TEST_F(InterferenceGl, RobotPartsAreWhereTheRobotDrawsItsHandsAndWafers) {
           double nearest = 1e9;
           for (size_t i = 0; i < parts.size(); ++i)
             if (kinds[i] == kind) nearest = std::min(nearest, SweepDistance(parts[i], MakeSphere(p, 0.0)));
-          ASSERT_LE(nearest, 2e-3) << "kind " << c.kind << " size " << c.size << " t " << t << (wafer ? " wafer" : " hand")
-                                   << " point " << p.x << "," << p.y << "," << p.z;
+          ASSERT_LE(nearest, 2e-3) << "kind " << c.kind << " size " << c.size << " t " << t
+                                   << (wafer ? " wafer" : " hand") << " point " << p.x << "," << p.y << ","
+                                   << p.z;
           const double q[3] = {p.x, p.y, p.z};
           for (int a = 0; a < 3; ++a) {
             lo[kind][a] = std::min(lo[kind][a], q[a]);
@@ -420,8 +425,10 @@ TEST_F(InterferenceGl, RobotPartsAreWhereTheRobotDrawsItsHandsAndWafers) {
           }
         }
         for (int a : {0, 2}) {
-          EXPECT_NEAR(plo[a], lo[kind][a], 2e-3) << "kind " << c.kind << " size " << c.size << " part " << kind;
-          EXPECT_NEAR(phi[a], hi[kind][a], 2e-3) << "kind " << c.kind << " size " << c.size << " part " << kind;
+          EXPECT_NEAR(plo[a], lo[kind][a], 2e-3)
+              << "kind " << c.kind << " size " << c.size << " part " << kind;
+          EXPECT_NEAR(phi[a], hi[kind][a], 2e-3)
+              << "kind " << c.kind << " size " << c.size << " part " << kind;
         }
       }
     }
