@@ -134,9 +134,7 @@ std::string DescribeHit(const InterferenceHit& hit, const SceneObject* first) {
   if (hit.armLink >= 0) {
     who = ArmLinkName(hit.armLink);
   } else {
-    char number[16];
-    std::snprintf(number, sizeof number, "OBJ%03d", hit.robot);
-    who = std::string(number) + (hit.robotPart == 1 ? " wafer" : " hand");
+    who = ObjectLabel(first, hit.robot) + (hit.robotPart == 1 ? " wafer" : " hand");
   }
   return who + " hits " + ObjectLabel(first, hit.object);
 }

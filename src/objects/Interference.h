@@ -44,7 +44,7 @@ void CheckInterference(const float joints[6], const SceneObject* first, int coun
 // its name.
 std::string ObjectLabel(const SceneObject* first, int index);
 
-// "J3 link hits OBJ012 load port", "OBJ120 hand hits OBJ012 load port".
+// "J3 link hits OBJ012 load port", "OBJ088 RBT1 hand hits OBJ030 port plate".
 std::string DescribeHit(const InterferenceHit& hit, const SceneObject* first);
 
 // The first contact in words, with "(and n more)" when there are more.

@@ -434,3 +434,40 @@ TEST_F(InterferenceGl, RobotPartsAreWhereTheRobotDrawsItsHandsAndWafers) {
     }
   }
 }
+
+// A box resting on a robot's hands is a contact of that robot's hand; a
+// millimetre above them it is none.
+TEST(Interference, BoxOnARobotHandIsReportedAndAMillimetreAboveIsNot) {
+  SceneObject robot = RobotRecord(ShapeKind::TwinHandRobot, 0, 40.0f, 1.0f);
+  robot.X = 2.0f;  // well away from the arm
+  robot.Opt[0] = robot.Opt[1] = 0;
+  robot.Name = "RBT1";
+  std::vector<Sweep> parts;
+  std::vector<int> kinds;
+  ASSERT_TRUE(RobotMovingParts(robot, &parts, &kinds));
+  V3 top;
+  double best = -1e9;
+  for (const Sweep& s : parts) {
+    V3 at;
+    const double h = Support(s, {0, 1, 0}, &at);
+    if (h > best) {
+      best = h;
+      top = at;
+    }
+  }
+  for (double gap : {0.0, 0.001}) {
+    SceneObject box = ZeroRecord();
+    box.Shp = ShapeKind::Cube;
+    box.W = box.D = 0.02f;
+    box.H = 0.01f;
+    PlaceAt(box, top + V3{0, 0.005 + gap, 0});
+    auto table = OneObject(box);
+    (*table)[5] = robot;
+    InterferenceReport report;
+    CheckInterference(kPose, table->data(), kObjectCapacity, &report);
+    if (gap == 0.0)
+      EXPECT_EQ(DescribeReport(report, table->data()), "OBJ005 RBT1 hand hits OBJ012 load port");
+    else
+      EXPECT_FALSE(report.Any()) << DescribeReport(report, table->data());
+  }
+}
