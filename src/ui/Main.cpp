@@ -503,12 +503,15 @@ void TForm1::DrawFrame() {
   in.cache = framePacer_->cache();
   in.reducedDetail = framePacer_->BeginFrame();
   in.overrides = LinkOverrides();
+  in.trail = trailShown_ ? trail_.get() : nullptr;
+  in.interference = checkShown_ ? &interference_ : nullptr;
   ComposeFrame(in);
   framePacer_->EndFrame();
   Pnl_GL->SwapBuffers();
   Pnl_GL->DoneCurrent();
   ++framesDrawn_;
   ShowToolPoint(result.toolPoint);
+  if (checkShown_) ReportInterference();
 }
 
 void TForm1::ShowToolPoint(const double p[3]) {
