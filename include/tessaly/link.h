@@ -93,7 +93,10 @@ typedef struct tessaly_link_viewer {
      off or finds nothing. */
   uint32_t interference;        /* 1 while something touches */
   int32_t interference_record;  /* the object touched (0 .. 999) */
-  int32_t interference_part;    /* the arm link or robot part touching */
+  int32_t interference_part;    /* the arm link touching: 0 base, 1..5 the
+                                   J1..J5 links, 6 the flange; or 1000 + the
+                                   record of a transfer robot whose hand or
+                                   wafer touches */
 } tessaly_link_viewer;
 
 #ifdef __cplusplus

@@ -37,6 +37,8 @@ struct LinkCommand {
   tessaly_link_controller raw{};  // the copy, as the controller wrote it
 };
 
+constexpr int32_t kLinkPartRobotBase = 1000;
+
 // What the viewer reports back.
 struct LinkViewerReport {
   uint32_t heartbeat = 0;
@@ -45,6 +47,9 @@ struct LinkViewerReport {
   // Filled by the interference check; 0 while it is off.
   uint32_t interference = 0;
   int32_t interferenceRecord = 0;
+  // The arm's link (0 base, 1..5 the J1..J5 links, 6 the flange), or
+  // kLinkPartRobotBase + the record of a transfer robot whose hand or wafer
+  // touches.
   int32_t interferencePart = 0;
 };
 

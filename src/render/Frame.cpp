@@ -1,6 +1,7 @@
 #include "render/Frame.h"
 
 #include <cmath>
+#include <vector>
 
 #include "arm/ToolPoint.h"
 #include "equipment/ArticulatedArm.h"
@@ -10,6 +11,7 @@
 #include "render/BlockText.h"
 #include "render/Camera.h"
 #include "render/GlHeaders.h"
+#include "render/InterferenceDraw.h"
 #include "render/Lights.h"
 #include "render/ObjectListCache.h"
 #include "render/ViewVolume.h"
@@ -247,6 +249,30 @@ void ComposeFrame(const FrameInputs& in) {
   if (cache) cache->BeginFrame(rs.view.ortho);
   if (in.table) DrawTable(*in.table, in, cache, AnyLightEnabled());
   DrawScene(rs, in.result, cache);
+  // Separate passes over the finished picture, never inside an object's
+  // drawing.
+  if (in.interference) {
+    // The check sees the records as they are drawn: a robot that follows a
+    // panel or a record a controller moves is where the picture shows it.
+    std::vector<SceneObject> drawn;
+    if (in.table) {
+      drawn.assign(in.table->begin(), in.table->end());
+      const DrawSubstitutes subs{rs.robot, in.overrides};
+      for (int i = 0; i < kObjectCapacity; ++i)
+        if (HasSubstitute(drawn[static_cast<size_t>(i)], i, subs))
+          drawn[static_cast<size_t>(i)] = EffectiveRecord((*in.table)[static_cast<size_t>(i)], i, subs);
+    }
+    const SceneObject* objects = drawn.empty() ? nullptr : drawn.data();
+    const int count = objects ? kObjectCapacity : 0;
+    CheckInterference(rs.joints, objects, count, in.interference);
+    DrawInterferenceHighlight(*in.interference, objects, count, rs.joints);
+  }
+  if (in.trail) {
+    double tool[3];
+    ToolPointOfJoints(rs.joints, tool);
+    in.trail->Add(tool);
+    DrawToolTrail(*in.trail);
+  }
   if (renormalise) glDisable(GL_NORMALIZE);
   glFlush();
 }

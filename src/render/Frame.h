@@ -1,9 +1,11 @@
 #pragma once
 
 #include "objects/EffectiveRecord.h"
+#include "objects/Interference.h"
 #include "objects/SceneObject.h"
 #include "render/RenderSettings.h"
 #include "render/Texture.h"
+#include "render/ToolTrail.h"
 
 class ObjectListCache;
 
@@ -35,6 +37,11 @@ struct FrameInputs {
   // The poses a controller sets through the link; null for none. Robots
   // that follow a panel take it from settings->robot.
   const ObjectOverrides* overrides = nullptr;
+  // Optional passes drawn after everything else; absent, the picture is
+  // exactly as without them. The trail takes this frame's tool point and
+  // draws the path; the check fills the report and highlights contacts.
+  ToolTrail* trail = nullptr;
+  InterferenceReport* interference = nullptr;
 };
 
 // Draws one complete picture into the current context (which has the fixed

@@ -504,6 +504,8 @@ void TForm1::DrawFrame() {
   in.cache = framePacer_->cache();
   in.reducedDetail = framePacer_->BeginFrame();
   in.overrides = LinkOverrides();
+  in.trail = trailShown_ ? trail_.get() : nullptr;
+  in.interference = checkShown_ ? &interference_ : nullptr;
   ComposeFrame(in);
   if (selected_ >= 0) {
     // The record as this frame drew it (a robot following its panel, a
@@ -517,6 +519,7 @@ void TForm1::DrawFrame() {
   Pnl_GL->DoneCurrent();
   ++framesDrawn_;
   ShowToolPoint(result.toolPoint);
+  if (checkShown_) ReportInterference();
 }
 
 void TForm1::ShowToolPoint(const double p[3]) {

@@ -23,6 +23,7 @@
 #include "render/Texture.h"
 #include "objects/SceneView.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QDockWidget;
@@ -597,6 +598,32 @@ class TForm1 : public QMainWindow {
   bool clickPending_ = false;
   int clickX_ = 0, clickY_ = 0;
   std::unique_ptr<SceneDocument> doc_;
+
+ public:
+  // --- Tool trail and interference check (View menu; MainInterference.cpp) ---------
+  void AddTrailAndCheckEntries(QMenu* view);
+  void SetTrailShown(bool on);
+  void ClearTrail();
+  void SetInterferenceCheck(bool on);
+  // While a run (the arm's "Animation", the robot test run) is named, its
+  // first contact is reported with the step set last; an empty name ends it.
+  void WatchContacts(const QString& run);
+  void SetContactStep(const QString& step) { contactStep_ = step; }
+  const InterferenceReport& Interference() const { return interference_; }
+  const ToolTrail* Trail() const { return trailShown_ ? trail_.get() : nullptr; }
+  QAction *Act_Trail = nullptr, *Act_ClearTrail = nullptr, *Act_CheckInterference = nullptr;
+
+ private:
+  // Off until chosen in the View menu.
+  void ReportInterference();
+  void ClearContactStatus();
+  std::unique_ptr<ToolTrail> trail_;
+  bool trailShown_ = false;
+  bool checkShown_ = false;
+  InterferenceReport interference_;
+  QString contactRun_, contactStep_;
+  bool contactRunReported_ = false;
+  QString contactStatus_;  // the check's message in the status line, if any
 };
 
 extern TForm1* Form1;

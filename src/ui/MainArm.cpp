@@ -85,11 +85,20 @@ void TForm1::Btn_VARBT_TestClick(QObject*) {
   Tkb_ZZ->SetPosition(ArmTestPath::kStartZ);
 
   TrackBar* bars[3] = {Tkb_XX, Tkb_YY, Tkb_ZZ};
+  // The interference check names the step of the path's first contact.
+  WatchContacts(QStringLiteral("Animation"));
+  struct EndWatch {
+    TForm1* f;
+    ~EndWatch() { f->WatchContacts(QString()); }
+  } endWatch{this};
+  int moves = 0;
   for (;;) {
     const ArmTestPath::Step st = ArmPath.Next(Chk_x2->isChecked());
     if (st.kind == ArmTestPath::StepKind::Finished) break;
-    if (st.kind == ArmTestPath::StepKind::Move)
+    if (st.kind == ArmTestPath::StepKind::Move) {
+      SetContactStep(QStringLiteral("step %1 (phase %2)").arg(++moves).arg(st.phase));
       bars[static_cast<int>(st.axis)]->SetPosition(st.value);
+    }
     else
       QThread::msleep(static_cast<unsigned long>(st.waitMs));
     if (st.endsPhase) continue;

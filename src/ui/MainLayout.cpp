@@ -1061,6 +1061,7 @@ void TForm1::BuildMenus() {
   rightBar->setChecked(Chk_RightBar->isChecked());
   connect(rightBar, &QAction::toggled, Chk_RightBar, &QCheckBox::setChecked);
   connect(Chk_RightBar, &QCheckBox::toggled, rightBar, &QAction::setChecked);
+  AddTrailAndCheckEntries(view);
   BuildViewMenu(view);
 
   // One checkable entry per hidden group.

@@ -8,6 +8,7 @@
 
 #include "ui/Controls.h"
 #include "ui/Main.h"
+#include "objects/Interference.h"
 #include "ui/MainHelpers.h"
 #include "motion/PickPlaceCycle.h"
 
@@ -35,6 +36,13 @@ void TForm1::PollLink() {
   report.tool[0] = static_cast<float>(ToolPoint[0]);
   report.tool[1] = static_cast<float>(ToolPoint[2]);
   report.tool[2] = static_cast<float>(ToolPoint[1]);
+  // The check's first contact, all 0 while it is off or finds nothing.
+  const InterferenceState contact = checkShown_ ? SummarizeInterference(interference_) : InterferenceState();
+  report.interference = contact.contacts > 0 ? 1u : 0u;
+  report.interferenceRecord = contact.contacts > 0 ? contact.firstObject : 0;
+  report.interferencePart = contact.contacts == 0 ? 0
+                            : contact.firstArmLink >= 0 ? contact.firstArmLink
+                                                         : kLinkPartRobotBase + contact.firstRobot;
   LinkCommand command;
   const LinkStatus s = linkSession_->Tick(link_->MutableView(), link_->MappedSize(), link_->Semaphore(), &command);
   if (s == LinkStatus::Applied) ApplyLinkCommand(command);

@@ -61,6 +61,7 @@ void TForm1::Cmb_RBT_PosChange(QObject* Sender) {
 void TForm1::Btn_RBT_TestClick(QObject*) {
   TestRunning = !TestRunning;
   Btn_RBT_Test->setText(TestRunning ? QStringLiteral("RBT Test Stop") : QStringLiteral("RBT Test Start"));
+  WatchContacts(TestRunning ? QStringLiteral("RBT test run") : QString());
   if (!TestRunning) {
     Tim_RBT_Test->stop();
     return;
@@ -92,6 +93,7 @@ void TForm1::Tim_RBT_TestTimer() {
     Tim_RBT_Test->stop();
     return;
   }
+  SetContactStep(QStringLiteral("phase %1, tick %2").arg(TestRun.phase).arg(TestRun.tick));
   {
     FlagScope updating(Updating);
     const TestRunTick t = AdvanceTestRun(TestRun);

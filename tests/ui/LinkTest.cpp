@@ -21,7 +21,6 @@ class LinkTest : public MainWindowTest {
  protected:
   QAction* LinkEntry() const {
     for (QAction* a : Form1->ToolsMenu()->actions())
-      // Menu entries carry no mnemonic once the window is built.
       if (QString(a->text()).remove(QLatin1Char('&')) == QStringLiteral("Shm Link")) return a;
     return nullptr;
   }

@@ -1,0 +1,98 @@
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "headless/HeadlessContext.h"
+#include "objects/Interference.h"
+#include "render/Frame.h"
+#include "render/GlHeaders.h"
+#include "render/LightPanel.h"
+#include "render/Lights.h"
+#include "render/RenderContext.h"
+
+namespace {
+
+const float kPose[6] = {30.0f, 20.0f, 60.0f, 45.0f, 30.0f, 10.0f};
+
+// 1000 objects crowded round the arm: a 10 x 10 x 10 lattice 0.16 apart
+// centred on it, boxes, cylinders, balls and the kinds held in their
+// bounding boxes in turn, each turned, and three transfer robots. Most lie within the arm's reach, so
+// the exact tests run far more often than in a real cell.
+void FillCrowdedTable(ObjectTable& table) {
+  const int kinds[] = {4, 8, 9, 11, 12, 27, 22, 131};
+  for (int i = 0; i < kObjectCapacity; ++i) {
+    SceneObject& r = table[static_cast<size_t>(i)];
+    r.Enbl = true;
+    r.Shp = kinds[i % 8];
+    r.Reso = 24;
+    r.X = static_cast<float>(i % 10) * 0.16f - 0.72f;
+    r.Y = static_cast<float>((i / 10) % 10) * 0.16f - 0.72f;
+    r.Z = static_cast<float>(i / 100) * 0.16f;
+    r.W = r.D = r.H = 0.05f;
+    r.R = r.R2 = 0.03f;
+    r.Ang[0] = static_cast<float>(i * 7 % 360);
+    r.Ang[1] = static_cast<float>(i * 13 % 360);
+  }
+  // Three transfer robots among them, hands out with wafers: their parts
+  // are checked against every object too.
+  for (int k = 0; k < 3; ++k) {
+    SceneObject& r = table[static_cast<size_t>(k * 333)];
+    r.Shp = 150 + k;
+    r.Ang[0] = r.Ang[1] = 0.0f;
+    r.size[0] = 0.6f;
+    r.size[9] = 1.0f;
+    r.Opt[0] = r.Opt[1] = 1;
+  }
+}
+
+void BM_InterferenceCheck1000(benchmark::State& state) {
+  auto table = std::make_unique<ObjectTable>();
+  InitializeRecords(table->data(), kObjectCapacity);
+  FillCrowdedTable(*table);
+  InterferenceReport report;
+  for (auto _ : state) {
+    CheckInterference(kPose, table->data(), kObjectCapacity, &report);
+    benchmark::DoNotOptimize(report.hits.data());
+  }
+  state.counters["contacts"] = static_cast<double>(report.hits.size());
+}
+BENCHMARK(BM_InterferenceCheck1000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The frame the check runs in: the same table drawn, with and without the
+// check and its highlight.
+void RunFrame(benchmark::State& state, bool check) {
+  HeadlessContext ctx(628, 377);
+  if (!ctx.ok()) {
+    state.SkipWithError(ctx.error().c_str());
+    return;
+  }
+  ApplyClearColor(0);
+  ApplyFixedRenderState();
+  ApplyProjection(628, 377, false);
+  auto table = std::make_unique<ObjectTable>();
+  InitializeRecords(table->data(), kObjectCapacity);
+  FillCrowdedTable(*table);
+  TextureSlot slots[kTextureSlotCount];
+  RenderSettings rs;
+  for (int k = 0; k < 6; ++k) rs.joints[k] = kPose[k];
+  TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
+  InterferenceReport report;
+  FrameInputs in{&rs, table.get(), slots, nullptr};
+  if (check) in.interference = &report;
+  for (auto _ : state) {
+    ComposeFrame(in);
+    glFinish();
+  }
+  ResetLights();
+}
+
+void BM_CrowdedFrame(benchmark::State& state) {
+  RunFrame(state, false);
+}
+BENCHMARK(BM_CrowdedFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+void BM_CrowdedFrameChecked(benchmark::State& state) {
+  RunFrame(state, true);
+}
+BENCHMARK(BM_CrowdedFrameChecked)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace

@@ -1,0 +1,87 @@
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include "WindowFixture.h"
+
+namespace {
+
+class TrailInterferenceTest : public MainWindowTest {
+ protected:
+  // Opens the View menu on the menu bar and clicks the entry, as a user does.
+  static void Choose(QAction* entry) {
+    QMenuBar* bar = Form1->menuBar();
+    QAction* view = nullptr;
+    for (QAction* a : bar->actions())
+      if (a->text() == QStringLiteral("&View")) view = a;
+    ASSERT_NE(view, nullptr);
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(view).center());
+    QMenu* menu = view->menu();
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
+    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(entry).center());
+    Pump(50);
+  }
+  // A small box as record 12, "load port", at scene point (x, y, z).
+  static void PlaceBox(float x, float y, float z) {
+    SceneObject& box = Form1->Objects()[12];
+    box.Enbl = true;
+    box.Shp = ShapeKind::Cube;
+    box.X = x;
+    box.Y = y;
+    box.Z = z;
+    box.W = box.D = box.H = 0.04f;
+    box.Fill = true;
+    box.clFill = 0x40A0E0;
+    box.Name = "load port";
+    Form1->DrawFrame();
+  }
+};
+
+}  // namespace
+
+// The arm stands with its forearm out along the scene's +Y at 0.56 high; a
+// box on that line is in its way.
+TEST_F(TrailInterferenceTest, ViewEntryTogglesTheCheckAndTheStatusNamesTheContact) {
+  PlaceBox(0.0f, 0.25f, 0.56f);
+  EXPECT_EQ(Form1->StatusText(), QString()) << "nothing is checked while the option is off";
+  EXPECT_FALSE(Form1->Interference().Any());
+
+  Choose(Form1->Act_CheckInterference);
+  ASSERT_TRUE(Form1->Act_CheckInterference->isChecked());
+  EXPECT_TRUE(Form1->StatusText().startsWith(QStringLiteral("J4 link hits OBJ012 load port")))
+      << Form1->StatusText().toStdString();
+  Shot(Form1, "interference-window.png");
+
+  // Moved clear of the arm: the message goes with the contact.
+  PlaceBox(0.0f, 0.25f, 0.9f);
+  EXPECT_EQ(Form1->StatusText(), QString());
+
+  PlaceBox(0.0f, 0.25f, 0.56f);
+  Choose(Form1->Act_CheckInterference);
+  EXPECT_FALSE(Form1->Act_CheckInterference->isChecked());
+  EXPECT_EQ(Form1->StatusText(), QString());
+}
+
+// The trail follows the tool point through the arm's "Animation", and its
+// first contact is reported with the step.
+TEST_F(TrailInterferenceTest, TrailFollowsTheAnimationAndTheFirstContactIsNamedWithItsStep) {
+  // Phase 1 moves the target along -X from (0, 0.366, 0.366).
+  PlaceBox(-0.25f, 0.366f, 0.45f);
+  Choose(Form1->Act_Trail);
+  Choose(Form1->Act_CheckInterference);
+  ASSERT_NE(Form1->Trail(), nullptr);
+  QTimer::singleShot(2500, [] { QTest::mouseClick(Form1->Btn_VARBT_Test, Qt::LeftButton); });
+  QTest::mouseClick(Form1->Btn_VARBT_Test, Qt::LeftButton);
+  ASSERT_GT(Form1->Trail()->Size(), 20);
+  const float* last = Form1->Trail()->Point(Form1->Trail()->Size() - 1);
+  for (int k = 0; k < 3; ++k) EXPECT_NEAR(last[k], Form1->ToolPoint[k], 1e-5);
+  EXPECT_TRUE(Form1->StatusText().startsWith(QStringLiteral("Animation, first contact at step ")))
+      << Form1->StatusText().toStdString();
+  EXPECT_TRUE(Form1->StatusText().contains(QStringLiteral("hits OBJ012 load port")))
+      << Form1->StatusText().toStdString();
+  Shot(Form1, "trail-after-animation.png");
+
+  Choose(Form1->Act_ClearTrail);
+  EXPECT_LE(Form1->Trail()->Size(), 1);
+}
