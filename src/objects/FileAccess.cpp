@@ -194,12 +194,11 @@ bool RewriteInPlace(const std::string& target, const std::string& bytes, const s
       return false;
     }
   }
-  bool ok = WriteAll(fd, bytes, 0, true) && ::ftruncate(fd, size) == 0;
-  const int code = errno;
-  ok = ::fsync(fd) == 0 && ok;
-  if (::close(fd) != 0) ok = false;
-  if (!ok) Set(why, ErrorText(code ? code : errno));
-  return ok;
+  int code = 0;
+  if (!WriteAll(fd, bytes, 0, true) || ::ftruncate(fd, size) != 0 || ::fsync(fd) != 0) code = errno;
+  if (::close(fd) != 0 && code == 0) code = errno;
+  if (code != 0) Set(why, ErrorText(code));
+  return code == 0;
 }
 
 bool WriteThrough(const std::string& target, const std::string& bytes, std::string* why) {
