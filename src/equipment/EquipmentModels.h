@@ -1,7 +1,17 @@
 #pragma once
 
+#include <cmath>
+
 #include "objects/SceneObject.h"
 #include "render/Texture.h"
+
+// A transfer robot's axis value from its record: anything that is not a
+// number counts as 0.
+inline double RobotAxisValue(float v) { return std::isfinite(v) ? double(v) : 0.0; }
+
+// The scale of a whole transfer robot: 0 collapses it to a point, a value
+// that is not a number draws it at its own size.
+inline double RobotScaleValue(float v) { return std::isfinite(v) ? double(v) : 1.0; }
 
 // Equipment models drawn from one scene object each: the composite parts
 // (kinds 100..117, 130, 132, 133), the wafer (131) and the three transfer

@@ -19,16 +19,6 @@ namespace {
 
 constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 
-// An axis value from a record: anything that is not a number counts as 0.
-double AxisValue(float v) {
-  return std::isfinite(v) ? double(v) : 0.0;
-}
-
-// The scale of the whole robot: 0 collapses it to a point, a value that
-// is not a number draws it at its own size.
-double RobotScale(float v) {
-  return std::isfinite(v) ? double(v) : 1.0;
-}
 
 double AtLeast(double v, double lo) {
   return v < lo ? lo : v;
@@ -41,7 +31,7 @@ class RobotFrame {
  public:
   RobotFrame(const SceneObject& obj, double scale) : normalize_(scale != 1.0) {
     glPushMatrix();
-    glTranslated(double(obj.X) + AxisValue(obj.size[4]), obj.Z, obj.Y);
+    glTranslated(double(obj.X) + RobotAxisValue(obj.size[4]), obj.Z, obj.Y);
     glRotated(obj.Ang[0], 0.0, 1.0, 0.0);
     glScaled(scale, scale, scale);
   }
@@ -135,9 +125,9 @@ void ScaraRobot(SceneObject obj) {
   const int size = obj.Opt[3];
   const bool wide = size == 2;
   const bool dual = obj.Opt[2] == 1;
-  const double scale = RobotScale(obj.size[9]);
-  const double z = AxisValue(obj.size[2]), t = AxisValue(obj.size[3]);
-  double r1 = AxisValue(obj.size[0]), r2 = AxisValue(obj.size[1]);
+  const double scale = RobotScaleValue(obj.size[9]);
+  const double z = RobotAxisValue(obj.size[2]), t = RobotAxisValue(obj.size[3]);
+  double r1 = RobotAxisValue(obj.size[0]), r2 = RobotAxisValue(obj.size[1]);
   // Arms reach behind the axis by at most 0.2; the wide hand may go
   // further.
   if (!wide) {
@@ -220,9 +210,9 @@ void ScaraRobot(SceneObject obj) {
 }
 
 void TwinHandRobot(SceneObject obj) {
-  const double scale = RobotScale(obj.size[9]);
-  const double z = AxisValue(obj.size[2]), t = AxisValue(obj.size[3]);
-  const double r1 = AtLeast(AxisValue(obj.size[0]), -0.2);
+  const double scale = RobotScaleValue(obj.size[9]);
+  const double z = RobotAxisValue(obj.size[2]), t = RobotAxisValue(obj.size[3]);
+  const double r1 = AtLeast(RobotAxisValue(obj.size[0]), -0.2);
   const double l = 0.095;
   const SceneObject body = Piece(obj);
   const SceneObject hand = Tinted(obj, obj.cl_sub[0]);
@@ -238,7 +228,7 @@ void TwinHandRobot(SceneObject obj) {
   Column(body, 0.0, reach, z + 0.3063, 0.025, 0.007);
   // Both hands turn on the one wrist, hand 2 a layer above hand 1. Each
   // wafer rides 0.097 out along its own hand.
-  const double rt[2] = {AxisValue(obj.size[6]), AxisValue(obj.size[7])};
+  const double rt[2] = {RobotAxisValue(obj.size[6]), RobotAxisValue(obj.size[7])};
   for (int i = 0; i < 2; ++i) {
     const double hz = z + 0.3139 + 0.005 * i;
     Hand(hand, 0.0, reach, hz, 0.07, 0.14, 0.001, 0.025, rt[i]);
@@ -250,11 +240,11 @@ void TwinHandRobot(SceneObject obj) {
 }
 
 void FrogLegRobot(SceneObject obj) {
-  const double scale = RobotScale(obj.size[9]);
-  const double t = AxisValue(obj.size[3]);
-  double z = AxisValue(obj.size[2]);
+  const double scale = RobotScaleValue(obj.size[9]);
+  const double t = RobotAxisValue(obj.size[3]);
+  double z = RobotAxisValue(obj.size[2]);
   if (z > 0.03) z = 0.03;
-  double r1 = AxisValue(obj.size[0]);
+  double r1 = RobotAxisValue(obj.size[0]);
   if (r1 > 0.8) r1 = 0.8;
   if (r1 < -0.8) r1 = -0.8;
   const double l = 0.2;

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "equipment/EquipmentModels.h"
+
 // The positions below follow the robots' drawing (equipment/TransferRobots):
 // the same axis limits, link lengths and heights. A robot test compares
 // them with the drawn hands.
@@ -11,13 +13,6 @@ namespace {
 
 constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 
-double AxisValue(float v) {
-  return std::isfinite(v) ? double(v) : 0.0;
-}
-
-double RobotScale(float v) {
-  return std::isfinite(v) ? double(v) : 1.0;
-}
 
 double HandReach(double length, double theta) {
   return 2.0 * length * std::sin(theta * kDegToRad);
@@ -83,8 +78,8 @@ void ScaraParts(const SceneObject& obj, PartList& list) {
   const int size = obj.Opt[3];
   const bool wide = size == 2;
   const bool dual = obj.Opt[2] == 1;
-  const double z = AxisValue(obj.size[2]);
-  double r1 = AxisValue(obj.size[0]), r2 = AxisValue(obj.size[1]);
+  const double z = RobotAxisValue(obj.size[2]);
+  double r1 = RobotAxisValue(obj.size[0]), r2 = RobotAxisValue(obj.size[1]);
   if (!wide) {
     r1 = std::fmax(r1, -0.2);
     r2 = std::fmax(r2, -0.2);
@@ -124,9 +119,9 @@ void ScaraParts(const SceneObject& obj, PartList& list) {
 }
 
 void TwinHandParts(const SceneObject& obj, PartList& list) {
-  const double z = AxisValue(obj.size[2]);
-  const double reach = HandReach(0.095, 90.0 * std::fmax(AxisValue(obj.size[0]), -0.2));
-  const double rt[2] = {AxisValue(obj.size[6]), AxisValue(obj.size[7])};
+  const double z = RobotAxisValue(obj.size[2]);
+  const double reach = HandReach(0.095, 90.0 * std::fmax(RobotAxisValue(obj.size[0]), -0.2));
+  const double rt[2] = {RobotAxisValue(obj.size[6]), RobotAxisValue(obj.size[7])};
   for (int i = 0; i < 2; ++i) {
     const double hz = z + 0.3139 + 0.005 * i;
     list.Plate(0.0, reach, hz, 0.07, 0.14, 0.001, rt[i]);
@@ -137,8 +132,8 @@ void TwinHandParts(const SceneObject& obj, PartList& list) {
 }
 
 void FrogLegParts(const SceneObject& obj, PartList& list) {
-  const double z = std::fmin(AxisValue(obj.size[2]), 0.03);
-  const double r1 = std::fmax(std::fmin(AxisValue(obj.size[0]), 0.8), -0.8);
+  const double z = std::fmin(RobotAxisValue(obj.size[2]), 0.03);
+  const double r1 = std::fmax(std::fmin(RobotAxisValue(obj.size[0]), 0.8), -0.8);
   const double l = 0.2;
   const double theta = 90.0 * r1;
   const double c = std::cos(theta * kDegToRad), s = std::sin(theta * kDegToRad);
@@ -201,8 +196,8 @@ void ScaraBody(const SceneObject& obj, BodyList& b) {
   const int size = obj.Opt[3];
   const bool wide = size == 2;
   const bool dual = obj.Opt[2] == 1;
-  const double z = AxisValue(obj.size[2]), t = AxisValue(obj.size[3]);
-  double r1 = AxisValue(obj.size[0]), r2 = AxisValue(obj.size[1]);
+  const double z = RobotAxisValue(obj.size[2]), t = RobotAxisValue(obj.size[3]);
+  double r1 = RobotAxisValue(obj.size[0]), r2 = RobotAxisValue(obj.size[1]);
   if (!wide) {
     r1 = std::fmax(r1, -0.2);
     r2 = std::fmax(r2, -0.2);
@@ -227,8 +222,8 @@ void ScaraBody(const SceneObject& obj, BodyList& b) {
 }
 
 void TwinHandBody(const SceneObject& obj, BodyList& b) {
-  const double z = AxisValue(obj.size[2]), t = AxisValue(obj.size[3]);
-  const double theta = 90.0 * std::fmax(AxisValue(obj.size[0]), -0.2);
+  const double z = RobotAxisValue(obj.size[2]), t = RobotAxisValue(obj.size[3]);
+  const double theta = 90.0 * std::fmax(RobotAxisValue(obj.size[0]), -0.2);
   b.Column(0, 0, 0, 0.05, 0.27);
   b.Column(0, 0, z + 0.12, 0.06, 0.16);
   b.Turn(t);
@@ -237,9 +232,9 @@ void TwinHandBody(const SceneObject& obj, BodyList& b) {
 }
 
 void FrogLegBody(const SceneObject& obj, BodyList& b) {
-  const double t = AxisValue(obj.size[3]);
-  const double z = std::fmin(AxisValue(obj.size[2]), 0.03);
-  const double r1 = std::fmax(std::fmin(AxisValue(obj.size[0]), 0.8), -0.8);
+  const double t = RobotAxisValue(obj.size[3]);
+  const double z = std::fmin(RobotAxisValue(obj.size[2]), 0.03);
+  const double r1 = std::fmax(std::fmin(RobotAxisValue(obj.size[0]), 0.8), -0.8);
   const double l = 0.2, theta = 90.0 * r1;
   const double c = std::cos(theta * kDegToRad), s = std::sin(theta * kDegToRad);
   const double elbowY = l * s;
@@ -263,9 +258,9 @@ void FrogLegBody(const SceneObject& obj, BodyList& b) {
 // The robot's frame before the arm unit's turn.
 Placement RobotBase(const SceneObject& obj) {
   Placement at;
-  at.Translate(double(obj.X) + AxisValue(obj.size[4]), obj.Z, obj.Y);
+  at.Translate(double(obj.X) + RobotAxisValue(obj.size[4]), obj.Z, obj.Y);
   at.Rotate(obj.Ang[0], 0, 1, 0);
-  at.Scale(RobotScale(obj.size[9]));
+  at.Scale(RobotScaleValue(obj.size[9]));
   return at;
 }
 
@@ -309,7 +304,7 @@ bool RobotMovingParts(const SceneObject& obj, std::vector<Sweep>* parts, std::ve
   // The robot's frame: travel along X, heading, scale, then the arm unit's
   // turn about the vertical.
   Placement at = RobotBase(obj);
-  at.Rotate(AxisValue(obj.size[3]), 0, 1, 0);
+  at.Rotate(RobotAxisValue(obj.size[3]), 0, 1, 0);
   PartList list(at, parts, kinds);
   if (k == ShapeKind::ScaraRobot)
     ScaraParts(obj, list);
