@@ -107,7 +107,7 @@ TEST(ViewFit, TheArmIsCoveredInEveryPoseAndTheFloorUnderIt) {
   ASSERT_EQ(balls.size(), 2u);
   // Upright arm: shoulder 0.33, then 0.23 + 0.03 + 0.25 of links and the
   // hand; the ball reaches past all of it.
-  const BoundSphere& reach = balls[1];
+  const BoundSphere reach = balls[1];  // a copy: the vector grows below
   EXPECT_GE(reach.center[2] + reach.radius, 0.33 + 0.23 + 0.03 + 0.25);
   AddFloorFootprints(balls);
   ASSERT_EQ(balls.size(), 2u + 16u);
