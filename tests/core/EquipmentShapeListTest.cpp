@@ -230,6 +230,9 @@ TEST_F(ShippedShapeList, MasksOfThePrimitivesMatchTheFieldsTheyRead) {
   // The placement, size, resolution, direction and angle bits, options and
   // size options: live exactly when changing them changes the drawing.
   // (ConstCylinder is probed with a profile, which only the program gives.)
+#ifdef TESSALY_SANITIZED_BUILD
+  GTEST_SKIP() << "measured in the release build";
+#endif
   ShapeList list;
   ASSERT_EQ(LoadShapeList(std::string(TESSALY_GOLDEN_DIR) + "/../../data/ShapeList.dat", list), 1);
   for (int32_t kind : kPrimitiveKinds) {
