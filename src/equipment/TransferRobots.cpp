@@ -115,11 +115,25 @@ void DrawArm(const SceneObject& look, const ArmLinks& a, double theta) {
   Link(look, l / 2.0 * c + a.x0, 1.5 * l * s, a.z2, l, a.h2, a.endRadius, theta);
 }
 
-double HandReach(double length, double theta) {
-  return 2.0 * length * std::sin(theta * kDegToRad);
-}
-
 }  // namespace
+
+TwinHandLayout TwinHandArms(double r1, double l) {
+  TwinHandLayout a;
+  a.theta = 90.0 * r1;
+  a.c = std::cos(a.theta * kDegToRad);
+  a.s = std::sin(a.theta * kDegToRad);
+  a.elbowY = l * a.s;
+  a.wrist[0] = a.elbowY + l * std::fabs(a.s);
+  a.wrist[1] = a.elbowY - l * std::fabs(a.s);
+  if (r1 >= 0.0) {
+    a.root[0] = HandReach(l, a.theta) + 0.01 * a.c + 0.05;
+    a.root[1] = -(0.06 - 0.03 * r1);
+  } else {
+    a.root[0] = 0.03 * r1 + 0.06;
+    a.root[1] = HandReach(l, a.theta) - 0.01 * a.c - 0.05;
+  }
+  return a;
+}
 
 void ScaraRobot(SceneObject obj) {
   const int size = obj.Opt[3];
@@ -262,23 +276,13 @@ void FrogLegRobot(SceneObject obj) {
   // wrist on +Y, the other hand 2's on -Y. With the elbows on the +Y side
   // hand 1 is carried out and hand 2's forearms fold back over the upper
   // links; with them on the -Y side it is the other way round.
-  const double theta = 90.0 * r1;
-  const double c = std::cos(theta * kDegToRad), s = std::sin(theta * kDegToRad);
-  const double elbowY = l * s;
-  const double wrist1 = elbowY + l * std::fabs(s), wrist2 = elbowY - l * std::fabs(s);
+  const TwinHandLayout arms = TwinHandArms(r1, l);
+  const double theta = arms.theta, c = arms.c, elbowY = arms.elbowY;
+  const double wrist1 = arms.wrist[0], wrist2 = arms.wrist[1];
   Link(body, 0.01 + l / 2.0 * c, elbowY / 2.0, z + 0.2846, l, 0.008, 0.02, -theta);
   Link(body, -0.01 - l / 2.0 * c, elbowY / 2.0, z + 0.2846, l, 0.008, 0.02, -(180.0 - theta));
 
-  // Where each hand's plate starts: the moving one out beyond its wrist,
-  // the idle one close to the axis on its own side.
-  double root1, root2;
-  if (r1 >= 0.0) {
-    root1 = HandReach(l, theta) + 0.01 * c + 0.05;
-    root2 = -(0.06 - 0.03 * r1);
-  } else {
-    root1 = 0.03 * r1 + 0.06;
-    root2 = HandReach(l, theta) - 0.01 * c - 0.05;
-  }
+  const double root1 = arms.root[0], root2 = arms.root[1];
   struct Side {
     double wrist, root, linkZ, sign;
     int index;

@@ -14,9 +14,6 @@ namespace {
 constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 
 
-double HandReach(double length, double theta) {
-  return 2.0 * length * std::sin(theta * kDegToRad);
-}
 
 class PartList {
  public:
@@ -135,18 +132,9 @@ void FrogLegParts(const SceneObject& obj, PartList& list) {
   const double z = std::fmin(RobotAxisValue(obj.size[2]), 0.03);
   const double r1 = std::fmax(std::fmin(RobotAxisValue(obj.size[0]), 0.8), -0.8);
   const double l = 0.2;
-  const double theta = 90.0 * r1;
-  const double c = std::cos(theta * kDegToRad), s = std::sin(theta * kDegToRad);
-  const double elbowY = l * s;
-  const double wrist1 = elbowY + l * std::fabs(s), wrist2 = elbowY - l * std::fabs(s);
-  double root1, root2;
-  if (r1 >= 0.0) {
-    root1 = HandReach(l, theta) + 0.01 * c + 0.05;
-    root2 = -(0.06 - 0.03 * r1);
-  } else {
-    root1 = 0.03 * r1 + 0.06;
-    root2 = HandReach(l, theta) - 0.01 * c - 0.05;
-  }
+  const TwinHandLayout arms = TwinHandArms(r1, l);
+  const double wrist1 = arms.wrist[0], wrist2 = arms.wrist[1];
+  const double root1 = arms.root[0], root2 = arms.root[1];
   const struct {
     double wrist, root, linkZ, sign;
     int index;
