@@ -254,15 +254,19 @@ void ComposeFrame(const FrameInputs& in) {
   if (in.interference) {
     // The check sees the records as they are drawn: a robot that follows a
     // panel or a record a controller moves is where the picture shows it.
+    // The table is copied only in a frame that substitutes something.
     std::vector<SceneObject> drawn;
+    const SceneObject* objects = in.table ? in.table->data() : nullptr;
     if (in.table) {
-      drawn.assign(in.table->begin(), in.table->end());
       const DrawSubstitutes subs{rs.robot, in.overrides};
-      for (int i = 0; i < kObjectCapacity; ++i)
-        if (HasSubstitute(drawn[static_cast<size_t>(i)], i, subs))
-          drawn[static_cast<size_t>(i)] = EffectiveRecord((*in.table)[static_cast<size_t>(i)], i, subs);
+      for (int i = 0; i < kObjectCapacity; ++i) {
+        const SceneObject& stored = (*in.table)[static_cast<size_t>(i)];
+        if (!HasSubstitute(stored, i, subs)) continue;
+        if (drawn.empty()) drawn.assign(in.table->begin(), in.table->end());
+        drawn[static_cast<size_t>(i)] = EffectiveRecord(stored, i, subs);
+      }
+      if (!drawn.empty()) objects = drawn.data();
     }
-    const SceneObject* objects = drawn.empty() ? nullptr : drawn.data();
     const int count = objects ? kObjectCapacity : 0;
     CheckInterference(rs.joints, objects, count, in.interference);
     DrawInterferenceHighlight(*in.interference, objects, count, rs.joints);
