@@ -23,7 +23,7 @@
 
 namespace {
 
-enum class Scene { Mixed, MixedAllInView, Mixed360, DemoCell };
+enum class Scene { Mixed, MixedAllInView, Mixed360, DemoCell, Empty };
 
 struct Bench {
   HeadlessContext ctx{628, 377};
@@ -52,6 +52,8 @@ struct Bench {
         break;
       case Scene::Mixed360:
         FillMixedTable(*table, 360);
+        break;
+      case Scene::Empty:
         break;
       case Scene::DemoCell:
         if (LoadObjects(TESSALY_EXAMPLES_DIR "/demo-cell.3dl", table->data(), kObjectCapacity, nullptr,
@@ -149,6 +151,7 @@ void RunRatio(benchmark::State& state, Scene scene) {
   state.counters["cpu_ratio"] = fastCpu / plainCpu;
   state.counters["plain_cpu_ms"] = plainCpu / n;
   state.counters["drawn"] = static_cast<double>(b.Drawn());
+  state.counters["as_lists"] = static_cast<double>(b.cache.counts().builtAsList);
 }
 
 void BM_Ratio1000PrimitivesLaidOutView(benchmark::State& s) { RunRatio(s, Scene::Mixed); }
@@ -156,6 +159,10 @@ BENCHMARK(BM_Ratio1000PrimitivesLaidOutView)->Unit(benchmark::kMillisecond)->Ite
 
 void BM_Ratio1000PrimitivesAllInView(benchmark::State& s) { RunRatio(s, Scene::MixedAllInView); }
 BENCHMARK(BM_Ratio1000PrimitivesAllInView)->Unit(benchmark::kMillisecond)->Iterations(8);
+
+// The floor and the arm alone: what every frame costs before any object.
+void BM_RatioEmptyTable(benchmark::State& s) { RunRatio(s, Scene::Empty); }
+BENCHMARK(BM_RatioEmptyTable)->Unit(benchmark::kMillisecond)->Iterations(8);
 
 void BM_RatioDemoCell(benchmark::State& s) { RunRatio(s, Scene::DemoCell); }
 BENCHMARK(BM_RatioDemoCell)->Unit(benchmark::kMillisecond)->Iterations(8);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "render/GlHeaders.h"
+#include "render/GlDraw.h"
 #include "shapes/Shapes.h"
 
 namespace {

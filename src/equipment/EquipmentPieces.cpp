@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "equipment/EquipmentModels.h"
-#include "render/GlHeaders.h"
+#include "render/GlDraw.h"
 #include "shapes/Shapes.h"
 
 int RepeatCount(int32_t n) {

@@ -5,7 +5,7 @@
 
 #include "equipment/CompositeParts.h"
 #include "equipment/EquipmentPieces.h"
-#include "render/GlHeaders.h"
+#include "render/GlDraw.h"
 #include "shapes/ShapeCommon.h"
 #include "shapes/Shapes.h"
 

@@ -12,7 +12,7 @@
 
 #include "equipment/EquipmentModels.h"
 #include "equipment/EquipmentPieces.h"
-#include "render/GlHeaders.h"
+#include "render/GlDraw.h"
 #include "shapes/ShapeCommon.h"
 
 namespace {

@@ -69,10 +69,12 @@ SceneObject QuickRecord(const SceneObject& rec, int segments) {
 
 void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* cache) {
   SceneObject rec = MakeBaseRecord(rs);
-  if (cache)
+  if (cache) {
     cache->Draw(ObjectListCache::kFloorSlot, rec, DrawFloor);
-  else
+    cache->Flush();  // the arm is drawn directly
+  } else {
     DrawFloor(rec);
+  }
   // The arm starts from the record as the last tile left it.
   TileLook(rec);
   rec.X = rec.Y = 7.5f;

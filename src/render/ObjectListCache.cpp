@@ -101,10 +101,13 @@ void ObjectListCache::BeginFrame(bool ortho) {
       Put(key, slots[i].glName);
       Put(key, slots[i].glName != 0 && glIsTexture(slots[i].glName) == GL_TRUE);
     }
+  lit_ = glIsEnabled(GL_LIGHTING) == GL_TRUE;
+  Put(key, lit_);
   if (key != frameKey_) {
     Clear();
     frameKey_.swap(key);
   }
+  valuesKnown_ = false;
 }
 
 void ObjectListCache::Drop(Entry& e) {
@@ -112,39 +115,106 @@ void ObjectListCache::Drop(Entry& e) {
     glDeleteLists(e.list, 1);
     ++counts_.dropped;
   }
+  if (e.geometry) ++counts_.dropped;
   budgetUsed_ -= std::min(budgetUsed_, e.cost);
   e.list = 0;
+  e.geometry.reset();
   e.cost = 0;
   e.key.clear();
+}
+
+void ObjectListCache::Flush() {
+  if (batch_.empty()) return;
+  batch_.Draw();
+  // Arrays leave GL's current normal, colour and material undefined: put
+  // back what drawing the objects one by one would have left.
+  values_.Apply();
+}
+
+void ObjectListCache::DrawDirectly(const SceneObject& rec, void (*draw)(const SceneObject&)) {
+  Flush();
+  draw(rec);
+  valuesKnown_ = false;
+}
+
+const CurrentValues& ObjectListCache::Values() {
+  if (!valuesKnown_) {
+    Flush();
+    values_ = CurrentValues::Query();
+    valuesKnown_ = true;
+  }
+  return values_;
+}
+
+void ObjectListCache::Batch(const CapturedGeometry& g) {
+  Values();  // known before the first object of a batch
+  batch_.Add(g);
+  g.LeaveValues(values_);
+
 }
 
 void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&)) {
   if (!enabled_ || slot < 0 || slot >= kSlots) {
     ++counts_.immediate;
-    draw(rec);
+    DrawDirectly(rec, draw);
     return;
   }
   Entry& e = entries_[static_cast<size_t>(slot)];
   scratch_.clear();
   AppendRecordBytes(rec, scratch_);
-  if (e.list != 0 && e.key == scratch_) {
-    ++counts_.replayed;
-    glCallList(e.list);
-    return;
+  if (e.key == scratch_) {
+    // The geometry stands as long as what it took from the objects before
+    // it is still what they leave.
+    if (e.geometry && e.geometry->MatchesInherited(Values())) {
+      ++counts_.replayed;
+      Batch(*e.geometry);
+      return;
+    }
+    if (e.list != 0) {
+      ++counts_.replayed;
+      Flush();
+      glCallList(e.list);
+      valuesKnown_ = false;
+      return;
+    }
   }
   Drop(e);
   const size_t cost = EstimatedVertices(rec);
-  const GLuint list = cost <= kVertexLimitPerObject && budgetUsed_ + cost <= kVertexBudget ? glGenLists(1) : 0;
+  if (cost > kVertexLimitPerObject || budgetUsed_ + cost > kVertexBudget) {
+    ++counts_.immediate;
+    DrawDirectly(rec, draw);
+    return;
+  }
+  // Taken down into arrays where the drawing allows it, which the batches
+  // draw far faster than a list.
+  {
+    auto g = std::make_unique<CapturedGeometry>();
+    GeometryCapture capture(Values(), lit_);
+    draw(rec);
+    if (capture.Finish(*g)) {
+      ++counts_.built;
+      e.cost = g->vertexCount;
+      budgetUsed_ += e.cost;
+      e.geometry = std::move(g);
+      e.key.swap(scratch_);
+      Batch(*e.geometry);
+      return;
+    }
+  }
+  Flush();
+  const GLuint list = glGenLists(1);
   if (list == 0) {
     ++counts_.immediate;
-    draw(rec);
+    DrawDirectly(rec, draw);
     return;
   }
   glNewList(list, GL_COMPILE);
   draw(rec);
   glEndList();
   glCallList(list);
+  valuesKnown_ = false;
   ++counts_.built;
+  ++counts_.builtAsList;
   e.list = list;
   e.cost = cost;
   e.key.swap(scratch_);
@@ -152,11 +222,14 @@ void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const 
 }
 
 void ObjectListCache::Clear() {
+  Flush();
   for (Entry& e : entries_) Drop(e);
   budgetUsed_ = 0;
 }
 
 void ObjectListCache::ContextLost() {
+  batch_ = BatchDrawer{};
+  valuesKnown_ = false;
   for (Entry& e : entries_) e = Entry{};
   budgetUsed_ = 0;
   frameKey_.clear();

@@ -2,9 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "objects/SceneObject.h"
+#include "render/GeometryCapture.h"
 
 // Display lists of what each object drew, replayed while nothing the
 // drawing reads has changed.
@@ -42,10 +44,17 @@ class ObjectListCache {
   // are drawn) and drops every list when one of them changed.
   void BeginFrame(bool ortho);
 
-  // Draws rec with draw(rec): from the slot's list when its key matches,
-  // otherwise compiling a new one while drawing (nothing is drawn twice).
+  // Draws rec with draw(rec): from what the slot keeps when its key
+  // matches, otherwise taking it down anew (nothing is drawn twice).
   // Records too heavy for the memory budget are drawn immediately.
+  //
+  // What is kept is the object's geometry in arrays, or a display list
+  // where the drawing does something arrays cannot reproduce. Geometry is
+  // not drawn at once: neighbouring objects of the same state are batched
+  // until Flush, or until something is drawn another way.
   void Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&));
+  // Draws the batched geometry; call it before drawing past the cache.
+  void Flush();
 
   // Deletes every list (context current).
   void Clear();
@@ -55,16 +64,22 @@ class ObjectListCache {
   // Counters since construction, for tests and benchmarks.
   struct Counts {
     size_t built = 0, replayed = 0, immediate = 0, dropped = 0;
+    size_t builtAsList = 0;  // of those built, the ones arrays could not take
   };
   const Counts& counts() const { return counts_; }
 
  private:
   struct Entry {
     std::vector<unsigned char> key;
+    std::unique_ptr<CapturedGeometry> geometry;
     unsigned list = 0;
-    size_t cost = 0;  // estimated vertices
+    size_t cost = 0;  // vertices (estimated for a list)
   };
   void Drop(Entry& e);
+  void DrawDirectly(const SceneObject& rec, void (*draw)(const SceneObject&));
+  // GL's current values as drawing up to here leaves them.
+  const CurrentValues& Values();
+  void Batch(const CapturedGeometry& g);
 
   bool enabled_ = true;
   uint64_t contextGeneration_ = 0;
@@ -73,6 +88,10 @@ class ObjectListCache {
   std::vector<Entry> entries_;
   size_t budgetUsed_ = 0;
   Counts counts_;
+  bool lit_ = false;
+  BatchDrawer batch_;
+  CurrentValues values_;
+  bool valuesKnown_ = false;
 };
 
 // Appends every field of the record, floats by their bits, the profile's

@@ -1,6 +1,6 @@
 #include "shapes/Material.h"
 
-#include "render/GlHeaders.h"
+#include "render/GlDraw.h"
 #include "render/Lights.h"
 #include "render/RenderContext.h"
 

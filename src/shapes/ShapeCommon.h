@@ -1,7 +1,7 @@
 #pragma once
 
 #include "objects/SceneObject.h"
-#include "render/GlHeaders.h"
+#include "render/GlDraw.h"
 
 // What every primitive shares: the small geometric helpers, the
 // push-translate-rotate frame, and the guards that keep records read from
