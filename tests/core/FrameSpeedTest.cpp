@@ -52,8 +52,8 @@ void FillScene(ObjectTable& table) {
       r.size[0] = 4.0f;
       r.size[1] = 2.0f;
     }
-    if (i % 50 == 7) {
-      SceneObject e = ExampleEquipment(kEquipmentKinds[static_cast<size_t>(i / 50) % kEquipmentKinds.size()]);
+    if (i % 40 == 7) {  // each equipment kind once
+      SceneObject e = ExampleEquipment(kEquipmentKinds[static_cast<size_t>(i / 40) % kEquipmentKinds.size()]);
       e.X = r.X, e.Y = r.Y, e.Z = r.Z;
       e.Reso = 12;
       r = e;
@@ -206,6 +206,8 @@ TEST_F(FrameSpeedGl, ListsMatchImmediateDrawingAndRebuildExactlyOnChange) {
   // A new context: every list again.
   cache.ContextLost();
   check("context", kEvery);
+  // Every kind in the scene is taken down into arrays.
+  EXPECT_EQ(cache.counts().builtAsList, 0u);
 }
 
 // A part that switches normalisation on around pieces that ask for it
