@@ -67,11 +67,20 @@ SceneObject QuickRecord(const SceneObject& rec, int segments) {
   return q;
 }
 
+namespace {
+
+// The arm as the cache draws it: the plate choice is the cache's extra key.
+bool gArmMarkPlate = false;
+void DrawArmRecord(const SceneObject& rec) {
+  DrawArticulatedArm(rec, gArmMarkPlate);
+}
+
+}  // namespace
+
 void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* cache) {
   SceneObject rec = MakeBaseRecord(rs);
   if (cache) {
     cache->Draw(ObjectListCache::kFloorSlot, rec, DrawFloor);
-    cache->Flush();  // the arm is drawn directly
   } else {
     DrawFloor(rec);
   }
@@ -90,7 +99,13 @@ void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* c
   rec.ColorTex = MakeTypedMaterial(rs.colorTex.typeIndex, rs.armColor, rs.transparency,
                                    static_cast<float>(rs.colorTex.shininess));
   for (int k = 0; k < 6; ++k) rec.size[10 + k] = rs.joints[k];
-  DrawArticulatedArm(rec, rs.markPlate);
+  if (cache) {
+    gArmMarkPlate = rs.markPlate;
+    cache->Draw(ObjectListCache::kArmSlot, rec, DrawArmRecord, rs.markPlate ? 1u : 0u);
+    cache->Flush();  // the ball is drawn directly
+  } else {
+    DrawArticulatedArm(rec, rs.markPlate);
+  }
 
   double tool[3];
   ToolPointOfJoints(rs.joints, tool);

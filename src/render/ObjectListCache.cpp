@@ -153,7 +153,7 @@ void ObjectListCache::Batch(const CapturedGeometry& g) {
 
 }
 
-void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&)) {
+void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&), uint32_t extra) {
   if (!enabled_ || slot < 0 || slot >= kSlots) {
     ++counts_.immediate;
     DrawDirectly(rec, draw);
@@ -162,6 +162,7 @@ void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const 
   Entry& e = entries_[static_cast<size_t>(slot)];
   scratch_.clear();
   AppendRecordBytes(rec, scratch_);
+  Put(scratch_, extra);
   if (e.key == scratch_) {
     // The geometry stands as long as what it took from the objects before
     // it is still what they leave.

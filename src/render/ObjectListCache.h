@@ -28,7 +28,8 @@ class ObjectListCache {
  public:
   // Slots: the 1000 records, then what the frame draws besides.
   static constexpr int kFloorSlot = kObjectCapacity;
-  static constexpr int kSlots = kObjectCapacity + 1;
+  static constexpr int kArmSlot = kObjectCapacity + 1;
+  static constexpr int kSlots = kObjectCapacity + 2;
 
   ObjectListCache();
   ~ObjectListCache() = default;
@@ -52,7 +53,8 @@ class ObjectListCache {
   // where the drawing does something arrays cannot reproduce. Geometry is
   // not drawn at once: neighbouring objects of the same state are batched
   // until Flush, or until something is drawn another way.
-  void Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&));
+  // `extra` is an input of draw besides the record, part of the key.
+  void Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&), uint32_t extra = 0);
   // Draws the batched geometry; call it before drawing past the cache.
   void Flush();
 
