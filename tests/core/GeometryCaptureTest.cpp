@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "equipment/EquipmentModels.h"
 #include "objects/ObjectDrawing.h"
 #include "objects/ShapeKind.h"
 #include "render/GlDraw.h"
@@ -134,6 +135,7 @@ class GeometryCaptureGl : public GlTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
+    SetWaferTextures(nullptr);  // another test's slots may be gone
     RenderSettings rs;
     TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
     quad = ZeroRecord(), lines = ZeroRecord(), odd = ZeroRecord();
