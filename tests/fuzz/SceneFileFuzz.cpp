@@ -1,6 +1,6 @@
 // Takes each input the way a user's file takes it: written to disk, loaded
 // through the real file reader, every parsed record drawn in a small
-// headless context, then saved through the real save (temporary file and
+// headless context (directly, then through the object cache), then saved through the real save (temporary file and
 // rename, over the previous save) and loaded again. Beyond "no crash, no
 // overrun, no hang" (the run's -timeout bounds each input) it checks that
 // drawing leaves the matrix stacks as it found them and that the saved file
@@ -16,6 +16,7 @@
 
 #include "headless/HeadlessContext.h"
 #include "objects/ObjectDrawing.h"
+#include "render/ObjectListCache.h"
 #include "objects/ObjectFile.h"
 #include "objects/SceneObject.h"
 #include "render/GlHeaders.h"
@@ -115,6 +116,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   glLoadIdentity();
   glTranslatef(0.0f, 0.0f, -3.0f);
   DrawObjects(t.data(), last + 1);
+  Require(Depth(GL_MODELVIEW_STACK_DEPTH) == 1);
+  Require(Depth(GL_PROJECTION_STACK_DEPTH) == 1);
+  // Again through the object cache: taken down into arrays and batched.
+  {
+    ObjectListCache cache;
+    cache.BeginFrame(false);
+    for (int i = 0; i <= last; ++i) cache.Draw(i, t[static_cast<size_t>(i)], DrawObject);
+    cache.Flush();
+    cache.Clear();
+  }
   Require(Depth(GL_MODELVIEW_STACK_DEPTH) == 1);
   Require(Depth(GL_PROJECTION_STACK_DEPTH) == 1);
   while (glGetError() != GL_NO_ERROR) {
