@@ -375,24 +375,25 @@ void Scaled(GLdouble x, GLdouble y, GLdouble z) {
   gRec->normalMatrixStale = true;
 }
 
-void Enable(GLenum cap) {
-  if (!gRec) return (glEnable)(cap);
+namespace {
+void Switch(GLenum cap, bool on) {
   if (cap == GL_NORMALIZE)
-    gRec->normalize = true;
+    gRec->normalize = on;
   else if (cap == GL_TEXTURE_2D)
-    gRec->textured = true;
+    gRec->textured = on;
   else
     gRec->Fail("another switch");
+}
+}  // namespace
+
+void Enable(GLenum cap) {
+  if (!gRec) return (glEnable)(cap);
+  Switch(cap, true);
 }
 
 void Disable(GLenum cap) {
   if (!gRec) return (glDisable)(cap);
-  if (cap == GL_NORMALIZE)
-    gRec->normalize = false;
-  else if (cap == GL_TEXTURE_2D)
-    gRec->textured = false;
-  else
-    gRec->Fail("another switch");
+  Switch(cap, false);
 }
 
 GLboolean IsEnabled(GLenum cap) {
@@ -822,15 +823,12 @@ void BatchDrawer::DecideCulling() {
   GLint depthFunc = GL_LESS;
   glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
   if (depthFunc != GL_LESS && depthFunc != GL_LEQUAL) return;
-  double mv[16], pr[16], pm[16];
+  double mv[16];
+  Mat4 clip;  // projection times model-view
   glGetDoublev(GL_MODELVIEW_MATRIX, mv);
-  glGetDoublev(GL_PROJECTION_MATRIX, pr);
-  for (int c = 0; c < 4; ++c)
-    for (int r = 0; r < 4; ++r) {
-      double sum = 0.0;
-      for (int k = 0; k < 4; ++k) sum += pr[k * 4 + r] * mv[c * 4 + k];
-      pm[c * 4 + r] = sum;
-    }
+  glGetDoublev(GL_PROJECTION_MATRIX, clip.m);
+  clip.MultiplyBy(mv);
+  const double* pm = clip.m;
   // A mirroring camera turns every winding over.
   const double det = mv[0] * (mv[5] * mv[10] - mv[9] * mv[6]) - mv[4] * (mv[1] * mv[10] - mv[9] * mv[2]) +
                      mv[8] * (mv[1] * mv[6] - mv[5] * mv[2]);
