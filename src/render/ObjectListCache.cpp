@@ -115,7 +115,10 @@ void ObjectListCache::Drop(Entry& e) {
     glDeleteLists(e.list, 1);
     ++counts_.dropped;
   }
-  if (e.geometry) ++counts_.dropped;
+  if (e.geometry) {
+    Flush();  // the batch may still point at it
+    ++counts_.dropped;
+  }
   budgetUsed_ -= std::min(budgetUsed_, e.cost);
   e.list = 0;
   e.geometry.reset();

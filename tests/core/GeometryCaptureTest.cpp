@@ -195,6 +195,21 @@ TEST_F(GeometryCaptureGl, BatchesFollowInheritedValuesAndFallBackToLists) {
   quad.clFill = 0x40;
   EXPECT_NE(CompareImages(Frame(true), turned, "capture-inherit", 0, 0.0), "")
       << "the inheriting lines must change with the quad";
+
+  // One slot drawn twice before a flush: the first geometry is drawn
+  // before it is replaced (the sanitizer build sees any use after free).
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  cache.BeginFrame(false);
+  cache.Draw(1, quad, LitQuad);
+  SceneObject moved = quad;
+  moved.X = 1.2f;
+  cache.Draw(1, moved, LitQuad);
+  cache.Flush();
+  const TestImage twice = ReadFramebuffer(gl().width(), gl().height());
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  LitQuad(quad);
+  LitQuad(moved);
+  EXPECT_EQ(CompareImages(twice, ReadFramebuffer(gl().width(), gl().height()), "capture-twice"), "");
 }
 
 TEST_F(GeometryCaptureGl, HiddenFacesAreKeptWhenTheEyeIsInsideASolid) {
