@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "equipment/EquipmentExamples.h"
 #include "equipment/EquipmentModels.h"
 #include "objects/ObjectDrawing.h"
 #include "objects/ShapeKind.h"
@@ -210,6 +211,36 @@ TEST_F(GeometryCaptureGl, BatchesFollowInheritedValuesAndFallBackToLists) {
   LitQuad(quad);
   LitQuad(moved);
   EXPECT_EQ(CompareImages(twice, ReadFramebuffer(gl().width(), gl().height()), "capture-twice"), "");
+}
+
+// A wafer shows its picture: texturing, binding and coordinates ride in
+// the batch.
+TEST_F(GeometryCaptureGl, TexturedWaferMatchesDirectDrawing) {
+  TextureSlot slots[kTextureSlotCount];
+  FillGradientImage(slots[2]);
+  UploadTextureImage(slots[2]);
+  slots[2].loaded = true;
+  SetWaferTextures(slots);
+  ApplyLights();
+  SceneObject wafer = ExampleEquipment(131);
+  wafer.Tex = 2;
+  wafer.Y = -1.0f;
+  wafer.Ang[1] = 60.0f;  // tilted towards the eye
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glTranslatef(0.0f, -0.3f, -2.0f);
+  DrawObject(wafer);
+  const TestImage plain = ReadFramebuffer(gl().width(), gl().height());
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  cache.BeginFrame(false);
+  cache.Draw(0, wafer, DrawObject);
+  cache.Flush();
+  EXPECT_EQ(cache.counts().builtAsList, 0u);
+  EXPECT_EQ(CompareImages(ReadFramebuffer(gl().width(), gl().height()), plain, "capture-wafer"), "");
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  cache.Clear();
+  SetWaferTextures(nullptr);
+  glDeleteTextures(1, &slots[2].glName);
+  glLoadIdentity();
 }
 
 TEST_F(GeometryCaptureGl, HiddenFacesAreKeptWhenTheEyeIsInsideASolid) {
