@@ -645,6 +645,7 @@ GeometryCapture::GeometryCapture(const CurrentValues& now, bool lit) {
     return;
   }
   gRec = new Recorder;
+  open_ = true;
   gRec->lit = lit;
   gRec->cur = now;
   gRec->start = now;
@@ -660,7 +661,8 @@ GeometryCapture::~GeometryCapture() {
 }
 
 bool GeometryCapture::Finish(CapturedGeometry& out) {
-  if (!gRec) return false;
+  if (!open_) return false;
+  open_ = false;
   Recorder& r = *gRec;
   if (r.inBegin) r.Fail("a begin without end");
   if (!r.stack.empty()) r.Fail("a push without pop");

@@ -140,6 +140,9 @@ class GeometryCapture {
 
   // Why the last capture failed, for tests.
   static const char* LastFailure();
+
+ private:
+  bool open_ = false;  // this capture is the one recording
 };
 
 // Draws runs, merging neighbours that join, and leaves lighting, the
