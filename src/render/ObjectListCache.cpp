@@ -153,7 +153,6 @@ void ObjectListCache::Batch(const CapturedGeometry& g) {
   Values();  // known before the first object of a batch
   batch_.Add(g);
   g.LeaveValues(values_);
-
 }
 
 void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&), uint32_t extra) {
