@@ -108,6 +108,7 @@ void ObjectListCache::BeginFrame(bool ortho) {
     frameKey_.swap(key);
   }
   valuesKnown_ = false;
+  ++frame_;
 }
 
 void ObjectListCache::Drop(Entry& e) {
@@ -178,6 +179,19 @@ void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const 
       Flush();
       glCallList(e.list);
       valuesKnown_ = false;
+      return;
+    }
+  } else if (!e.key.empty()) {  // not a slot emptied by Clear
+    // A record that changes frame after frame (a robot or the arm in
+    // motion) is drawn directly until it rests: taking it down would be
+    // work thrown away at the next frame.
+    const bool moving = e.changedInFrame + 1 == frame_;
+    e.changedInFrame = frame_;
+    if (moving) {
+      Drop(e);
+      e.key.swap(scratch_);
+      ++counts_.immediate;
+      DrawDirectly(rec, draw);
       return;
     }
   }

@@ -53,7 +53,8 @@ class ObjectListCache {
   // What is kept is the object's geometry in arrays, or a display list
   // where the drawing does something arrays cannot reproduce. Geometry is
   // not drawn at once: neighbouring objects of the same state are batched
-  // until Flush, or until something is drawn another way.
+  // until Flush, or until something is drawn another way. A record that
+  // changed in the frame before too is drawn directly until it rests.
   // `extra` is an input of draw besides the record, part of the key.
   void Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&), uint32_t extra = 0);
   // Draws the batched geometry; call it before drawing past the cache.
@@ -77,6 +78,7 @@ class ObjectListCache {
     std::unique_ptr<CapturedGeometry> geometry;
     unsigned list = 0;
     size_t cost = 0;  // vertices (estimated for a list)
+    uint64_t changedInFrame = 0;  // when the record last differed from the key
   };
   void Drop(Entry& e);
   void DrawDirectly(const SceneObject& rec, void (*draw)(const SceneObject&));
@@ -95,6 +97,7 @@ class ObjectListCache {
   BatchDrawer batch_;
   CurrentValues values_;
   bool valuesKnown_ = false;
+  uint64_t frame_ = 1;  // counts BeginFrame
 };
 
 // Appends every field of the record, floats by their bits, the profile's

@@ -124,12 +124,12 @@ void InheritingLines(const SceneObject& rec) {
   glLineWidth(1.0f);
   glPopMatrix();
 }
-// A switch no batch can carry: drawn from a list instead.
-void ColourTracking(const SceneObject& rec) {
-  glEnable(GL_COLOR_MATERIAL);
-  glColor3f(0.9f, 0.1f, 0.1f);
+// A switch no batch can carry (though it changes nothing here): drawn
+// from a list instead.
+void StippledQuad(const SceneObject& rec) {
+  glEnable(GL_LINE_STIPPLE);
   LitQuad(rec);
-  glDisable(GL_COLOR_MATERIAL);
+  glDisable(GL_LINE_STIPPLE);
 }
 
 class GeometryCaptureGl : public GlTest {
@@ -142,7 +142,7 @@ class GeometryCaptureGl : public GlTest {
     quad = ZeroRecord(), lines = ZeroRecord(), odd = ZeroRecord();
     quad.X = -1.2f, quad.clFill = 0x40;
     lines.X = 0.2f;
-    odd.X = 1.2f;
+    odd.X = 1.2f, odd.clFill = 0xE0;
   }
   void TearDown() override {
     cache.Clear();
@@ -153,12 +153,12 @@ class GeometryCaptureGl : public GlTest {
     ApplyLights();
     if (cached) {
       cache.BeginFrame(false);
-      cache.Draw(0, odd, ColourTracking);
+      cache.Draw(0, odd, StippledQuad);
       cache.Draw(1, quad, LitQuad);
       cache.Draw(2, lines, InheritingLines);
       cache.Flush();
     } else {
-      ColourTracking(odd);
+      StippledQuad(odd);
       LitQuad(quad);
       InheritingLines(lines);
     }
@@ -211,6 +211,26 @@ TEST_F(GeometryCaptureGl, BatchesFollowInheritedValuesAndFallBackToLists) {
   LitQuad(quad);
   LitQuad(moved);
   EXPECT_EQ(CompareImages(twice, ReadFramebuffer(gl().width(), gl().height()), "capture-twice"), "");
+}
+
+// A record that changes in frame after frame is drawn directly (taking it
+// down would be thrown away) and taken down again once it rests.
+TEST_F(GeometryCaptureGl, MovingRecordsAreDrawnDirectlyUntilTheyRest) {
+  Frame(true);
+  const ObjectListCache::Counts start = cache.counts();
+  for (int step = 1; step <= 3; ++step) {
+    quad.Ang[0] = 10.0f * static_cast<float>(step);
+    const TestImage moving = Frame(true);
+    EXPECT_EQ(CompareImages(moving, Frame(false), "capture-moving"), "") << step;
+  }
+  // Taken down at the first change only (the lines it leaves its normal
+  // to see the same values: the turn is in the matrix).
+  EXPECT_EQ(cache.counts().built - start.built, 1u);
+  EXPECT_EQ(cache.counts().immediate - start.immediate, 2u);
+  const size_t built = cache.counts().built;
+  Frame(true);  // at rest
+  Frame(true);
+  EXPECT_EQ(cache.counts().built - built, 1u);
 }
 
 // A wafer shows its picture: texturing, binding and coordinates ride in
