@@ -165,6 +165,17 @@ class GeometryCaptureGl : public GlTest {
     if (left) *left = CurrentValues::Query();
     return ReadFramebuffer(gl().width(), gl().height());
   }
+  // One record drawn directly and from the cache: "" when alike.
+  std::string CachedMatchesDirect(const SceneObject& rec, const std::string& name) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawObject(rec);
+    const TestImage plain = ReadFramebuffer(gl().width(), gl().height());
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    cache.BeginFrame(false);
+    cache.Draw(0, rec, DrawObject);
+    cache.Flush();
+    return CompareImages(ReadFramebuffer(gl().width(), gl().height()), plain, name);
+  }
   ObjectListCache cache;
   SceneObject quad, lines, odd;
 };
@@ -246,16 +257,9 @@ TEST_F(GeometryCaptureGl, TexturedWaferMatchesDirectDrawing) {
   wafer.Tex = 2;
   wafer.Y = -1.0f;
   wafer.Ang[1] = 60.0f;  // tilted towards the eye
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glTranslatef(0.0f, -0.3f, -2.0f);
-  DrawObject(wafer);
-  const TestImage plain = ReadFramebuffer(gl().width(), gl().height());
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  cache.BeginFrame(false);
-  cache.Draw(0, wafer, DrawObject);
-  cache.Flush();
+  EXPECT_EQ(CachedMatchesDirect(wafer, "capture-wafer"), "");
   EXPECT_EQ(cache.counts().builtAsList, 0u);
-  EXPECT_EQ(CompareImages(ReadFramebuffer(gl().width(), gl().height()), plain, "capture-wafer"), "");
   EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
   cache.Clear();
   SetWaferTextures(nullptr);
@@ -274,14 +278,7 @@ TEST_F(GeometryCaptureGl, HiddenFacesAreKeptWhenTheEyeIsInsideASolid) {
   box.clFill = 0x3080C0;
   for (float z : {0.0f, -9.0f}) {  // around the eye, then in front of it
     box.Y = z;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    DrawObject(box);
-    const TestImage plain = ReadFramebuffer(gl().width(), gl().height());
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    cache.BeginFrame(false);
-    cache.Draw(0, box, DrawObject);
-    cache.Flush();
-    EXPECT_EQ(CompareImages(ReadFramebuffer(gl().width(), gl().height()), plain, "capture-inside"), "") << z;
+    EXPECT_EQ(CachedMatchesDirect(box, "capture-inside"), "") << z;
   }
 }
 
