@@ -12,16 +12,17 @@
 // reads has changed: its geometry in arrays (see render/GeometryCapture),
 // or a display list where arrays cannot reproduce the drawing.
 //
-// What is kept is keyed on the full contents of the record handed to drawing
-// (every field, the profile's values and both strings; floats by their
-// bits) and on the frame-wide inputs drawing reads besides: whether any
-// light is on (material or plain colour), the GL state the routines query
-// while drawing (normalisation, which follows ortho, 2-D texturing and its
-// bound texture, the line width), the wafers' texture slots (loaded, GL
-// name, whether GL knows the name) and the context's generation. Whatever
-// is substituted into a record before drawing therefore invalidates what
-// is kept for it by itself. docs/architecture.md lists every GL query made while an
-// object draws and how the key covers it.
+// What is kept is keyed on the full contents of the record handed to
+// drawing (every field, the profile's values and both strings; floats by
+// their bits) and on the frame-wide inputs drawing reads besides: whether
+// any light is on (material or plain colour), the GL state the routines
+// query while drawing (normalisation, which follows ortho, 2-D texturing
+// and its bound texture, the line width), the wafers' texture slots
+// (loaded, GL name, whether GL knows the name) and the context's
+// generation. Whatever is substituted into a record before drawing
+// therefore invalidates what is kept for it by itself.
+// docs/architecture.md lists every GL query made while an object draws and
+// how the key covers it.
 //
 // Lists live in one GL context: call ContextLost when it goes (the lists
 // die with it) and Clear (context current) to free them earlier.
