@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <algorithm>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "objects/FileAccess.h"
@@ -384,9 +385,15 @@ void TForm1::WriteRecoveryCopy() {
     return;
   }
   if (doc_->recoveredAt == doc_->changeCount) return;
+  // The copies hold the user's work: a folder of theirs alone, never
+  // reached through a link someone planted there.
+  std::string why;
+  if (!MakePrivateFolder(QFile::encodeName(RecoveryFolder()).toStdString(), &why)) {
+    ShowStatus(QStringLiteral("No recovery copy is kept: %1").arg(QString::fromStdString(why)));
+    return;
+  }
   if (!doc_->recoveryLock) {
     // The lock tells the next start whether this run still owns its copy.
-    QDir().mkpath(RecoveryFolder());
     auto lock = std::make_unique<QLockFile>(
         RecoveryFolder() + QStringLiteral("/scene-%1.lock").arg(QCoreApplication::applicationPid()));
     lock->setStaleLockTime(0);
@@ -395,7 +402,13 @@ void TForm1::WriteRecoveryCopy() {
   }
   // The writer writes beside the target and renames, so a copy is never
   // half written.
-  if (WriteScene(RecoveryFile())) doc_->recoveredAt = doc_->changeCount;
+  SaveOptions options;
+  options.privateFile = true;
+  QString failed;
+  if (WriteScene(RecoveryFile(), options, &failed))
+    doc_->recoveredAt = doc_->changeCount;
+  else
+    ShowStatus(QStringLiteral("The recovery copy could not be written: %1").arg(failed));
 }
 
 void TForm1::RemoveRecoveryCopy() {
@@ -406,11 +419,20 @@ void TForm1::RemoveRecoveryCopy() {
 
 bool TForm1::OfferRecovery() {
   QDir dir(RecoveryFolder());
-  const QFileInfoList copies =
-      dir.entryInfoList({QStringLiteral("scene-*.3dl")}, QDir::Files, QDir::Time);  // newest first
+  // Only a folder of this user's alone holds copies worth offering.
+  struct stat folder {};
+  if (::lstat(QFile::encodeName(RecoveryFolder()).constData(), &folder) != 0 || !S_ISDIR(folder.st_mode) ||
+      folder.st_uid != ::geteuid())
+    return false;
+  const QFileInfoList copies = dir.entryInfoList({QStringLiteral("scene-*.3dl")}, QDir::Files | QDir::NoSymLinks,
+                                                 QDir::Time);  // newest first
   const QString own = QFileInfo(RecoveryFile()).absoluteFilePath();
   for (const QFileInfo& copy : copies) {
     if (copy.absoluteFilePath() == own) continue;
+    struct stat st {};
+    if (::lstat(QFile::encodeName(copy.absoluteFilePath()).constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_uid != ::geteuid())
+      continue;
     // A copy whose program still runs is locked; one left by an unclean
     // end is not (its lock is stale or gone).
     QLockFile lock(dir.filePath(copy.completeBaseName() + QStringLiteral(".lock")));
@@ -430,6 +452,8 @@ bool TForm1::OfferRecovery() {
         [this](const std::string& m) { Prompts::Get().Error(this, QString::fromStdString(m)); });
     if (n < 0) continue;
     *objects_ = *table;
+    // The view the run kept in its scene comes back with it.
+    ApplyViewOfScene(copy.absoluteFilePath());
     ResetDocument(QString());
     MarkSceneModified();
     // Our own copy first, then the old one goes.

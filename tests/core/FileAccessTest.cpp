@@ -10,7 +10,11 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <cstring>
 
 #include "objects/FileAccess.h"
 #include "objects/ObjectFile.h"
@@ -31,8 +35,11 @@ class FileAccess : public ::testing::Test {
     InitializeRecords(table->data(), kObjectCapacity);
     (*table)[0].Name = "kept";
     (*table)[0].Enbl = true;
+    SetSaveJournalFolder((dir / "journal").string());
   }
   void TearDown() override {
+    SetSaveJournalFolder("");
+    SetRewriteProgressHook(nullptr);
     std::error_code ec;
     fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(dir, ec);
@@ -145,26 +152,208 @@ TEST_F(FileAccess, TargetsThatAreNotRegularFilesAreNeverReplaced) {
   EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
 
-TEST_F(FileAccess, LongNamesSaveAndStaleTemporaryFilesGo) {
+TEST_F(FileAccess, OnlyMarkedTemporariesOfEndedSavesGo) {
   const std::string longName = std::string(251, 'n') + ".3dl";  // 255 bytes, the longest a name can be
   EXPECT_EQ(Save(Path(longName)), 1);
   EXPECT_TRUE(fs::exists(Path(longName)));
 
-  const std::string dead = std::to_string(DeadPid());
-  const std::string stale = Path(std::string(kTempFilePrefix) + dead + "-abc123");
-  const std::string oldStyle = Path("scene.3dl.tmp" + dead + "-0");
-  const std::string live = Path(std::string(kTempFilePrefix) + std::to_string(getppid()) + "-abc123");
-  const std::string user = Path("notes.tmp" + dead + "-0.txt");
-  for (const std::string& p : {stale, oldStyle, live, user}) Write(p, "x");
+  const std::string dead = std::to_string(DeadPid()), parent = std::to_string(getppid());
+  auto start = [](const std::string& pid) {
+    std::ifstream in("/proc/" + pid + "/stat");
+    std::string text;
+    std::getline(in, text);
+    std::istringstream rest(text.substr(text.rfind(')') + 2));
+    std::string field;
+    for (int i = 3; i <= 22; ++i) rest >> field;
+    return field;
+  };
+  const std::string pre = kTempFilePrefix;
+  struct Case {
+    std::string name, marker;
+    bool mine, gone;
+  } cases[] = {
+      {pre + dead + "-abc123", dead + " 12345", true, true},
+      {pre + parent + "-abc124", parent + " " + start(parent), true, false},  // a save still running
+      {pre + parent + "-abc125", parent + " 1", true, true},                  // its pid given to another
+      {pre + dead + "-abc126", "", true, false},                              // no marker: a user's name
+      {pre + dead + "-abc127", parent + " 1", true, false},                   // marker of another name
+      {pre + dead + "-abc128", dead + " 1", false, false},                    // another user's
+      {"notes.tmp" + dead + "-1", dead + " 1", true, false},
+      {"report.tmp30000-2024", "", true, false},
+      {"photo.tmp2024-05", "", true, false},
+  };
+  for (const Case& c : cases) {
+    Write(Path(c.name), "x");
+    if (!c.marker.empty()) {
+      ASSERT_EQ(::setxattr(Path(c.name).c_str(), kTempFileMarker, c.marker.data(), c.marker.size(), 0), 0);
+    }
+    if (!c.mine) {
+      ASSERT_EQ(::chown(Path(c.name).c_str(), kOtherUser, kOtherUser), 0);
+    }
+  }
   ASSERT_EQ(Save(Path("scene.3dl")), 1);
-  EXPECT_FALSE(fs::exists(stale));
-  EXPECT_FALSE(fs::exists(oldStyle));
-  EXPECT_TRUE(fs::exists(live)) << "a save still running elsewhere";
-  EXPECT_TRUE(fs::exists(user)) << "not a name of this program's";
-  // Nothing of the save itself stays behind.
-  int files = 0;
-  for (const auto& e : fs::directory_iterator(dir)) files += e.path().filename().string()[0] == '.' ? 1 : 0;
-  EXPECT_EQ(files, 1);  // the live one
+  for (const Case& c : cases) EXPECT_EQ(fs::exists(Path(c.name)), !c.gone) << c.name;
+  // Nothing of the save itself stays behind, and the saved file is unmarked.
+  int ours = 0;
+  for (const auto& e : fs::directory_iterator(dir)) ours += e.path().filename().string().rfind(pre, 0) == 0;
+  EXPECT_EQ(ours, 4);
+  EXPECT_LT(::getxattr(Path("scene.3dl").c_str(), kTempFileMarker, nullptr, 0), 0);
+}
+
+TEST_F(FileAccess, AttributesGroupAndLinksSurviveTheSave) {
+  const std::string p = Path("scene.3dl");
+  Write(p, "old");
+  ASSERT_EQ(::setxattr(p.c_str(), "user.note", "cell A", 6, 0), 0);
+  // An access list granting one more user reading: version 2, then
+  // (tag, permissions, id) entries.
+  std::string acl("\x02\0\0\0", 4);
+  auto entry = [&acl](uint16_t tag, uint16_t perm, uint32_t id) {
+    acl.append(reinterpret_cast<const char*>(&tag), 2);
+    acl.append(reinterpret_cast<const char*>(&perm), 2);
+    acl.append(reinterpret_cast<const char*>(&id), 4);
+  };
+  entry(0x01, 6, ~0u);
+  entry(0x02, 4, kOtherUser);
+  entry(0x04, 4, ~0u);
+  entry(0x10, 4, ~0u);
+  entry(0x20, 0, ~0u);
+  const bool acls = ::setxattr(p.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) == 0;
+  ASSERT_EQ(::chown(p.c_str(), getuid(), kOtherUser), 0);
+  ASSERT_EQ(Save(p), 1);
+  char value[64] = {};
+  EXPECT_EQ(::getxattr(p.c_str(), "user.note", value, sizeof value), 6);
+  EXPECT_STREQ(value, "cell A");
+  // Only a file system without access lists may refuse one.
+  ASSERT_TRUE(acls || errno == ENOTSUP) << std::strerror(errno);
+  if (acls) {
+    EXPECT_EQ(::getxattr(p.c_str(), "system.posix_acl_access", nullptr, 0), static_cast<ssize_t>(acl.size()));
+  }
+  struct stat st {};
+  ASSERT_EQ(::stat(p.c_str(), &st), 0);
+  EXPECT_EQ(st.st_gid, kOtherUser);
+
+  // A dangling link names the file to make, relative to the link's folder.
+  fs::create_directories(dir / "real");
+  const std::string link = Path("link.3dl");
+  ASSERT_EQ(::symlink("real/made.3dl", link.c_str()), 0);
+  ASSERT_EQ(Save(link), 1);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_NE(Read(Path("real/made.3dl")).find(",kept,"), std::string::npos);
+}
+
+TEST_F(FileAccess, PrivateFilesRefuseLinksAndOtherUsersFiles) {
+  SaveOptions priv;
+  priv.privateFile = true;
+  const std::string victim = Path("victim.txt"), planted = Path("planted.3dl"), theirs = Path("theirs.3dl");
+  Write(victim, "precious");
+  ASSERT_EQ(::symlink(victim.c_str(), planted.c_str()), 0);
+  Write(theirs, "theirs");
+  ASSERT_EQ(::chown(theirs.c_str(), kOtherUser, kOtherUser), 0);
+  std::string why;
+  EXPECT_EQ(SaveObjects(planted, table->data(), 3, priv, &why), -1);
+  EXPECT_EQ(why, "a symbolic link; not followed");
+  EXPECT_EQ(SaveObjects(theirs, table->data(), 3, priv, &why), -1);
+  EXPECT_EQ(why, "another user's file; not replaced");
+  EXPECT_EQ(Read(victim), "precious");
+  EXPECT_EQ(Read(theirs), "theirs");
+  const std::string fresh = Path("fresh.3dl");
+  ::umask(022);
+  ASSERT_EQ(SaveObjects(fresh, table->data(), 3, priv, &why), 1);
+  struct stat st {};
+  ASSERT_EQ(::stat(fresh.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+  // The folder for private files: made 0700, a planted link refused.
+  const std::string folder = Path("state/saves");
+  ASSERT_TRUE(MakePrivateFolder(folder, &why)) << why;
+  ASSERT_EQ(::stat(folder.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  ASSERT_EQ(::symlink(dir.c_str(), Path("elsewhere").c_str()), 0);
+  EXPECT_FALSE(MakePrivateFolder(Path("elsewhere"), &why));
+}
+
+namespace {
+
+// A save of a hard-linked file (so rewritten in place) run in a child
+// process, the hook given to it; the child's exit status, or -signal.
+int SaveInChild(const std::string& path, const ObjectTable& t, int count, bool (*hook)(size_t),
+                rlim_t sizeLimit = RLIM_INFINITY) {
+  const pid_t child = fork();
+  if (child == 0) {
+    SetRewriteProgressHook(hook);
+    rlimit limit{sizeLimit, sizeLimit};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::string why;
+    const int r = SaveObjects(path, t.data(), count, SaveOptions{}, &why);
+    _exit(r == 1 ? 0 : why == "the file size limit was reached" ? 2 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+}  // namespace
+
+TEST_F(FileAccess, RewritingInPlaceNeverLeavesHalfAFile) {
+  const std::string p = Path("linked.3dl");
+  ASSERT_EQ(SaveObjects(p, table->data(), 1000, SaveOptions{}, nullptr), 1);  // about 400 KiB
+  ASSERT_EQ(::link(p.c_str(), Path("twin.3dl").c_str()), 0);
+  const std::string old = Read(p);
+  ObjectTable changed = *table;
+  for (SceneObject& r : changed) r.X = 1.5f;
+
+  struct Case {
+    const char* what;
+    bool (*hook)(size_t);
+    rlim_t limit;
+    int status;  // of the saving child
+  } cases[] = {
+      {"killed halfway", [](size_t) -> bool { raise(SIGKILL); return true; }, RLIM_INFINITY, -SIGKILL},
+      {"a write fails halfway", [](size_t done) { return done < 100000; }, RLIM_INFINITY, 1},
+      {"over the size limit", nullptr, 100 * 1024, 2},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SaveInChild(p, changed, 1000, c.hook, c.limit), c.status) << c.what;
+    // Whatever the saver left, a reader gets the old file whole, and the
+    // journal is gone once it is.
+    const int fd = OpenRegularFile(p, nullptr);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    EXPECT_TRUE(Read(p) == old) << c.what;
+    EXPECT_TRUE(fs::is_empty(dir / "journal")) << c.what;
+  }
+
+  // Shorter contents leave no old tail, and both names see them.
+  ASSERT_EQ(Save(p), 1);
+  const std::string three = Read(p);
+  EXPECT_EQ(three, kObjectFileHeader + FormatObjectLine(0, (*table)[0]) + FormatObjectLine(1, (*table)[1]) +
+                       FormatObjectLine(2, (*table)[2]));
+  EXPECT_EQ(Read(Path("twin.3dl")), three);
+
+  // Two savers take turns: every read sees one whole file or the other.
+  ASSERT_EQ(SaveObjects(p, table->data(), 1000, SaveOptions{}, nullptr), 1);
+  const std::string a = Read(p);
+  std::vector<pid_t> savers;
+  for (const ObjectTable* t : {table.get(), &changed}) {
+    const pid_t child = fork();
+    if (child == 0) {
+      for (int i = 0; i < 15; ++i) SaveObjects(p, t->data(), 1000, SaveOptions{}, nullptr);
+      _exit(0);
+    }
+    savers.push_back(child);
+  }
+  const std::string b = (SaveInChild(p, changed, 1000, nullptr), Read(p));
+  int torn = 0;
+  for (int i = 0; i < 60; ++i) {
+    std::string seen;
+    const int fd = OpenRegularFile(p, nullptr);
+    char buf[1 << 16];
+    for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;) seen.append(buf, static_cast<size_t>(n));
+    ::close(fd);
+    torn += seen != a && seen != b;
+  }
+  for (pid_t s : savers) waitpid(s, nullptr, 0);
+  EXPECT_EQ(torn, 0);
 }
 
 TEST_F(FileAccess, FileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
