@@ -2,6 +2,8 @@
 // steal, File and Edit menus, the unsaved-changes question, undo and the
 // recovery copy.
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,6 +22,7 @@
 #include <iostream>
 
 #include "objects/ObjectFile.h"
+#include "objects/SceneView.h"
 #include "ui/Controls.h"
 #include "ui/ObjSetFixture.h"
 #include "ui/Objectlist.h"
@@ -30,6 +33,14 @@
 namespace {
 
 // The record the recovery child writes and the parent expects back.
+// The view it keeps in its scene.
+SceneView RecoveryView() {
+  SceneView v;
+  v.angleX = 42.5f;
+  v.zoom = -3.25f;
+  return v;
+}
+
 SceneObject RecoveryRecord() {
   SceneObject r;
   r.Enbl = true;
@@ -300,6 +311,8 @@ TEST_F(DocumentTest, ARecoveryCopyOutlivesAKillAndComesBackModified) {
   ASSERT_EQ(prompts.confirmations.size(), 1);
   EXPECT_TRUE(prompts.confirmations[0].startsWith(QStringLiteral("Recover unsaved scene from ")));
   EXPECT_EQ(FormatObjectLine(5, Rec(5)), FormatObjectLine(5, RecoveryRecord()));
+  EXPECT_EQ(FormatViewLine(Form1->CurrentView()), FormatViewLine(RecoveryView()));
+  EXPECT_TRUE(Form1->KeepViewInScene());
   EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - untitled *"));
   // The dead run's copy is gone; this run's own stands in for it.
   EXPECT_EQ(QDir(folder).entryList({QStringLiteral("scene-*.3dl")}),
@@ -312,6 +325,38 @@ TEST_F(DocumentTest, ARecoveryCopyOutlivesAKillAndComesBackModified) {
   CreateAppWindows();
 }
 
+TEST_F(DocumentTest, RecoveryCopiesAreThisUsersAloneAndNeverFollowALink) {
+  const QString folder = dir.filePath(QStringLiteral("recovery"));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  ::chmod(QFile::encodeName(folder).constData(), 0755);
+  const QString victim = WriteScene(QStringLiteral("victim.3dl"), 3, 1.0f);
+  QFile v(victim);
+  ASSERT_TRUE(v.open(QIODevice::ReadOnly));
+  const QByteArray precious = v.readAll();
+  v.close();
+  // Planted: this run's own copy as a link, and copies of "dead runs" that
+  // are a link and another user's file.
+  ASSERT_TRUE(QFile::link(victim, Form1->RecoveryFile()));
+  ASSERT_TRUE(QFile::link(victim, folder + QStringLiteral("/scene-99999.3dl")));
+  const QString theirs = folder + QStringLiteral("/scene-99998.3dl");
+  ASSERT_TRUE(QFile::copy(victim, theirs));
+  ASSERT_EQ(::chown(QFile::encodeName(theirs).constData(), 65534, 65534), 0);
+
+  Form1->Objects()[5] = RecoveryRecord();
+  Form1->SceneChanged(QStringLiteral("Apply OBJ005"));
+  Form1->WriteRecoveryCopy();
+  ASSERT_TRUE(v.open(QIODevice::ReadOnly));
+  EXPECT_EQ(v.readAll(), precious);
+  EXPECT_TRUE(Form1->StatusText().startsWith(QStringLiteral("The recovery copy could not be written")))
+      << Form1->StatusText().toStdString();
+  struct stat st {};
+  ASSERT_EQ(::stat(QFile::encodeName(folder).constData(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+  EXPECT_FALSE(Form1->OfferRecovery());
+  EXPECT_TRUE(prompts.confirmations.isEmpty());
+}
+
 }  // namespace
 
 // The child of the recovery test: a modified scene, its recovery copy
@@ -322,6 +367,8 @@ int RunRecoveryChild(const QString& folder) {
   Form1->SetRecoveryFolder(folder);
   Form1->SetRecoveryInterval(100);
   Form1->Objects()[5] = RecoveryRecord();
+  Form1->SetView(RecoveryView());
+  Form1->SetKeepViewInScene(true);
   Form1->SceneChanged(QStringLiteral("Apply OBJ005"));
   if (!QTest::qWaitFor([] { return QFileInfo::exists(Form1->RecoveryFile()); }, 10000)) return 1;
   std::cout << "READY" << std::endl;
