@@ -265,6 +265,8 @@ TEST_F(FileAccess, PrivateFilesRefuseLinksAndOtherUsersFiles) {
 
   // The folder for private files: made 0700, a planted link refused.
   const std::string folder = Path("state/saves");
+  fs::create_directories(folder);
+  ::chmod(folder.c_str(), 0755);
   ASSERT_TRUE(MakePrivateFolder(folder, &why)) << why;
   ASSERT_EQ(::stat(folder.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0700u);
@@ -276,31 +278,70 @@ namespace {
 
 // A save of a hard-linked file (so rewritten in place) run in a child
 // process, the hook given to it; the child's exit status, or -signal.
-int SaveInChild(const std::string& path, const ObjectTable& t, int count, bool (*hook)(size_t),
-                rlim_t sizeLimit = RLIM_INFINITY) {
+pid_t StartSaveInChild(const std::string& path, const ObjectTable& t, bool (*hook)(size_t),
+                       rlim_t sizeLimit = RLIM_INFINITY) {
   const pid_t child = fork();
   if (child == 0) {
     SetRewriteProgressHook(hook);
     rlimit limit{sizeLimit, sizeLimit};
     setrlimit(RLIMIT_FSIZE, &limit);
     std::string why;
-    const int r = SaveObjects(path, t.data(), count, SaveOptions{}, &why);
-    _exit(r == 1 ? 0 : why == "the file size limit was reached" ? 2 : 1);
+    const int r = SaveObjects(path, t.data(), kObjectCapacity, SaveOptions{}, &why);
+    _exit(r == 1                                              ? 0
+          : why == "the file size limit was reached"          ? 2
+          : why == "an earlier save of the file cannot be undone" ? 3
+                                                              : 1);
   }
+  return child;
+}
+
+int Finish(pid_t child) {
   int status = 0;
   waitpid(child, &status, 0);
   return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+int SaveInChild(const std::string& path, const ObjectTable& t, bool (*hook)(size_t),
+                rlim_t sizeLimit = RLIM_INFINITY) {
+  return Finish(StartSaveInChild(path, t, hook, sizeLimit));
+}
+
+// A saver that stops after its first piece, says so on this pipe and waits
+// there a while before it goes on.
+int pausePipe[2] = {-1, -1};
+bool PauseOnce(size_t) {
+  static bool paused = false;
+  if (!paused) {
+    paused = true;
+    (void)!::write(pausePipe[1], "p", 1);
+    ::usleep(300 * 1000);
+  }
+  return true;
+}
+
+std::string ReadLocked(const std::string& path) {
+  std::string seen;
+  const int fd = OpenRegularFile(path, nullptr);
+  char buf[1 << 16];
+  for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;) seen.append(buf, static_cast<size_t>(n));
+  ::close(fd);
+  return seen;
 }
 
 }  // namespace
 
 TEST_F(FileAccess, RewritingInPlaceNeverLeavesHalfAFile) {
   const std::string p = Path("linked.3dl");
-  ASSERT_EQ(SaveObjects(p, table->data(), 1000, SaveOptions{}, nullptr), 1);  // about 400 KiB
+  ASSERT_EQ(SaveObjects(p, table->data(), kObjectCapacity, SaveOptions{}, nullptr), 1);  // about 400 KiB
   ASSERT_EQ(::link(p.c_str(), Path("twin.3dl").c_str()), 0);
   const std::string old = Read(p);
-  ObjectTable changed = *table;
+  ObjectTable changed = *table, third = *table;
   for (SceneObject& r : changed) r.X = 1.5f;
+  for (SceneObject& r : third) r.Y = 2.5f;
+  auto kill = [](size_t) -> bool {
+    raise(SIGKILL);
+    return true;
+  };
 
   struct Case {
     const char* what;
@@ -308,19 +349,48 @@ TEST_F(FileAccess, RewritingInPlaceNeverLeavesHalfAFile) {
     rlim_t limit;
     int status;  // of the saving child
   } cases[] = {
-      {"killed halfway", [](size_t) -> bool { raise(SIGKILL); return true; }, RLIM_INFINITY, -SIGKILL},
+      {"killed halfway", kill, RLIM_INFINITY, -SIGKILL},
       {"a write fails halfway", [](size_t done) { return done < 100000; }, RLIM_INFINITY, 1},
       {"over the size limit", nullptr, 100 * 1024, 2},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(SaveInChild(p, changed, 1000, c.hook, c.limit), c.status) << c.what;
+    EXPECT_EQ(SaveInChild(p, changed, c.hook, c.limit), c.status) << c.what;
     // Whatever the saver left, a reader gets the old file whole, and the
     // journal is gone once it is.
-    const int fd = OpenRegularFile(p, nullptr);
-    ASSERT_GE(fd, 0);
-    ::close(fd);
+    EXPECT_TRUE(ReadLocked(p) == old) << c.what;
     EXPECT_TRUE(Read(p) == old) << c.what;
     EXPECT_TRUE(fs::is_empty(dir / "journal")) << c.what;
+  }
+  // A killed save that cannot be undone (the size limit again) stops the
+  // next save before it writes anything.
+  EXPECT_EQ(SaveInChild(p, changed, kill), -SIGKILL);
+  EXPECT_EQ(SaveInChild(p, changed, nullptr, 100 * 1024), 3);
+  EXPECT_TRUE(ReadLocked(p) == old);
+
+  // Journals that are not a cut-short save of this file are never used.
+  struct stat st {};
+  ASSERT_EQ(::stat(p.c_str(), &st), 0);
+  struct statx sx {};
+  ASSERT_EQ(::statx(AT_FDCWD, p.c_str(), 0, STATX_BTIME, &sx), 0);
+  const std::string born = std::to_string(sx.stx_btime.tv_sec) + "." + std::to_string(sx.stx_btime.tv_nsec);
+  const std::string journal = (dir / "journal").string() + "/" + std::to_string(st.st_dev) + "-" +
+                              std::to_string(st.st_ino) + ".journal";
+  struct Planted {
+    const char* what;
+    std::string text;
+    bool theirs;
+  } planted[] = {
+      {"another file's", "tessaly save journal 1\n1.5\n4\nJUNK", false},
+      {"cut short", "tessaly save journal 1\n" + born + "\n9\nJUNK", false},
+      {"another user's", "tessaly save journal 1\n" + born + "\n4\nJUNK", true},
+  };
+  for (const Planted& j : planted) {
+    Write(journal, j.text);
+    if (j.theirs) {
+      ASSERT_EQ(::chown(journal.c_str(), kOtherUser, kOtherUser), 0);
+    }
+    EXPECT_TRUE(ReadLocked(p) == old) << j.what;
+    fs::remove(journal);
   }
 
   // Shorter contents leave no old tail, and both names see them.
@@ -330,30 +400,23 @@ TEST_F(FileAccess, RewritingInPlaceNeverLeavesHalfAFile) {
                        FormatObjectLine(2, (*table)[2]));
   EXPECT_EQ(Read(Path("twin.3dl")), three);
 
-  // Two savers take turns: every read sees one whole file or the other.
-  ASSERT_EQ(SaveObjects(p, table->data(), 1000, SaveOptions{}, nullptr), 1);
-  const std::string a = Read(p);
-  std::vector<pid_t> savers;
-  for (const ObjectTable* t : {table.get(), &changed}) {
-    const pid_t child = fork();
-    if (child == 0) {
-      for (int i = 0; i < 15; ++i) SaveObjects(p, t->data(), 1000, SaveOptions{}, nullptr);
-      _exit(0);
-    }
-    savers.push_back(child);
-  }
-  const std::string b = (SaveInChild(p, changed, 1000, nullptr), Read(p));
-  int torn = 0;
-  for (int i = 0; i < 60; ++i) {
-    std::string seen;
-    const int fd = OpenRegularFile(p, nullptr);
-    char buf[1 << 16];
-    for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;) seen.append(buf, static_cast<size_t>(n));
-    ::close(fd);
-    torn += seen != a && seen != b;
-  }
-  for (pid_t s : savers) waitpid(s, nullptr, 0);
-  EXPECT_EQ(torn, 0);
+  // A reader and a second saver wait for a save that stopped halfway: the
+  // reader sees its whole file, and the last save's file stands whole.
+  ASSERT_EQ(::pipe(pausePipe), 0);
+  const pid_t first = StartSaveInChild(p, changed, PauseOnce);
+  char c = 0;
+  ASSERT_EQ(::read(pausePipe[0], &c, 1), 1);
+  const pid_t second = StartSaveInChild(p, third, nullptr);
+  const std::string seen = ReadLocked(p);
+  EXPECT_EQ(Finish(first), 0);
+  EXPECT_EQ(Finish(second), 0);
+  ::close(pausePipe[0]);
+  ::close(pausePipe[1]);
+  const std::string a = (SaveObjects(Path("a.3dl"), changed.data(), kObjectCapacity), Read(Path("a.3dl")));
+  const std::string b = (SaveObjects(Path("b.3dl"), third.data(), kObjectCapacity), Read(Path("b.3dl")));
+  EXPECT_TRUE(seen == a || seen == b);
+  const std::string last = Read(p);
+  EXPECT_TRUE(last == a || last == b);
 }
 
 TEST_F(FileAccess, FileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
