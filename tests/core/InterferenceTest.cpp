@@ -217,6 +217,10 @@ TEST(ToolTrail, KeepsTheLastPointsInOrderAndSkipsAStandstill) {
   EXPECT_EQ(trail.Size(), ToolTrail::kCapacity);
   trail.Clear();
   EXPECT_EQ(trail.Size(), 0);
+  // A move along any one axis is a move: up, then across, then along.
+  const double path[][3] = {{0, 0, 0}, {0, 0.1, 0}, {0.1, 0.1, 0}, {0.1, 0.1, 0.1}};
+  for (const double* p : path) trail.Add(p);
+  EXPECT_EQ(trail.Size(), 4);
 }
 
 TEST_F(InterferenceGl, TrailDrawsOneLineThroughItsPointsAndPassesRestoreState) {
