@@ -89,12 +89,10 @@ TEST_F(PickingTest, OfEqualDepthsTheLaterRecordWinsAndWhatTheLinkHidesIsNotThere
   wall.W = wall.H = 1.0f;
   Where(0.8, 0.3, 0.1, x, y);
   EXPECT_EQ(Pick(x, y), 30);
-  // Hidden by a controller, the two leave the one behind them in view.
+  // Hidden by a controller where they stand, the two leave the one behind
+  // them in view.
   ObjectOverrides overrides;
-  for (size_t i : {12u, 30u}) {
-    overrides[i].active = true;
-    overrides[i].enabled = false;
-  }
+  for (size_t i : {12u, 30u}) overrides[i] = {true, false, 0.8f, 0.3f, 0.1f, {0.0f, 0.0f, 0.0f}};
   const DrawSubstitutes subs{nullptr, &overrides};
   EXPECT_EQ(PickObject(rs, table->data(), kObjectCapacity, nullptr, x, y, &subs), 50);
 }
