@@ -80,7 +80,7 @@ TEST_F(PickingTest, TheNearestEnabledObjectUnderThePointerWinsAndTheArmHides) {
   EXPECT_EQ(Pick(x, y), -1);
 }
 
-TEST_F(PickingTest, OfEqualDepthsTheLaterRecordWinsAndWhatTheLinkHidesIsNotThere) {
+TEST_F(PickingTest, OfEqualDepthsTheLaterRecordWinsAndTheLinkDecidesWhatIsWhere) {
   int x, y;
   // One place, two records: the later one is drawn over the earlier.
   Cube(12, 0.8f, 0.3f, 0.1f);
@@ -95,6 +95,10 @@ TEST_F(PickingTest, OfEqualDepthsTheLaterRecordWinsAndWhatTheLinkHidesIsNotThere
   for (size_t i : {12u, 30u}) overrides[i] = {true, false, 0.8f, 0.3f, 0.1f, {0.0f, 0.0f, 0.0f}};
   const DrawSubstitutes subs{nullptr, &overrides};
   EXPECT_EQ(PickObject(rs, table->data(), kObjectCapacity, nullptr, x, y, &subs), 50);
+  // Placed elsewhere, a record is picked where it shows.
+  overrides[12] = {true, true, -0.8f, 0.3f, 0.1f, {0.0f, 0.0f, 0.0f}};
+  Where(-0.8, 0.3, 0.1, x, y);
+  EXPECT_EQ(PickObject(rs, table->data(), kObjectCapacity, nullptr, x, y, &subs), 12);
 }
 
 TEST_F(PickingTest, TheOutlineDrawsInItsOwnColourAndLeavesTheStateAsFound) {

@@ -131,8 +131,8 @@ TEST(ViewFit, TheArmIsCoveredInEveryPoseAndTheFloorUnderIt) {
 TEST(ViewFit, TheArmBallsHoldEveryPieceOfTheArmFoldedOrStretched) {
   // Folded back on itself the arm brings its tool point near the shoulder
   // while the elbow still stands out by the upper link.
-  const float poses[][6] = {{0, 90, 0, 0, 0, 0}, {30, 20, 170, 0, 0, 0}, {-60, -40, -160, 90, 90, 0},
-                            {0, 10, 150, 0, -120, 0}};
+  const float poses[][6] = {
+      {0, 90, 0, 0, 0, 0}, {30, 20, 170, 0, 0, 0}, {-60, -40, -160, 90, 90, 0}, {0, 10, 150, 0, -120, 0}};
   for (const float* pose : poses) {
     std::vector<BoundSphere> balls;
     AddArmBounds(pose, balls);
@@ -146,7 +146,8 @@ TEST(ViewFit, TheArmBallsHoldEveryPieceOfTheArmFoldedOrStretched) {
           const V3 p = w.centre + w.u * (w.eu * a) + w.v * (w.ev * b);
           bool inside = false;
           for (const BoundSphere& s : balls)
-            inside |= std::hypot(p.x - s.center[0], p.z - s.center[1], p.y - s.center[2]) + w.radius <= s.radius;
+            inside |=
+                std::hypot(p.x - s.center[0], p.z - s.center[1], p.y - s.center[2]) + w.radius <= s.radius;
           EXPECT_TRUE(inside) << ArmLinkName(c.link) << " of pose " << pose[1] << "," << pose[2];
         }
   }
