@@ -209,14 +209,18 @@ TEST(ToolTrail, KeepsTheLastPointsInOrderAndSkipsAStandstill) {
     trail.Add(p);
     trail.Add(p);  // a frame that only turned the view
   }
+  // A point that is no number is not taken.
+  const double nan[3] = {NAN, 0, 0};
+  trail.Add(nan);
   ASSERT_EQ(trail.Size(), ToolTrail::kCapacity);
   EXPECT_FLOAT_EQ(trail.Point(0)[0], 0.5f);
   EXPECT_FLOAT_EQ(trail.Point(ToolTrail::kCapacity - 1)[0], (ToolTrail::kCapacity + 499) * 0.001f);
-  const double nan[3] = {NAN, 0, 0};
-  trail.Add(nan);
-  EXPECT_EQ(trail.Size(), ToolTrail::kCapacity);
   trail.Clear();
   EXPECT_EQ(trail.Size(), 0);
+  // A move along any one axis is a move: up, then across, then along.
+  const double path[][3] = {{0, 0, 0}, {0, 0.1, 0}, {0.1, 0.1, 0}, {0.1, 0.1, 0.1}};
+  for (const double* p : path) trail.Add(p);
+  EXPECT_EQ(trail.Size(), 4);
 }
 
 TEST_F(InterferenceGl, TrailDrawsOneLineThroughItsPointsAndPassesRestoreState) {

@@ -80,6 +80,27 @@ TEST_F(PickingTest, TheNearestEnabledObjectUnderThePointerWinsAndTheArmHides) {
   EXPECT_EQ(Pick(x, y), -1);
 }
 
+TEST_F(PickingTest, OfEqualDepthsTheLaterRecordWinsAndTheLinkDecidesWhatIsWhere) {
+  int x, y;
+  // One place, two records: the later one is drawn over the earlier.
+  Cube(12, 0.8f, 0.3f, 0.1f);
+  Cube(30, 0.8f, 0.3f, 0.1f);
+  SceneObject& wall = Cube(50, 0.8f, -0.5f, 0.1f);  // behind them, wide and tall
+  wall.W = wall.H = 1.0f;
+  Where(0.8, 0.3, 0.1, x, y);
+  EXPECT_EQ(Pick(x, y), 30);
+  // Hidden by a controller where they stand, the two leave the one behind
+  // them in view.
+  ObjectOverrides overrides;
+  for (size_t i : {12u, 30u}) overrides[i] = {true, false, 0.8f, 0.3f, 0.1f, {0.0f, 0.0f, 0.0f}};
+  const DrawSubstitutes subs{nullptr, &overrides};
+  EXPECT_EQ(PickObject(rs, table->data(), kObjectCapacity, nullptr, x, y, &subs), 50);
+  // Placed elsewhere, a record is picked where it shows.
+  overrides[12] = {true, true, -0.8f, 0.3f, 0.1f, {0.0f, 0.0f, 0.0f}};
+  Where(-0.8, 0.3, 0.1, x, y);
+  EXPECT_EQ(PickObject(rs, table->data(), kObjectCapacity, nullptr, x, y, &subs), 12);
+}
+
 TEST_F(PickingTest, TheOutlineDrawsInItsOwnColourAndLeavesTheStateAsFound) {
   SceneObject& r = Cube(1, 0.0f, 0.0f, 0.3f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -78,6 +80,7 @@ TEST_F(SceneHistoryTest, AutoAppliedBurstsOnOneRecordAreOneStep) {
     Commit("Step +X OBJ004", "auto 4", 10.0 + 0.4 * i);
   }
   EXPECT_EQ(history_.StepCount(), 1u);
+  const float burst = Rec(4).X;
   // A pause longer than the window, another record, or a save starts a new step.
   Rec(4).X += 0.01f;
   Commit("Step +X OBJ004", "auto 4", 13.0);
@@ -94,6 +97,8 @@ TEST_F(SceneHistoryTest, AutoAppliedBurstsOnOneRecordAreOneStep) {
   history_.Undo(table_->data(), kObjectCapacity);
   history_.Undo(table_->data(), kObjectCapacity);
   EXPECT_EQ(Rec(4).X, 0.0f) << "the whole burst goes back to the record before its first write";
+  history_.Redo(table_->data(), kObjectCapacity);
+  EXPECT_EQ(Rec(4).X, burst) << "and comes back as its last write left it";
 }
 
 TEST_F(SceneHistoryTest, ModifiedFollowsTheSavedStateThroughUndoAndRedo) {
@@ -111,6 +116,7 @@ TEST_F(SceneHistoryTest, ModifiedFollowsTheSavedStateThroughUndoAndRedo) {
   // The saved state is gone once a new change replaces its redo.
   Rec(2).Enbl = true;
   Commit("b");
+  EXPECT_TRUE(history_.Modified());
   history_.Undo(table_->data(), kObjectCapacity);
   EXPECT_TRUE(history_.Modified());
   history_.MarkModified();
@@ -124,17 +130,42 @@ TEST_F(SceneHistoryTest, KeepsTheNewestStepsAndNeverSeesANanAsAChange) {
   for (int i = 0; i < 300; ++i) {
     Rec(i % 10).X = static_cast<float>(i + 1);
     ASSERT_TRUE(Commit("edit " + std::to_string(i)));
+    if (i == 59) history_.MarkSaved();
   }
   EXPECT_EQ(history_.StepCount(), SceneHistory::kMaxSteps);
   EXPECT_GE(SceneHistory::kMaxSteps, 200u);
   int undone = 0;
-  while (history_.Undo(table_->data(), kObjectCapacity)) ++undone;
+  while (history_.Undo(table_->data(), kObjectCapacity)) {
+    ++undone;
+    // Saved after 60 steps, 50 of which were dropped since.
+    EXPECT_EQ(history_.Modified(), history_.Position() != 10) << history_.Position();
+  }
   EXPECT_EQ(undone, static_cast<int>(SceneHistory::kMaxSteps));
   EXPECT_EQ(Rec(0).X, 41.0f);  // as the 50 dropped steps left it
 
   Rec(7).W = std::nanf("");
   EXPECT_TRUE(Commit("nan"));
   EXPECT_FALSE(Commit("again"));
+}
+
+TEST_F(SceneHistoryTest, AChangeToAnyOneFieldIsAStepThatUndoTakesBack) {
+  const SceneObject fresh = Rec(20);
+  const std::function<void(SceneObject&)> changes[] = {
+      [](SceneObject& r) { r.Name = "robot"; },
+      [](SceneObject& r) { r.Text = "A"; },
+      [](SceneObject& r) { r.Opt[9] = 1; },
+      [](SceneObject& r) { r.size[19] = 1.0f; },
+      [](SceneObject& r) { r.cl_sub[9] = 0; },
+      [](SceneObject& r) { r.ColorTex.spec[3] = 0.5f; },
+      [](SceneObject& r) { r.ID[9] = 1; },
+      [](SceneObject& r) { r.Sub = std::make_shared<const std::vector<float>>(); },
+  };
+  for (size_t k = 0; k < std::size(changes); ++k) {
+    changes[k](Rec(20));
+    ASSERT_TRUE(Commit("change")) << k;
+    history_.Undo(table_->data(), kObjectCapacity);
+    EXPECT_TRUE(SameRecord(Rec(20), fresh)) << k;
+  }
 }
 
 TEST(RecentFiles, NewestFirstWithoutRepeatsAndAtMostFive) {

@@ -127,6 +127,22 @@ TEST_F(ViewPickTest, WheelZoomsInTheDragsStepsAndLimits) {
   EXPECT_EQ(Form1->Tkb_Zoom->Position(), 10);
 }
 
+TEST_F(ViewPickTest, ForwardZoomsInAndFineWheelStepsAddUpToANotch) {
+  for (bool ortho : {false, true}) {
+    if (Form1->Chk_Ortho->isChecked() != ortho) Click(Form1->Chk_Ortho);
+    const int start = Form1->Tkb_Zoom->Position();
+    // Two points a metre apart on the floor stand further apart on screen.
+    const QPoint before = OnScreen(1.0, 0.0, 0.0) - OnScreen(0.0, 0.0, 0.0);
+    Wheel(120);
+    const QPoint after = OnScreen(1.0, 0.0, 0.0) - OnScreen(0.0, 0.0, 0.0);
+    EXPECT_GT(after.manhattanLength(), before.manhattanLength()) << "ortho " << ortho;
+    const int notch = Form1->Tkb_Zoom->Position() - start;
+    // A high-resolution wheel reports eighths of a notch.
+    for (int i = 0; i < 8; ++i) Wheel(15);
+    EXPECT_EQ(Form1->Tkb_Zoom->Position() - start, 2 * notch) << "ortho " << ortho;
+  }
+}
+
 TEST_F(ViewPickTest, FitSceneFramesEveryObjectAndResetViewGoesBack) {
   // Two small boxes far apart, well outside the laid-out picture.
   Box(3, "left", -4.0f, 2.0f, 0.1f, 0.2f);
