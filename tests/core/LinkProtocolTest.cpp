@@ -9,9 +9,12 @@
 #include <cmath>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <functional>
 #include <limits>
 #include <semaphore.h>
 #include <sstream>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -20,6 +23,20 @@
 #include "link/SharedMemoryLink.h"
 
 namespace {
+
+// A link whose copy of the controller region is taken in two halves with
+// duringCopy run between them: a controller acting in the middle of the
+// viewer's read, made deterministic.
+struct MidReadLink : SharedMemoryLink {
+  using SharedMemoryLink::SharedMemoryLink;
+  bool ReadBlock(size_t offset, void* to, size_t n) const override {
+    if (n != sizeof(tessaly_link_controller) || !duringCopy) return SharedMemoryLink::ReadBlock(offset, to, n);
+    const bool first = SharedMemoryLink::ReadBlock(offset, to, n / 2);
+    duringCopy();
+    return SharedMemoryLink::ReadBlock(offset + n / 2, static_cast<char*>(to) + n / 2, n - n / 2) && first;
+  }
+  std::function<void()> duringCopy;
+};
 
 class LinkProtocol : public ::testing::Test {
  protected:
@@ -49,13 +66,13 @@ class LinkProtocol : public ::testing::Test {
   }
 
   LinkStatus Tick(LinkCommand* cmd = nullptr) {
-    return session.Tick(link.MutableView(), link.MappedSize(), link.Semaphore(), cmd);
+    return session.Tick(link, cmd);
   }
 
   std::string blockName = "TESSALY_TEST_LINKP_" + std::to_string(getpid());
   std::string mutexName = "TESSALY_TEST_LINKP_MUTEX_" + std::to_string(getpid());
   std::ostringstream out;
-  SharedMemoryLink link{out, blockName, mutexName};
+  MidReadLink link{out, blockName, mutexName};
   char* block = nullptr;
   LinkSession session;
 };
@@ -110,6 +127,9 @@ TEST_F(LinkProtocol, MalformedWritesChangeNothing) {
        LinkStatus::BadValue},
       {"infinite robot axis",
        [](tessaly_link_controller& c) { c.robot[1].t = std::numeric_limits<float>::infinity(); },
+       LinkStatus::BadValue},
+      {"NaN robot X", [](tessaly_link_controller& c) { c.robot[0].x = std::nanf(""); }, LinkStatus::BadValue},
+      {"infinite robot X", [](tessaly_link_controller& c) { c.robot[1].x = -std::numeric_limits<float>::infinity(); },
        LinkStatus::BadValue},
       {"NaN in an override", [](tessaly_link_controller& c) { c.overrides[0].ang[2] = -std::nanf(""); },
        LinkStatus::BadValue},
@@ -192,4 +212,114 @@ TEST_F(LinkProtocol, MutexHeldByAnotherProcessCostsOneTimeout) {
   }
   close(ready[0]);
   close(ready[1]);
+}
+
+TEST_F(LinkProtocol, TheMostOverridesTheBlockHoldsAreAccepted) {
+  WriteGood(5);
+  Controller().override_count = TESSALY_LINK_MAX_OVERRIDES;  // the rest place record 0
+  EXPECT_EQ(Tick(), LinkStatus::Applied);
+  EXPECT_TRUE(session.Overrides()[0].active);
+  EXPECT_TRUE(session.Overrides()[7].active);
+}
+
+TEST_F(LinkProtocol, ACopyWhoseCountersMoveWhileItIsTakenIsRejected) {
+  // A controller writing without the semaphore: write 7 begun before the
+  // copy and ended in its middle (the copy's own pair then reads 7 and 7
+  // over a body partly of write 6), or begun in its middle.
+  struct Race {
+    const char* what;
+    bool begunBefore;
+  };
+  for (const Race& r : {Race{"begun before, ended during", true}, Race{"begun during", false}}) {
+    SCOPED_TRACE(r.what);
+    WriteGood(5);
+    ASSERT_EQ(Tick(), LinkStatus::Applied);
+    WriteGood(6);
+    if (r.begunBefore) Controller().sequence = 7;
+    link.duringCopy = [this, &r] {
+      Controller().overrides[0].x = 9.0f;
+      if (r.begunBefore) Controller().sequence_end = 7;
+      else Controller().sequence = 7;
+    };
+    EXPECT_EQ(Tick(), LinkStatus::Torn);
+    link.duringCopy = nullptr;
+    EXPECT_FLOAT_EQ(session.Overrides()[7].X, 1.0f);
+    EXPECT_EQ(Viewer().sequence_seen, 5u);
+  }
+}
+
+TEST_F(LinkProtocol, AShrunkBlockStopsTheLinkWithoutAFault) {
+  // A controller that cuts the block (ftruncate, or opening it with
+  // O_TRUNC) between two ticks or in the middle of the viewer's copy. A
+  // read of the mapping beyond the new end would end this process.
+  const int fd = shm_open(("/" + blockName).c_str(), O_RDWR, 0);
+  ASSERT_GE(fd, 0);
+  struct Cut {
+    const char* what;
+    off_t to;
+    bool duringCopy;
+  };
+  for (const Cut& c : {Cut{"to 0 between ticks", 0, false}, Cut{"to 16 KiB between ticks", 16384, false},
+                       Cut{"to 0 during the copy", 0, true}, Cut{"to 100 bytes during the copy", 100, true}}) {
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(ftruncate(fd, SharedMemoryLink::kBlockSize), 0);
+    ASSERT_EQ(link.OpenSharedMemoryLink(), 1);
+    block = static_cast<char*>(link.MutableView());
+    WriteGood(5);
+    ASSERT_EQ(Tick(), LinkStatus::Applied);
+    const uint32_t beat = session.report.heartbeat;
+    WriteGood(6);
+    Controller().overrides[0].x = 9.0f;
+    const auto cut = [fd, &c] { ASSERT_EQ(ftruncate(fd, c.to), 0); };
+    if (c.duringCopy) link.duringCopy = cut;
+    else cut();
+    EXPECT_EQ(Tick(), LinkStatus::Shrunk);
+    link.duringCopy = nullptr;
+    EXPECT_EQ(session.report.heartbeat, beat);
+    EXPECT_FLOAT_EQ(session.Overrides()[7].X, 1.0f);
+    struct stat st {};
+    ASSERT_EQ(fstat(fd, &st), 0);
+    EXPECT_EQ(st.st_size, c.to) << "the viewer never grows a block back";
+  }
+  close(fd);
+  EXPECT_NE(LinkStatusText(LinkStatus::Shrunk).find("too small"), std::string::npos);
+}
+
+TEST_F(LinkProtocol, ASemaphoreMadeAnewIsTheOneUsedAfterReopening) {
+  WriteGood(5);
+  link.CloseSharedMemoryLink();
+  // The controller removes the semaphore, makes a new one and holds it.
+  sem_unlink(("/" + mutexName).c_str());
+  sem_t* fresh = sem_open(("/" + mutexName).c_str(), O_CREAT | O_EXCL, 0600, 1);
+  ASSERT_NE(fresh, SEM_FAILED);
+  ASSERT_EQ(sem_wait(fresh), 0);
+  ASSERT_EQ(link.OpenSharedMemoryLink(), 1);
+  session.timeoutMs = 10;
+  EXPECT_EQ(Tick(), LinkStatus::Busy) << "the viewer waits on the controller's semaphore";
+  sem_post(fresh);
+  EXPECT_EQ(Tick(), LinkStatus::Applied);
+  sem_close(fresh);
+}
+
+TEST_F(LinkProtocol, AMutexLeftTakenIsReleasedAfterTheStatedTime) {
+  WriteGood(5);
+  // Taken and never given back, as by a controller killed while writing.
+  auto* sem = static_cast<sem_t*>(link.Semaphore());
+  ASSERT_EQ(sem_wait(sem), 0);
+  session.timeoutMs = 5;
+  session.staleAfterMs = 150;
+  const auto start = std::chrono::steady_clock::now();
+  LinkStatus s = LinkStatus::Busy;
+  while (s == LinkStatus::Busy && std::chrono::steady_clock::now() - start < std::chrono::seconds(5)) s = Tick();
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(s, LinkStatus::MutexReleased);
+  EXPECT_GE(ms, 150.0) << "not before the stated time";
+  EXPECT_EQ(Tick(), LinkStatus::Applied);
+  // The holder gives it back after all: the semaphore is binary again
+  // after the next exchange, not free for two.
+  sem_post(sem);
+  EXPECT_EQ(Tick(), LinkStatus::Applied);
+  int value = 0;
+  sem_getvalue(sem, &value);
+  EXPECT_EQ(value, 1);
 }

@@ -79,6 +79,7 @@ TEST(SharedMemoryLink, ReopeningDoesNotLeakTheFirstMapping) {
   EXPECT_EQ(MappingsOf(n.block), 1);
   link.CloseSharedMemoryLink();
   EXPECT_EQ(MappingsOf(n.block), 0);
+  EXPECT_EQ(MappingsOf("sem." + n.mutex), 0) << "the semaphore is closed with the block";
 }
 
 TEST(SharedMemoryLink, StaleObjectsInTheWayAreNamedInOneLine) {
