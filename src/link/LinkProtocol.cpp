@@ -41,7 +41,8 @@ constexpr size_t kSequenceEndAt = offsetof(tessaly_link_controller, sequence_end
 // The write counters, the end first: a write that begins between the two
 // reads shows as a difference. seq[0] sequence, seq[1] sequence_end.
 bool ReadSequences(const SharedMemoryLink& link, uint32_t* seq) {
-  return link.ReadBlock(kSequenceEndAt, &seq[1], sizeof seq[1]) && link.ReadBlock(kSequenceAt, &seq[0], sizeof seq[0]);
+  return link.ReadBlock(kSequenceEndAt, &seq[1], sizeof seq[1]) &&
+         link.ReadBlock(kSequenceAt, &seq[0], sizeof seq[0]);
 }
 
 }  // namespace
@@ -58,7 +59,8 @@ std::string LinkStatusText(LinkStatus s) {
     case LinkStatus::BadRecord:
       return "Link: a controller block naming a record outside 0..999 was ignored.";
     case LinkStatus::BadCount: return "Link: a controller block with more than 256 overrides was ignored.";
-    case LinkStatus::Shrunk: return "Link: the block became too small (a controller cut it); the link is off.";
+    case LinkStatus::Shrunk:
+      return "Link: the block became too small (a controller cut it); the link is off.";
     case LinkStatus::MutexReleased:
       return "Link: the mutex stayed taken as if its holder had ended; the viewer released it.";
   }

@@ -23,17 +23,17 @@
 class SharedMemoryLink;
 
 enum class LinkStatus {
-  Applied,       // a well-formed write: use it
-  NoMagic,       // no controller speaks the protocol: the block is left unread
-  TooSmall,      // the block is too short for the layout: left unread
-  Busy,          // the semaphore stayed taken for the whole timeout
-  WrongVersion,  // magic found, version not ours: nothing read or written
-  Torn,          // sequence and sequence_end differ
-  BadValue,      // a value that is not a finite number
-  BadRecord,     // an override names a record outside 0..999
-  BadCount,      // more overrides than the block holds
-  Shrunk,        // the block is now smaller than when the link was opened: stop the link
-  MutexReleased, // the semaphore stayed taken kLinkStaleMutexMs and was released
+  Applied,        // a well-formed write: use it
+  NoMagic,        // no controller speaks the protocol: the block is left unread
+  TooSmall,       // the block is too short for the layout: left unread
+  Busy,           // the semaphore stayed taken for the whole timeout
+  WrongVersion,   // magic found, version not ours: nothing read or written
+  Torn,           // sequence and sequence_end differ
+  BadValue,       // a value that is not a finite number
+  BadRecord,      // an override names a record outside 0..999
+  BadCount,       // more overrides than the block holds
+  Shrunk,         // the block is now smaller than when the link was opened: stop the link
+  MutexReleased,  // the semaphore stayed taken kLinkStaleMutexMs and was released
 };
 
 // How long the semaphore may stay taken before its holder is taken for a

@@ -30,7 +30,8 @@ namespace {
 struct MidReadLink : SharedMemoryLink {
   using SharedMemoryLink::SharedMemoryLink;
   bool ReadBlock(size_t offset, void* to, size_t n) const override {
-    if (n != sizeof(tessaly_link_controller) || !duringCopy) return SharedMemoryLink::ReadBlock(offset, to, n);
+    if (n != sizeof(tessaly_link_controller) || !duringCopy)
+      return SharedMemoryLink::ReadBlock(offset, to, n);
     const bool first = SharedMemoryLink::ReadBlock(offset, to, n / 2);
     duringCopy();
     return SharedMemoryLink::ReadBlock(offset + n / 2, static_cast<char*>(to) + n / 2, n - n / 2) && first;
@@ -65,9 +66,7 @@ class LinkProtocol : public ::testing::Test {
     c.sequence_end = sequence;
   }
 
-  LinkStatus Tick(LinkCommand* cmd = nullptr) {
-    return session.Tick(link, cmd);
-  }
+  LinkStatus Tick(LinkCommand* cmd = nullptr) { return session.Tick(link, cmd); }
 
   std::string blockName = "TESSALY_TEST_LINKP_" + std::to_string(getpid());
   std::string mutexName = "TESSALY_TEST_LINKP_MUTEX_" + std::to_string(getpid());
@@ -129,13 +128,16 @@ TEST_F(LinkProtocol, MalformedWritesChangeNothing) {
        [](tessaly_link_controller& c) { c.robot[1].t = std::numeric_limits<float>::infinity(); },
        LinkStatus::BadValue},
       {"NaN robot X", [](tessaly_link_controller& c) { c.robot[0].x = std::nanf(""); }, LinkStatus::BadValue},
-      {"infinite robot X", [](tessaly_link_controller& c) { c.robot[1].x = -std::numeric_limits<float>::infinity(); },
+      {"infinite robot X",
+       [](tessaly_link_controller& c) { c.robot[1].x = -std::numeric_limits<float>::infinity(); },
        LinkStatus::BadValue},
       {"NaN in an override", [](tessaly_link_controller& c) { c.overrides[0].ang[2] = -std::nanf(""); },
        LinkStatus::BadValue},
-      {"record 1000", [](tessaly_link_controller& c) { c.overrides[0].record = 1000; }, LinkStatus::BadRecord},
+      {"record 1000", [](tessaly_link_controller& c) { c.overrides[0].record = 1000; },
+       LinkStatus::BadRecord},
       {"record -1", [](tessaly_link_controller& c) { c.overrides[0].record = -1; }, LinkStatus::BadRecord},
-      {"too many overrides", [](tessaly_link_controller& c) { c.override_count = 257; }, LinkStatus::BadCount},
+      {"too many overrides", [](tessaly_link_controller& c) { c.override_count = 257; },
+       LinkStatus::BadCount},
       {"torn", [](tessaly_link_controller& c) { c.sequence_end = c.sequence - 1; }, LinkStatus::Torn},
   };
   uint32_t sequence = 6;
@@ -238,8 +240,10 @@ TEST_F(LinkProtocol, ACopyWhoseCountersMoveWhileItIsTakenIsRejected) {
     if (r.begunBefore) Controller().sequence = 7;
     link.duringCopy = [this, &r] {
       Controller().overrides[0].x = 9.0f;
-      if (r.begunBefore) Controller().sequence_end = 7;
-      else Controller().sequence = 7;
+      if (r.begunBefore)
+        Controller().sequence_end = 7;
+      else
+        Controller().sequence = 7;
     };
     EXPECT_EQ(Tick(), LinkStatus::Torn);
     link.duringCopy = nullptr;
@@ -259,8 +263,9 @@ TEST_F(LinkProtocol, AShrunkBlockStopsTheLinkWithoutAFault) {
     off_t to;
     bool duringCopy;
   };
-  for (const Cut& c : {Cut{"to 0 between ticks", 0, false}, Cut{"to 16 KiB between ticks", 16384, false},
-                       Cut{"to 0 during the copy", 0, true}, Cut{"to 100 bytes during the copy", 100, true}}) {
+  for (const Cut& c :
+       {Cut{"to 0 between ticks", 0, false}, Cut{"to 16 KiB between ticks", 16384, false},
+        Cut{"to 0 during the copy", 0, true}, Cut{"to 100 bytes during the copy", 100, true}}) {
     SCOPED_TRACE(c.what);
     ASSERT_EQ(ftruncate(fd, SharedMemoryLink::kBlockSize), 0);
     ASSERT_EQ(link.OpenSharedMemoryLink(), 1);
@@ -271,8 +276,10 @@ TEST_F(LinkProtocol, AShrunkBlockStopsTheLinkWithoutAFault) {
     WriteGood(6);
     Controller().overrides[0].x = 9.0f;
     const auto cut = [fd, &c] { ASSERT_EQ(ftruncate(fd, c.to), 0); };
-    if (c.duringCopy) link.duringCopy = cut;
-    else cut();
+    if (c.duringCopy)
+      link.duringCopy = cut;
+    else
+      cut();
     EXPECT_EQ(Tick(), LinkStatus::Shrunk);
     link.duringCopy = nullptr;
     EXPECT_EQ(session.report.heartbeat, beat);
@@ -310,8 +317,10 @@ TEST_F(LinkProtocol, AMutexLeftTakenIsReleasedAfterTheStatedTime) {
   session.staleAfterMs = 150;
   const auto start = std::chrono::steady_clock::now();
   LinkStatus s = LinkStatus::Busy;
-  while (s == LinkStatus::Busy && std::chrono::steady_clock::now() - start < std::chrono::seconds(5)) s = Tick();
-  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  while (s == LinkStatus::Busy && std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
+    s = Tick();
+  const double ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   EXPECT_EQ(s, LinkStatus::MutexReleased);
   EXPECT_GE(ms, 150.0) << "not before the stated time";
   EXPECT_EQ(Tick(), LinkStatus::Applied);
