@@ -28,7 +28,7 @@ enum class LinkStatus {
   TooSmall,       // the block is too short for the layout: left unread
   Busy,           // the semaphore stayed taken for the whole timeout
   WrongVersion,   // magic found, version not ours: nothing read or written
-  Torn,           // sequence and sequence_end differ
+  Torn,           // sequence and sequence_end differ, or moved while the copy was taken
   BadValue,       // a value that is not a finite number
   BadRecord,      // an override names a record outside 0..999
   BadCount,       // more overrides than the block holds
