@@ -257,18 +257,22 @@ TEST_F(LinkProtocol, AControllerActingBetweenOrDuringTheReadsChangesNothing) {
 
 TEST_F(LinkProtocol, TheSemaphoreIsOpenedAnewWithTheLinkAndALeftOneIsReleased) {
   WriteGood(5);
-  link.CloseSharedMemoryLink();
-  // The controller removes the semaphore and makes a new one, which it
-  // holds, and is killed holding it.
-  sem_unlink(("/" + mutexName).c_str());
-  sem_t* fresh = sem_open(("/" + mutexName).c_str(), O_CREAT | O_EXCL, 0600, 1);
-  ASSERT_EQ(sem_wait(fresh), 0);
-  ASSERT_EQ(link.OpenSharedMemoryLink(), 1);
   session.timeoutMs = 5;
   session.staleAfterMs = 150;
+  sem_t* fresh = nullptr;
   const auto start = std::chrono::steady_clock::now();
+  // The controller removes the semaphore and makes a new one, which it
+  // holds, while the link is off or on; then it is killed holding it.
+  for (bool toggled : {true, false}) {
+    if (toggled) link.CloseSharedMemoryLink();
+    if (fresh) sem_post(fresh), sem_close(fresh);
+    sem_unlink(("/" + mutexName).c_str());
+    fresh = sem_open(("/" + mutexName).c_str(), O_CREAT | O_EXCL, 0600, 1);
+    ASSERT_EQ(sem_wait(fresh), 0);
+    ASSERT_EQ(link.OpenSharedMemoryLink(), 1);
+    EXPECT_EQ(Tick(), LinkStatus::Busy) << "the viewer waits on the controller's semaphore";
+  }
   LinkStatus s = Tick();
-  EXPECT_EQ(s, LinkStatus::Busy) << "the viewer waits on the controller's semaphore";
   while (s == LinkStatus::Busy && std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
     s = Tick();
   EXPECT_EQ(s, LinkStatus::MutexReleased);
