@@ -5,10 +5,11 @@
 // the demo cell: from LP2's top wafer to the aligner. With the demo cell's
 // file it also hides the picked wafer in the carrier and shows it on the
 // aligner once set down (object overrides). Check "Shm Link" in the viewer
-// (Tools menu) to watch.
+// (Tools menu), or start it with --link, to watch.
 //
 //   tessaly-link-demo [--block NAME] [--mutex NAME] [--period MS] [--ticks N]
 //                     [--cycle TICKS] [--scene demo-cell.3dl]
+#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <csignal>
@@ -142,6 +143,10 @@ int main(int argc, char** argv) {
     block->magic = TESSALY_LINK_MAGIC;
     block->version = TESSALY_LINK_VERSION;
     block->sequence = sequence;
+    // The counters bracket the body for a reader that compares them
+    // before and after its copy: the compiler must not move body stores
+    // across them.
+    std::atomic_thread_fence(std::memory_order_release);
     block->flags = TESSALY_LINK_ARM | TESSALY_LINK_RBT1;
     // A figure of eight in front of the load ports.
     const float joints[6] = {static_cast<float>(35.0 * std::sin(a)), static_cast<float>(15.0 + 15.0 * std::sin(2 * a)),
@@ -172,6 +177,7 @@ int main(int argc, char** argv) {
       block->overrides[n++] = Override(records.aligner, false, records.alignerPose);
     }
     block->override_count = n;
+    std::atomic_thread_fence(std::memory_order_release);
     block->sequence_end = sequence;
     sem_post(sem);
     Sleep(opt.periodMs);

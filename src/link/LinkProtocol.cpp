@@ -2,9 +2,12 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <ctime>
 #include <semaphore.h>
+
+#include "link/SharedMemoryLink.h"
 
 namespace {
 
@@ -22,6 +25,26 @@ bool Acquire(sem_t* s, int timeoutMs) {
   return true;
 }
 
+// Held by the viewer, a binary semaphore stands at 0. More means posts
+// without a wait (a controller's stray post, or a holder taken for dead
+// that gave back what it held after all); taken back, so that never more
+// than one side is inside.
+void KeepBinary(sem_t* s) {
+  int v = 0;
+  while (sem_getvalue(s, &v) == 0 && v > 0 && sem_trywait(s) == 0) {
+  }
+}
+
+constexpr size_t kSequenceAt = offsetof(tessaly_link_controller, sequence);
+constexpr size_t kSequenceEndAt = offsetof(tessaly_link_controller, sequence_end);
+
+// The write counters, the end first: a write that begins between the two
+// reads shows as a difference. seq[0] sequence, seq[1] sequence_end.
+bool ReadSequences(const SharedMemoryLink& link, uint32_t* seq) {
+  return link.ReadBlock(kSequenceEndAt, &seq[1], sizeof seq[1]) &&
+         link.ReadBlock(kSequenceAt, &seq[0], sizeof seq[0]);
+}
+
 }  // namespace
 
 std::string LinkStatusText(LinkStatus s) {
@@ -36,6 +59,10 @@ std::string LinkStatusText(LinkStatus s) {
     case LinkStatus::BadRecord:
       return "Link: a controller block naming a record outside 0..999 was ignored.";
     case LinkStatus::BadCount: return "Link: a controller block with more than 256 overrides was ignored.";
+    case LinkStatus::Shrunk:
+      return "Link: the block became too small (a controller cut it); the link is off.";
+    case LinkStatus::MutexReleased:
+      return "Link: the mutex stayed taken as if its holder had ended; the viewer released it.";
   }
   return "Link: unknown state.";
 }
@@ -57,25 +84,40 @@ LinkStatus ValidateLinkCommand(const tessaly_link_controller& c) {
   return LinkStatus::Applied;
 }
 
-LinkStatus ExchangeLinkBlock(void* view, size_t size, void* semaphore, int timeoutMs, const LinkViewerReport& report,
+LinkStatus ExchangeLinkBlock(SharedMemoryLink& link, int timeoutMs, const LinkViewerReport& report,
                              LinkCommand* command) {
-  if (!view || size < sizeof(uint32_t)) return LinkStatus::NoMagic;
+  const size_t size = link.MappedSize();
+  if (!link.IsOpen() || size < sizeof(uint32_t)) return LinkStatus::NoMagic;
+  // The size the block had when the link was opened is what both sides
+  // went by; a controller that has cut it since (ftruncate, O_TRUNC) has
+  // left the protocol, whatever remains in it.
+  if (link.CurrentSize() < size) return LinkStatus::Shrunk;
   // A block nobody has written the magic into is not looked at further:
   // no wait, no write.
   uint32_t magic = 0;
-  std::memcpy(&magic, view, sizeof magic);
+  if (!link.ReadBlock(0, &magic, sizeof magic)) return LinkStatus::Shrunk;
   if (magic != TESSALY_LINK_MAGIC) return LinkStatus::NoMagic;
   if (size < TESSALY_LINK_VIEWER_OFFSET + sizeof(tessaly_link_viewer)) return LinkStatus::TooSmall;
-  auto* sem = static_cast<sem_t*>(semaphore);
+  auto* sem = static_cast<sem_t*>(link.Semaphore());
   if (!sem || !Acquire(sem, timeoutMs)) return LinkStatus::Busy;
+  KeepBinary(sem);
 
   // Copy first, check afterwards: the controller may write again the
-  // moment the semaphore is given back.
+  // moment the semaphore is given back. The counters are read before and
+  // after the copy as well: a controller that writes without the
+  // semaphore (or whose semaphore was released as stale) may begin and
+  // end a write while the copy is taken, and the copy's own pair can then
+  // look whole over a body half old, half new.
   tessaly_link_controller copy;
-  std::memcpy(&copy, view, sizeof copy);
+  uint32_t before[2] = {0, 0}, after[2] = {0, 0};
+  if (!ReadSequences(link, before) || !link.ReadBlock(0, &copy, sizeof copy) || !ReadSequences(link, after)) {
+    sem_post(sem);
+    return LinkStatus::Shrunk;
+  }
   LinkStatus status = LinkStatus::WrongVersion;
   if (copy.magic == TESSALY_LINK_MAGIC && copy.version == TESSALY_LINK_VERSION) {
-    status = ValidateLinkCommand(copy);
+    const bool steady = before[0] == before[1] && after[0] == before[0] && after[1] == before[0];
+    status = steady ? ValidateLinkCommand(copy) : LinkStatus::Torn;
     // Only a block of our version has our viewer region; another version
     // may keep its own data there.
     tessaly_link_viewer v{};
@@ -92,7 +134,11 @@ LinkStatus ExchangeLinkBlock(void* view, size_t size, void* semaphore, int timeo
     v.interference = report.interference;
     v.interference_record = report.interference ? report.interferenceRecord : 0;
     v.interference_part = report.interference ? report.interferencePart : 0;
-    std::memcpy(static_cast<char*>(view) + TESSALY_LINK_VIEWER_OFFSET, &v, sizeof v);
+    // A write past the end would grow a block the controller has cut.
+    if (link.CurrentSize() < size || !link.WriteBlock(TESSALY_LINK_VIEWER_OFFSET, &v, sizeof v)) {
+      sem_post(sem);
+      return LinkStatus::Shrunk;
+    }
   }
   sem_post(sem);
 
@@ -124,14 +170,31 @@ LinkSession::LinkSession() : overrides_(std::make_unique<ObjectOverrides>()) {}
 void LinkSession::Reset() {
   for (ObjectOverride& o : *overrides_) o.active = false;
   reported_ = LinkStatus::NoMagic;
+  busy_ = false;
 }
 
-LinkStatus LinkSession::Tick(void* view, size_t size, void* semaphore, LinkCommand* command) {
+LinkStatus LinkSession::Tick(SharedMemoryLink& link, LinkCommand* command) {
   LinkCommand local;
   LinkCommand* out = command ? command : &local;
   LinkViewerReport sent = report;
   ++sent.heartbeat;
-  const LinkStatus s = ExchangeLinkBlock(view, size, semaphore, timeoutMs, sent, out);
+  const LinkStatus s = ExchangeLinkBlock(link, timeoutMs, sent, out);
+  if (s == LinkStatus::Busy) {
+    const auto now = std::chrono::steady_clock::now();
+    if (!busy_) {
+      busy_ = true;
+      busySince_ = now;
+    } else if (now - busySince_ >= std::chrono::milliseconds(staleAfterMs)) {
+      // No write holds it this long: its holder ended while holding it.
+      // Posted once, for every side that uses it; should the holder give
+      // it back after all, the next exchange takes the extra post back.
+      busy_ = false;
+      if (auto* sem = static_cast<sem_t*>(link.Semaphore())) sem_post(sem);
+      return LinkStatus::MutexReleased;
+    }
+    return s;
+  }
+  busy_ = false;
   switch (s) {
     case LinkStatus::NoMagic:
       // The controller has gone (or never spoke the protocol): the scene
@@ -139,8 +202,8 @@ LinkStatus LinkSession::Tick(void* view, size_t size, void* semaphore, LinkComma
       for (ObjectOverride& o : *overrides_) o.active = false;
       return s;
     case LinkStatus::TooSmall:
-    case LinkStatus::Busy:
     case LinkStatus::WrongVersion:
+    case LinkStatus::Shrunk:
       return s;  // nothing was written
     default:
       break;

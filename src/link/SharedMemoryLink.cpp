@@ -68,14 +68,16 @@ SharedMemoryLink::~SharedMemoryLink() {
   // The objects themselves stay in the system for the controller; only
   // this process's handles go.
   CloseSharedMemoryLink();
-  if (mutex_) sem_close(static_cast<sem_t*>(mutex_));
 }
 
 int SharedMemoryLink::OpenSharedMemoryLink() {
-  // Opening twice would leak the first mapping.
-  if (open_) CloseSharedMemoryLink();
+  // Opening twice would leak the first mapping; and the semaphore is
+  // opened afresh: one kept from an earlier open may be a semaphore the
+  // controller has since removed and made anew, and the two sides would
+  // no longer exclude each other.
+  CloseSharedMemoryLink();
 
-  if (!mutex_) {
+  {
     // A stale object of another kind or size is named, never opened.
     const std::string file = "sem." + mutexName_;
     std::string obstacle = Obstacle(mutexName_, file, false, sizeof(sem_t));
@@ -105,9 +107,7 @@ int SharedMemoryLink::OpenSharedMemoryLink() {
       const int code = errno;
       close(fd);
       shm_unlink(name.c_str());
-      out_ << "Mapping view failed. Code: " << code << "\n";
-      open_ = false;
-      return -1;
+      return Fail("Mapping view failed. Code: " + std::to_string(code));
     }
   } else if (errno == EEXIST) {
     // Created by the controller or another viewer: use theirs.
@@ -138,9 +138,7 @@ int SharedMemoryLink::OpenSharedMemoryLink() {
   if (view == MAP_FAILED) {
     const int code = length ? errno : EINVAL;
     close(fd);
-    out_ << "Mapping view failed. Code: " << code << "\n";
-    open_ = false;
-    return -1;
+    return Fail("Mapping view failed. Code: " + std::to_string(code));
   }
   fd_ = fd;
   view_ = view;
@@ -151,7 +149,7 @@ int SharedMemoryLink::OpenSharedMemoryLink() {
 
 int SharedMemoryLink::Fail(const std::string& line) {
   out_ << line << "\n";
-  open_ = false;
+  CloseSharedMemoryLink();
   return -1;
 }
 
@@ -165,8 +163,46 @@ int SharedMemoryLink::CloseSharedMemoryLink() {
     close(fd_);
     fd_ = -1;
   }
+  if (mutex_) {
+    sem_close(static_cast<sem_t*>(mutex_));
+    mutex_ = nullptr;
+  }
   open_ = false;
   return 1;
+}
+
+size_t SharedMemoryLink::CurrentSize() const {
+  struct stat st {};
+  if (fd_ < 0 || fstat(fd_, &st) != 0 || st.st_size < 0) return 0;
+  return static_cast<size_t>(st.st_size);
+}
+
+bool SharedMemoryLink::ReadBlock(size_t offset, void* to, size_t n) const {
+  if (fd_ < 0) return false;
+  auto* p = static_cast<char*>(to);
+  while (n > 0) {
+    const ssize_t got = pread(fd_, p, n, static_cast<off_t>(offset));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;  // the block ends here
+    p += got;
+    offset += static_cast<size_t>(got);
+    n -= static_cast<size_t>(got);
+  }
+  return true;
+}
+
+bool SharedMemoryLink::WriteBlock(size_t offset, const void* from, size_t n) {
+  if (fd_ < 0) return false;
+  const auto* p = static_cast<const char*>(from);
+  while (n > 0) {
+    const ssize_t put = pwrite(fd_, p, n, static_cast<off_t>(offset));
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    p += put;
+    offset += static_cast<size_t>(put);
+    n -= static_cast<size_t>(put);
+  }
+  return true;
 }
 
 void SharedMemoryLink::Unlink(const std::string& blockName, const std::string& mutexName) {

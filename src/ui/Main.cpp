@@ -252,6 +252,11 @@ void TForm1::FormShow() {
   // S3, S4.
   Tim_Draw->start();
   Tim_Blink->start();
+  // Asked for on the command line: once every control above is in place.
+  if (linkOnShow_) {
+    linkOnShow_ = false;
+    OpenLinkWhenShown();
+  }
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {

@@ -105,6 +105,10 @@ class TForm1 : public QMainWindow {
   void SetLinkNames(const std::string& blockName, const std::string& mutexName);
   const std::string& LinkBlockName() const { return linkBlockName_; }
   const std::string& LinkMutexName() const { return linkMutexName_; }
+  // Switches the link on as the window first shows (tessaly --link: a
+  // controller that starts the viewer), or at once when it already shows.
+  // A failed open is reported as from the box.
+  void OpenLinkWhenShown();
 
   // The controller protocol on the link (MainLink.cpp): one exchange per
   // link-timer tick, and the object poses it keeps for the frame (null
@@ -582,6 +586,10 @@ class TForm1 : public QMainWindow {
   QAction* shmLinkAction_ = nullptr;  // Tools > Shm Link
   std::unique_ptr<LinkSession> linkSession_ = std::make_unique<LinkSession>();
   void ApplyLinkCommand(const LinkCommand& command);
+  // Back to unlinked (box and menu entry unticked, controls unlocked)
+  // after a failed open or a link the controller broke.
+  void UncheckLink();
+  bool linkOnShow_ = false;
   // Sets a robot panel's bars and wafer boxes without their handlers.
   void SetRobotPanel(int robot, const RobotPanelValues& v);
   // The step animation's move of the panels that scene robots follow.

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QSignalBlocker>
 #include <cmath>
+#include <iostream>
 
 #include "ui/Controls.h"
 #include "ui/Main.h"
@@ -44,7 +45,17 @@ void TForm1::PollLink() {
                             : contact.firstArmLink >= 0 ? contact.firstArmLink
                                                          : kLinkPartRobotBase + contact.firstRobot;
   LinkCommand command;
-  const LinkStatus s = linkSession_->Tick(link_->MutableView(), link_->MappedSize(), link_->Semaphore(), &command);
+  const LinkStatus s = linkSession_->Tick(*link_, &command);
+  if (s == LinkStatus::Shrunk) {
+    // A controller cut the block: nothing of it can be trusted any more,
+    // and the next open looks at whatever the controller left.
+    link_->CloseSharedMemoryLink();
+    UncheckLink();
+    const std::string line = LinkStatusText(s);
+    std::cout << line << std::endl;
+    ShowStatus(QString::fromStdString(line));
+    return;
+  }
   if (s == LinkStatus::Applied) ApplyLinkCommand(command);
   // Without the magic the block is not ours to speak of.
   if (s != LinkStatus::NoMagic && linkSession_->ShouldReport(s)) {

@@ -152,6 +152,8 @@ void TForm1::Chk_ShmLinkClick(QObject*) {
   TransferSettings();
   if (!link_) link_ = std::make_unique<SharedMemoryLink>(linkMessages_, linkBlockName_, linkMutexName_);
   const bool on = Chk_ShmLink->isChecked();
+  // A new link starts from the stored poses, not from an earlier link's.
+  if (on) linkSession_->Reset();
   const bool done = on ? link_->OpenSharedMemoryLink() == 1 : link_->CloseSharedMemoryLink() == 1;
   // What the link said goes to standard output, as it always has, and its
   // last line to the status line.
@@ -165,15 +167,26 @@ void TForm1::Chk_ShmLinkClick(QObject*) {
     SetShmLinkLock(on);
     return;
   }
-  // Opening failed: back to unlinked. The box is unchecked without a second
-  // toggled signal, which would reach this handler (and the menu entry, which
-  // would check the box again) while the first is still being delivered.
+  UncheckLink();
+}
+
+void TForm1::UncheckLink() {
+  // The box is unchecked without a second toggled signal, which would reach
+  // the box's handler (and the menu entry, which would check the box again)
+  // while the first is still being delivered.
   {
     const QSignalBlocker quiet(Chk_ShmLink);
     Chk_ShmLink->setChecked(false);
   }
   if (shmLinkAction_) shmLinkAction_->setChecked(false);
   SetShmLinkLock(false);
+}
+
+void TForm1::OpenLinkWhenShown() {
+  if (shown_)
+    Chk_ShmLink->setChecked(true);
+  else
+    linkOnShow_ = true;
 }
 
 void TForm1::SetLinkNames(const std::string& blockName, const std::string& mutexName) {

@@ -19,6 +19,7 @@ namespace {
 struct CommandLine {
   QStringList scenes;
   QString linkName;  // empty: the environment's, or the controller's usual names
+  bool link = false;  // the link on from the start
 };
 
 // Reads the command line with a core application only, so that --help and
@@ -41,8 +42,14 @@ CommandLine ParseCommandLine(int argc, char** argv) {
                      "else SHAREMEM,MUTEX."),
       QStringLiteral("name"));
   parser.addOption(linkName);
+  const QCommandLineOption link(
+      QStringLiteral("link"),
+      QStringLiteral("Switch the controller link on at start, as Tools > Shm Link does (for a controller "
+                     "that starts the viewer). If it cannot be opened, the line saying why is printed and "
+                     "the viewer runs unlinked."));
+  parser.addOption(link);
   parser.process(core);  // --help and --version print and exit here
-  return {parser.positionalArguments(), parser.value(linkName)};
+  return {parser.positionalArguments(), parser.value(linkName), parser.isSet(link)};
 }
 
 }  // namespace
@@ -82,6 +89,7 @@ int main(int argc, char** argv) {
   try {
     CreateAppWindows();
     Form1->SetLinkNames(linkBlock, linkMutex);
+    if (line.link) Form1->OpenLinkWhenShown();
     // Closing the main window ends the program, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(Form1, &TForm1::closed, &app, &QApplication::quit);

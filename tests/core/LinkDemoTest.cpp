@@ -40,7 +40,7 @@ TEST(LinkDemo, DrivesTheArmAndRobotThroughTheViewersReader) {
   int status = 0;
   for (int i = 0; i < 2000; ++i) {
     LinkCommand cmd;
-    if (session.Tick(viewer.MutableView(), viewer.MappedSize(), viewer.Semaphore(), &cmd) == LinkStatus::Applied) {
+    if (session.Tick(viewer, &cmd) == LinkStatus::Applied) {
       ASSERT_TRUE(cmd.flags & TESSALY_LINK_ARM);
       double tool[3];
       ToolPointOfJoints(cmd.raw.joints, tool);
@@ -68,7 +68,7 @@ TEST(LinkDemo, DrivesTheArmAndRobotThroughTheViewersReader) {
   EXPECT_TRUE(overrideSeen) << "the picked wafer is moved by override";
 
   // Gone: the magic is cleared, the stored poses come back.
-  EXPECT_EQ(session.Tick(viewer.MutableView(), viewer.MappedSize(), viewer.Semaphore(), nullptr), LinkStatus::NoMagic);
+  EXPECT_EQ(session.Tick(viewer, nullptr), LinkStatus::NoMagic);
   for (const ObjectOverride& o : session.Overrides()) EXPECT_FALSE(o.active);
   SharedMemoryLink::Unlink(block, mutex);
 }

@@ -9,9 +9,12 @@
 #include <cmath>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <functional>
 #include <limits>
 #include <semaphore.h>
 #include <sstream>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -20,6 +23,19 @@
 #include "link/SharedMemoryLink.h"
 
 namespace {
+
+// Takes the copy of the controller region in two halves and runs
+// duringCopy between them: a controller acting in the middle of the read.
+struct MidReadLink : SharedMemoryLink {
+  using SharedMemoryLink::SharedMemoryLink;
+  bool ReadBlock(size_t at, void* to, size_t n) const override {
+    if (n != sizeof(tessaly_link_controller) || !duringCopy) return SharedMemoryLink::ReadBlock(at, to, n);
+    const bool first = SharedMemoryLink::ReadBlock(at, to, n / 2);
+    duringCopy();
+    return SharedMemoryLink::ReadBlock(at + n / 2, static_cast<char*>(to) + n / 2, n - n / 2) && first;
+  }
+  std::function<void()> duringCopy;
+};
 
 class LinkProtocol : public ::testing::Test {
  protected:
@@ -48,14 +64,12 @@ class LinkProtocol : public ::testing::Test {
     c.sequence_end = sequence;
   }
 
-  LinkStatus Tick(LinkCommand* cmd = nullptr) {
-    return session.Tick(link.MutableView(), link.MappedSize(), link.Semaphore(), cmd);
-  }
+  LinkStatus Tick(LinkCommand* cmd = nullptr) { return session.Tick(link, cmd); }
 
   std::string blockName = "TESSALY_TEST_LINKP_" + std::to_string(getpid());
   std::string mutexName = "TESSALY_TEST_LINKP_MUTEX_" + std::to_string(getpid());
   std::ostringstream out;
-  SharedMemoryLink link{out, blockName, mutexName};
+  MidReadLink link{out, blockName, mutexName};
   char* block = nullptr;
   LinkSession session;
 };
@@ -92,6 +106,10 @@ TEST_F(LinkProtocol, WellFormedWriteIsAppliedAndTheViewerAnswers) {
   ASSERT_EQ(Tick(), LinkStatus::Applied);
   EXPECT_FALSE(session.Overrides()[7].active);
   EXPECT_EQ(Viewer().heartbeat, 2u);
+  // As many overrides as the block holds (the rest place record 0).
+  Controller().override_count = TESSALY_LINK_MAX_OVERRIDES;
+  EXPECT_EQ(Tick(), LinkStatus::Applied);
+  EXPECT_TRUE(session.Overrides()[0].active);
 }
 
 TEST_F(LinkProtocol, MalformedWritesChangeNothing) {
@@ -110,6 +128,9 @@ TEST_F(LinkProtocol, MalformedWritesChangeNothing) {
        LinkStatus::BadValue},
       {"infinite robot axis",
        [](tessaly_link_controller& c) { c.robot[1].t = std::numeric_limits<float>::infinity(); },
+       LinkStatus::BadValue},
+      {"NaN robot X", [](tessaly_link_controller& c) { c.robot[0].x = std::nanf(""); }, LinkStatus::BadValue},
+      {"infinite robot X", [](tessaly_link_controller& c) { c.robot[1].x = -HUGE_VALF; },
        LinkStatus::BadValue},
       {"NaN in an override", [](tessaly_link_controller& c) { c.overrides[0].ang[2] = -std::nanf(""); },
        LinkStatus::BadValue},
@@ -192,4 +213,77 @@ TEST_F(LinkProtocol, MutexHeldByAnotherProcessCostsOneTimeout) {
   }
   close(ready[0]);
   close(ready[1]);
+}
+
+TEST_F(LinkProtocol, AControllerActingBetweenOrDuringTheReadsChangesNothing) {
+  // It cuts the block (ftruncate, or an open with O_TRUNC), which a read
+  // of the mapping would die of; or writes without the semaphore, so that
+  // the copy's own counters read equal over a body partly of write 6.
+  const int fd = shm_open(("/" + blockName).c_str(), O_RDWR, 0);
+  auto cut = [fd](off_t to) { return [fd, to] { ASSERT_EQ(ftruncate(fd, to), 0); }; };
+  auto c = [this] { return &Controller(); };
+  struct Act {
+    const char* what;
+    std::function<void()> before, during;
+    LinkStatus expected;
+  };
+  const Act acts[] = {
+      {"cut to 0 between ticks", cut(0), nullptr, LinkStatus::Shrunk},
+      {"cut to 16 KiB, magic gone", [&] { cut(16384)(), (void)!pwrite(fd, "\0\0\0", 4, 0); }, nullptr,
+       LinkStatus::Shrunk},
+      {"cut to 100 during the copy", nullptr, cut(100), LinkStatus::Shrunk},
+      {"cut to 9000 during the copy", nullptr, cut(9000), LinkStatus::Shrunk},
+      {"write begun before, ended during", [c] { c()->sequence = 7; }, [c] { c()->sequence_end = 7; },
+       LinkStatus::Torn},
+      {"write begun during", nullptr, [c] { c()->sequence = 7; }, LinkStatus::Torn},
+  };
+  for (const Act& a : acts) {
+    SCOPED_TRACE(a.what);
+    link.duringCopy = nullptr;
+    ASSERT_EQ(ftruncate(fd, SharedMemoryLink::kBlockSize), 0);
+    ASSERT_EQ(link.OpenSharedMemoryLink(), 1);
+    block = static_cast<char*>(link.MutableView());
+    WriteGood(5);
+    ASSERT_EQ(Tick(), LinkStatus::Applied);
+    WriteGood(6);
+    Controller().overrides[0].x = 9.0f;
+    if (a.before) a.before();
+    link.duringCopy = a.during;
+    EXPECT_EQ(Tick(), a.expected);
+    EXPECT_FLOAT_EQ(session.Overrides()[7].X, 1.0f);
+  }
+  close(fd);
+}
+
+TEST_F(LinkProtocol, TheSemaphoreIsOpenedAnewWithTheLinkAndALeftOneIsReleased) {
+  WriteGood(5);
+  session.timeoutMs = 5;
+  session.staleAfterMs = 150;
+  sem_t* fresh = nullptr;
+  const auto start = std::chrono::steady_clock::now();
+  // The controller removes the semaphore and makes a new one, which it
+  // holds, while the link is off or on; then it is killed holding it.
+  for (bool toggled : {true, false}) {
+    if (toggled) link.CloseSharedMemoryLink();
+    if (fresh) sem_post(fresh), sem_close(fresh);
+    sem_unlink(("/" + mutexName).c_str());
+    fresh = sem_open(("/" + mutexName).c_str(), O_CREAT | O_EXCL, 0600, 1);
+    ASSERT_EQ(sem_wait(fresh), 0);
+    ASSERT_EQ(link.OpenSharedMemoryLink(), 1);
+    EXPECT_EQ(Tick(), LinkStatus::Busy) << "the viewer waits on the controller's semaphore";
+  }
+  LinkStatus s = Tick();
+  while (s == LinkStatus::Busy && std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
+    s = Tick();
+  EXPECT_EQ(s, LinkStatus::MutexReleased);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(150)) << "not before";
+  EXPECT_EQ(Tick(), LinkStatus::Applied);
+  // Had the holder lived and now gave it back, it is binary again after
+  // the next exchange, not free for two.
+  sem_post(fresh);
+  EXPECT_EQ(Tick(), LinkStatus::Applied);
+  int value = 0;
+  sem_getvalue(fresh, &value);
+  EXPECT_EQ(value, 1);
+  sem_close(fresh);
 }

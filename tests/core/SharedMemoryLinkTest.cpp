@@ -4,6 +4,7 @@
 #include <fstream>
 #include <functional>
 #include <fcntl.h>
+#include <semaphore.h>
 #include <sstream>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -69,6 +70,8 @@ TEST(SharedMemoryLink, FirstViewerCreatesTheBlockASecondOpensIt) {
 
 TEST(SharedMemoryLink, ReopeningDoesNotLeakTheFirstMapping) {
   Names n;
+  // Made beforehand, the semaphore's mapping carries its name.
+  sem_close(sem_open(("/" + n.mutex).c_str(), O_CREAT, 0600, 1));
   std::ostringstream out;
   SharedMemoryLink link(out, n.block, n.mutex);
   ASSERT_EQ(link.OpenSharedMemoryLink(), 1);
@@ -79,6 +82,7 @@ TEST(SharedMemoryLink, ReopeningDoesNotLeakTheFirstMapping) {
   EXPECT_EQ(MappingsOf(n.block), 1);
   link.CloseSharedMemoryLink();
   EXPECT_EQ(MappingsOf(n.block), 0);
+  EXPECT_EQ(MappingsOf("sem." + n.mutex), 0) << "the semaphore is closed with the block";
 }
 
 TEST(SharedMemoryLink, StaleObjectsInTheWayAreNamedInOneLine) {
@@ -157,6 +161,9 @@ TEST(SharedMemoryLink, ABlockOfAnotherSizeIsMappedAsItStands) {
   ASSERT_EQ(link.OpenSharedMemoryLink(), 1);
   EXPECT_FALSE(link.CreatedBlock());
   EXPECT_EQ(link.MappedSize(), 4096u) << "never map beyond the controller's block";
+  char bytes[8];
+  EXPECT_TRUE(link.ReadBlock(4088, bytes, 8));
+  EXPECT_FALSE(link.ReadBlock(4092, bytes, 8)) << "a read past the end is short, not whole";
 }
 
 TEST(SharedMemoryLink, FailuresAreReportedOnTheStreamAndLeaveItClosed) {

@@ -161,3 +161,17 @@ TEST_F(LinkTest, LinkTimerTicksAtItsIntervalThroughTheRegularRedraws) {
   EXPECT_GE(ticks.count(), 2);  // 3 at the interval; none when restarted
   Form1->Chk_ShmLink->setChecked(false);
 }
+
+TEST_F(LinkTest, StartingWithTheLinkOptionLeavesTheLinkOn) {
+  // As the program does for --link, before the window first shows.
+  DestroyAppWindows();
+  CreateAppWindows();
+  Form1->SetLinkNames(LinkBlock(), LinkMutex());
+  Form1->OpenLinkWhenShown();
+  Form1->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1));
+  EXPECT_TRUE(LinkEntry()->isChecked());
+  EXPECT_FALSE(Form1->Grp_Robot->isEnabled());
+  EXPECT_TRUE(Form1->Tim_ShmMonitor->isActive());
+  Form1->Chk_ShmLink->setChecked(false);
+}

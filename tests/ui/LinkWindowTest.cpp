@@ -3,8 +3,11 @@
 // malformed one changes nothing and is reported once in the status line.
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <cmath>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include "link/LinkProtocol.h"
@@ -92,4 +95,13 @@ TEST_F(LinkWindowTest, WellFormedWriteMovesTheBarsAndAFaultIsReportedOnce) {
   // Closing the link gives the scene its stored poses back.
   Form1->Chk_ShmLink->setChecked(false);
   EXPECT_EQ(Form1->LinkOverrides(), nullptr);
+
+  // A controller that opens the block with O_TRUNC stops the link; the
+  // window lives on, unlinked.
+  Form1->Chk_ShmLink->setChecked(true);
+  close(shm_open(("/" + block).c_str(), O_RDWR | O_TRUNC, 0600));
+  Form1->Tim_ShmMonitorTimer();
+  EXPECT_TRUE(Form1->StatusText().contains(QStringLiteral("too small")));
+  EXPECT_FALSE(Form1->Chk_ShmLink->isChecked());
+  EXPECT_TRUE(Form1->Grp_Robot->isEnabled());
 }
