@@ -32,7 +32,7 @@ void BM_LinkReadPerTick(benchmark::State& state) {
     c->overrides[i] = tessaly_link_override{static_cast<int32_t>(i * 3), 1, 0.1f * i, 0, 0, {0, 0, 0}};
   LinkSession session;
   LinkCommand cmd;
-  for (auto _ : state) benchmark::DoNotOptimize(session.Tick(link.MutableView(), link.MappedSize(), link.Semaphore(), &cmd));
+  for (auto _ : state) benchmark::DoNotOptimize(session.Tick(link, &cmd));
   SharedMemoryLink::Unlink(block, mutex);
 }
 BENCHMARK(BM_LinkReadPerTick)->Unit(benchmark::kMicrosecond);
