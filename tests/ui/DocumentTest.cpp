@@ -20,6 +20,7 @@
 #include <iostream>
 
 #include "objects/ObjectFile.h"
+#include "objects/SceneView.h"
 #include "ui/Controls.h"
 #include "ui/ObjSetFixture.h"
 #include "ui/Objectlist.h"
@@ -277,6 +278,44 @@ TEST_F(DocumentTest, DialogApplyStepsAndListLoadsAreUndoneExactly) {
   EXPECT_EQ(Saved(), start);
   EXPECT_EQ(ObjList->Stg_Data->Cell(4, 8), ObjList->Stg_Data->Cell(4, 9))
       << "the list shows the undone table";
+}
+
+TEST_F(DocumentTest, AFileThatIsNoSceneIsNeitherOpenedNorMergedNorWrittenOver) {
+  const QString a = WriteScene(QStringLiteral("a.3dl"), 1, 0.1f);
+  ASSERT_TRUE(Form1->OpenSceneFile(a));
+  const QByteArray scene = Saved();
+  auto write = [this](const QString& name, const QByteArray& bytes) {
+    QFile f(dir.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return dir.filePath(name);
+  };
+  const QByteArray notes = "Notes\r\nwithout a single comma\r\n";
+  const QString text = write(QStringLiteral("notes.3dl"), notes);
+  EXPECT_FALSE(Form1->OpenSceneFile(text));
+  prompts.openAnswers.push_back(text);
+  Entry(QStringLiteral("Merge"))->trigger();
+  EXPECT_EQ(prompts.messages.size(), 2);
+  EXPECT_TRUE(prompts.messages.last().startsWith(QStringLiteral("Not a scene file")));
+  EXPECT_EQ(Form1->SceneFile(), a);
+  EXPECT_FALSE(Form1->SceneModified());
+  EXPECT_EQ(Saved(), scene) << "the scene on screen stays";
+  ASSERT_TRUE(Form1->FileSave());
+  QFile kept(text);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), notes);
+
+  // A scene with CR line ends is one; a view line it cannot read is an
+  // error, so Save never writes over it.
+  QByteArray cr = QByteArray(kObjectFileHeader) + FormatObjectLine(3, Rec(1)).c_str();
+  cr.replace('\n', '\r');
+  ASSERT_TRUE(Form1->OpenSceneFile(write(QStringLiteral("cr.3dl"), cr)));
+  EXPECT_TRUE(Rec(3).Enbl && !Rec(1).Enbl);
+  EXPECT_EQ(QFileInfo(Form1->SceneFile()).fileName(), QStringLiteral("cr.3dl"));
+  cr.insert(cr.indexOf('\r') + 1, "#@view 1,2\r");
+  ASSERT_TRUE(Form1->OpenSceneFile(write(QStringLiteral("view.3dl"), cr)));
+  EXPECT_EQ(prompts.messages.last(), QString::fromLatin1(kViewLineError));
+  EXPECT_TRUE(Form1->SceneFile().isEmpty());
 }
 
 TEST_F(DocumentTest, ARecoveryCopyOutlivesAKillAndComesBackModified) {
