@@ -316,12 +316,13 @@ bool TForm1::OpenSceneFile(const QString& path) {
   int reported = 0;
   bool refused = false;
   std::string why;
-  const int n = LoadObjects(QFile::encodeName(path).toStdString(), table->data(), kObjectCapacity, textures_,
-                            [this, &reported](const std::string& m) {
-                              ++reported;
-                              Prompts::Get().Error(this, QString::fromStdString(m));
-                            },
-                            &why, &refused);
+  const int n = LoadObjects(
+      QFile::encodeName(path).toStdString(), table->data(), kObjectCapacity, textures_,
+      [this, &reported](const std::string& m) {
+        ++reported;
+        Prompts::Get().Error(this, QString::fromStdString(m));
+      },
+      &why, &refused);
   if (n < 0) {
     ShowStatus(QStringLiteral("Cannot open the file: %1 (%2)").arg(path, QString::fromStdString(why)));
     Prompts::Get().Error(this, QStringLiteral("Cannot open the file: %1\n(%2)").arg(path, QString::fromStdString(why)));

@@ -216,12 +216,13 @@ int TForm1::LoadSceneFile(const QString& path, int* reported) {
   int messages = 0;
   std::string why;
   bool refused = false;
-  const int n = LoadObjects(QFile::encodeName(path).toStdString(), objects_->data(), kObjectCapacity, textures_,
-                            [this, &messages](const std::string& m) {
-                              ++messages;
-                              Prompts::Get().Error(this, QString::fromStdString(m));
-                            },
-                            &why, &refused);
+  const int n = LoadObjects(
+      QFile::encodeName(path).toStdString(), objects_->data(), kObjectCapacity, textures_,
+      [this, &messages](const std::string& m) {
+        ++messages;
+        Prompts::Get().Error(this, QString::fromStdString(m));
+      },
+      &why, &refused);
   if (reported) *reported = messages;
   if (n < 0) {
     ShowStatus(QStringLiteral("Cannot open the file: %1 (%2)").arg(path, QString::fromStdString(why)));

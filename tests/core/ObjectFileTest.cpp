@@ -625,7 +625,8 @@ TEST_F(ObjectFileTest, AFileWithoutHeaderOrRecordIsNoSceneAndSaysOnlyThat) {
       // A record on a later line makes it a scene; what waited is said.
       {"1,x,\n" + Line(4), 1, {"Too few data count. -> 2 Line: 0"}},
       // CR ends a line as LF and CR LF do, each one line.
-      {header.substr(0, header.size() - 1) + "\r1,x,\r\n\r2,y,\r" + Line(5), 1,
+      {header.substr(0, header.size() - 1) + "\r1,x,\r\n\r2,y,\r" + Line(5),
+       1,
        {"Too few data count. -> 2 Line: 0", "Too few data count. -> 2 Line: 2"}},
   };
   for (const Case& c : cases) {
@@ -633,12 +634,14 @@ TEST_F(ObjectFileTest, AFileWithoutHeaderOrRecordIsNoSceneAndSaysOnlyThat) {
     (*table_)[4].Name = (*table_)[5].Name = "kept";
     messages_.clear();
     bool refused = true;
-    EXPECT_EQ(ReadObjects(c.text.data(), c.text.size(), table_->data(), kObjectCapacity, nullptr,
-                          [this](const std::string& m) { messages_.push_back(m); }, &refused),
+    EXPECT_EQ(ReadObjects(
+                  c.text.data(), c.text.size(), table_->data(), kObjectCapacity, nullptr,
+                  [this](const std::string& m) { messages_.push_back(m); }, &refused),
               c.result);
     EXPECT_EQ(refused, c.said.size() == 1 && c.said[0] == notScene);
     ASSERT_EQ(messages_.size(), c.said.size());
-    for (size_t i = 0; i < c.said.size(); ++i) EXPECT_EQ(messages_[i].rfind(c.said[i], 0), 0u) << messages_[i];
+    for (size_t i = 0; i < c.said.size(); ++i)
+      EXPECT_EQ(messages_[i].rfind(c.said[i], 0), 0u) << messages_[i];
     EXPECT_EQ((*table_)[4].Name == "OBJ" || (*table_)[5].Name == "OBJ", c.result == 1);
   }
 }

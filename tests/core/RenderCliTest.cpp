@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QImage>
 #include <algorithm>
 #include <cstdio>
@@ -8,8 +10,6 @@
 #include <iterator>
 #include <memory>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "objects/ObjectFile.h"
 

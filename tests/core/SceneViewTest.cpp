@@ -95,7 +95,8 @@ TEST(SceneView, TheLineSitsRightAfterTheHeaderAndTheRecordsReadTheSame) {
 TEST(SceneView, EveryReaderFindsTheSameLineAndTheLoaderSaysWhenItCannotBeRead) {
   std::string header = kObjectFileHeader;
   header.pop_back();
-  const std::string view = "#@view 20.0,10.0,-3.00,0.50,0.00,-0.40,0", record = FormatObjectLine(0, SceneObject{});
+  const std::string view = "#@view 20.0,10.0,-3.00,0.50,0.00,-0.40,0",
+                    record = FormatObjectLine(0, SceneObject{});
   const struct {
     std::string text;
     ViewLineState state;
@@ -133,7 +134,8 @@ TEST(SceneView, AViewIsHeldToTheBarsAndAFarDistanceMovesOnAsShiftY) {
             "#@view 0.0,0.0,-10.00,0.00,-2.00,0.00,0\n");
   EXPECT_EQ(FormatViewLine(ClampView({0, 0, 0.0f, 0, 0, 0, true})), "#@view 0.0,0.0,0.10,0.00,0.00,0.00,1\n");
   EXPECT_EQ(FormatViewLine(ClampView({0, 0, 1e6f, 0, 0, 0, true})), "#@view 0.0,0.0,5.00,0.00,0.00,0.00,1\n");
-  EXPECT_EQ(FormatViewLine(ClampView({0, 0, 1e6f, 0, 0, 0, false})), "#@view 0.0,0.0,5.00,0.00,10.00,0.00,0\n");
+  EXPECT_EQ(FormatViewLine(ClampView({0, 0, 1e6f, 0, 0, 0, false})),
+            "#@view 0.0,0.0,5.00,0.00,10.00,0.00,0\n");
 }
 
 }  // namespace
