@@ -618,6 +618,7 @@ TEST_F(ObjectFileTest, AFileWithoutHeaderOrRecordIsNoSceneAndSaysOnlyThat) {
       {" \n\t\r\n", 0, {}},
       {header, 0, {}},
       {"#  No , Name\n", 0, {}},
+      {"# NO,\n", 0, {notScene}},
       {"Hello world.\nNo commas here.\n", 0, {notScene}},
       {std::string(100000, 'A'), 0, {notScene}},
       {"# notes\n1,x,\n1000,y,\n", 0, {notScene}},  // its short line and bad number are not said

@@ -295,6 +295,7 @@ TEST_F(DocumentTest, AFileThatIsNoSceneIsNeitherOpenedNorMergedNorWrittenOver) {
   EXPECT_FALSE(Form1->OpenSceneFile(text));
   prompts.openAnswers.push_back(text);
   Entry(QStringLiteral("Merge"))->trigger();
+  EXPECT_EQ(Form1->StatusText(), QStringLiteral("notes.3dl was not merged: it is not a scene file"));
   EXPECT_EQ(prompts.messages.size(), 2);
   EXPECT_TRUE(prompts.messages.last().startsWith(QStringLiteral("Not a scene file")));
   EXPECT_EQ(Form1->SceneFile(), a);
