@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "objects/ObjectFile.h"
@@ -669,39 +670,27 @@ TEST_F(ObjectFileTest, ANumberLongerThanTheFieldBufferStopsTheLoad) {
 
 TEST_F(ObjectFileTest, EncodingsAreTakenOrRefusedAlikeFromMemoryAndFromAFile) {
   const std::string body = std::string(kObjectFileHeader) + Line(3, "three");
-  auto wide = [&body](bool big) {
-    std::string w;
-    for (char c : body) w += big ? std::string{'\0', c} : std::string{c, '\0'};
-    return w;
-  };
-  const struct {
-    std::string text;
-    const char* said;  // nullptr: loads the record without a word
-  } cases[] = {
-      {"\xEF\xBB\xBF" + body, nullptr},
-      {"\xFF\xFE" + wide(false), "The file is UTF-16 (little-endian) text"},
-      {"\xFE\xFF" + wide(true), "The file is UTF-16 (big-endian) text"},
-      {wide(false), "The file is UTF-16 (little-endian) text"},
-      {wide(true), "The file is UTF-16 (big-endian) text"},
-  };
-  for (const auto& c : cases) {
+  std::string le, be;  // UTF-16
+  for (char c : body) le += std::string{c, '\0'}, be += std::string{'\0', c};
+  const std::string little = "The file is UTF-16 (little-endian)", big = "The file is UTF-16 (big-endian)";
+  const std::pair<std::string, std::string> cases[] = {
+      {"\xEF\xBB\xBF" + body, ""}, {"\xFF\xFE" + le, little}, {"\xFE\xFF" + be, big}, {le, little}, {be, big}};
+  for (const auto& [text, said] : cases) {
     for (bool fromFile : {false, true}) {
-      SCOPED_TRACE(std::string(c.said ? c.said : "mark") + (fromFile ? " file" : " memory"));
+      SCOPED_TRACE(said + (fromFile ? " file" : " memory"));
       InitializeRecords(table_->data(), kObjectCapacity);
       messages_.clear();
       bool refused = false;
       const auto say = [this](const std::string& m) { messages_.push_back(m); };
-      const int got = fromFile ? LoadObjects(WriteText("e.3dl", c.text), table_->data(), kObjectCapacity,
-                                             nullptr, say, nullptr, &refused)
-                               : ReadObjects(c.text.data(), c.text.size(), table_->data(), kObjectCapacity,
-                                             nullptr, say, &refused);
-      EXPECT_EQ(got, c.said ? 0 : 1);
-      EXPECT_EQ(refused, c.said != nullptr);
-      EXPECT_EQ((*table_)[3].Name, c.said ? "OBJ003" : "three");
-      ASSERT_EQ(messages_.size(), c.said ? 1u : 0u);
-      if (c.said) {
-        EXPECT_EQ(messages_[0].rfind(c.said, 0), 0u) << messages_[0];
-      }
+      EXPECT_EQ(fromFile ? LoadObjects(WriteText("e.3dl", text), table_->data(), kObjectCapacity, nullptr, say,
+                                       nullptr, &refused)
+                         : ReadObjects(text.data(), text.size(), table_->data(), kObjectCapacity, nullptr, say,
+                                       &refused),
+                said.empty() ? 1 : 0);
+      EXPECT_EQ(refused, !said.empty());
+      EXPECT_EQ((*table_)[3].Name, said.empty() ? "three" : "OBJ003");
+      ASSERT_EQ(messages_.size(), said.empty() ? 0u : 1u);
+      for (const std::string& m : messages_) EXPECT_EQ(m.rfind(said, 0), 0u) << m;
     }
   }
 }

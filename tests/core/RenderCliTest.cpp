@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
 #include <QImage>
 #include <algorithm>
 #include <cstdio>
@@ -10,6 +8,8 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "objects/ObjectFile.h"
 
@@ -160,35 +160,35 @@ TEST_F(RenderCli, NoSceneIsTakenForOneAndAKeptViewIsHeldToTheWindowsRanges) {
   std::ifstream in(good);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const std::string header = text.substr(0, text.find('\n') + 1), records = text.substr(header.size());
-  auto write = [this](const std::string& name, const std::string& body) {
-    std::ofstream(dir + "/" + name, std::ios::binary) << body;
-    return "'" + dir + "/" + name + "'";
+  auto write = [this](const std::string& body) {
+    std::ofstream(dir + "/f.3dl", std::ios::binary) << body;
+    return "'" + dir + "/f.3dl'";
   };
   std::string cr = text;
   std::replace(cr.begin(), cr.end(), '\n', '\r');
   const struct {
-    std::string file, out;
+    std::string text, out;
     int code;
   } checks[] = {
-      {write("text.3dl", "A plain text\nwithout a comma\n"), "Not a scene file", 1},
-      {write("cr.3dl", cr), ": 2 objects", 0},
-      {write("view.3dl", header + "#@view 15,-30,x,0,0,0,0\n" + records), "View line error", 1},
+      {"A plain text\nwithout a comma\n", "Not a scene file", 1},
+      {cr, ": 2 objects", 0},
+      {header + "#@view 15,-30,x,0,0,0,0\n" + records, "View line error", 1},
   };
   for (const auto& c : checks) {
-    const CliRun r = Render(c.file + " --check");
+    const CliRun r = Render(write(c.text) + " --check");
     EXPECT_EQ(r.code, c.code) << r.out;
     EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
   }
   // No picture is drawn from a file that is no scene; the old one stays.
   std::ofstream(dir + "/old.png") << "old";
-  EXPECT_EQ(Render(checks[0].file + " -o '" + dir + "/old.png'").code, 1);
+  EXPECT_EQ(Render(write(checks[0].text) + " -o '" + dir + "/old.png'").code, 1);
   EXPECT_EQ(RedPixels(dir + "/old.png"), 0);
   // Views the window's bars cannot show are drawn as the bars hold them,
   // not as an empty picture.
   for (const char* view : {"#@view 1000000,-1000000,-2,0,0,0,0\n", "#@view 15,-30,-1000000,0,0,0,0\n",
                            "#@view 15,-30,0,0,0,0,1\n"}) {
     const std::string png = dir + "/held.png";
-    const CliRun r = Render(write("held.3dl", header + view + records) + " -o '" + png + "'");
+    const CliRun r = Render(write(header + view + records) + " -o '" + png + "'");
     EXPECT_EQ(r.code, 0) << r.out;
     EXPECT_GT(RedPixels(png), 20) << view;
   }

@@ -116,18 +116,16 @@ TEST(SceneView, EveryReaderFindsTheSameLineAndTheLoaderSaysWhenItCannotBeRead) {
     EXPECT_EQ(FindViewLine(c.text.data(), c.text.size(), v), c.state);
     EXPECT_FLOAT_EQ(v.shiftX, c.state == ViewLineState::Present ? 0.5f : 0.0f);
     std::vector<std::string> said;
-    auto table = std::make_unique<ObjectTable>();
-    ReadObjects(c.text.data(), c.text.size(), table->data(), kObjectCapacity, nullptr,
-                [&said](const std::string& m) { said.push_back(m); });
+    SceneObject one[1];
+    ReadObjects(c.text.data(), c.text.size(), one, 1, nullptr, [&said](const std::string& m) { said.push_back(m); });
     EXPECT_EQ(said, c.state == ViewLineState::Malformed ? std::vector<std::string>{kViewLineError}
                                                         : std::vector<std::string>{});
   }
 }
 
 TEST(SceneView, AViewIsHeldToTheBarsAndAFarDistanceMovesOnAsShiftY) {
-  const SceneView wild{1e6f, -1e6f, -1e6f, 1e6f, 0.0f, -1e6f, false};
-  const SceneView held = ClampView(wild);
-  EXPECT_EQ(FormatViewLine(held), "#@view 90.0,-360.0,-40.00,10.00,-10.00,-10.00,0\n");
+  EXPECT_EQ(FormatViewLine(ClampView({1e6f, -1e6f, -1e6f, 1e6f, 0.0f, -1e6f, false})),
+            "#@view 90.0,-360.0,-40.00,10.00,-10.00,-10.00,0\n");
   EXPECT_EQ(FormatViewLine(ClampView({0, 0, -45.0f, 0, 2.0f, 0, false})),
             "#@view 0.0,0.0,-40.00,0.00,-3.00,0.00,0\n");
   EXPECT_EQ(FormatViewLine(ClampView({0, 0, -12.0f, 0, 0, 0, false}, kViewZoomMinAfterOrtho)),

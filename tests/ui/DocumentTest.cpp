@@ -20,7 +20,6 @@
 #include <iostream>
 
 #include "objects/ObjectFile.h"
-#include "objects/SceneView.h"
 #include "ui/Controls.h"
 #include "ui/ObjSetFixture.h"
 #include "ui/Objectlist.h"
@@ -284,14 +283,12 @@ TEST_F(DocumentTest, AFileThatIsNoSceneIsNeitherOpenedNorMergedNorWrittenOver) {
   const QString a = WriteScene(QStringLiteral("a.3dl"), 1, 0.1f);
   ASSERT_TRUE(Form1->OpenSceneFile(a));
   const QByteArray scene = Saved();
-  auto write = [this](const QString& name, const QByteArray& bytes) {
-    QFile f(dir.filePath(name));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return dir.filePath(name);
-  };
   const QByteArray notes = "Notes\r\nwithout a single comma\r\n";
-  const QString text = write(QStringLiteral("notes.3dl"), notes);
+  const QString text = dir.filePath(QStringLiteral("notes.3dl"));
+  QFile f(text);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(notes);
+  f.close();
   EXPECT_FALSE(Form1->OpenSceneFile(text));
   prompts.openAnswers.push_back(text);
   Entry(QStringLiteral("Merge"))->trigger();
@@ -305,18 +302,6 @@ TEST_F(DocumentTest, AFileThatIsNoSceneIsNeitherOpenedNorMergedNorWrittenOver) {
   QFile kept(text);
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), notes);
-
-  // A scene with CR line ends is one; a view line it cannot read is an
-  // error, so Save never writes over it.
-  QByteArray cr = QByteArray(kObjectFileHeader) + FormatObjectLine(3, Rec(1)).c_str();
-  cr.replace('\n', '\r');
-  ASSERT_TRUE(Form1->OpenSceneFile(write(QStringLiteral("cr.3dl"), cr)));
-  EXPECT_TRUE(Rec(3).Enbl && !Rec(1).Enbl);
-  EXPECT_EQ(QFileInfo(Form1->SceneFile()).fileName(), QStringLiteral("cr.3dl"));
-  cr.insert(cr.indexOf('\r') + 1, "#@view 1,2\r");
-  ASSERT_TRUE(Form1->OpenSceneFile(write(QStringLiteral("view.3dl"), cr)));
-  EXPECT_EQ(prompts.messages.last(), QString::fromLatin1(kViewLineError));
-  EXPECT_TRUE(Form1->SceneFile().isEmpty());
 }
 
 TEST_F(DocumentTest, ARecoveryCopyOutlivesAKillAndComesBackModified) {
