@@ -38,10 +38,13 @@ const char* const kUsageText =
     "(628x377 panel, view 15.0/-30.0 degrees, zoom -2.00, arm in its Home pose)\n"
     "and writes the picture as PNG. A scene that keeps its view (a '#@view' line\n"
     "after the header) is drawn from that view unless --view, --shift or --ortho\n"
-    "is given. With --check the scene is only loaded: the loader's messages go\n"
-    "to standard error.\n"
+    "is given. Every view is held to the window's ranges (angle X -90 to 90,\n"
+    "angle Z -360 to 360, zoom -40 to 5 or 0.1 to 5 in ortho, shifts -10 to 10;\n"
+    "a zoom beyond -40 moves on as shift Y, as the window does). With --check\n"
+    "the scene is only loaded: the loader's messages go to standard error.\n"
     "\n"
-    "Exit codes: 0 done; 1 the scene file has errors (--check); 2 bad arguments;\n"
+    "Exit codes: 0 done; 1 the scene file has errors (--check) or is not a scene\n"
+    "file (no header and no record; nothing is drawn); 2 bad arguments;\n"
     "3 the scene cannot be read; 4 the picture cannot be written (the old one\n"
     "stays; a target that is not a regular file is never replaced); 5 no OpenGL.\n";
 
@@ -155,17 +158,22 @@ int main(int argc, char** argv) {
   InitializeRecords(table->data(), kObjectCapacity);
   int messages = 0;
   std::string why;
+  bool refused = false;
   const int loaded = LoadObjects(
       scene, table->data(), kObjectCapacity, textures,
       [&](const std::string& m) {
         ++messages;
         std::cerr << scene << ": " << m << "\n";
       },
-      &why);
+      &why, &refused);
   if (loaded < 0) return Fail(kCannotRead, "cannot read " + scene + ": " + why);
+  // A file that is no scene draws no picture either: an empty one would
+  // pass for the scene's.
+  if (refused) return kSceneErrors;
   if (check) {
-    // A reader that stopped on an error always said why; a file without
-    // records (empty, or a header only) has no errors.
+    // A reader that stopped on an error always said why, as does a view
+    // line that cannot be read; a file without records (empty, or a header
+    // only) has no errors.
     if (messages > 0) return kSceneErrors;
     std::cout << scene << ": " << loaded << " objects\n";
     return kOk;
@@ -201,6 +209,18 @@ int main(int argc, char** argv) {
   }
   if (!joints.empty())
     for (int k = 0; k < 6; ++k) rs.joints[k] = joints[static_cast<size_t>(k)];
+  {
+    // Held to the window's bars, wherever the values came from.
+    SceneView v{rs.view.angleX, rs.view.angleZ, rs.view.zoom, rs.view.shiftX,
+                rs.view.shiftY, rs.view.shiftZ, rs.view.ortho};
+    v = ClampView(v);
+    rs.view.angleX = v.angleX;
+    rs.view.angleZ = v.angleZ;
+    rs.view.zoom = v.zoom;
+    rs.view.shiftX = v.shiftX;
+    rs.view.shiftY = v.shiftY;
+    rs.view.shiftZ = v.shiftZ;
+  }
 
   ApplyClearColor(rs.backColor);
   ApplyFixedRenderState();

@@ -9,9 +9,11 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "objects/FileAccess.h"
 #include "objects/ObjectFileParse.h"
+#include "objects/SceneView.h"
 
 const char* const kObjectFileHeader =
     "# No,Name,Enbl,Shp, X,Y,Z, W,D,H, R,R2, Reso,Dir, Ang[0-3], Fill,clFill, Frame,clFrame, Trans, Tex, "
@@ -56,6 +58,26 @@ void AppendText(std::string& out, const std::string& s) {
 // ---------------------------------------------------------------------------
 // Reading
 
+// Whether the first line of a file is the header every writer of the
+// format puts there: a comment whose first word is "No" followed by a
+// comma ("# No,Name,Enbl,..."). Blanks around the word are allowed.
+bool IsSceneHeader(const std::string& line) {
+  size_t i = 0;
+  auto blanks = [&] {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+  };
+  if (line.empty() || line[0] != '#') return false;
+  ++i;
+  blanks();
+  if (line.compare(i, 2, "No") != 0) return false;
+  i += 2;
+  blanks();
+  return i < line.size() && line[i] == ',';
+}
+
+const char* const kNotASceneMessage =
+    "Not a scene file: its first line is not the scene header (# No,Name,...) and no line holds a record.";
+
 class ObjectReader {
  public:
   ObjectReader(SceneObject* first, int count, const TextureSlot* slots, const MessageCallback& report)
@@ -65,48 +87,99 @@ class ObjectReader {
 
   // False once reading has to stop.
   bool Put(char c) {
-    if (inComment_) {
-      if (c == '\n') inComment_ = false;
+    const LineEnds::Kind kind = ends_.Classify(c);
+    if (kind == LineEnds::kSkip) return true;
+    if (kind == LineEnds::kEnd) {
+      EndLine();
       return true;
     }
+    if (firstLine_ && head_.size() < kHeadLength) head_.push_back(c);
+    if (c != ' ' && c != '\t') content_ = true;
+    if (inComment_) return true;
     switch (c) {
       case '#':
         if (buffer_.empty() && field_ == 0) {
           inComment_ = true;
           return true;
         }
-        AppendToField(buffer_, c);
-        return true;
+        break;
       case ',':
         if (!TakeField()) return false;
         buffer_.clear();
+        cutShort_ = false;
         ++field_;
         return true;
-      case '\n':
-        EndLine();
-        return true;
       default:
-        AppendToField(buffer_, c);
-        return true;
+        break;
     }
+    if (!AppendToField(buffer_, c)) cutShort_ = true;
+    return true;
   }
 
   // End of the input. A last line that lacks its line break is judged as if
   // it had one: a complete record is kept, a cut-off one is reported.
   int Finish() {
+    EndFirstLine();
     if (!inComment_ && field_ > 0) EndLine();
     ReportSuppressed();
-    return accepted_;
+    return Conclude(accepted_);
   }
 
   int Stop() {
+    EndFirstLine();
     ReportSuppressed();
-    return 0;
+    return Conclude(0);
   }
 
+  // A message of the caller's about the same text, in order with the
+  // reader's own.
+  void Say(const std::string& text) {
+    if (scene_)
+      Tell(text);
+    else if (held_.size() < kMaxHeld)
+      held_.push_back(text);
+  }
+
+  bool Refused() const { return refused_; }
+
  private:
-  void Say(const std::string& text) const {
+  // Until the file shows itself a scene (by its header or by a record),
+  // messages wait: a file that turns out to be none gets one message
+  // instead of a box for each of its lines.
+  static constexpr size_t kMaxHeld = kMaxShortLineMessages + 8;
+  // Enough of the first line to tell the header.
+  static constexpr size_t kHeadLength = 32;
+
+  void Tell(const std::string& text) const {
     if (report_) report_(text);
+  }
+
+  void BecomeScene() {
+    if (scene_) return;
+    scene_ = true;
+    for (const std::string& m : held_) Tell(m);
+    held_.clear();
+  }
+
+  void EndFirstLine() {
+    if (!firstLine_) return;
+    firstLine_ = false;
+    if (IsSceneHeader(head_)) BecomeScene();
+    head_.clear();
+  }
+
+  // A file with nothing but blanks and line ends is an empty scene; any
+  // other file without header and record is no scene at all, and the
+  // table has not been touched.
+  int Conclude(int result) {
+    if (scene_ || !content_) {
+      BecomeScene();
+      return result;
+    }
+    held_.clear();
+    refused_ = true;
+    Tell(kNotASceneMessage);
+    return 0;
   }
 
   void ReportSuppressed() {
@@ -116,11 +189,18 @@ class ObjectReader {
   }
 
   void EndLine() {
+    EndFirstLine();
+    if (inComment_) {
+      // Comment lines are not counted.
+      inComment_ = false;
+      return;
+    }
     if (field_ >= kObjectFileFieldCount - 1) {
       SceneObject& target = first_[no_];
       target = scratch_;
       target.Sub.reset();
       ++accepted_;
+      BecomeScene();
     } else if (field_ > 0) {
       if (shortLines_ < kMaxShortLineMessages)
         Say("Too few data count. -> " + std::to_string(field_) + " Line: " + std::to_string(line_));
@@ -131,12 +211,21 @@ class ObjectReader {
     ++line_;
     field_ = 0;
     buffer_.clear();
+    cutShort_ = false;
   }
 
   bool TakeField() {
     SceneObject& r = scratch_;
     const std::string& b = buffer_;
     const int f = field_;
+    // A number that did not fit the buffer would read as another number
+    // (301 digits of a record number, cut to 256, could read 0). The texts
+    // are simply cut; Sub is not read.
+    if (cutShort_ && f != 1 && f != 33 && f != 34 && f < kObjectFileFieldCount) {
+      Say(f == 0 ? "Data 'No.' error. Line: " + std::to_string(line_)
+                 : "Data too long. Field: " + std::to_string(f) + " Line: " + std::to_string(line_));
+      return false;
+    }
     if (f == 0) {
       const int32_t no = ParseFieldInt(b);
       if (no < 0 || no >= count_) {
@@ -220,6 +309,14 @@ class ObjectReader {
   int shortLines_ = 0;
   int suppressed_ = 0;
   bool inComment_ = false;
+  bool cutShort_ = false;  // the field in the buffer lost characters
+  LineEnds ends_;
+  bool firstLine_ = true;
+  std::string head_;
+  bool content_ = false;  // anything but blanks and line ends so far
+  bool scene_ = false;
+  bool refused_ = false;
+  std::vector<std::string> held_;
 };
 
 }  // namespace
@@ -351,24 +448,46 @@ void RefuseEncoding(const char* encoding, const MessageCallback& report) {
     report(std::string("The file is ") + encoding + " text; save it as UTF-8 or ASCII and load it again.");
 }
 
-}  // namespace
-
-int ReadObjects(const char* data, size_t size, SceneObject* first, int count, const TextureSlot* slots,
-                const MessageCallback& report) {
-  if (!data) size = 0;
+// What both readers do with the start of the text (all of it, or at least
+// its first kViewLineSearchBytes bytes): false when its encoding is refused,
+// else the number of bytes of a mark to skip in *from. A view line that
+// cannot be read is said like any other fault of the file.
+bool BeginText(const char* data, size_t size, ObjectReader& reader, const MessageCallback& report,
+               size_t* from) {
   const Encoding enc = SniffEncoding(data, size);
   if (enc.refused) {
     RefuseEncoding(enc.refused, report);
+    return false;
+  }
+  SceneView view;
+  if (FindViewLine(data, size, view) == ViewLineState::Malformed) reader.Say(kViewLineError);
+  *from = enc.skip;
+  return true;
+}
+
+}  // namespace
+
+int ReadObjects(const char* data, size_t size, SceneObject* first, int count, const TextureSlot* slots,
+                const MessageCallback& report, bool* refused) {
+  if (refused) *refused = false;
+  if (!data) size = 0;
+  ObjectReader reader(first, count, slots, report);
+  size_t from = 0;
+  if (!BeginText(data, size, reader, report, &from)) {
+    if (refused) *refused = true;
     return 0;
   }
-  ObjectReader reader(first, count, slots, report);
-  for (size_t i = enc.skip; i < size; ++i)
-    if (!reader.Put(data[i])) return reader.Stop();
-  return reader.Finish();
+  int result = -1;
+  for (size_t i = from; i < size && result < 0; ++i)
+    if (!reader.Put(data[i])) result = reader.Stop();
+  if (result < 0) result = reader.Finish();
+  if (refused) *refused = reader.Refused();
+  return result;
 }
 
 int LoadObjects(const std::string& path, SceneObject* first, int count, const TextureSlot* slots,
-                const MessageCallback& report, std::string* why) {
+                const MessageCallback& report, std::string* why, bool* refused) {
+  if (refused) *refused = false;
   // Only a regular file is read: a directory cannot be, a device such as
   // /dev/zero would never end and a FIFO would wait for a writer.
   const int fd = OpenRegularFile(path, why);
@@ -376,36 +495,39 @@ int LoadObjects(const std::string& path, SceneObject* first, int count, const Te
 
   ObjectReader reader(first, count, slots, report);
   char chunk[1 << 16];
-  bool firstChunk = true;
-  for (;;) {
-    ssize_t n = ::read(fd, chunk, sizeof chunk);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;  // end of file, or a read error that ends it early
-    size_t from = 0;
-    if (firstChunk) {
-      firstChunk = false;
-      // The mark and the zero bytes of UTF-16 are all in the first bytes.
-      while (n < 4) {
-        const ssize_t more = ::read(fd, chunk + n, sizeof chunk - static_cast<size_t>(n));
-        if (more < 0 && errno == EINTR) continue;
-        if (more <= 0) break;
-        n += more;
-      }
-      const Encoding enc = SniffEncoding(chunk, static_cast<size_t>(n));
-      if (enc.refused) {
-        ::close(fd);
-        RefuseEncoding(enc.refused, report);
-        return 0;
-      }
-      from = enc.skip;
+  static_assert(sizeof chunk >= kViewLineSearchBytes, "the first chunk holds all a view line may need");
+  // Read into the chunk until it is full or the file ends.
+  auto fill = [fd, &chunk](size_t have) {
+    while (have < sizeof chunk) {
+      const ssize_t n = ::read(fd, chunk + have, sizeof chunk - have);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;  // end of file, or a read error that ends it early
+      have += static_cast<size_t>(n);
     }
-    for (ssize_t i = static_cast<ssize_t>(from); i < n; ++i) {
+    return have;
+  };
+  // The first chunk is the whole head of the file: the mark or the zero
+  // bytes of UTF-16, and the opening comments with a view line.
+  size_t n = fill(0);
+  size_t from = 0;
+  if (!BeginText(chunk, n, reader, report, &from)) {
+    ::close(fd);
+    if (refused) *refused = true;
+    return 0;
+  }
+  int result = -1;
+  while (n > 0 && result < 0) {
+    for (size_t i = from; i < n; ++i) {
       if (!reader.Put(chunk[i])) {
-        ::close(fd);
-        return reader.Stop();
+        result = reader.Stop();
+        break;
       }
     }
+    from = 0;
+    if (result < 0) n = fill(0);
   }
   ::close(fd);
-  return reader.Finish();
+  if (result < 0) result = reader.Finish();
+  if (refused) *refused = reader.Refused();
+  return result;
 }

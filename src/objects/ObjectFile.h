@@ -41,14 +41,24 @@ std::string FormatObjectLine(int no, const SceneObject& rec);
 // be referred to. Returns the number of lines accepted when the end of the
 // file is reached, 0 when reading stopped on an error (the lines accepted
 // before it stay), -1 when the file cannot be opened (nothing is touched;
-// *why, if given, says why). A UTF-8 byte-order mark is skipped; a UTF-16
-// file is refused with one message and 0.
+// *why, if given, says why).
+//
+// Line ends may be LF, CR LF or CR. A UTF-8 byte-order mark is skipped. A
+// file is refused with one message and 0, *refused set and nothing of the
+// table touched, when it is UTF-16 text, or when its first line is not the
+// scene header ("# No,...") and no line of it holds a record: a record on
+// any line may still make a file without the header a scene, so it is read
+// to its end (or to an error that stops it) before it is refused; until it
+// shows itself a scene its messages wait, and a refused file says only why
+// it was refused. A file of nothing but blanks and line ends is a scene
+// without records. A view line (SceneView.h) among the opening comments
+// that cannot be read is reported like a bad line.
 int LoadObjects(const std::string& path, SceneObject* first, int count, const TextureSlot* slots,
-                const MessageCallback& report, std::string* why = nullptr);
+                const MessageCallback& report, std::string* why = nullptr, bool* refused = nullptr);
 
 // The same reader over text already in memory (tests, fuzzing).
 int ReadObjects(const char* data, size_t size, SceneObject* first, int count, const TextureSlot* slots,
-                const MessageCallback& report);
+                const MessageCallback& report, bool* refused = nullptr);
 
 // Short lines are reported one by one up to this many; a file of garbage
 // would otherwise raise one message box per line. The rest are counted in a

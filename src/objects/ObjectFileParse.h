@@ -33,11 +33,41 @@ int32_t ParseFieldHexInt(std::string_view field);
 // Both readers keep a field of at most kMaxFieldLength characters; longer
 // fields are truncated. The buffer holds one character more, so that the
 // blank the writer puts before a text does not cost the text its last
-// character.
+// character. False when c did not fit: a number cut short would read as
+// another number, so the caller must not take it for one.
 constexpr size_t kMaxFieldLength = 255;
 
-inline void AppendToField(std::string& buffer, char c) {
-  if (buffer.size() < kMaxFieldLength + 1) buffer.push_back(c);
+inline bool AppendToField(std::string& buffer, char c) {
+  if (buffer.size() >= kMaxFieldLength + 1) return false;
+  buffer.push_back(c);
+  return true;
+}
+
+// Line ends: LF, CR LF, and a CR alone (files from old editors) each end
+// one line, so line numbers are the same whichever a file uses. Every
+// character of the text goes through Classify, in order.
+class LineEnds {
+ public:
+  enum Kind { kChar, kEnd, kSkip };  // kSkip: the LF of a CR LF pair
+  Kind Classify(char c) {
+    const bool afterCr = afterCr_;
+    afterCr_ = c == '\r';
+    if (c == '\r') return kEnd;
+    if (c == '\n') return afterCr ? kSkip : kEnd;
+    return kChar;
+  }
+
+ private:
+  bool afterCr_ = false;
+};
+
+// The length of a UTF-8 byte-order mark at the start of data (3 or 0).
+// Editors add it; it is no part of the first line.
+inline size_t Utf8MarkLength(const char* data, size_t size) {
+  return data && size >= 3 && static_cast<unsigned char>(data[0]) == 0xEF &&
+                 static_cast<unsigned char>(data[1]) == 0xBB && static_cast<unsigned char>(data[2]) == 0xBF
+             ? 3
+             : 0;
 }
 
 // The field as a string value: at most kMaxFieldLength characters.

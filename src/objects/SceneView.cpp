@@ -1,11 +1,17 @@
 #include "objects/SceneView.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <fstream>
 
+#include "objects/ObjectFileParse.h"
+
 const char* const kViewLinePrefix = "#@view ";
+const char* const kViewLineError =
+    "View line error: seven numbers expected (#@view angleX,angleZ,zoom,shiftX,shiftY,shiftZ,ortho, "
+    "ortho 0 or 1); the view is not applied.";
 
 namespace {
 
@@ -65,15 +71,38 @@ bool ParseViewLine(const std::string& line, SceneView& out) {
   return true;
 }
 
+SceneView ClampView(const SceneView& in, float perspectiveZoomMin) {
+  auto hold = [](float x, ViewRange r) { return std::min(r.hi, std::max(r.lo, x)); };
+  SceneView v = in;
+  v.angleX = hold(v.angleX, kViewAngleXRange);
+  v.angleZ = hold(v.angleZ, kViewAngleZRange);
+  if (v.ortho) {
+    v.zoom = hold(v.zoom, kViewOrthoZoomRange);
+  } else {
+    const float zoom = hold(v.zoom, {perspectiveZoomMin, kViewZoomRange.hi});
+    v.shiftY += v.zoom - zoom;
+    v.zoom = zoom;
+  }
+  v.shiftX = hold(v.shiftX, kViewShiftRange);
+  v.shiftY = hold(v.shiftY, kViewShiftRange);
+  v.shiftZ = hold(v.shiftZ, kViewShiftRange);
+  return v;
+}
+
 ViewLineState FindViewLine(const char* data, size_t size, SceneView& out) {
-  size_t pos = 0;
-  while (data && pos < size && data[pos] == '#') {
-    const void* nl = std::memchr(data + pos, '\n', size - pos);
-    const size_t stop = nl ? static_cast<size_t>(static_cast<const char*>(nl) - data) : size;
+  if (!data) return ViewLineState::Absent;
+  size = std::min(size, kViewLineSearchBytes);
+  size_t pos = Utf8MarkLength(data, size);
+  while (pos < size && data[pos] == '#') {
+    size_t stop = pos;
+    while (stop < size && data[stop] != '\n' && data[stop] != '\r') ++stop;
     const std::string line(data + pos, stop - pos);
     if (line.compare(0, std::strlen(kViewLinePrefix), kViewLinePrefix) == 0)
       return ParseViewLine(line, out) ? ViewLineState::Present : ViewLineState::Malformed;
-    pos = stop + 1;
+    // CR LF is one line end; an empty line ends the opening comments.
+    pos = stop;
+    if (pos < size && data[pos] == '\r') ++pos;
+    if (pos < size && data[pos] == '\n') ++pos;
   }
   return ViewLineState::Absent;
 }
@@ -83,7 +112,7 @@ ViewLineState ReadViewLine(const std::string& path, SceneView& out) {
   // run of comments is read no further than this.
   std::ifstream in(path, std::ios::binary);
   if (!in) return ViewLineState::Absent;
-  std::string head(64 * 1024, '\0');
+  std::string head(kViewLineSearchBytes, '\0');
   in.read(&head[0], static_cast<std::streamsize>(head.size()));
   head.resize(static_cast<size_t>(in.gcount()));
   return FindViewLine(head.data(), head.size(), out);

@@ -22,6 +22,37 @@ struct SceneView {
 // "#@view " — what starts the line.
 extern const char* const kViewLinePrefix;
 
+// The ranges of the "View Setting" bars. A view is held to them wherever it
+// is shown, in the window and by the headless renderer alike: beyond them
+// a picture shows nothing (a distance past the far plane, an ortho scale
+// of zero).
+struct ViewRange {
+  float lo, hi;
+};
+constexpr ViewRange kViewAngleXRange{-90.0f, 90.0f};
+constexpr ViewRange kViewAngleZRange{-360.0f, 360.0f};
+constexpr ViewRange kViewShiftRange{-10.0f, 10.0f};
+// The zoom is a distance in perspective and a scale in ortho. The
+// perspective bar reaches -40 at start and only -10 once ortho was used.
+constexpr ViewRange kViewZoomRange{-40.0f, 5.0f};
+constexpr float kViewZoomMinAfterOrtho = -10.0f;
+constexpr ViewRange kViewOrthoZoomRange{0.1f, 5.0f};
+
+// A value in the bars' steps (10 a degree for the angles, 100 a unit for
+// zoom and shifts), so the bars' ranges are the ones above.
+constexpr int ViewBarSteps(float value, int stepsPerUnit) {
+  const float steps = value * static_cast<float>(stepsPerUnit);
+  return static_cast<int>(steps < 0 ? steps - 0.5f : steps + 0.5f);
+}
+
+// v held to the ranges above, perspectiveZoomMin being the zoom bar's
+// lower end at the time. A perspective distance beyond the bar is the
+// same move as shift Y, so the excess goes there (and is held in turn).
+SceneView ClampView(const SceneView& v, float perspectiveZoomMin = kViewZoomRange.lo);
+
+// What the loaders say about a view line they cannot read.
+extern const char* const kViewLineError;
+
 // The whole line, line break included; locale-independent.
 std::string FormatViewLine(const SceneView& v);
 
@@ -34,8 +65,12 @@ bool ParseViewLine(const std::string& line, SceneView& out);
 enum class ViewLineState { Absent, Present, Malformed };
 
 // Looks through the comment lines that open the text (up to the first line
-// that is not a comment) for a view line.
+// that is not a comment) for a view line: after a UTF-8 byte-order mark,
+// with LF, CR LF or CR line ends, as the scene reader takes them, and only
+// within the first kViewLineSearchBytes bytes, so that every reader of the
+// line agrees on what it finds.
 ViewLineState FindViewLine(const char* data, size_t size, SceneView& out);
+constexpr size_t kViewLineSearchBytes = 64 * 1024;
 // The same for a file; Absent when it cannot be read (the loader reports
 // that).
 ViewLineState ReadViewLine(const std::string& path, SceneView& out);

@@ -310,30 +310,43 @@ void TForm1::FileOpen() {
 
 bool TForm1::OpenSceneFile(const QString& path) {
   const QFileInfo info(path);
-  // Looked at before the table is cleared, so a file that cannot be read
-  // costs nothing of the scene on screen.
+  // Read into a table of its own: a file that cannot be read, or that is
+  // no scene, costs nothing of the scene on screen and never becomes the
+  // scene's file (a Save would write over it).
+  auto table = std::make_unique<ObjectTable>();
+  InitializeRecords(table->data(), kObjectCapacity);
+  int reported = 0;
+  bool refused = false;
   std::string why;
-  const int fd = OpenRegularFile(QFile::encodeName(path).toStdString(), &why);
-  if (fd < 0) {
+  const int n = LoadObjects(
+      QFile::encodeName(path).toStdString(), table->data(), kObjectCapacity, textures_,
+      [this, &reported](const std::string& m) {
+        ++reported;
+        Prompts::Get().Error(this, QString::fromStdString(m));
+      },
+      &why, &refused);
+  if (n < 0) {
     ShowStatus(QStringLiteral("Cannot open the file: %1 (%2)").arg(path, QString::fromStdString(why)));
     Prompts::Get().Error(this, QStringLiteral("Cannot open the file: %1\n(%2)").arg(path, QString::fromStdString(why)));
     return false;
   }
-  ::close(fd);
-  InitializeRecords(objects_->data(), kObjectCapacity);
-  int reported = 0;
-  const int n = LoadSceneFile(path, &reported);
+  if (refused) {
+    ShowStatus(QStringLiteral("%1 was not opened: it is not a scene file; the scene stays as it was")
+                   .arg(info.fileName()));
+    return false;
+  }
+  *objects_ = *table;
   // Opening (not merging) brings the view the scene keeps.
-  if (n >= 0) ApplyViewOfScene(path);
-  if (n < 0 || reported > 0) {
+  ApplyViewOfScene(path);
+  if (reported > 0) {
     // What the reader could not take would be lost if Save wrote over the
     // file: the scene stays untitled and modified.
     ResetDocument(QString());
     MarkSceneModified();
     ShowStatus(QStringLiteral("Opened %1 objects from %2 with errors; saved only under a new name")
-                   .arg(std::max(n, 0))
+                   .arg(n)
                    .arg(info.fileName()));
-    return n >= 0;
+    return true;
   }
   ResetDocument(path);
   ShowStatus(QStringLiteral("Opened %1 objects from %2").arg(n).arg(info.fileName()));

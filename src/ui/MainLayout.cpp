@@ -169,13 +169,27 @@ const ButtonSpec kExitButton = {M(Btn_Exit), "Exit", H(Btn_ExitClick)};
 // ---------------------------------------------------------------------------
 // "View Setting".
 
+// The view bars' ranges are the ones every shown view is held to.
+constexpr int kAngleSteps = 10, kLengthSteps = 100;
 const SliderRow kViewRows[] = {
-    {"X Ang.", M(Tkb_X_Angle), -900, 900, 150, 0, kPlain, M(Lbl_X_Angle), "15.0", "-360.0", kNoKeypad},
-    {"Z Ang.", M(Tkb_Z_Angle), -3600, 3600, -300, 0, kPlain, M(Lbl_Z_Angle), "-30.0", "-360.0", kNoKeypad},
-    {"Zoom", M(Tkb_Zoom), -4000, 500, -200, 0, kPlain, M(Lbl_Zoom), "-2.00", "-40.00", kNoKeypad},
-    {"X Shift", M(Tkb_X_Shift), -1000, 1000, 0, 0, kPlain, M(Lbl_X_Shift), "0.00", "-10.00", kNoKeypad},
-    {"Y Shift", M(Tkb_Y_Shift), -1000, 1000, 0, 0, kPlain, M(Lbl_Y_Shift), "0.00", "-10.00", kNoKeypad},
-    {"Z Shift", M(Tkb_Z_Shift), -1000, 1000, -40, 0, kPlain, M(Lbl_Z_Shift), "-0.40", "-10.00", kNoKeypad},
+    {"X Ang.", M(Tkb_X_Angle), ViewBarSteps(kViewAngleXRange.lo, kAngleSteps),
+     ViewBarSteps(kViewAngleXRange.hi, kAngleSteps), 150, 0, kPlain, M(Lbl_X_Angle), "15.0", "-360.0",
+     kNoKeypad},
+    {"Z Ang.", M(Tkb_Z_Angle), ViewBarSteps(kViewAngleZRange.lo, kAngleSteps),
+     ViewBarSteps(kViewAngleZRange.hi, kAngleSteps), -300, 0, kPlain, M(Lbl_Z_Angle), "-30.0", "-360.0",
+     kNoKeypad},
+    {"Zoom", M(Tkb_Zoom), ViewBarSteps(kViewZoomRange.lo, kLengthSteps),
+     ViewBarSteps(kViewZoomRange.hi, kLengthSteps), -200, 0, kPlain, M(Lbl_Zoom), "-2.00", "-40.00",
+     kNoKeypad},
+    {"X Shift", M(Tkb_X_Shift), ViewBarSteps(kViewShiftRange.lo, kLengthSteps),
+     ViewBarSteps(kViewShiftRange.hi, kLengthSteps), 0, 0, kPlain, M(Lbl_X_Shift), "0.00", "-10.00",
+     kNoKeypad},
+    {"Y Shift", M(Tkb_Y_Shift), ViewBarSteps(kViewShiftRange.lo, kLengthSteps),
+     ViewBarSteps(kViewShiftRange.hi, kLengthSteps), 0, 0, kPlain, M(Lbl_Y_Shift), "0.00", "-10.00",
+     kNoKeypad},
+    {"Z Shift", M(Tkb_Z_Shift), ViewBarSteps(kViewShiftRange.lo, kLengthSteps),
+     ViewBarSteps(kViewShiftRange.hi, kLengthSteps), -40, 0, kPlain, M(Lbl_Z_Shift), "-0.40", "-10.00",
+     kNoKeypad},
     {"Trans.", M(Tkb_Trans), 0, 10, 10, 0, kPlain, M(Lbl_Trans), "1.0", "-360.0", kNoKeypad},
     {"Reso.", M(Tkb_Resolution), 4, 100, 72, 0, kPlain, M(Lbl_Resolution), "72", "-360.0", kNoKeypad},
 };

@@ -228,16 +228,23 @@ void TForm1::Tim_ShmMonitorTimer() {
 int TForm1::LoadSceneFile(const QString& path, int* reported) {
   int messages = 0;
   std::string why;
-  const int n = LoadObjects(QFile::encodeName(path).toStdString(), objects_->data(), kObjectCapacity, textures_,
-                            [this, &messages](const std::string& m) {
-                              ++messages;
-                              Prompts::Get().Error(this, QString::fromStdString(m));
-                            },
-                            &why);
+  bool refused = false;
+  const int n = LoadObjects(
+      QFile::encodeName(path).toStdString(), objects_->data(), kObjectCapacity, textures_,
+      [this, &messages](const std::string& m) {
+        ++messages;
+        Prompts::Get().Error(this, QString::fromStdString(m));
+      },
+      &why, &refused);
   if (reported) *reported = messages;
   if (n < 0) {
     ShowStatus(QStringLiteral("Cannot open the file: %1 (%2)").arg(path, QString::fromStdString(why)));
     Prompts::Get().Error(this, QStringLiteral("Cannot open the file: %1\n(%2)").arg(path, QString::fromStdString(why)));
+  }
+  if (refused) {
+    // Nothing of it reached the table.
+    ShowStatus(QStringLiteral("%1 was not merged: it is not a scene file").arg(QFileInfo(path).fileName()));
+    return 0;
   }
   if (n >= 0 && ObjList && ObjList->isVisible()) ObjList->Rebuild();
   if (n > 0) RequestRedraw();

@@ -25,8 +25,8 @@ void TForm1::Chk_OrthoClick(QObject*) {
   const bool ortho = settings_.view.ortho;
   // In ortho the zoom is a scale and must stay positive; in perspective it
   // is a distance along the view axis.
-  Tkb_Zoom->setMinimum(ortho ? 10 : -1000);
-  Tkb_Zoom->setMaximum(500);
+  Tkb_Zoom->setMinimum(ViewBarSteps(ortho ? kViewOrthoZoomRange.lo : kViewZoomMinAfterOrtho, 100));
+  Tkb_Zoom->setMaximum(ViewBarSteps(ortho ? kViewOrthoZoomRange.hi : kViewZoomRange.hi, 100));
   Tkb_Zoom->SetPosition(ortho ? 50 : -350);
   SetProjection(renderContext_, settings_.view.panelWidth, settings_.view.panelHeight, ortho);
   DrawFrame();

@@ -39,17 +39,11 @@ SceneView TForm1::CurrentView() const {
 void TForm1::SetView(const SceneView& view) {
   // The ortho switch first: its handler sets the zoom bar's range.
   if (Chk_Ortho->isChecked() != view.ortho) Chk_Ortho->setChecked(view.ortho);
-  SceneView v = view;
-  if (!v.ortho) {
-    // The perspective zoom bar reaches -40 at start and -10 once ortho was
-    // used; a distance beyond it is the same move as shift Y, so a kept
-    // view looks the same whatever range the bar has now.
-    const float lo = static_cast<float>(Tkb_Zoom->minimum() * 0.01);
-    const float hi = static_cast<float>(Tkb_Zoom->maximum() * 0.01);
-    const float zoom = std::min(hi, std::max(lo, v.zoom));
-    v.shiftY += v.zoom - zoom;
-    v.zoom = zoom;
-  }
+  // The perspective zoom bar reaches -40 at start and -10 once ortho was
+  // used; a distance beyond it is the same move as shift Y, so a kept view
+  // looks the same whatever range the bar has now. The headless renderer
+  // holds a view by the same rule.
+  const SceneView v = ClampView(view, static_cast<float>(Tkb_Zoom->minimum() * 0.01));
   struct Target {
     TrackBar* bar;
     double value, scale;

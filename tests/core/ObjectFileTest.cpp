@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "objects/ObjectFile.h"
@@ -338,7 +339,7 @@ TEST_F(ObjectFileTest, BadRecordNumberStopsTheLoadKeepingEarlierLines) {
   EXPECT_EQ((*table_)[3].Name, "OBJ003");
 
   messages_.clear();
-  EXPECT_EQ(Load(Line(-1)), 0);
+  EXPECT_EQ(Load(kObjectFileHeader + Line(-1)), 0);
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0], "Data 'No.' error. Line: 0");
 
@@ -565,7 +566,7 @@ TEST_F(ObjectFileTest, EndOfFileEndsTheLastLine) {
   EXPECT_EQ(Load(complete), 1);
   EXPECT_EQ((*table_)[1].Name, "one");
   const std::string whole = Line(2, "two");
-  EXPECT_EQ(Load(whole.substr(0, 100)), 0);
+  EXPECT_EQ(Load(kObjectFileHeader + whole.substr(0, 100)), 0);
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].rfind("Too few data count. -> ", 0), 0u);
   EXPECT_EQ((*table_)[2].Name, "OBJ002");
@@ -586,7 +587,7 @@ TEST_F(ObjectFileTest, GarbageNeverOverrunsOrFloodsTheOperator) {
 
   // Thousands of short lines raise a handful of messages, not thousands.
   messages_.clear();
-  std::string junk;
+  std::string junk = kObjectFileHeader;
   for (int i = 0; i < 5000; ++i) junk += "1,x,\n";
   EXPECT_EQ(Load(junk), 0);
   ASSERT_EQ(messages_.size(), static_cast<size_t>(kMaxShortLineMessages) + 1);
@@ -605,4 +606,91 @@ TEST_F(ObjectFileTest, GarbageNeverOverrunsOrFloodsTheOperator) {
   EXPECT_GE(got, 0);
   EXPECT_LE(messages_.size(), static_cast<size_t>(kMaxShortLineMessages) + 1);
   EXPECT_EQ(ReadObjects(nullptr, 10, table_->data(), kObjectCapacity, nullptr, nullptr), 0);
+}
+
+TEST_F(ObjectFileTest, AFileWithoutHeaderOrRecordIsNoSceneAndSaysOnlyThat) {
+  const std::string header = kObjectFileHeader, notScene = "Not a scene file";
+  struct Case {
+    std::string text;
+    int result;
+    std::vector<std::string> said;  // each message's start
+  } const cases[] = {
+      {"", 0, {}},
+      {" \n\t\r\n", 0, {}},
+      {header, 0, {}},
+      {"#  No , Name\n", 0, {}},
+      {"# NO,\n", 0, {notScene}},
+      {"Hello world.\nNo commas here.\n", 0, {notScene}},
+      {std::string(100000, 'A'), 0, {notScene}},
+      {"# notes\n1,x,\n1000,y,\n", 0, {notScene}},  // its short line and bad number are not said
+      {"A,B\r" + header, 0, {notScene}},
+      // A record on a later line makes it a scene; what waited is said.
+      {"1,x,\n" + Line(4), 1, {"Too few data count. -> 2 Line: 0"}},
+      // CR ends a line as LF and CR LF do, each one line.
+      {header.substr(0, header.size() - 1) + "\r1,x,\r\n\r2,y,\r" + Line(5),
+       1,
+       {"Too few data count. -> 2 Line: 0", "Too few data count. -> 2 Line: 2"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 40));
+    (*table_)[4].Name = (*table_)[5].Name = "kept";
+    messages_.clear();
+    bool refused = true;
+    EXPECT_EQ(ReadObjects(
+                  c.text.data(), c.text.size(), table_->data(), kObjectCapacity, nullptr,
+                  [this](const std::string& m) { messages_.push_back(m); }, &refused),
+              c.result);
+    EXPECT_EQ(refused, c.said.size() == 1 && c.said[0] == notScene);
+    ASSERT_EQ(messages_.size(), c.said.size());
+    for (size_t i = 0; i < c.said.size(); ++i)
+      EXPECT_EQ(messages_[i].rfind(c.said[i], 0), 0u) << messages_[i];
+    EXPECT_EQ((*table_)[4].Name == "OBJ" || (*table_)[5].Name == "OBJ", c.result == 1);
+  }
+}
+
+TEST_F(ObjectFileTest, ANumberLongerThanTheFieldBufferStopsTheLoad) {
+  // Cut to the buffer, 300 zeros and a 5 would read 0, 300 blanks and a 5
+  // as nothing: they are refused, not read as another number.
+  for (int field : {0, 3, 4, 18, 22}) {
+    std::vector<std::string> f = SplitFields(Line(7, "seven"));
+    f[static_cast<size_t>(field)] = std::string(300, field == 0 ? '0' : ' ') + "5";
+    std::string text = kObjectFileHeader + Line(6, "six");
+    for (const std::string& x : f) text += x + ",";
+    messages_.clear();
+    (*table_)[0].Name = "untouched";
+    EXPECT_EQ(Load(text + "\n" + Line(8)), 0);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], field == 0 ? "Data 'No.' error. Line: 1"
+                                       : "Data too long. Field: " + std::to_string(field) + " Line: 1");
+    EXPECT_EQ((*table_)[6].Name, "six");
+    EXPECT_EQ((*table_)[0].Name, "untouched");
+    EXPECT_EQ((*table_)[8].Name, "OBJ008");
+  }
+}
+
+TEST_F(ObjectFileTest, EncodingsAreTakenOrRefusedAlikeFromMemoryAndFromAFile) {
+  const std::string body = std::string(kObjectFileHeader) + Line(3, "three");
+  std::string le, be;  // UTF-16
+  for (char c : body) le += std::string{c, '\0'}, be += std::string{'\0', c};
+  const std::string little = "The file is UTF-16 (little-endian)", big = "The file is UTF-16 (big-endian)";
+  const std::pair<std::string, std::string> cases[] = {
+      {"\xEF\xBB\xBF" + body, ""}, {"\xFF\xFE" + le, little}, {"\xFE\xFF" + be, big}, {le, little}, {be, big}};
+  for (const auto& [text, said] : cases) {
+    for (bool fromFile : {false, true}) {
+      SCOPED_TRACE(said + (fromFile ? " file" : " memory"));
+      InitializeRecords(table_->data(), kObjectCapacity);
+      messages_.clear();
+      bool refused = false;
+      const auto say = [this](const std::string& m) { messages_.push_back(m); };
+      EXPECT_EQ(fromFile ? LoadObjects(WriteText("e.3dl", text), table_->data(), kObjectCapacity, nullptr, say,
+                                       nullptr, &refused)
+                         : ReadObjects(text.data(), text.size(), table_->data(), kObjectCapacity, nullptr, say,
+                                       &refused),
+                said.empty() ? 1 : 0);
+      EXPECT_EQ(refused, !said.empty());
+      EXPECT_EQ((*table_)[3].Name, said.empty() ? "three" : "OBJ003");
+      ASSERT_EQ(messages_.size(), said.empty() ? 0u : 1u);
+      for (const std::string& m : messages_) EXPECT_EQ(m.rfind(said, 0), 0u) << m;
+    }
+  }
 }

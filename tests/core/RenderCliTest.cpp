@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <sys/wait.h>
@@ -33,6 +35,18 @@ CliRun Render(const std::string& args, const std::string& before = "") {
   const int status = pclose(p);
   r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return r;
+}
+
+// Pixels of the red cube the test scene holds.
+int RedPixels(const std::string& png) {
+  const QImage img(QString::fromStdString(png));
+  int red = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const QColor c = img.pixelColor(x, y);
+      if (c.red() > 120 && c.green() < 60 && c.blue() < 60) ++red;
+    }
+  return red;
 }
 
 class RenderCli : public ::testing::Test {
@@ -106,13 +120,7 @@ TEST_F(RenderCli, RendersTheSceneAtTheRequestedSize) {
   EXPECT_EQ(img.width(), 320);
   EXPECT_EQ(img.height(), 200);
   // The red cube shows somewhere in the picture.
-  int red = 0;
-  for (int y = 0; y < img.height(); ++y)
-    for (int x = 0; x < img.width(); ++x) {
-      const QColor c = img.pixelColor(x, y);
-      if (c.red() > 120 && c.green() < 60 && c.blue() < 60) ++red;
-    }
-  EXPECT_GT(red, 50);
+  EXPECT_GT(RedPixels(png), 50);
   EXPECT_EQ(Render("'" + good + "' -o '" + dir + "/no-such-dir/x.png'").code, 4);
   EXPECT_EQ(Render("'" + good + "' -o '" + dir + "/o.png' --ortho --view 20,-40,0.8").code, 0);
 }
@@ -146,4 +154,42 @@ TEST_F(RenderCli, APictureThatCannotBeWrittenExits4AndKeepsTheOldOne) {
   r = Render("'" + good + "' -o /dev/full");
   EXPECT_EQ(r.code, 4);
   EXPECT_NE(r.out.find("not a regular file (a character device)"), std::string::npos) << r.out;
+}
+
+TEST_F(RenderCli, NoSceneIsTakenForOneAndAKeptViewIsHeldToTheWindowsRanges) {
+  std::ifstream in(good);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string header = text.substr(0, text.find('\n') + 1), records = text.substr(header.size());
+  auto write = [this](const std::string& body) {
+    std::ofstream(dir + "/f.3dl", std::ios::binary) << body;
+    return "'" + dir + "/f.3dl'";
+  };
+  std::string cr = text;
+  std::replace(cr.begin(), cr.end(), '\n', '\r');
+  const struct {
+    std::string text, out;
+    int code;
+  } checks[] = {
+      {"A plain text\nwithout a comma\n", "Not a scene file", 1},
+      {cr, ": 2 objects", 0},
+      {header + "#@view 15,-30,x,0,0,0,0\n" + records, "View line error", 1},
+  };
+  for (const auto& c : checks) {
+    const CliRun r = Render(write(c.text) + " --check");
+    EXPECT_EQ(r.code, c.code) << r.out;
+    EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
+  }
+  // No picture is drawn from a file that is no scene; the old one stays.
+  std::ofstream(dir + "/old.png") << "old";
+  EXPECT_EQ(Render(write(checks[0].text) + " -o '" + dir + "/old.png'").code, 1);
+  EXPECT_EQ(RedPixels(dir + "/old.png"), 0);
+  // Views the window's bars cannot show are drawn as the bars hold them,
+  // not as an empty picture.
+  for (const char* view : {"#@view 1000000,-1000000,-2,0,0,0,0\n", "#@view 15,-30,-1000000,0,0,0,0\n",
+                           "#@view 15,-30,0,0,0,0,1\n"}) {
+    const std::string png = dir + "/held.png";
+    const CliRun r = Render(write(header + view + records) + " -o '" + png + "'");
+    EXPECT_EQ(r.code, 0) << r.out;
+    EXPECT_GT(RedPixels(png), 20) << view;
+  }
 }

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "objects/ObjectFile.h"
 #include "objects/SceneView.h"
@@ -89,6 +90,50 @@ TEST(SceneView, TheLineSitsRightAfterTheHeaderAndTheRecordsReadTheSame) {
   std::remove(plain.c_str());
   std::remove(kept.c_str());
   std::remove((plain + "2").c_str());
+}
+
+TEST(SceneView, EveryReaderFindsTheSameLineAndTheLoaderSaysWhenItCannotBeRead) {
+  std::string header = kObjectFileHeader;
+  header.pop_back();
+  const std::string view = "#@view 20.0,10.0,-3.00,0.50,0.00,-0.40,0",
+                    record = FormatObjectLine(0, SceneObject{});
+  const struct {
+    std::string text;
+    ViewLineState state;
+  } cases[] = {
+      {"\xEF\xBB\xBF" + header + "\n" + view + "\n" + record, ViewLineState::Present},
+      {header + "\r" + view + "\r" + record, ViewLineState::Present},
+      {header + "\r\n" + view + "\r\n", ViewLineState::Present},
+      {header + "\n\n" + view + "\n", ViewLineState::Absent},  // after the opening comments
+      {header + "\r\r" + view + "\r", ViewLineState::Absent},
+      {header + "\n#@view 1,2,3\n", ViewLineState::Malformed},
+      {header + "\r#@view 1,2,nan,4,5,6,0\r", ViewLineState::Malformed},
+      {header + "\n#@view garbage", ViewLineState::Malformed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.substr(c.text.size() - 30));
+    SceneView v;
+    EXPECT_EQ(FindViewLine(c.text.data(), c.text.size(), v), c.state);
+    EXPECT_FLOAT_EQ(v.shiftX, c.state == ViewLineState::Present ? 0.5f : 0.0f);
+    std::vector<std::string> said;
+    SceneObject one[1];
+    ReadObjects(c.text.data(), c.text.size(), one, 1, nullptr, [&said](const std::string& m) { said.push_back(m); });
+    EXPECT_EQ(said, c.state == ViewLineState::Malformed ? std::vector<std::string>{kViewLineError}
+                                                        : std::vector<std::string>{});
+  }
+}
+
+TEST(SceneView, AViewIsHeldToTheBarsAndAFarDistanceMovesOnAsShiftY) {
+  EXPECT_EQ(FormatViewLine(ClampView({1e6f, -1e6f, -1e6f, 1e6f, 0.0f, -1e6f, false})),
+            "#@view 90.0,-360.0,-40.00,10.00,-10.00,-10.00,0\n");
+  EXPECT_EQ(FormatViewLine(ClampView({0, 0, -45.0f, 0, 2.0f, 0, false})),
+            "#@view 0.0,0.0,-40.00,0.00,-3.00,0.00,0\n");
+  EXPECT_EQ(FormatViewLine(ClampView({0, 0, -12.0f, 0, 0, 0, false}, kViewZoomMinAfterOrtho)),
+            "#@view 0.0,0.0,-10.00,0.00,-2.00,0.00,0\n");
+  EXPECT_EQ(FormatViewLine(ClampView({0, 0, 0.0f, 0, 0, 0, true})), "#@view 0.0,0.0,0.10,0.00,0.00,0.00,1\n");
+  EXPECT_EQ(FormatViewLine(ClampView({0, 0, 1e6f, 0, 0, 0, true})), "#@view 0.0,0.0,5.00,0.00,0.00,0.00,1\n");
+  EXPECT_EQ(FormatViewLine(ClampView({0, 0, 1e6f, 0, 0, 0, false})),
+            "#@view 0.0,0.0,5.00,0.00,10.00,0.00,0\n");
 }
 
 }  // namespace

@@ -34,15 +34,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (SceneObject& r : *table) r.Name = kUntouched;
 
   int messages = 0;
+  bool refused = false;
   const char* text = reinterpret_cast<const char*>(data);
-  const int result =
-      ReadObjects(text, size, table->data(), kObjectCapacity, slots, [&messages](const std::string& m) {
+  const int result = ReadObjects(
+      text, size, table->data(), kObjectCapacity, slots,
+      [&messages](const std::string& m) {
         Require(!m.empty());
         ++messages;
-      });
+      },
+      &refused);
   Require(result >= 0 && result <= static_cast<int>(size));
-  // One message per bad line at most, and never a flood.
-  Require(messages <= kMaxShortLineMessages + 2);
+  // Never a flood: the first short lines one by one, then one summary,
+  // besides a view line and the error that stops the reading.
+  Require(messages <= kMaxShortLineMessages + 3);
+  // A refused text says so once and touches nothing.
+  if (refused) {
+    Require(result == 0 && messages == 1);
+    for (const SceneObject& r : *table) Require(r.Name == kUntouched);
+  }
 
   for (SceneObject& r : *table) {
     if (r.Name == kUntouched) continue;

@@ -97,10 +97,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ObjectTable& t = *w.table;
   InitializeRecords(t.data(), kObjectCapacity);
   for (SceneObject& r : t) r.Name = kUntouched;
-  const int loaded = LoadObjects(in, t.data(), kObjectCapacity, w.slots, [](const std::string& m) {
-    Require(!m.empty());
-  });
+  bool refused = false;
+  const int loaded = LoadObjects(
+      in, t.data(), kObjectCapacity, w.slots, [](const std::string& m) { Require(!m.empty()); }, nullptr,
+      &refused);
   Require(loaded >= 0);  // a regular file always opens
+  if (refused) {
+    // Nothing of a file that is no scene reaches the table.
+    for (const SceneObject& r : t) Require(r.Name == kUntouched);
+    return 0;
+  }
 
   // Draw every record the file set, enabled or not.
   int last = -1;

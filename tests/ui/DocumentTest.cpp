@@ -290,6 +290,31 @@ TEST_F(DocumentTest, DialogApplyStepsAndListLoadsAreUndoneExactly) {
       << "the list shows the undone table";
 }
 
+TEST_F(DocumentTest, AFileThatIsNoSceneIsNeitherOpenedNorMergedNorWrittenOver) {
+  const QString a = WriteScene(QStringLiteral("a.3dl"), 1, 0.1f);
+  ASSERT_TRUE(Form1->OpenSceneFile(a));
+  const QByteArray scene = Saved();
+  const QByteArray notes = "Notes\r\nwithout a single comma\r\n";
+  const QString text = dir.filePath(QStringLiteral("notes.3dl"));
+  QFile f(text);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(notes);
+  f.close();
+  EXPECT_FALSE(Form1->OpenSceneFile(text));
+  prompts.openAnswers.push_back(text);
+  Entry(QStringLiteral("Merge"))->trigger();
+  EXPECT_EQ(Form1->StatusText(), QStringLiteral("notes.3dl was not merged: it is not a scene file"));
+  EXPECT_EQ(prompts.messages.size(), 2);
+  EXPECT_TRUE(prompts.messages.last().startsWith(QStringLiteral("Not a scene file")));
+  EXPECT_EQ(Form1->SceneFile(), a);
+  EXPECT_FALSE(Form1->SceneModified());
+  EXPECT_EQ(Saved(), scene) << "the scene on screen stays";
+  ASSERT_TRUE(Form1->FileSave());
+  QFile kept(text);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), notes);
+}
+
 TEST_F(DocumentTest, ARecoveryCopyOutlivesAKillAndComesBackModified) {
   const QString folder = dir.filePath(QStringLiteral("recovery"));
   QProcess child;
