@@ -43,14 +43,8 @@ struct PickScene {
       }
       // From the view it opens with, where the cell fills the picture.
       SceneView v;
-      if (ReadViewLine(TESSALY_EXAMPLES_DIR "/demo-cell.3dl", v) == ViewLineState::Present) {
-        rs.view.angleX = v.angleX;
-        rs.view.angleZ = v.angleZ;
-        rs.view.zoom = v.zoom;
-        rs.view.shiftX = v.shiftX;
-        rs.view.shiftY = v.shiftY;
-        rs.view.shiftZ = v.shiftZ;
-      }
+      if (ReadViewLine(TESSALY_EXAMPLES_DIR "/demo-cell.3dl", v) == ViewLineState::Present)
+        TakeSceneView(rs.view, v);
     } else {
       for (int i = 0; i < kObjectCapacity; ++i) {
         SceneObject& r = (*table)[static_cast<size_t>(i)];

@@ -125,14 +125,7 @@ class SceneBuilder {
     ViewLimits limits;
     limits.zoomMin = -10.0;  // the perspective zoom bar's range once ortho was used
     const ViewSettings f = FitViewToBounds(v, balls, limits);
-    SceneView kept;
-    kept.angleX = f.angleX;
-    kept.angleZ = f.angleZ;
-    kept.zoom = f.zoom;
-    kept.shiftX = f.shiftX;
-    kept.shiftY = f.shiftY;
-    kept.shiftZ = f.shiftZ;
-    viewLine_ = FormatViewLine(kept);
+    viewLine_ = FormatViewLine(SceneViewOf(f));
   }
 
   bool Save(const std::string& path) const {

@@ -185,13 +185,7 @@ int main(int argc, char** argv) {
   SceneView kept;
   if (!viewGiven && shift.empty() && !ortho && ReadViewLine(scene, kept) == ViewLineState::Present) {
     // The view the scene was saved with, as opening it in the window gives.
-    rs.view.angleX = kept.angleX;
-    rs.view.angleZ = kept.angleZ;
-    rs.view.zoom = kept.zoom;
-    rs.view.shiftX = kept.shiftX;
-    rs.view.shiftY = kept.shiftY;
-    rs.view.shiftZ = kept.shiftZ;
-    rs.view.ortho = kept.ortho;
+    TakeSceneView(rs.view, kept);
   }
   if (ortho) {
     rs.view.ortho = true;
@@ -209,18 +203,8 @@ int main(int argc, char** argv) {
   }
   if (!joints.empty())
     for (int k = 0; k < 6; ++k) rs.joints[k] = joints[static_cast<size_t>(k)];
-  {
-    // Held to the window's bars, wherever the values came from.
-    SceneView v{rs.view.angleX, rs.view.angleZ, rs.view.zoom, rs.view.shiftX,
-                rs.view.shiftY, rs.view.shiftZ, rs.view.ortho};
-    v = ClampView(v);
-    rs.view.angleX = v.angleX;
-    rs.view.angleZ = v.angleZ;
-    rs.view.zoom = v.zoom;
-    rs.view.shiftX = v.shiftX;
-    rs.view.shiftY = v.shiftY;
-    rs.view.shiftZ = v.shiftZ;
-  }
+  // Held to the window's bars, wherever the values came from.
+  TakeSceneView(rs.view, ClampView(SceneViewOf(rs.view)));
 
   ApplyClearColor(rs.backColor);
   ApplyFixedRenderState();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "objects/SceneView.h"
 #include "shapes/ColorTex.h"
 
 using Color = uint32_t;
@@ -21,6 +22,20 @@ struct ViewSettings {
   int resolution = 72;    // Tkb_Resolution
   bool ortho = false;     // Chk_Ortho
 };
+
+// The camera values a scene file keeps in its view line, and back.
+inline void TakeSceneView(ViewSettings& v, const SceneView& s) {
+  v.angleX = s.angleX;
+  v.angleZ = s.angleZ;
+  v.zoom = s.zoom;
+  v.shiftX = s.shiftX;
+  v.shiftY = s.shiftY;
+  v.shiftZ = s.shiftZ;
+  v.ortho = s.ortho;
+}
+inline SceneView SceneViewOf(const ViewSettings& v) {
+  return SceneView{v.angleX, v.angleZ, v.zoom, v.shiftX, v.shiftY, v.shiftZ, v.ortho};
+}
 
 // A block-text request; the main window keeps one for its "Text Draw"
 // group, kind-45 objects and wafer IDs build their own.
