@@ -204,19 +204,11 @@ TEST_F(FileAccess, AttributesGroupAndLinksSurviveTheSave) {
   const std::string p = Path("scene.3dl");
   Write(p, "old");
   ASSERT_EQ(::setxattr(p.c_str(), "user.note", "cell A", 6, 0), 0);
-  // An access list granting one more user reading: version 2, then
-  // (tag, permissions, id) entries.
-  std::string acl("\x02\0\0\0", 4);
-  auto entry = [&acl](uint16_t tag, uint16_t perm, uint32_t id) {
-    acl.append(reinterpret_cast<const char*>(&tag), 2);
-    acl.append(reinterpret_cast<const char*>(&perm), 2);
-    acl.append(reinterpret_cast<const char*>(&id), 4);
-  };
-  entry(0x01, 6, ~0u);
-  entry(0x02, 4, kOtherUser);
-  entry(0x04, 4, ~0u);
-  entry(0x10, 4, ~0u);
-  entry(0x20, 0, ~0u);
+  // An access list: version 2, then (tag, permissions, id) entries: owner
+  // rw, user 65534 r, group r, mask r, others nothing.
+  const std::string acl("\x02\0\0\0" "\x01\0\x06\0\xff\xff\xff\xff" "\x02\0\x04\0\xfe\xff\0\0"
+                        "\x04\0\x04\0\xff\xff\xff\xff" "\x10\0\x04\0\xff\xff\xff\xff" "\x20\0\0\0\xff\xff\xff\xff",
+                        44);
   const bool acls = ::setxattr(p.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) == 0;
   ASSERT_EQ(::chown(p.c_str(), getuid(), kOtherUser), 0);
   ASSERT_EQ(Save(p), 1);
