@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "input/KeypadText.h"
-#include "render/Convert.h"
+#include "objects/Convert.h"
 
 namespace {
 

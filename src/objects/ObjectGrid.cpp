@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "objects/ShapeCatalog.h"
-#include "render/Convert.h"
+#include "objects/Convert.h"
 
 namespace {
 

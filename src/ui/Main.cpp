@@ -22,7 +22,7 @@
 #include "ui/MainDocument.h"
 #include "ui/QtBitmapSource.h"
 #include "ui/Objectsetting.h"
-#include "render/Convert.h"
+#include "objects/Convert.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
 #include "render/Picking.h"

@@ -20,7 +20,7 @@
 #include "ui/Input.h"
 #include "ui/Objectlist.h"
 #include "ui/Objectsetting.h"
-#include "render/Convert.h"
+#include "objects/Convert.h"
 #include "shapes/Material.h"
 
 

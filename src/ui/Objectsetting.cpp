@@ -17,7 +17,7 @@
 #include "ui/ObjectsettingGrid.h"
 #include "objects/EffectiveRecord.h"
 #include "objects/ShapeCatalog.h"
-#include "render/Convert.h"
+#include "objects/Convert.h"
 #include "shapes/Material.h"
 
 TObjSet* ObjSet = nullptr;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/Convert.h"
+#include "objects/Convert.h"
 
 TEST(Convert, FloatsAcceptPlainDecimalNumbers) {
   EXPECT_DOUBLE_EQ(StrToFloat("12.349"), 12.349);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "input/KeypadText.h"
-#include "render/Convert.h"
+#include "objects/Convert.h"
 
 namespace {
 

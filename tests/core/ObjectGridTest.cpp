@@ -5,7 +5,7 @@
 
 #include "objects/ObjectGrid.h"
 #include "objects/ShapeCatalog.h"
-#include "render/Convert.h"
+#include "objects/Convert.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "render/Convert.h"
+#include "objects/Convert.h"
 
 #include <cerrno>
 #include <climits>
