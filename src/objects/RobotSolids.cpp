@@ -28,10 +28,10 @@ struct Frames {
   const Placement& Of(const RobotPart& p) const { return p.turns ? turned : fixed; }
 };
 
-// What one part occupies: the shape it is drawn as, a link in the box
-// round its slot shape, a hand plate in the box round it, a wafer as a
-// disc.
-Solid PartSolid(const RobotPart& part, const Placement& frame) {
+// The one solid round a part: the shape it is drawn as, a hand plate in
+// the box round it (its rounded tip included), a wafer as a disc, a link
+// in the box round its slot shape.
+Solid Enclosing(const RobotPart& part, const Placement& frame) {
   Placement at = frame;
   at.Translate(part.x, part.z, part.y);
   at.Rotate(part.ang, 0, 1, 0);
@@ -54,6 +54,26 @@ Solid PartSolid(const RobotPart& part, const Placement& frame) {
   s.axes[0] = axes[0];
   s.axes[2] = axes[2];
   return s;
+}
+
+// What a part occupies as an obstacle: its enclosing solid, except that a
+// link is exactly its straight run (a box) and a cylinder at each round
+// end; the box round the whole slot would stand out at the corners of its
+// ends by 0.4 of their radius, where the drawing shows a gap.
+void AddSolids(const RobotPart& part, const Placement& frame, std::vector<Solid>* out) {
+  if (part.shape != RobotPartShape::Link) {
+    out->push_back(Enclosing(part, frame));
+    return;
+  }
+  Placement at = frame;
+  at.Translate(part.x, part.z, part.y);
+  at.Rotate(part.ang, 0, 1, 0);
+  const V3 axes[3] = {at.Axis(0), at.Axis(1), at.Axis(2)};
+  const double k = std::fabs(at.scale);
+  out->push_back(MakeBox(at.t, axes, part.w / 2.0 * k, part.h / 2.0 * k, part.r * k));
+  for (double end : {1.0, -1.0})
+    out->push_back(MakeCylinder(at.Point({end * part.w / 2.0, -part.h / 2.0, 0.0}), axes[1], part.r * k,
+                                part.h * at.scale));
 }
 
 // A moving part as the check sweeps it: a box as a rectangle across its
@@ -83,7 +103,7 @@ bool RobotSolids(const SceneObject& obj, std::vector<Solid>* out) {
   RobotLayout layout;
   if (!IsRobot(obj) || !RobotLayoutOf(obj, &layout)) return false;
   const Frames frames(layout);
-  for (const RobotPart& p : layout.parts) out->push_back(PartSolid(p, frames.Of(p)));
+  for (const RobotPart& p : layout.parts) AddSolids(p, frames.Of(p), out);
   return true;
 }
 
@@ -93,7 +113,7 @@ bool RobotMovingParts(const SceneObject& obj, std::vector<Sweep>* parts, std::ve
   const Frames frames(layout);
   for (const RobotPart& p : layout.parts) {
     if (p.role == RobotPartRole::Body) continue;
-    parts->push_back(PartSweep(PartSolid(p, frames.Of(p))));
+    parts->push_back(PartSweep(Enclosing(p, frames.Of(p))));
     kinds->push_back(p.role == RobotPartRole::Wafer ? 1 : 0);
   }
   return true;

@@ -15,8 +15,8 @@
 // robot whose place is not a number.
 bool RobotMovingParts(const SceneObject& robot, std::vector<Sweep>* parts, std::vector<int>* kinds);
 
-// What a transfer robot occupies as an obstacle: its columns, each link in
-// the box round its slot shape, its hand plates and blocks, and the wafers
-// on them, one solid per part of its layout. Returns false for any other
-// kind.
+// What a transfer robot occupies as an obstacle: its columns, each link as
+// the box of its straight run and a cylinder at each round end, its hand
+// plates (in the box round each) and blocks, and the wafers on them.
+// Returns false for any other kind.
 bool RobotSolids(const SceneObject& robot, std::vector<Solid>* out);

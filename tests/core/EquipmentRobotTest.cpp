@@ -167,6 +167,12 @@ TEST_F(RobotModel, FrogLegSignOfExtensionSelectsTheHand) {
   EXPECT_NEAR(MinOf(hands, &ObjVertex::z), -near - 0.14, kTol);  // hand 2 waits by the axis
   EXPECT_NEAR(Centroid(VerticesInColour(out, kGreen)).z, far + 0.09, kTol);
   EXPECT_NEAR(Centroid(VerticesInColour(out, kBlue)).z, -near - 0.09, kTol);
+  // Hand 1 (the lower) is in the hand's colour from 0.01 behind its wrist,
+  // where its forearms meet, out to the plate's tip.
+  std::vector<ObjVertex> hand1;
+  for (const ObjVertex& v : hands)
+    if (v.y < 0.304) hand1.push_back(v);
+  EXPECT_NEAR(MinOf(hand1, &ObjVertex::z), 2 * 0.2 * std::sin(45.0 * M_PI / 180.0) - 0.01, kTol);
 
   rec.size[0] = -0.5f;
   out = Draw(FrogLegRobot, rec);
@@ -218,6 +224,15 @@ TEST_F(RobotModel, TurnOfTheArmUnitCarriesLinksHandsAndWafers) {
   const ObjVertex lb = Centroid(LinkVertices(turned, 0.2805));
   EXPECT_NEAR(lb.x, la.z, kTol);
   EXPECT_NEAR(lb.z, -la.x, kTol);
+  // The robot's heading, like any record's Ang[0], turns it the same way.
+  rec.size[3] = 0.0f;
+  rec.Ang[0] = 90.0f;
+  const auto headed = Draw(ScaraRobot, rec);
+  for (Color c : {kRed, kGreen}) {
+    const ObjVertex a = Centroid(VerticesInColour(turned, c)), b = Centroid(VerticesInColour(headed, c));
+    EXPECT_NEAR(b.x, a.x, kTol) << c;
+    EXPECT_NEAR(b.z, a.z, kTol) << c;
+  }
 }
 
 TEST_F(RobotModel, WaferPatternKeepsItsHeadingWhenTheArmUnitTurns) {
