@@ -67,12 +67,13 @@ Local Nothing() {
 
 enum class Order { A, B, None };
 
-// The turn of the record's frame, as the drawing applies it (the
-// record's frame steps, followed as arithmetic).
+// A 3 x 3 rotation applied to column vectors.
 struct Mat3 {
   double m[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 };
 
+// The turn of the record's frame as the drawing applies it: the record's
+// frame steps, followed as arithmetic.
 Mat3 Rotation(const SceneObject& o, Order order) {
   Mat3 r;
   if (order == Order::None) return r;

@@ -28,10 +28,21 @@ struct Frames {
   const Placement& Of(const RobotPart& p) const { return p.turns ? turned : fixed; }
 };
 
-// The one solid round a part: the shape it is drawn as, a hand plate in
-// the box round it (its rounded tip included), a wafer as a disc, a link
-// in the box round its slot shape.
-Solid Enclosing(const RobotPart& part, const Placement& frame) {
+// An upright cylinder of the part's frame; its cross axes are the frame's
+// too, so that a thin one can be swept as a disc.
+Solid Cylinder(V3 base, const V3 axes[3], double radius, double height) {
+  Solid s = MakeCylinder(base, axes[1], radius, height);
+  s.axes[0] = axes[0];
+  s.axes[2] = axes[2];
+  return s;
+}
+
+// What a part occupies: the shape it is drawn as; a link exactly, as the
+// box of its straight run and a cylinder at each round end (the box round
+// the whole slot would stand out at the corners of its ends by 0.4 of
+// their radius, where the drawing shows a gap); a hand plate in the box
+// round it, its rounded tip included; a wafer as a disc.
+void AddSolids(const RobotPart& part, const Placement& frame, std::vector<Solid>* out) {
   Placement at = frame;
   at.Translate(part.x, part.z, part.y);
   at.Rotate(part.ang, 0, 1, 0);
@@ -39,45 +50,30 @@ Solid Enclosing(const RobotPart& part, const Placement& frame) {
   const double k = std::fabs(at.scale);
   switch (part.shape) {
     case RobotPartShape::Column:
-      return MakeCylinder(at.t, axes[1], part.r * k, part.h * at.scale);
+      out->push_back(Cylinder(at.t, axes, part.r * k, part.h * at.scale));
+      break;
     case RobotPartShape::Box:
-      return MakeBox(at.t, axes, part.w / 2.0 * k, part.h / 2.0 * k, part.d / 2.0 * k);
+      out->push_back(MakeBox(at.t, axes, part.w / 2.0 * k, part.h / 2.0 * k, part.d / 2.0 * k));
+      break;
     case RobotPartShape::Link:
-      return MakeBox(at.t, axes, (part.w / 2.0 + part.r) * k, part.h / 2.0 * k, part.r * k);
+      out->push_back(MakeBox(at.t, axes, part.w / 2.0 * k, part.h / 2.0 * k, part.r * k));
+      for (double end : {1.0, -1.0})
+        out->push_back(Cylinder(at.Point({end * part.w / 2.0, -part.h / 2.0, 0.0}), axes, part.r * k,
+                                part.h * at.scale));
+      break;
     case RobotPartShape::Hand:
-      return MakeBox(at.Point({0.0, 0.0, part.d / 2.0}), axes, part.w / 2.0 * k, part.h / 2.0 * k,
-                     part.d / 2.0 * k);
+      out->push_back(MakeBox(at.Point({0.0, 0.0, part.d / 2.0}), axes, part.w / 2.0 * k, part.h / 2.0 * k,
+                             part.d / 2.0 * k));
+      break;
     case RobotPartShape::Wafer:
+      out->push_back(Cylinder(at.t, axes, part.r * k, 0.0));
       break;
   }
-  Solid s = MakeCylinder(at.t, axes[1], part.r * k, 0.0);
-  s.axes[0] = axes[0];
-  s.axes[2] = axes[2];
-  return s;
 }
 
-// What a part occupies as an obstacle: its enclosing solid, except that a
-// link is exactly its straight run (a box) and a cylinder at each round
-// end; the box round the whole slot would stand out at the corners of its
-// ends by 0.4 of their radius, where the drawing shows a gap.
-void AddSolids(const RobotPart& part, const Placement& frame, std::vector<Solid>* out) {
-  if (part.shape != RobotPartShape::Link) {
-    out->push_back(Enclosing(part, frame));
-    return;
-  }
-  Placement at = frame;
-  at.Translate(part.x, part.z, part.y);
-  at.Rotate(part.ang, 0, 1, 0);
-  const V3 axes[3] = {at.Axis(0), at.Axis(1), at.Axis(2)};
-  const double k = std::fabs(at.scale);
-  out->push_back(MakeBox(at.t, axes, part.w / 2.0 * k, part.h / 2.0 * k, part.r * k));
-  for (double end : {1.0, -1.0})
-    out->push_back(MakeCylinder(at.Point({end * part.w / 2.0, -part.h / 2.0, 0.0}), axes[1], part.r * k,
-                                part.h * at.scale));
-}
-
-// A moving part as the check sweeps it: a box as a rectangle across its
-// two flat axes grown by half its thickness, a disc as itself.
+// A moving part's solid as the check sweeps it: a box as a rectangle
+// across its two flat axes grown by half its thickness, a cylinder as a
+// disc through its middle grown by half its height (a wafer exactly).
 Sweep PartSweep(const Solid& s) {
   Sweep w;
   w.u = s.axes[0];
@@ -111,10 +107,15 @@ bool RobotMovingParts(const SceneObject& obj, std::vector<Sweep>* parts, std::ve
   RobotLayout layout;
   if (!IsRobot(obj) || !RobotLayoutOf(obj, &layout)) return false;
   const Frames frames(layout);
+  std::vector<Solid> own;
   for (const RobotPart& p : layout.parts) {
     if (p.role == RobotPartRole::Body) continue;
-    parts->push_back(PartSweep(Enclosing(p, frames.Of(p))));
-    kinds->push_back(p.role == RobotPartRole::Wafer ? 1 : 0);
+    own.clear();
+    AddSolids(p, frames.Of(p), &own);
+    for (const Solid& s : own) {
+      parts->push_back(PartSweep(s));
+      kinds->push_back(p.role == RobotPartRole::Wafer ? 1 : 0);
+    }
   }
   return true;
 }
