@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "render/GlDraw.h"
+#include "shapes/ShapeCommon.h"
 #include "shapes/Shapes.h"
 
 namespace {
@@ -68,10 +69,7 @@ void DrawArticulatedArm(SceneObject rec, bool markPlates) {
   const float j4 = rec.size[13], j5 = rec.size[14], j6 = rec.size[15];
 
   glPushMatrix();
-  glTranslatef(rec.X, rec.Z, rec.Y);
-  glRotated(rec.Ang[0], 0.0, 1.0, 0.0);
-  glRotated(rec.Ang[1], 1.0, 0.0, 0.0);
-  glRotated(rec.Ang[2], 0.0, 0.0, 1.0);
+  ApplyFrameSteps(RecordFrame(rec, RotationOrder::A));
 
   // Base plate, column and the first mark plate.
   Block(rec, 0.2f, 0.2f, 0.03f, 0.015f);

@@ -5,6 +5,7 @@
 
 #include "equipment/EquipmentModels.h"
 #include "render/GlDraw.h"
+#include "shapes/ShapeCommon.h"
 #include "shapes/Shapes.h"
 
 int RepeatCount(int32_t n) {
@@ -145,10 +146,7 @@ void Link(const SceneObject& look, double x, double y, double z, double len, dou
 
 PartFrame::PartFrame(const SceneObject& obj) {
   glPushMatrix();
-  glTranslatef(obj.X, obj.Z, obj.Y);
-  glRotatef(obj.Ang[1], 1.0f, 0.0f, 0.0f);
-  glRotatef(obj.Ang[2], 0.0f, 0.0f, 1.0f);
-  glRotatef(obj.Ang[0], 0.0f, 1.0f, 0.0f);
+  ApplyFrameSteps(RecordFrame(obj, RotationOrder::B));
 }
 
 PartFrame::~PartFrame() {

@@ -54,9 +54,9 @@ void Panel(const SceneObject& look, int dir, double x, double y, double z, doubl
 // (x, y) at height z and turned by ang0 about the vertical.
 void Link(const SceneObject& look, double x, double y, double z, double len, double h, double r, double ang0);
 
-// The model frame of the composite parts: pushes the matrix, moves to the
-// record's point and turns by Ang[1] about x, Ang[2] about z, then Ang[0]
-// about the vertical; pops on leaving.
+// The model frame of the composite parts: pushes the matrix and applies
+// the record's frame in order B (Ang[1] about x, Ang[2] about z, then
+// Ang[0] about the vertical); pops on leaving.
 class PartFrame {
  public:
   explicit PartFrame(const SceneObject& obj);

@@ -56,10 +56,7 @@ void DrawPipePath(SceneObject obj, const double (*points)[3], int count) {
   const double step = 360.0 / reso;
 
   glPushMatrix();
-  glTranslatef(obj.X, obj.Z, obj.Y);
-  glRotatef(obj.Ang[0], 0.0f, 1.0f, 0.0f);
-  glRotatef(obj.Ang[1], 1.0f, 0.0f, 0.0f);
-  glRotatef(obj.Ang[2], 0.0f, 0.0f, 1.0f);
+  ApplyFrameSteps(RecordFrame(obj, RotationOrder::A));
   if (obj.Fill) {
     // The joint is a whole ball of the pipe's radius about the bend point,
     // drawn in the frame set up here: no angles, no depth stretch, no cut.

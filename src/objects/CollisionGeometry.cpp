@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "objects/FrameSteps.h"
+
 namespace {
 
 constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
@@ -57,6 +59,23 @@ void Placement::Rotate(double degrees, double ax, double ay, double az) {
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 3; ++j) out[i][j] = m[i][0] * r[0][j] + m[i][1] * r[1][j] + m[i][2] * r[2][j];
   std::copy(&out[0][0], &out[0][0] + 9, &m[0][0]);
+}
+
+void Placement::Apply(const FrameSteps& steps) {
+  for (int i = 0; i < steps.Count(); ++i) {
+    const double* v = steps[i].v;
+    switch (steps[i].op) {
+      case FrameStep::Op::Translate:
+        Translate(v[0], v[1], v[2]);
+        break;
+      case FrameStep::Op::Rotate:
+        Rotate(v[0], v[1], v[2], v[3]);
+        break;
+      case FrameStep::Op::Scale:
+        Scale(v[0]);
+        break;
+    }
+  }
 }
 
 V3 Placement::Point(V3 p) const {

@@ -4,6 +4,8 @@
 // across, y up, z along the scene's Y), in metres. No GL: the check runs
 // beside the frame, not inside it.
 
+class FrameSteps;
+
 struct V3 {
   double x = 0.0, y = 0.0, z = 0.0;
 };
@@ -33,6 +35,8 @@ struct Placement {
   void Rotate(double degrees, double ax, double ay, double az);  // ax..az a unit axis
   V3 Point(V3 local) const;                                      // a local point in the outer frame
   V3 Axis(int k) const { return {m[0][k], m[1][k], m[2][k]}; }
+  // Follows the steps of a frame the drawing issues (objects/FrameSteps.h).
+  void Apply(const FrameSteps& steps);
 };
 
 // What an object occupies. Box: centre, unit axes, half extents. Cylinder:

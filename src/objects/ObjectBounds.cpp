@@ -6,10 +6,11 @@
 #include <string>
 
 #include "equipment/EquipmentPieces.h"
+#include "objects/CollisionGeometry.h"
+#include "objects/FrameSteps.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 // The round kinds draw their outlines this far off the surface; boxes do
 // it by 0.0001. Every box is widened by this much and a little relative
 // slack, so float rounding in GL never puts a vertex outside.
@@ -69,35 +70,18 @@ enum class Order { A, B, None };
 // A 3 x 3 rotation applied to column vectors.
 struct Mat3 {
   double m[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-  Mat3 operator*(const Mat3& o) const {
-    Mat3 r;
-    for (int i = 0; i < 3; ++i)
-      for (int j = 0; j < 3; ++j) r.m[i][j] = m[i][0] * o.m[0][j] + m[i][1] * o.m[1][j] + m[i][2] * o.m[2][j];
-    return r;
-  }
 };
 
-// glRotate's matrix for a turn about one of the axes (0 x, 1 y, 2 z).
-Mat3 Turn(double degrees, int axis) {
-  Mat3 r;
-  const double c = std::cos(degrees * kPi / 180.0), s = std::sin(degrees * kPi / 180.0);
-  const int i = (axis + 1) % 3, j = (axis + 2) % 3;
-  r.m[i][i] = c;
-  r.m[i][j] = -s;
-  r.m[j][i] = s;
-  r.m[j][j] = c;
-  return r;
-}
-
+// The turn of the record's frame as the drawing applies it: the record's
+// frame steps, followed as arithmetic.
 Mat3 Rotation(const SceneObject& o, Order order) {
-  switch (order) {
-    case Order::A:
-      return Turn(o.Ang[0], 1) * Turn(o.Ang[1], 0) * Turn(o.Ang[2], 2);
-    case Order::B:
-      return Turn(o.Ang[1], 0) * Turn(o.Ang[2], 2) * Turn(o.Ang[0], 1);
-    default:
-      return Mat3{};
-  }
+  Mat3 r;
+  if (order == Order::None) return r;
+  Placement p;
+  p.Apply(RecordFrame(o, order == Order::A ? RotationOrder::A : RotationOrder::B));
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) r.m[i][j] = p.m[i][j];
+  return r;
 }
 
 // --- The primitive kinds -------------------------------------------------

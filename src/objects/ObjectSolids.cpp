@@ -15,18 +15,9 @@ bool Finite(const SceneObject& o) {
 
 }  // namespace
 
-Placement RecordPlacement(const SceneObject& obj, bool orderB) {
+Placement RecordPlacement(const SceneObject& obj, RotationOrder order) {
   Placement p;
-  p.Translate(obj.X, obj.Z, obj.Y);
-  if (!orderB) {
-    p.Rotate(obj.Ang[0], 0, 1, 0);
-    p.Rotate(obj.Ang[1], 1, 0, 0);
-    p.Rotate(obj.Ang[2], 0, 0, 1);
-  } else {
-    p.Rotate(obj.Ang[1], 1, 0, 0);
-    p.Rotate(obj.Ang[2], 0, 0, 1);
-    p.Rotate(obj.Ang[0], 0, 1, 0);
-  }
+  p.Apply(RecordFrame(obj, order));
   return p;
 }
 
@@ -34,13 +25,13 @@ int ObjectSolids(const SceneObject& obj, Solid out[kMaxObjectSolids]) {
   if (!obj.Enbl || !Finite(obj)) return 0;
   switch (obj.Shp) {
     case ShapeKind::Cube: {
-      const Placement p = RecordPlacement(obj, false);
+      const Placement p = RecordPlacement(obj, RotationOrder::A);
       const V3 axes[3] = {p.Axis(0), p.Axis(1), p.Axis(2)};
       out[0] = MakeBox(p.t, axes, obj.W / 2.0, obj.H / 2.0, obj.D / 2.0);
       return 1;
     }
     case ShapeKind::Cylinder: {
-      const Placement p = RecordPlacement(obj, false);
+      const Placement p = RecordPlacement(obj, RotationOrder::A);
       const double rb = std::fabs(obj.R);
       const double rt = (obj.Opt[0] == 1 && obj.R2 != 0.0f) ? std::fabs(obj.R2) : rb;
       // An elliptic section is k times as deep as it is wide.
@@ -62,7 +53,7 @@ int ObjectSolids(const SceneObject& obj, Solid out[kMaxObjectSolids]) {
       // A flat disc; with its ID written above it, the bounds below hold
       // the text too.
       if (obj.Opt[1] == 1 && obj.ID[0] != 0) break;
-      const Placement p = RecordPlacement(obj, false);
+      const Placement p = RecordPlacement(obj, RotationOrder::A);
       out[0] = MakeCylinder(p.Point({0.0, -0.0001, 0.0}), p.Axis(1), std::fabs(obj.R) + 0.0001, 0.0002);
       return 1;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "objects/CollisionGeometry.h"
+#include "objects/FrameSteps.h"
 #include "objects/SceneObject.h"
 
 // What an object occupies, for the interference check. Boxes, cylinders
@@ -17,7 +18,6 @@ constexpr int kMaxObjectSolids = 4;
 // nothing, or places and sizes that are not numbers).
 int ObjectSolids(const SceneObject& obj, Solid out[kMaxObjectSolids]);
 
-// The turn of a record's frame, as the shapes apply it: Ang[0] about the
-// vertical, Ang[1] about x, Ang[2] about z, in that order (A) or with
-// Ang[0] last (B).
-Placement RecordPlacement(const SceneObject& obj, bool orderB);
+// A record's frame as the shapes apply it (ShapeFrame): the same steps,
+// followed as arithmetic.
+Placement RecordPlacement(const SceneObject& obj, RotationOrder order);

@@ -147,22 +147,26 @@ bool SameAngle(double a, double b) {
   return std::fabs(a - b) <= 1e-7;
 }
 
+void ApplyFrameSteps(const FrameSteps& steps) {
+  for (int i = 0; i < steps.Count(); ++i) {
+    const double* v = steps[i].v;
+    switch (steps[i].op) {
+      case FrameStep::Op::Translate:
+        glTranslated(v[0], v[1], v[2]);
+        break;
+      case FrameStep::Op::Rotate:
+        glRotated(v[0], v[1], v[2], v[3]);
+        break;
+      case FrameStep::Op::Scale:
+        glScaled(v[0], v[0], v[0]);
+        break;
+    }
+  }
+}
+
 ShapeFrame::ShapeFrame(const SceneObject& obj, RotationOrder order) {
   glPushMatrix();
-  glTranslatef(obj.X, obj.Z, obj.Y);
-  // A zero angle is an identity turn; skipping it changes nothing.
-  auto turn = [](float angle, float x, float y, float z) {
-    if (angle != 0.0f) glRotatef(angle, x, y, z);
-  };
-  if (order == RotationOrder::A) {
-    turn(obj.Ang[0], 0.0f, 1.0f, 0.0f);
-    turn(obj.Ang[1], 1.0f, 0.0f, 0.0f);
-    turn(obj.Ang[2], 0.0f, 0.0f, 1.0f);
-  } else {
-    turn(obj.Ang[1], 1.0f, 0.0f, 0.0f);
-    turn(obj.Ang[2], 0.0f, 0.0f, 1.0f);
-    turn(obj.Ang[0], 0.0f, 1.0f, 0.0f);
-  }
+  ApplyFrameSteps(RecordFrame(obj, order));
 }
 
 ShapeFrame::~ShapeFrame() {

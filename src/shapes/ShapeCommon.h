@@ -1,5 +1,6 @@
 #pragma once
 
+#include "objects/FrameSteps.h"
 #include "objects/SceneObject.h"
 #include "render/GlDraw.h"
 
@@ -97,13 +98,13 @@ double ClampInto(double v, double lo, double hi);
 // Same angle within rounding noise.
 bool SameAngle(double a, double b);
 
-enum class RotationOrder {
-  A,  // Ang[0] about y, Ang[1] about x, Ang[2] about z
-  B,  // Ang[1] about x, Ang[2] about z, Ang[0] about y
-};
+// Issues a frame's steps (objects/FrameSteps.h) on the current matrix, in
+// their order: the one rule the arithmetic of the checks follows too.
+void ApplyFrameSteps(const FrameSteps& steps);
 
 // The frame of one shape: pushes the model-view matrix, moves to the
-// record's point (X, Z, Y) and turns by its three angles; pops on leaving.
+// record's point (X, Z, Y) and turns by its three angles in the given
+// order (RecordFrame); pops on leaving.
 class ShapeFrame {
  public:
   ShapeFrame(const SceneObject& obj, RotationOrder order);

@@ -167,6 +167,16 @@ TEST_F(RobotModel, FrogLegSignOfExtensionSelectsTheHand) {
   EXPECT_NEAR(MinOf(hands, &ObjVertex::z), -near - 0.14, kTol);  // hand 2 waits by the axis
   EXPECT_NEAR(Centroid(VerticesInColour(out, kGreen)).z, far + 0.09, kTol);
   EXPECT_NEAR(Centroid(VerticesInColour(out, kBlue)).z, -near - 0.09, kTol);
+  // The reaching hand is in the hand's colour from 0.01 behind its wrist,
+  // where its forearms meet: hand 1 (the lower layer) on +Y, hand 2 on -Y.
+  const double wrist = 2 * 0.2 * std::sin(45.0 * M_PI / 180.0);
+  auto layer = [&](bool upper) {
+    std::vector<ObjVertex> out;
+    for (const ObjVertex& v : hands)
+      if ((v.y > 0.304) == upper) out.push_back(v);
+    return out;
+  };
+  EXPECT_NEAR(MinOf(layer(false), &ObjVertex::z), wrist - 0.01, kTol);
 
   rec.size[0] = -0.5f;
   out = Draw(FrogLegRobot, rec);
@@ -175,6 +185,7 @@ TEST_F(RobotModel, FrogLegSignOfExtensionSelectsTheHand) {
   EXPECT_NEAR(MinOf(hands, &ObjVertex::z), -far - 0.14, kTol);  // hand 2 reaches out along -Y
   EXPECT_NEAR(Centroid(VerticesInColour(out, kGreen)).z, near + 0.09, kTol);
   EXPECT_NEAR(Centroid(VerticesInColour(out, kBlue)).z, -far - 0.09, kTol);
+  EXPECT_NEAR(MaxOf(layer(true), &ObjVertex::z), -wrist + 0.01, kTol);
 }
 
 TEST_F(RobotModel, TwinHandWafersRideOnTheirTurnedHands) {
@@ -218,6 +229,15 @@ TEST_F(RobotModel, TurnOfTheArmUnitCarriesLinksHandsAndWafers) {
   const ObjVertex lb = Centroid(LinkVertices(turned, 0.2805));
   EXPECT_NEAR(lb.x, la.z, kTol);
   EXPECT_NEAR(lb.z, -la.x, kTol);
+  // The robot's heading, like any record's Ang[0], turns it the same way.
+  rec.size[3] = 0.0f;
+  rec.Ang[0] = 90.0f;
+  const auto headed = Draw(ScaraRobot, rec);
+  for (Color c : {kRed, kGreen}) {
+    const ObjVertex a = Centroid(VerticesInColour(turned, c)), b = Centroid(VerticesInColour(headed, c));
+    EXPECT_NEAR(b.x, a.x, kTol) << c;
+    EXPECT_NEAR(b.z, a.z, kTol) << c;
+  }
 }
 
 TEST_F(RobotModel, WaferPatternKeepsItsHeadingWhenTheArmUnitTurns) {
