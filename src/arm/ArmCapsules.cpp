@@ -16,8 +16,8 @@ ArmCapsule Upright(const Placement& at, int link, double x, double z, double y0,
 ArmCapsule SlotLink(const Placement& at, int link, double x, double y, double z, double w, double h,
                     double r1, double r2, double ang) {
   const double a = ang * 3.14159265358979323846 / 180.0;
-  const V3 dir{0.0, std::cos(a), -std::sin(a)};
-  const V3 mid{x, y, z};
+  const Vec3 dir{0.0, std::cos(a), -std::sin(a)};
+  const Vec3 mid{x, y, z};
   const double r = std::fmax(r1, r2);
   return {
       MakeCapsule(at.Point(mid + dir * (w / 2.0)), at.Point(mid - dir * (w / 2.0)), std::hypot(r, h / 2.0)),

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 constexpr double kGolden = 0.6180339887498949;
 // The search stops when its bracket is this narrow.
 constexpr double kSearchResolution = 1e-7;
@@ -42,50 +41,7 @@ double ConvexMinimum(double lo, double hi, F f) {
 
 }  // namespace
 
-double Length(V3 a) {
-  return std::sqrt(Dot(a, a));
-}
-
-void Placement::Translate(double x, double y, double z) {
-  t = Point({x, y, z});
-}
-
-void Placement::Rotate(double degrees, double ax, double ay, double az) {
-  const double c = std::cos(degrees * kDegToRad), s = std::sin(degrees * kDegToRad), k = 1.0 - c;
-  const double r[3][3] = {{c + ax * ax * k, ax * ay * k - az * s, ax * az * k + ay * s},
-                          {ay * ax * k + az * s, c + ay * ay * k, ay * az * k - ax * s},
-                          {az * ax * k - ay * s, az * ay * k + ax * s, c + az * az * k}};
-  double out[3][3];
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) out[i][j] = m[i][0] * r[0][j] + m[i][1] * r[1][j] + m[i][2] * r[2][j];
-  std::copy(&out[0][0], &out[0][0] + 9, &m[0][0]);
-}
-
-void Placement::Apply(const FrameSteps& steps) {
-  for (int i = 0; i < steps.Count(); ++i) {
-    const double* v = steps[i].v;
-    switch (steps[i].op) {
-      case FrameStep::Op::Translate:
-        Translate(v[0], v[1], v[2]);
-        break;
-      case FrameStep::Op::Rotate:
-        Rotate(v[0], v[1], v[2], v[3]);
-        break;
-      case FrameStep::Op::Scale:
-        Scale(v[0]);
-        break;
-    }
-  }
-}
-
-V3 Placement::Point(V3 p) const {
-  p = p * scale;
-  return {t.x + m[0][0] * p.x + m[0][1] * p.y + m[0][2] * p.z,
-          t.y + m[1][0] * p.x + m[1][1] * p.y + m[1][2] * p.z,
-          t.z + m[2][0] * p.x + m[2][1] * p.y + m[2][2] * p.z};
-}
-
-Solid MakeBox(V3 centre, const V3 axes[3], double hx, double hy, double hz) {
+Solid MakeBox(Vec3 centre, const Vec3 axes[3], double hx, double hy, double hz) {
   Solid s;
   s.kind = Solid::Kind::Box;
   s.centre = centre;
@@ -98,7 +54,7 @@ Solid MakeBox(V3 centre, const V3 axes[3], double hx, double hy, double hz) {
   return s;
 }
 
-Solid MakeCylinder(V3 base, V3 axis, double radius, double height) {
+Solid MakeCylinder(Vec3 base, Vec3 axis, double radius, double height) {
   Solid s;
   s.kind = Solid::Kind::Cylinder;
   // A negative height hangs the cylinder below its base point.
@@ -115,7 +71,7 @@ Solid MakeCylinder(V3 base, V3 axis, double radius, double height) {
   return s;
 }
 
-Solid MakeSphere(V3 centre, double radius) {
+Solid MakeSphere(Vec3 centre, double radius) {
   Solid s;
   s.kind = Solid::Kind::Sphere;
   s.centre = centre;
@@ -125,8 +81,8 @@ Solid MakeSphere(V3 centre, double radius) {
   return s;
 }
 
-double PointDistance(const Solid& s, V3 p) {
-  const V3 d = p - s.centre;
+double PointDistance(const Solid& s, Vec3 p) {
+  const Vec3 d = p - s.centre;
   switch (s.kind) {
     case Solid::Kind::Box: {
       double sum = 0.0;
@@ -149,19 +105,19 @@ double PointDistance(const Solid& s, V3 p) {
   return 0.0;
 }
 
-Sweep MakeCapsule(V3 a, V3 b, double radius) {
+Sweep MakeCapsule(Vec3 a, Vec3 b, double radius) {
   Sweep s;
   s.core = Sweep::Core::Segment;
   s.centre = (a + b) * 0.5;
-  const V3 d = b - a;
+  const Vec3 d = b - a;
   const double len = Length(d);
-  s.u = len > 0.0 ? d * (1.0 / len) : V3{0, 1, 0};
+  s.u = len > 0.0 ? d * (1.0 / len) : Vec3{0, 1, 0};
   s.eu = len / 2.0;
   s.radius = radius;
   return s;
 }
 
-void SweepBound(const Sweep& s, V3* centre, double* radius) {
+void SweepBound(const Sweep& s, Vec3* centre, double* radius) {
   *centre = s.centre;
   const double flat = s.core == Sweep::Core::Rectangle ? std::sqrt(s.eu * s.eu + s.ev * s.ev) : s.eu;
   *radius = flat + s.radius;
@@ -185,9 +141,9 @@ double SweepDistance(const Sweep& s, const Solid& solid) {
   return std::max(nearest - s.radius, 0.0);
 }
 
-bool SweepTouches(const Sweep& s, V3 sweepCentre, double sweepRadius, const Solid& solid) {
+bool SweepTouches(const Sweep& s, Vec3 sweepCentre, double sweepRadius, const Solid& solid) {
   const double reach = sweepRadius + solid.boundRadius + kContactTolerance;
-  const V3 d = sweepCentre - solid.boundCentre;
+  const Vec3 d = sweepCentre - solid.boundCentre;
   // Written so that a bound that is not a number sets the pair aside.
   if (!(Dot(d, d) <= reach * reach)) return false;
   return SweepDistance(s, solid) <= kContactTolerance;

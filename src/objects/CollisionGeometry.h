@@ -4,40 +4,7 @@
 // across, y up, z along the scene's Y), in metres. No GL: the check runs
 // beside the frame, not inside it.
 
-class FrameSteps;
-
-struct V3 {
-  double x = 0.0, y = 0.0, z = 0.0;
-};
-inline V3 operator+(V3 a, V3 b) {
-  return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-inline V3 operator-(V3 a, V3 b) {
-  return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-inline V3 operator*(V3 a, double s) {
-  return {a.x * s, a.y * s, a.z * s};
-}
-inline double Dot(V3 a, V3 b) {
-  return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-double Length(V3 a);
-
-// A placement built the way GL builds the model-view matrix: each
-// Translate and Rotate acts in the frame left by the ones before, so a
-// drawing's sequence of glTranslate / glRotate can be followed step by step.
-struct Placement {
-  double m[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};  // columns: the local axes
-  V3 t;
-  double scale = 1.0;  // uniform, applied before the turns
-  void Translate(double x, double y, double z);
-  void Scale(double s) { scale *= s; }
-  void Rotate(double degrees, double ax, double ay, double az);  // ax..az a unit axis
-  V3 Point(V3 local) const;                                      // a local point in the outer frame
-  V3 Axis(int k) const { return {m[0][k], m[1][k], m[2][k]}; }
-  // Follows the steps of a frame the drawing issues (objects/FrameSteps.h).
-  void Apply(const FrameSteps& steps);
-};
+#include "objects/Placement.h"
 
 // What an object occupies. Box: centre, unit axes, half extents. Cylinder:
 // centre of the base disc, unit axis (axes[1]), radius half[0], height
@@ -46,19 +13,19 @@ struct Placement {
 struct Solid {
   enum class Kind { Box, Cylinder, Sphere };
   Kind kind = Kind::Sphere;
-  V3 centre;
-  V3 axes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+  Vec3 centre;
+  Vec3 axes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
   double half[3] = {0, 0, 0};
-  V3 boundCentre;
+  Vec3 boundCentre;
   double boundRadius = 0.0;
 };
 
-Solid MakeBox(V3 centre, const V3 axes[3], double hx, double hy, double hz);
-Solid MakeCylinder(V3 base, V3 axis, double radius, double height);
-Solid MakeSphere(V3 centre, double radius);
+Solid MakeBox(Vec3 centre, const Vec3 axes[3], double hx, double hy, double hz);
+Solid MakeCylinder(Vec3 base, Vec3 axis, double radius, double height);
+Solid MakeSphere(Vec3 centre, double radius);
 
 // Distance from a point to the solid: 0 inside or on it.
-double PointDistance(const Solid& s, V3 p);
+double PointDistance(const Solid& s, Vec3 p);
 
 // What moves: a flat core (a segment, a rectangle or a disc) grown by a
 // radius. A segment of half length eu along u makes a capsule; a rectangle
@@ -67,15 +34,15 @@ double PointDistance(const Solid& s, V3 p);
 struct Sweep {
   enum class Core { Segment, Rectangle, Disc };
   Core core = Core::Segment;
-  V3 centre, u{1, 0, 0}, v{0, 0, 1};
+  Vec3 centre, u{1, 0, 0}, v{0, 0, 1};
   double eu = 0.0, ev = 0.0;
   double radius = 0.0;
 };
 
-Sweep MakeCapsule(V3 a, V3 b, double radius);
+Sweep MakeCapsule(Vec3 a, Vec3 b, double radius);
 
 // The bounding sphere of a sweep.
-void SweepBound(const Sweep& s, V3* centre, double* radius);
+void SweepBound(const Sweep& s, Vec3* centre, double* radius);
 
 // The distance between the sweep and the solid, 0 when they overlap. The
 // distance from a point to a convex solid is convex along any line, so a
@@ -89,4 +56,4 @@ constexpr double kContactTolerance = 1e-4;
 
 // Whether the sweep and the solid touch, with the bounding spheres tried
 // first.
-bool SweepTouches(const Sweep& s, V3 sweepCentre, double sweepRadius, const Solid& solid);
+bool SweepTouches(const Sweep& s, Vec3 sweepCentre, double sweepRadius, const Solid& solid);

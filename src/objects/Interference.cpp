@@ -11,7 +11,7 @@ namespace {
 
 struct Mover {
   Sweep sweep;
-  V3 centre;
+  Vec3 centre;
   double radius = 0.0;
 };
 
@@ -47,17 +47,17 @@ void CheckInterference(const float joints[6], const SceneObject* first, int coun
   ArmCapsules(joints, capsules);
   Mover arm[kArmCapsuleCount];
   // The whole arm in one sphere sets most objects aside at once.
-  V3 lo = capsules[0].sweep.centre, hi = lo;
+  Vec3 lo = capsules[0].sweep.centre, hi = lo;
   for (int i = 0; i < kArmCapsuleCount; ++i) {
     arm[i] = Bounded(capsules[i].sweep);
     for (double s : {-1.0, 1.0}) {
-      const V3 c = arm[i].centre;
+      const Vec3 c = arm[i].centre;
       const double r = arm[i].radius * s;
       lo = {std::min(lo.x, c.x + r), std::min(lo.y, c.y + r), std::min(lo.z, c.z + r)};
       hi = {std::max(hi.x, c.x + r), std::max(hi.y, c.y + r), std::max(hi.z, c.z + r)};
     }
   }
-  const V3 armCentre = (lo + hi) * 0.5;
+  const Vec3 armCentre = (lo + hi) * 0.5;
   const double armRadius = Length(hi - lo) * 0.5;
 
   // Every object's solids once, shared by the arm and the robots: object i
@@ -82,7 +82,7 @@ void CheckInterference(const float joints[6], const SceneObject* first, int coun
     const int n = countOf(i);
     bool near = false;
     for (int k = 0; k < n && !near; ++k) {
-      const V3 d = own[k].boundCentre - armCentre;
+      const Vec3 d = own[k].boundCentre - armCentre;
       const double reach = armRadius + own[k].boundRadius + kContactTolerance;
       near = Dot(d, d) <= reach * reach;
     }

@@ -67,21 +67,12 @@ Local Nothing() {
 
 enum class Order { A, B, None };
 
-// A 3 x 3 rotation applied to column vectors.
-struct Mat3 {
-  double m[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-};
-
 // The turn of the record's frame as the drawing applies it: the record's
-// frame steps, followed as arithmetic.
-Mat3 Rotation(const SceneObject& o, Order order) {
-  Mat3 r;
-  if (order == Order::None) return r;
+// frame steps, followed as arithmetic (its m alone is used).
+Placement Rotation(const SceneObject& o, Order order) {
   Placement p;
-  p.Apply(RecordFrame(o, order == Order::A ? RotationOrder::A : RotationOrder::B));
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) r.m[i][j] = p.m[i][j];
-  return r;
+  if (order != Order::None) p.Apply(RecordFrame(o, order == Order::A ? RotationOrder::A : RotationOrder::B));
+  return p;
 }
 
 // --- The primitive kinds -------------------------------------------------
@@ -414,7 +405,7 @@ ObjectBounds BoundsOf(const SceneObject& obj) {
     l.hi[k] += pad;
   }
 
-  const Mat3 rot = Rotation(obj, order);
+  const Placement rot = Rotation(obj, order);
   auto place = [&](const double p[3], double out[3]) {
     for (int i = 0; i < 3; ++i) out[i] = t[i] + rot.m[i][0] * p[0] + rot.m[i][1] * p[1] + rot.m[i][2] * p[2];
   };

@@ -26,7 +26,7 @@ int ObjectSolids(const SceneObject& obj, Solid out[kMaxObjectSolids]) {
   switch (obj.Shp) {
     case ShapeKind::Cube: {
       const Placement p = RecordPlacement(obj, RotationOrder::A);
-      const V3 axes[3] = {p.Axis(0), p.Axis(1), p.Axis(2)};
+      const Vec3 axes[3] = {p.Axis(0), p.Axis(1), p.Axis(2)};
       out[0] = MakeBox(p.t, axes, obj.W / 2.0, obj.H / 2.0, obj.D / 2.0);
       return 1;
     }
@@ -67,15 +67,15 @@ int ObjectSolids(const SceneObject& obj, Solid out[kMaxObjectSolids]) {
   // record whose values are not numbers has no place to touch anything.
   const ObjectBounds b = BoundsOf(obj);
   if (!b.bounded || b.drawsNothing) return 0;
-  auto corner = [&](int c) { return V3{b.corner[c][0], b.corner[c][1], b.corner[c][2]}; };
-  const V3 origin = corner(0);
-  V3 axes[3];
+  auto corner = [&](int c) { return Vec3{b.corner[c][0], b.corner[c][1], b.corner[c][2]}; };
+  const Vec3 origin = corner(0);
+  Vec3 axes[3];
   double half[3];
   for (int k = 0; k < 3; ++k) {
-    const V3 edge = corner(1 << k) - origin;
+    const Vec3 edge = corner(1 << k) - origin;
     const double len = Length(edge);
     half[k] = len / 2.0;
-    axes[k] = len > 0.0 ? edge * (1.0 / len) : V3{k == 0 ? 1.0 : 0.0, k == 1 ? 1.0 : 0.0, k == 2 ? 1.0 : 0.0};
+    axes[k] = len > 0.0 ? edge * (1.0 / len) : Vec3{k == 0 ? 1.0 : 0.0, k == 1 ? 1.0 : 0.0, k == 2 ? 1.0 : 0.0};
   }
   out[0] = MakeBox((origin + corner(7)) * 0.5, axes, half[0], half[1], half[2]);
   return 1;

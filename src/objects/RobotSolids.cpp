@@ -30,7 +30,7 @@ struct Frames {
 
 // An upright cylinder of the part's frame; its cross axes are the frame's
 // too, so that a thin one can be swept as a disc.
-Solid Cylinder(V3 base, const V3 axes[3], double radius, double height) {
+Solid Cylinder(Vec3 base, const Vec3 axes[3], double radius, double height) {
   Solid s = MakeCylinder(base, axes[1], radius, height);
   s.axes[0] = axes[0];
   s.axes[2] = axes[2];
@@ -46,7 +46,7 @@ void AddSolids(const RobotPart& part, const Placement& frame, std::vector<Solid>
   Placement at = frame;
   at.Translate(part.x, part.z, part.y);
   at.Rotate(part.ang, 0, 1, 0);
-  const V3 axes[3] = {at.Axis(0), at.Axis(1), at.Axis(2)};
+  const Vec3 axes[3] = {at.Axis(0), at.Axis(1), at.Axis(2)};
   const double k = std::fabs(at.scale);
   switch (part.shape) {
     case RobotPartShape::Column:

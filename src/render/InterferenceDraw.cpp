@@ -16,20 +16,20 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kRing = 24;
 
-void Vertex(V3 p) {
+void Vertex(Vec3 p) {
   glVertex3d(p.x, p.y, p.z);
 }
 
 // Two unit directions square to d and to each other.
-void Across(V3 d, V3* a, V3* b) {
-  const V3 helper = std::fabs(d.y) < 0.9 ? V3{0, 1, 0} : V3{1, 0, 0};
-  V3 x{helper.y * d.z - helper.z * d.y, helper.z * d.x - helper.x * d.z, helper.x * d.y - helper.y * d.x};
+void Across(Vec3 d, Vec3* a, Vec3* b) {
+  const Vec3 helper = std::fabs(d.y) < 0.9 ? Vec3{0, 1, 0} : Vec3{1, 0, 0};
+  Vec3 x{helper.y * d.z - helper.z * d.y, helper.z * d.x - helper.x * d.z, helper.x * d.y - helper.y * d.x};
   x = x * (1.0 / Length(x));
   *a = x;
   *b = {d.y * x.z - d.z * x.y, d.z * x.x - d.x * x.z, d.x * x.y - d.y * x.x};
 }
 
-void Ring(V3 c, V3 a, V3 b, double r) {
+void Ring(Vec3 c, Vec3 a, Vec3 b, double r) {
   glBegin(GL_LINE_LOOP);
   for (int i = 0; i < kRing; ++i) {
     const double t = 2.0 * kPi * i / kRing;
@@ -40,24 +40,24 @@ void Ring(V3 c, V3 a, V3 b, double r) {
 
 void WireSweep(const Sweep& s) {
   if (s.core == Sweep::Core::Segment) {
-    const V3 p0 = s.centre - s.u * s.eu, p1 = s.centre + s.u * s.eu;
-    V3 a, b;
+    const Vec3 p0 = s.centre - s.u * s.eu, p1 = s.centre + s.u * s.eu;
+    Vec3 a, b;
     Across(s.u, &a, &b);
     Ring(p0, a, b, s.radius);
     Ring(p1, a, b, s.radius);
     glBegin(GL_LINES);
     for (int i = 0; i < 8; ++i) {
       const double t = 2.0 * kPi * i / 8;
-      const V3 off = a * (s.radius * std::cos(t)) + b * (s.radius * std::sin(t));
+      const Vec3 off = a * (s.radius * std::cos(t)) + b * (s.radius * std::sin(t));
       Vertex(p0 + off);
       Vertex(p1 + off);
     }
     glEnd();
     // The round ends.
     for (int end = 0; end < 2; ++end) {
-      const V3 c = end == 0 ? p0 : p1;
-      const V3 out = end == 0 ? s.u * -1.0 : s.u;
-      for (const V3& side : {a, b}) {
+      const Vec3 c = end == 0 ? p0 : p1;
+      const Vec3 out = end == 0 ? s.u * -1.0 : s.u;
+      for (const Vec3& side : {a, b}) {
         glBegin(GL_LINE_STRIP);
         for (int i = 0; i <= kRing / 2; ++i) {
           const double t = kPi * i / (kRing / 2);
@@ -67,7 +67,7 @@ void WireSweep(const Sweep& s) {
       }
     }
   } else if (s.core == Sweep::Core::Rectangle) {
-    const V3 n{s.u.y * s.v.z - s.u.z * s.v.y, s.u.z * s.v.x - s.u.x * s.v.z, s.u.x * s.v.y - s.u.y * s.v.x};
+    const Vec3 n{s.u.y * s.v.z - s.u.z * s.v.y, s.u.z * s.v.x - s.u.x * s.v.z, s.u.x * s.v.y - s.u.y * s.v.x};
     for (double h : {-s.radius, s.radius}) {
       glBegin(GL_LINE_LOOP);
       static const double kCorners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};

@@ -2,6 +2,7 @@
 
 #include "objects/FrameSteps.h"
 #include "objects/SceneObject.h"
+#include "objects/Vec3.h"
 #include "render/GlDraw.h"
 
 // What every primitive shares: the small geometric helpers, the
@@ -14,9 +15,6 @@ struct PlanePoint {
   double x = 0.0, z = 0.0;
 };
 
-struct Vec3 {
-  double x = 0.0, y = 0.0, z = 0.0;
-};
 
 // (radius * cos angle, radius * sin angle), angle in degrees: 0 points
 // along +x, 90 along +z.

@@ -26,8 +26,8 @@ const float kPose[6] = {30.0f, 20.0f, 60.0f, 45.0f, 30.0f, 10.0f};
 
 // How far a sweep reaches along the unit direction n, and the point where
 // it does.
-double Support(const Sweep& s, V3 n, V3* at) {
-  V3 p = s.centre;
+double Support(const Sweep& s, Vec3 n, Vec3* at) {
+  Vec3 p = s.centre;
   const double du = Dot(s.u, n), dv = Dot(s.v, n);
   if (s.core == Sweep::Core::Disc) {
     const double inPlane = std::hypot(du, dv);
@@ -41,13 +41,13 @@ double Support(const Sweep& s, V3 n, V3* at) {
 }
 
 // The outermost point of the whole arm along n and the link it belongs to.
-V3 ArmSupport(V3 n, int* link) {
+Vec3 ArmSupport(Vec3 n, int* link) {
   ArmCapsule caps[kArmCapsuleCount];
   ArmCapsules(kPose, caps);
   double best = -1e9;
-  V3 point;
+  Vec3 point;
   for (const ArmCapsule& c : caps) {
-    V3 at;
+    Vec3 at;
     const double h = Support(c.sweep, n, &at);
     if (h > best) {
       best = h;
@@ -61,7 +61,7 @@ V3 ArmSupport(V3 n, int* link) {
 // The frame of a record turned by its angles, the way GL turns a drawn
 // cube or cylinder (Ang[0] about y, then Ang[1] about x, Ang[2] about z),
 // read back from GL itself.
-void TurnedAxes(const float ang[3], V3 axes[3]) {
+void TurnedAxes(const float ang[3], Vec3 axes[3]) {
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glLoadIdentity();
@@ -84,7 +84,7 @@ std::unique_ptr<ObjectTable> OneObject(const SceneObject& rec) {
   return table;
 }
 
-void PlaceAt(SceneObject& rec, V3 p) {
+void PlaceAt(SceneObject& rec, Vec3 p) {
   rec.X = static_cast<float>(p.x);
   rec.Z = static_cast<float>(p.y);
   rec.Y = static_cast<float>(p.z);
@@ -101,15 +101,15 @@ class InterferenceGl : public GlTest {};
 // millimetre off is no contact at all.
 TEST_F(InterferenceGl, BoxTouchingALinkIsReportedAndAMillimetreOffIsNot) {
   for (const auto& turn : kTurns) {
-    V3 axes[3];
+    Vec3 axes[3];
     TurnedAxes(turn, axes);
     const double half[3] = {0.04, 0.03, 0.05};
     for (int k = 0; k < 3; ++k) {
       for (double sign : {1.0, -1.0}) {
         // The face -sign * axis k faces the arm from direction n.
-        const V3 n = axes[k] * sign;
+        const Vec3 n = axes[k] * sign;
         int link = -1;
-        const V3 q = ArmSupport(n, &link);
+        const Vec3 q = ArmSupport(n, &link);
         for (double gap : {0.0, 0.001}) {
           SceneObject box = ZeroRecord();
           box.Shp = ShapeKind::Cube;
@@ -140,12 +140,12 @@ TEST_F(InterferenceGl, BoxTouchingALinkIsReportedAndAMillimetreOffIsNot) {
 // A turned cylinder whose side touches the arm, and a ball: exact too.
 TEST_F(InterferenceGl, TurnedCylinderAndBallAreExact) {
   for (const auto& turn : kTurns) {
-    V3 axes[3];
+    Vec3 axes[3];
     TurnedAxes(turn, axes);
     // Square to the cylinder's axis (its local y): the side faces the arm.
-    for (const V3& n : {axes[0] * -1.0, axes[2]}) {
+    for (const Vec3& n : {axes[0] * -1.0, axes[2]}) {
       int link = -1;
-      const V3 q = ArmSupport(n, &link);
+      const Vec3 q = ArmSupport(n, &link);
       for (double gap : {0.0, 0.001}) {
         SceneObject cyl = ZeroRecord();
         cyl.Shp = ShapeKind::Cylinder;
@@ -188,7 +188,7 @@ TEST_F(InterferenceGl, CapsulesHoldTheWholeDrawnArm) {
     for (const auto& prim : CaptureFeedback([&] { DrawArticulatedArm(arm, false); })) {
       for (const auto& v : prim.v) {
         const ObjPoint o = UnProject(v);
-        const V3 p{o.x, o.y, o.z};
+        const Vec3 p{o.x, o.y, o.z};
         double nearest = 1e9;
         for (const ArmCapsule& c : caps) {
           // Outside by how much: the sweep's distance to a tiny ball at p.
@@ -292,8 +292,8 @@ class InterferenceFrame : public ::testing::Test {
 
 TEST_F(InterferenceFrame, PictureChangesOnlyWhereSomethingTouches) {
   int link = -1;
-  const V3 n{0, 0, 1};
-  const V3 q = ArmSupport(n, &link);
+  const Vec3 n{0, 0, 1};
+  const Vec3 q = ArmSupport(n, &link);
   SceneObject box = ZeroRecord();
   box.Shp = ShapeKind::Cube;
   box.W = box.H = box.D = 0.1f;
@@ -397,7 +397,7 @@ TEST_F(InterferenceGl, RobotPartsAreWhereTheRobotDrawsItsHandsAndWafers) {
           if (!hand && !wafer) continue;
           const int kind = wafer ? 1 : 0;
           const ObjPoint o = UnProject(v);
-          const V3 p{o.x, o.y, o.z};
+          const Vec3 p{o.x, o.y, o.z};
           double nearest = 1e9;
           for (size_t i = 0; i < parts.size(); ++i)
             if (kinds[i] == kind) nearest = std::min(nearest, SweepDistance(parts[i], MakeSphere(p, 0.0)));
@@ -420,7 +420,7 @@ TEST_F(InterferenceGl, RobotPartsAreWhereTheRobotDrawsItsHandsAndWafers) {
           const Sweep& s = parts[i];
           for (int corner = 0; corner < 4; ++corner) {
             const double a = (corner & 1) ? s.eu : -s.eu, b = (corner & 2) ? s.ev : -s.ev;
-            const V3 p = s.centre + s.u * a + s.v * b;
+            const Vec3 p = s.centre + s.u * a + s.v * b;
             const double q[3] = {p.x, p.y, p.z};
             for (int k = 0; k < 3; ++k) {
               plo[k] = std::min(plo[k], q[k]);
@@ -449,10 +449,10 @@ TEST(Interference, BoxOnARobotHandIsReportedAndAMillimetreAboveIsNot) {
   std::vector<Sweep> parts;
   std::vector<int> kinds;
   ASSERT_TRUE(RobotMovingParts(robot, &parts, &kinds));
-  V3 top;
+  Vec3 top;
   double best = -1e9;
   for (const Sweep& s : parts) {
-    V3 at;
+    Vec3 at;
     const double h = Support(s, {0, 1, 0}, &at);
     if (h > best) {
       best = h;
@@ -464,7 +464,7 @@ TEST(Interference, BoxOnARobotHandIsReportedAndAMillimetreAboveIsNot) {
     box.Shp = ShapeKind::Cube;
     box.W = box.D = 0.02f;
     box.H = 0.01f;
-    PlaceAt(box, top + V3{0, 0.005 + gap, 0});
+    PlaceAt(box, top + Vec3{0, 0.005 + gap, 0});
     auto table = OneObject(box);
     (*table)[5] = robot;
     InterferenceReport report;

@@ -61,11 +61,11 @@ void DrawRobot(const SceneObject& r) {
 
 // How far short of the solid's faces the points inside it stop: the
 // largest gap over its faces (for a cylinder its rim, base and top).
-double ShortfallOf(const Solid& s, const std::vector<V3>& points) {
+double ShortfallOf(const Solid& s, const std::vector<Vec3>& points) {
   double lo[3] = {1e9, 1e9, 1e9}, hi[3] = {-1e9, -1e9, -1e9};
-  for (const V3& p : points) {
+  for (const Vec3& p : points) {
     if (PointDistance(s, p) > kTol) continue;
-    const V3 d = p - s.centre;
+    const Vec3 d = p - s.centre;
     double at[3] = {Dot(d, s.axes[0]), Dot(d, s.axes[1]), Dot(d, s.axes[2])};
     if (s.kind == Solid::Kind::Cylinder) at[0] = at[2] = Length(d - s.axes[1] * at[1]);
     for (int k = 0; k < 3; ++k) lo[k] = std::min(lo[k], at[k]), hi[k] = std::max(hi[k], at[k]);
@@ -94,7 +94,7 @@ TEST_F(RobotLayoutGl, SolidsHoldTheDrawingAndTheDrawingFillsEverySolid) {
   for (const RobotCase& c : cases) {
     SCOPED_TRACE(c.name);
     const SceneObject rec = RobotRecord(c);
-    std::vector<V3> points;
+    std::vector<Vec3> points;
     for (const ObjPrimitive& prim : CaptureModel([&] { DrawRobot(rec); }))
       for (const ObjVertex& v : prim.v) points.push_back({v.x, v.y, v.z});
     ASSERT_GT(points.size(), 100u);
@@ -102,8 +102,8 @@ TEST_F(RobotLayoutGl, SolidsHoldTheDrawingAndTheDrawingFillsEverySolid) {
     ASSERT_TRUE(RobotSolids(rec, &solids));
 
     double worst = 0.0;
-    V3 at;
-    for (const V3& p : points) {
+    Vec3 at;
+    for (const Vec3& p : points) {
       double d = 1e9;
       for (const Solid& s : solids) d = std::min(d, PointDistance(s, p));
       if (d > worst) worst = d, at = p;
@@ -124,10 +124,10 @@ TEST_F(RobotLayoutGl, SolidsHoldTheDrawingAndTheDrawingFillsEverySolid) {
                                      [&](const Sweep& m) { return Length(m.centre - s.centre) < kTol; });
       if (s.kind != Solid::Kind::Box || moves) continue;
       for (int c = 0; c < 8; ++c) {
-        V3 corner = s.centre;
+        Vec3 corner = s.centre;
         for (int k = 0; k < 3; ++k) corner = corner + s.axes[k] * ((c >> k & 1) ? s.half[k] : -s.half[k]);
         double d = 1e9;
-        for (const V3& p : points) d = std::min(d, Length(p - corner));
+        for (const Vec3& p : points) d = std::min(d, Length(p - corner));
         EXPECT_LE(d, kTol) << "corner " << c << " of solid " << i;
       }
     }

@@ -143,7 +143,7 @@ TEST(ViewFit, TheArmBallsHoldEveryPieceOfTheArmFoldedOrStretched) {
         for (double b : {-1.0, 1.0}) {
           // A point of the core in GL axes (y up), the capsule's radius around it.
           const Sweep& w = c.sweep;
-          const V3 p = w.centre + w.u * (w.eu * a) + w.v * (w.ev * b);
+          const Vec3 p = w.centre + w.u * (w.eu * a) + w.v * (w.ev * b);
           bool inside = false;
           for (const BoundSphere& s : balls)
             inside |=
