@@ -5,7 +5,7 @@
 #include "equipment/EquipmentExamples.h"
 #include "equipment/EquipmentModels.h"
 #include "headless/HeadlessContext.h"
-#include "objects/ObjectDrawing.h"
+#include "equipment/ObjectDrawing.h"
 #include "objects/SceneObject.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "headless/HeadlessContext.h"
-#include "objects/Interference.h"
+#include "collision/Interference.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "render/LightPanel.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "objects/SceneObject.h"
-#include "render/Texture.h"
+#include "objects/TextureSlot.h"
 
 // Equipment models drawn from one scene object each: the composite parts
 // (kinds 100..117, 130, 132, 133), the wafer (131) and the three transfer

@@ -7,7 +7,7 @@
 
 // Where every part of a transfer robot is, worked out from its record
 // alone: the one description that the drawing (TransferRobots.cpp) draws
-// and the interference check (objects/RobotSolids.cpp) makes its solids
+// and the interference check (collision/RobotSolids.cpp) makes its solids
 // of. Plain data; no GL.
 //
 // The record: the axes R1, R2, Z, T and the travel in size[0..4], the twin

@@ -2,7 +2,7 @@
 
 #include "equipment/EquipmentModels.h"
 #include "equipment/EquipmentPieces.h"
-#include "render/BlockText.h"
+#include "shapes/BlockText.h"
 #include "shapes/Material.h"
 #include "shapes/ShapeCommon.h"
 #include "shapes/Shapes.h"

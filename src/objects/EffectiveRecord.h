@@ -3,7 +3,7 @@
 #include <array>
 
 #include "objects/SceneObject.h"
-#include "render/RenderSettings.h"
+#include "objects/RobotPanel.h"
 
 // A scene object is drawn from its stored record, except where the window
 // substitutes values for a frame: a transfer robot that follows a robot

@@ -6,7 +6,7 @@
 // applies glTranslate, glRotate and glScale. The drawing issues the steps
 // (ApplyFrameSteps, shapes/ShapeCommon.h) and the checks that must agree
 // with the picture follow them as arithmetic (Placement::Apply,
-// objects/CollisionGeometry.h), so both read one description. No GL here.
+// objects/Placement.h), so both read one description. No GL here.
 //
 // The drawing replays the steps rather than multiplying by a matrix worked
 // out here: the geometry capture takes down translations and turns but no

@@ -6,7 +6,7 @@
 
 #include "objects/FileAccess.h"
 #include "objects/SceneObject.h"
-#include "render/Texture.h"
+#include "objects/TextureSlot.h"
 
 // The "3D Data List" file (*.3dl): a comment header and one line of 86
 // comma-terminated fields per record.

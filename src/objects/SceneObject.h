@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "objects/ShapeKind.h"
-#include "shapes/ColorTex.h"
+#include "objects/ColorTex.h"
 
 // Colours are 0x00BBGGRR, red in the low byte.
 using Color = uint32_t;

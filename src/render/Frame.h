@@ -1,7 +1,7 @@
 #pragma once
 
 #include "objects/EffectiveRecord.h"
-#include "objects/Interference.h"
+#include "collision/Interference.h"
 #include "objects/SceneObject.h"
 #include "render/RenderSettings.h"
 #include "render/Texture.h"

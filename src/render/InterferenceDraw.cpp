@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "equipment/EquipmentModels.h"
-#include "objects/ObjectDrawing.h"
-#include "objects/RobotSolids.h"
-#include "render/BlockText.h"
+#include "equipment/ObjectDrawing.h"
+#include "collision/RobotSolids.h"
+#include "shapes/BlockText.h"
 #include "render/GlHeaders.h"
 #include "shapes/Shapes.h"
 

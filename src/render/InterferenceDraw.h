@@ -1,6 +1,6 @@
 #pragma once
 
-#include "objects/Interference.h"
+#include "collision/Interference.h"
 
 // The highlight of a frame's contacts, drawn after everything else: each
 // touching object as a red wire model of itself, and the arm links and

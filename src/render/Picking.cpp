@@ -5,7 +5,7 @@
 
 #include "equipment/ArticulatedArm.h"
 #include "equipment/EquipmentModels.h"
-#include "objects/ObjectDrawing.h"
+#include "equipment/ObjectDrawing.h"
 #include "render/Camera.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"

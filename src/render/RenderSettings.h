@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "objects/RobotPanel.h"
 #include "objects/SceneView.h"
-#include "shapes/ColorTex.h"
+#include "objects/ColorTex.h"
 
 using Color = uint32_t;
 
@@ -61,18 +62,6 @@ struct ColorTexPanel {
   int typeIndex = 0;             // Cmb_ColorTex_Type: Glass, Metal, Plastic, Rubber
   Color swatch = 0xC0C0C0;       // Shp_ColorTex_Color (silver)
   int shininess = 64;            // Tkb_ColorTex_Shin position
-};
-
-// One transfer robot's panel values, scaled.
-struct RobotPanelValues {
-  float R1 = 0, R2 = 0, Z = 0, T = 0, X = 0, RT1 = 0, RT2 = 0;
-  int Slot = 0;
-  bool DualArm = false;
-  bool WaferR1 = false, WaferR2 = false;
-  bool Arm2 = false;
-  bool LLDown = false;
-  Color body = 0xE1E1E1;
-  Color hand = 0xE1FFFF;
 };
 
 // The main window's copy of every control state that drawing reads,

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "arm/ToolPoint.h"
-#include "objects/ObjectDrawing.h"
+#include "equipment/ObjectDrawing.h"
 #include "render/GlHeaders.h"
 
 namespace {

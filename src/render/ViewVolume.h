@@ -1,6 +1,6 @@
 #pragma once
 
-#include "objects/ObjectBounds.h"
+#include "equipment/ObjectBounds.h"
 
 // The part of the scene the picture shows: the current projection times
 // the current model-view, and the viewport. Taken from GL as it stands,

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "objects/SceneObject.h"
-#include "shapes/ColorTex.h"
+#include "objects/ColorTex.h"
 
 // How a drawing routine states its colour. With any light on, colours are
 // materials (shaded, with alpha); with every light off they are plain

@@ -9,7 +9,7 @@
 
 #include "ui/Controls.h"
 #include "ui/Main.h"
-#include "objects/Interference.h"
+#include "collision/Interference.h"
 #include "ui/MainHelpers.h"
 #include "motion/PickPlaceCycle.h"
 

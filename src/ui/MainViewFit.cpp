@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "objects/ObjectBounds.h"
+#include "equipment/ObjectBounds.h"
 #include "render/ViewFit.h"
 #include "ui/Controls.h"
 #include "ui/GlPanel.h"

@@ -9,7 +9,7 @@
 #include "objects/ShapeListFile.h"
 #include "objects/StepRepeat.h"
 #include "render/Texture.h"
-#include "shapes/ColorTex.h"
+#include "objects/ColorTex.h"
 
 class QCheckBox;
 class QComboBox;

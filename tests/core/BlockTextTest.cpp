@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "render/BlockText.h"
+#include "shapes/BlockText.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
 #include "support/Feedback.h"

@@ -12,7 +12,7 @@
 
 #include "EquipmentTestSupport.h"
 #include "motion/RobotMotion.h"
-#include "objects/ObjectDrawing.h"
+#include "equipment/ObjectDrawing.h"
 #include "objects/ObjectFile.h"
 #include "support/GlFixture.h"
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "EquipmentTestSupport.h"
-#include "objects/ObjectDrawing.h"
+#include "equipment/ObjectDrawing.h"
 #include "support/GlFixture.h"
 
 namespace {

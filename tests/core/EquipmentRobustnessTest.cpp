@@ -12,7 +12,7 @@
 #include "equipment/CompositeParts.h"
 #include "equipment/EquipmentExamples.h"
 #include "equipment/EquipmentModels.h"
-#include "objects/ObjectDrawing.h"
+#include "equipment/ObjectDrawing.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
 #include "support/GlFixture.h"

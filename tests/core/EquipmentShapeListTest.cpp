@@ -14,7 +14,7 @@
 #include "EquipmentTestSupport.h"
 #include "equipment/EquipmentExamples.h"
 #include "equipment/EquipmentModels.h"
-#include "objects/ObjectDrawing.h"
+#include "equipment/ObjectDrawing.h"
 #include "objects/ShapeListFile.h"
 #include "support/GlFixture.h"
 

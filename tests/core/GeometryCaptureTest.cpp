@@ -7,12 +7,13 @@
 
 #include "equipment/EquipmentExamples.h"
 #include "equipment/EquipmentModels.h"
-#include "objects/ObjectDrawing.h"
+#include "equipment/ObjectDrawing.h"
 #include "objects/ShapeKind.h"
 #include "render/GlDraw.h"
 #include "render/LightPanel.h"
 #include "render/Lights.h"
 #include "render/ObjectListCache.h"
+#include "render/Texture.h"
 #include "support/GlFixture.h"
 #include "support/Images.h"
 

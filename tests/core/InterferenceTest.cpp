@@ -4,11 +4,11 @@
 #include <cmath>
 #include <memory>
 
-#include "arm/ArmCapsules.h"
+#include "collision/ArmCapsules.h"
 #include "equipment/ArticulatedArm.h"
-#include "objects/Interference.h"
-#include "objects/ObjectDrawing.h"
-#include "objects/RobotSolids.h"
+#include "collision/Interference.h"
+#include "equipment/ObjectDrawing.h"
+#include "collision/RobotSolids.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "render/InterferenceDraw.h"

@@ -12,8 +12,8 @@
 #include "ShapeTestSupport.h"
 #include "equipment/EquipmentExamples.h"
 #include "equipment/EquipmentModels.h"
-#include "objects/ObjectBounds.h"
-#include "objects/ObjectDrawing.h"
+#include "equipment/ObjectBounds.h"
+#include "equipment/ObjectDrawing.h"
 #include "support/GlFixture.h"
 
 namespace {

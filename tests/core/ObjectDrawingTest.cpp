@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "objects/ObjectDrawing.h"
+#include "equipment/ObjectDrawing.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
 #include "support/Feedback.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "arm/ArmCapsules.h"
+#include "collision/ArmCapsules.h"
 #include "render/Camera.h"
 #include "render/GlHeaders.h"
 #include "render/RenderContext.h"

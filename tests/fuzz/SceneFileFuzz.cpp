@@ -15,7 +15,7 @@
 #include <unistd.h>
 
 #include "headless/HeadlessContext.h"
-#include "objects/ObjectDrawing.h"
+#include "equipment/ObjectDrawing.h"
 #include "render/ObjectListCache.h"
 #include "objects/ObjectFile.h"
 #include "objects/SceneObject.h"

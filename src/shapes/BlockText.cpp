@@ -1,4 +1,4 @@
-#include "render/BlockText.h"
+#include "shapes/BlockText.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
-#include "objects/ObjectDrawing.h"
+#include "equipment/ObjectDrawing.h"
 
 #include "equipment/EquipmentModels.h"
-#include "render/BlockText.h"
+#include "shapes/BlockText.h"
 #include "shapes/Shapes.h"
 
 BlockTextSettings TextRequestOf(const SceneObject& obj) {

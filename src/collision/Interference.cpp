@@ -1,11 +1,11 @@
-#include "objects/Interference.h"
+#include "collision/Interference.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 
-#include "objects/ObjectSolids.h"
-#include "objects/RobotSolids.h"
+#include "collision/ObjectSolids.h"
+#include "collision/RobotSolids.h"
 
 namespace {
 

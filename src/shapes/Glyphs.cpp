@@ -4,7 +4,7 @@
 // in the lower 0.6 of the cell, descenders reach 0.3 below it.
 #include <cstddef>
 
-#include "render/BlockText.h"
+#include "shapes/BlockText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "objects/RobotSolids.h"
+#include "collision/RobotSolids.h"
 
 #include <cmath>
 

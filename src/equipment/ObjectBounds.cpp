@@ -1,4 +1,4 @@
-#include "objects/ObjectBounds.h"
+#include "equipment/ObjectBounds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "equipment/EquipmentPieces.h"
-#include "objects/CollisionGeometry.h"
+#include "objects/Placement.h"
 #include "objects/FrameSteps.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "objects/CollisionGeometry.h"
+#include "collision/CollisionGeometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "objects/CollisionGeometry.h"
+#include "collision/CollisionGeometry.h"
 #include "objects/FrameSteps.h"
 #include "objects/SceneObject.h"
 

@@ -1,8 +1,8 @@
-#include "objects/ObjectSolids.h"
+#include "collision/ObjectSolids.h"
 
 #include <cmath>
 
-#include "objects/ObjectBounds.h"
+#include "equipment/ObjectBounds.h"
 
 namespace {
 

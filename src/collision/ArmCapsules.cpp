@@ -1,4 +1,4 @@
-#include "arm/ArmCapsules.h"
+#include "collision/ArmCapsules.h"
 
 #include <cmath>
 #include <initializer_list>

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "objects/CollisionGeometry.h"
+#include "collision/CollisionGeometry.h"
 #include "objects/SceneObject.h"
 
 // Both are made from the robot's layout (equipment/RobotLayout.h), the

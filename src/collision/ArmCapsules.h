@@ -1,6 +1,6 @@
 #pragma once
 
-#include "objects/CollisionGeometry.h"
+#include "collision/CollisionGeometry.h"
 
 // The articulated arm as capsules (its base plate as a plate) for the interference check, built from
 // the same sizes and the same chain of turns as its drawing. Each capsule

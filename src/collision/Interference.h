@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "arm/ArmCapsules.h"
+#include "collision/ArmCapsules.h"
 #include "objects/SceneObject.h"
 
 // The interference check of one frame: the arm's capsules (and each
