@@ -12,6 +12,7 @@
 #include "render/LightPanel.h"
 #include "render/Lights.h"
 #include "render/RenderContext.h"
+#include "render/Texture.h"
 
 namespace {
 

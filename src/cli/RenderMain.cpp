@@ -23,6 +23,7 @@
 #include "render/GlHeaders.h"
 #include "render/LightPanel.h"
 #include "render/RenderContext.h"
+#include "render/Texture.h"
 
 namespace {
 

@@ -26,6 +26,7 @@
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
 #include "render/Picking.h"
+#include "render/Texture.h"
 
 TForm1* Form1 = nullptr;
 const char* const kVersionText = "Ver0.07z3";

@@ -11,6 +11,7 @@
 #include "equipment/EquipmentModels.h"
 #include "render/GlHeaders.h"
 #include "support/GlFixture.h"
+#include "render/Texture.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "render/Lights.h"
 #include "support/GlFixture.h"
 #include "support/TestBitmaps.h"
+#include "render/Texture.h"
 
 void EquipmentDefaultLights() {
   ResetLights();

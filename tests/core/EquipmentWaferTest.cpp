@@ -13,6 +13,7 @@
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "support/GlFixture.h"
+#include "render/Texture.h"
 
 namespace {
 

@@ -21,6 +21,7 @@
 #include "objects/SceneObject.h"
 #include "render/GlHeaders.h"
 #include "render/RenderContext.h"
+#include "render/Texture.h"
 
 namespace {
 
