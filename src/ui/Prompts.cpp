@@ -12,6 +12,7 @@
 #include <QPixmap>
 
 #include <memory>
+#include <utility>
 
 #include "objects/FileAccess.h"
 
@@ -21,19 +22,25 @@ Prompts* g_installed = nullptr;
 // The file model answers the header's question for its first column's
 // picture (room for the file icons) with a new blank image each time the
 // header is painted, and Qt's pixmap cache kept an entry for every one.
-// This hands the header one kept icon instead.
+// Every dialog's header gets one kept icon instead (freed with the
+// application).
+QIcon KeptHeaderIcon(const QImage& image) {
+  static QIcon* kept = nullptr;
+  if (kept && kept->availableSizes().value(0) == image.size()) return *kept;
+  if (!kept) qAddPostRoutine([] { delete std::exchange(kept, nullptr); });
+  delete kept;
+  kept = new QIcon(QPixmap::fromImage(image));
+  return *kept;
+}
+
 class KeptHeaderIconModel : public QIdentityProxyModel {
  public:
   using QIdentityProxyModel::QIdentityProxyModel;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
     QVariant v = QIdentityProxyModel::headerData(section, orientation, role);
     if (role != Qt::DecorationRole || v.typeId() != QMetaType::QImage) return v;
-    if (blank_.isNull()) blank_ = QIcon(QPixmap::fromImage(v.value<QImage>()));
-    return blank_;
+    return KeptHeaderIcon(v.value<QImage>());
   }
-
- private:
-  mutable QIcon blank_;
 };
 
 }  // namespace
