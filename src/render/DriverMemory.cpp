@@ -33,3 +33,18 @@ void RestoreDefaultAllocation() {
   mallopt(M_TOP_PAD, kDefaultThreshold);
 #endif
 }
+
+bool ReadHeapUse(HeapUse* out) {
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 33)
+  const struct mallinfo2 m = mallinfo2();
+  out->fromSystem = m.arena;
+  out->inUse = m.uordblks;
+  out->free = m.fordblks;
+  out->mapped = m.hblkhd;
+  out->topFree = m.keepcost;
+  return true;
+#else
+  (void)out;
+  return false;
+#endif
+}

@@ -11,12 +11,6 @@
 
 namespace {
 
-// Lists hold their vertices in memory: at most this many (estimated) over
-// all lists, and none for a record above the per-object limit (a few
-// hundred MB in the driver at worst).
-constexpr size_t kVertexBudget = 4000000;
-constexpr size_t kVertexLimitPerObject = 400000;
-
 template <typename T>
 void Put(std::vector<unsigned char>& out, const T& v) {
   unsigned char b[sizeof(T)];
@@ -76,7 +70,7 @@ size_t EstimatedVertices(const SceneObject& r) {
   return (60 * reso + 800) * repeat * frame;
 }
 
-ObjectListCache::ObjectListCache() : entries_(kSlots) {}
+ObjectListCache::ObjectListCache(size_t vertexBudget) : entries_(kSlots), budget_(vertexBudget) {}
 
 void ObjectListCache::BeginFrame(bool ortho) {
   std::vector<unsigned char> key;
@@ -197,7 +191,7 @@ void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const 
   }
   Drop(e);
   const size_t cost = EstimatedVertices(rec);
-  if (cost > kVertexLimitPerObject || budgetUsed_ + cost > kVertexBudget) {
+  if (cost > std::min(kVertexLimitPerObject, budget_) || budgetUsed_ + cost > budget_) {
     ++counts_.immediate;
     DrawDirectly(rec, draw);
     return;

@@ -32,8 +32,14 @@ class ObjectListCache {
   static constexpr int kFloorSlot = kObjectCapacity;
   static constexpr int kArmSlot = kObjectCapacity + 1;
   static constexpr int kSlots = kObjectCapacity + 2;
+  // What is kept holds its vertices in memory (48 bytes each, with their
+  // indices): at most this many over all slots, and nothing for a record
+  // that draws more than the per-object limit (estimated beforehand).
+  static constexpr size_t kVertexBudget = 4000000;
+  static constexpr size_t kVertexLimitPerObject = 400000;
 
-  ObjectListCache();
+  // A smaller budget for tests; the per-object limit is never above it.
+  explicit ObjectListCache(size_t vertexBudget = kVertexBudget);
   ~ObjectListCache() = default;
   ObjectListCache(const ObjectListCache&) = delete;
   ObjectListCache& operator=(const ObjectListCache&) = delete;
@@ -72,6 +78,8 @@ class ObjectListCache {
     size_t builtAsList = 0;  // of those built, the ones arrays could not take
   };
   const Counts& counts() const { return counts_; }
+  // Vertices kept now (estimated for lists), within the budget.
+  size_t keptVertices() const { return budgetUsed_; }
 
  private:
   struct Entry {
@@ -92,6 +100,7 @@ class ObjectListCache {
   std::vector<unsigned char> frameKey_;
   std::vector<unsigned char> scratch_;
   std::vector<Entry> entries_;
+  size_t budget_;
   size_t budgetUsed_ = 0;
   Counts counts_;
   bool lit_ = false;

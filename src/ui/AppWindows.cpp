@@ -3,6 +3,11 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QHash>
+#include <QIcon>
+#include <QPixmapCache>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QSurfaceFormat>
 #include <functional>
 
@@ -80,6 +85,38 @@ void PrepareGlFormat() {
   fmt.setStencilBufferSize(8);
   fmt.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
   QSurfaceFormat::setDefaultFormat(fmt);
+}
+
+namespace {
+
+// Qt's styles make a new icon, with new pixmaps, each time a standard icon
+// is asked for, and every file dialog and message box asks again. The
+// pixmap cache keys what it keeps of an icon on its pixmaps' serial
+// numbers, so each dialog left entries that nobody asked for again, and
+// they piled up to the cache's limit (about 12 MiB an hour in a session of
+// dialogs). Here each standard icon is made once, for each direction.
+class KeptIconStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override {
+    if (option) return QProxyStyle::standardIcon(which, option, widget);
+    const bool rightToLeft =
+        (widget ? widget->layoutDirection() : QGuiApplication::layoutDirection()) == Qt::RightToLeft;
+    const int key = static_cast<int>(which) * 2 + (rightToLeft ? 1 : 0);
+    auto it = kept_.constFind(key);
+    if (it == kept_.constEnd()) it = kept_.insert(key, QProxyStyle::standardIcon(which, option, widget));
+    return *it;
+  }
+
+ private:
+  mutable QHash<int, QIcon> kept_;  // at most two per standard pixmap
+};
+
+}  // namespace
+
+void PrepareAppStyle() {
+  QPixmapCache::setCacheLimit(kPixmapCacheKib);
+  QApplication::setStyle(new KeptIconStyle(QStyleFactory::create(QApplication::style()->name())));
 }
 
 void PrepareAppFont() {

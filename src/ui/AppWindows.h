@@ -17,3 +17,9 @@ std::vector<std::string>& WindowCreationLog();
 // QApplication exists (format) and right after (font).
 void PrepareGlFormat();
 void PrepareAppFont();
+
+// Qt's pixmap cache keeps at most this much (KiB of pixels).
+constexpr int kPixmapCacheKib = 1024;
+// Bounds Qt's pixmap cache and gives the application a style that makes
+// each standard icon once; call right after the QApplication exists.
+void PrepareAppStyle();

@@ -5,13 +5,45 @@
 #include <QFileInfo>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QIcon>
+#include <QIdentityProxyModel>
+#include <QImage>
 #include <QMessageBox>
+#include <QPixmap>
+
+#include <memory>
+#include <utility>
 
 #include "objects/FileAccess.h"
 
 namespace {
 Prompts* g_installed = nullptr;
+
+// The file model answers the header's question for its first column's
+// picture (room for the file icons) with a new blank image each time the
+// header is painted, and Qt's pixmap cache kept an entry for every one.
+// Every dialog's header gets one kept icon instead (freed with the
+// application).
+QIcon KeptHeaderIcon(const QImage& image) {
+  static QIcon* kept = nullptr;
+  if (kept && kept->availableSizes().value(0) == image.size()) return *kept;
+  if (!kept) qAddPostRoutine([] { delete std::exchange(kept, nullptr); });
+  delete kept;
+  kept = new QIcon(QPixmap::fromImage(image));
+  return *kept;
 }
+
+class KeptHeaderIconModel : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    QVariant v = QIdentityProxyModel::headerData(section, orientation, role);
+    if (role != Qt::DecorationRole || v.typeId() != QMetaType::QImage) return v;
+    return KeptHeaderIcon(v.value<QImage>());
+  }
+};
+
+}  // namespace
 
 Prompts& Prompts::Get() {
   static QtPrompts real;
@@ -69,15 +101,35 @@ bool QtPrompts::PickColor(QWidget* parent, uint32_t initial, uint32_t* chosen) {
   return true;
 }
 
+QFileDialog* NewFileDialog(QWidget* parent, const QString& title, const QString& filter, bool save) {
+  auto* dialog = new QFileDialog(parent, title, QString(), filter);
+  dialog->setProxyModel(new KeptHeaderIconModel(dialog));
+  if (save) {
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+  } else {
+    dialog->setFileMode(QFileDialog::ExistingFile);
+  }
+  return dialog;
+}
+
+namespace {
+
+QString AskFileName(QWidget* parent, const QString& title, const QString& filter, bool save) {
+  const std::unique_ptr<QFileDialog> dialog(NewFileDialog(parent, title, filter, save));
+  if (dialog->exec() != QDialog::Accepted) return QString();
+  return dialog->selectedFiles().value(0);
+}
+
+}  // namespace
+
 QString QtPrompts::OpenFile(QWidget* parent, const QString& title, const QString& filter) {
-  return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+  return AskFileName(parent, title, filter, false);
 }
 
 QString QtPrompts::SaveFile(QWidget* parent, const QString& title, const QString& filter) {
-  // The dialog would ask about the name as typed, before the callers add
-  // the extension; they ask about the file really written instead.
-  return QFileDialog::getSaveFileName(parent, title, QString(), filter, nullptr,
-                                      QFileDialog::DontConfirmOverwrite);
+  return AskFileName(parent, title, filter, true);
 }
 
 bool ConfirmSaveTarget(QWidget* parent, const QString& path, const QString& caption, SaveOptions* options) {

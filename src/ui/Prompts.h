@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 
+class QFileDialog;
 class QWidget;
 struct SaveOptions;
 
@@ -43,6 +44,11 @@ class Prompts {
 // read-only file or a folder, which the save itself refuses with its
 // failure message. False when the operator declines.
 bool ConfirmSaveTarget(QWidget* parent, const QString& path, const QString& caption, SaveOptions* options);
+
+// The file dialog QtPrompts shows (not yet shown; the caller owns it): for
+// opening an existing file, or for saving (no question about replacing:
+// callers ask about the file really written, extension added).
+QFileDialog* NewFileDialog(QWidget* parent, const QString& title, const QString& filter, bool save);
 
 // The real Qt dialogs.
 class QtPrompts : public Prompts {

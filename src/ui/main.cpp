@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
 #include <csignal>
@@ -52,6 +53,32 @@ CommandLine ParseCommandLine(int argc, char** argv) {
   return {parser.positionalArguments(), parser.value(linkName), parser.isSet(link)};
 }
 
+// With TESSALY_HEAP_LOG naming a file, what the allocator holds is appended
+// to it every 10 s (scripts/soak reads it beside the resident memory, to
+// tell heap that is used from heap that is only kept).
+void StartHeapLog(QObject* owner) {
+  const char* path = std::getenv("TESSALY_HEAP_LOG");
+  HeapUse use;
+  if (!path || !*path || !ReadHeapUse(&use)) return;
+  std::FILE* f = std::fopen(path, "w");
+  if (!f) {
+    fprintf(stderr, "tessaly: TESSALY_HEAP_LOG: cannot write %s\n", path);
+    return;
+  }
+  std::fputs("seconds,heap_kib,in_use_kib,free_kib,mapped_kib,top_free_kib\n", f);
+  static QElapsedTimer clock;
+  clock.start();
+  auto* timer = new QTimer(owner);
+  QObject::connect(timer, &QTimer::timeout, owner, [f] {
+    HeapUse u;
+    ReadHeapUse(&u);
+    std::fprintf(f, "%lld,%zu,%zu,%zu,%zu,%zu\n", static_cast<long long>(clock.elapsed() / 1000),
+                 u.fromSystem >> 10, u.inUse >> 10, u.free >> 10, u.mapped >> 10, u.topFree >> 10);
+    std::fflush(f);
+  });
+  timer->start(10000);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,6 +113,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
 
   PrepareAppFont();
+  PrepareAppStyle();
+  StartHeapLog(&app);
   try {
     CreateAppWindows();
     Form1->SetLinkNames(linkBlock, linkMutex);

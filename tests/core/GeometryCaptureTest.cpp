@@ -284,3 +284,50 @@ TEST_F(GeometryCaptureGl, HiddenFacesAreKeptWhenTheEyeIsInsideASolid) {
 }
 
 }  // namespace
+
+// What the cache keeps stays within its vertex budget: records that no
+// longer fit, and a record above the per-object limit, are drawn directly
+// in every frame, and nothing is kept for them.
+TEST_F(GeometryCaptureGl, KeptGeometryStaysWithinItsBudget) {
+  SceneObject ball = ZeroRecord();
+  ball.Enbl = ball.Fill = true;
+  ball.Shp = ShapeKind::Ball;
+  ball.Reso = 24;
+  ball.R = 0.05f;
+  SceneObject heavy = ZeroRecord();  // estimated above the per-object limit
+  heavy.Enbl = heavy.Fill = true;
+  heavy.Shp = ShapeKind::ConstCylinder;
+  heavy.Reso = 60;
+  heavy.Opt[0] = 500;
+  heavy.R = heavy.H = 0.1f;
+  ASSERT_GT(EstimatedVertices(heavy), ObjectListCache::kVertexLimitPerObject);
+  const size_t perBall = EstimatedVertices(ball);
+  const struct {
+    size_t budget;
+    bool withHeavy;
+    size_t fewestDirect, mostDirect;  // records drawn directly per frame
+  } cases[] = {
+      {0, false, 30, 30},
+      {3 * perBall, false, 1, 29},  // some fit (what is kept may be less than estimated)
+      {ObjectListCache::kVertexBudget, false, 0, 0},
+      {ObjectListCache::kVertexBudget, true, 1, 1},
+  };
+  for (const auto& c : cases) {
+    ObjectListCache limited(c.budget);
+    for (int frame = 0; frame < 2; ++frame) {
+      const size_t before = limited.counts().immediate;
+      limited.BeginFrame(false);
+      for (int i = 0; i < 30; ++i) {
+        ball.X = -1.0f + 0.07f * static_cast<float>(i);
+        limited.Draw(i, ball, DrawObject);
+      }
+      if (c.withHeavy) limited.Draw(30, heavy, DrawObject);
+      limited.Flush();
+      const size_t direct = limited.counts().immediate - before;
+      EXPECT_GE(direct, c.fewestDirect) << c.budget << " frame " << frame;
+      EXPECT_LE(direct, c.mostDirect) << c.budget << " frame " << frame;
+      EXPECT_LE(limited.keptVertices(), c.budget) << c.budget;
+    }
+    limited.Clear();
+  }
+}

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tessaly"));
   PrepareAppFont();
+  PrepareAppStyle();
   // Recent files and recovery copies stay out of the user's own folders.
   QStandardPaths::setTestModeEnabled(true);
   const QString recoveryChild = qEnvironmentVariable("TESSALY_TEST_RECOVERY_CHILD");
