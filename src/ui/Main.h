@@ -464,6 +464,10 @@ class TForm1 : public QMainWindow {
   // returns the reader's result (objects read, 0 on an error, -1 unreadable).
   // Every load is one undo step; reported counts the loader's messages.
   int LoadSceneFile(const QString& path, int* reported = nullptr);
+  // Reads a scene file into table (kObjectCapacity records), showing the
+  // reader's messages (counted in *reported) and why a file cannot be
+  // opened; *refused when it is no scene. The loader's result.
+  int ReadSceneInto(const QString& path, SceneObject* table, int* reported, bool* refused);
   // Additions: the whole table to a scene file, the picture to a PNG file.
   // SaveSceneAs is true when the scene was written.
   bool SaveSceneAs();

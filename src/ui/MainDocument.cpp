@@ -317,19 +317,8 @@ bool TForm1::OpenSceneFile(const QString& path) {
   InitializeRecords(table->data(), kObjectCapacity);
   int reported = 0;
   bool refused = false;
-  std::string why;
-  const int n = LoadObjects(
-      QFile::encodeName(path).toStdString(), table->data(), kObjectCapacity, textures_,
-      [this, &reported](const std::string& m) {
-        ++reported;
-        Prompts::Get().Error(this, QString::fromStdString(m));
-      },
-      &why, &refused);
-  if (n < 0) {
-    ShowStatus(QStringLiteral("Cannot open the file: %1 (%2)").arg(path, QString::fromStdString(why)));
-    Prompts::Get().Error(this, QStringLiteral("Cannot open the file: %1\n(%2)").arg(path, QString::fromStdString(why)));
-    return false;
-  }
+  const int n = ReadSceneInto(path, table->data(), &reported, &refused);
+  if (n < 0) return false;
   if (refused) {
     ShowStatus(QStringLiteral("%1 was not opened: it is not a scene file; the scene stays as it was")
                    .arg(info.fileName()));

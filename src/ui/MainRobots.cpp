@@ -225,22 +225,27 @@ void TForm1::Tim_ShmMonitorTimer() {
 
 // --- Scene files and the object dialogs ------------------------------------------------
 
-int TForm1::LoadSceneFile(const QString& path, int* reported) {
-  int messages = 0;
+int TForm1::ReadSceneInto(const QString& path, SceneObject* table, int* reported, bool* refused) {
   std::string why;
-  bool refused = false;
   const int n = LoadObjects(
-      QFile::encodeName(path).toStdString(), objects_->data(), kObjectCapacity, textures_,
-      [this, &messages](const std::string& m) {
-        ++messages;
+      QFile::encodeName(path).toStdString(), table, kObjectCapacity, textures_,
+      [this, reported](const std::string& m) {
+        ++*reported;
         Prompts::Get().Error(this, QString::fromStdString(m));
       },
-      &why, &refused);
-  if (reported) *reported = messages;
+      &why, refused);
   if (n < 0) {
     ShowStatus(QStringLiteral("Cannot open the file: %1 (%2)").arg(path, QString::fromStdString(why)));
     Prompts::Get().Error(this, QStringLiteral("Cannot open the file: %1\n(%2)").arg(path, QString::fromStdString(why)));
   }
+  return n;
+}
+
+int TForm1::LoadSceneFile(const QString& path, int* reported) {
+  int messages = 0;
+  bool refused = false;
+  const int n = ReadSceneInto(path, objects_->data(), &messages, &refused);
+  if (reported) *reported = messages;
   if (refused) {
     // Nothing of it reached the table.
     ShowStatus(QStringLiteral("%1 was not merged: it is not a scene file").arg(QFileInfo(path).fileName()));
