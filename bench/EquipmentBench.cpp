@@ -8,6 +8,7 @@
 #include "equipment/ObjectDrawing.h"
 #include "objects/SceneObject.h"
 #include "render/Frame.h"
+#include "render/MeshDraw.h"
 #include "render/GlHeaders.h"
 #include "render/LightPanel.h"
 #include "render/Lights.h"
@@ -64,7 +65,7 @@ struct EquipmentScene {
     return true;
   }
   ~EquipmentScene() {
-    SetWaferTextures(nullptr);
+    SetMeshPictures(nullptr);
     ResetLights();
   }
 };
@@ -75,9 +76,9 @@ void BM_EquipmentObjects(benchmark::State& state) {
   if (!scene.Ready(state)) return;
   FrameInputs in{&scene.rs, nullptr, scene.slots, nullptr};
   ComposeFrame(in);  // lights and camera as a frame sets them
-  SetWaferTextures(scene.slots);
+  SetMeshPictures(scene.slots);
   for (auto _ : state) {
-    DrawObjects(scene.table->data(), kObjectCapacity);
+    DrawBuilt([&] { DrawObjects(scene.table->data(), kObjectCapacity); });
     glFinish();
   }
 }

@@ -151,7 +151,6 @@ void RunRatio(benchmark::State& state, Scene scene) {
   state.counters["cpu_ratio"] = fastCpu / plainCpu;
   state.counters["plain_cpu_ms"] = plainCpu / n;
   state.counters["drawn"] = static_cast<double>(b.Drawn());
-  state.counters["as_lists"] = static_cast<double>(b.cache.counts().builtAsList);
 }
 
 void BM_Ratio1000PrimitivesLaidOutView(benchmark::State& s) { RunRatio(s, Scene::Mixed); }

@@ -4,26 +4,29 @@
 #
 # Bottom to top:
 #   0 scene model   objects arm motion link input
-#   1 geometry      shapes equipment
+#   1 geometry      mesh shapes equipment
 #   2 collision     collision
 #   3 GL and frame  render
 #   4 headless GL   headless
 # (the windows and tools, ui/ and cli/, stand above them all).
 #
-# Geometry still issues GL calls through the drawing entry points until it
-# builds meshes, so it may name these render headers, and only these.
+# Below the GL layer no file includes a GL header: geometry is built as
+# data (mesh/) and only render/ draws it. The text routines read the frame
+# settings' text request, a plain struct, so geometry may name that one
+# render header.
 cmake_minimum_required(VERSION 3.25)
 set(rank_objects 0)
 set(rank_arm 0)
 set(rank_motion 0)
 set(rank_link 0)
 set(rank_input 0)
+set(rank_mesh 1)
 set(rank_shapes 1)
 set(rank_equipment 1)
 set(rank_collision 2)
 set(rank_render 3)
 set(rank_headless 4)
-set(geometry_may_use render/GlDraw.h render/Lights.h render/RenderContext.h render/RenderSettings.h)
+set(geometry_may_use render/RenderSettings.h)
 
 set(bad "")
 foreach(f IN LISTS FILES)
@@ -31,6 +34,12 @@ foreach(f IN LISTS FILES)
   set(dir "${CMAKE_MATCH_1}")
   if(NOT DEFINED rank_${dir})
     continue()
+  endif()
+  if(rank_${dir} LESS 3)
+    file(STRINGS "${f}" gl REGEX "^[ \t]*#[ \t]*include[ \t]*<(GL|GLES[0-9]*|EGL|KHR)/")
+    foreach(line IN LISTS gl)
+      string(APPEND bad "  ${f}: ${line}  (${dir} may not use GL)\n")
+    endforeach()
   endif()
   file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")
   foreach(line IN LISTS lines)

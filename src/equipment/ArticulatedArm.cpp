@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "render/GlDraw.h"
+#include "mesh/Emit.h"
 #include "shapes/ShapeCommon.h"
 #include "shapes/Shapes.h"
 
@@ -68,7 +68,7 @@ void DrawArticulatedArm(SceneObject rec, bool markPlates) {
   const float j1 = rec.size[10], j2 = rec.size[11], j3 = rec.size[12];
   const float j4 = rec.size[13], j5 = rec.size[14], j6 = rec.size[15];
 
-  glPushMatrix();
+  emit::Push();
   ApplyFrameSteps(RecordFrame(rec, RotationOrder::A));
 
   // Base plate, column and the first mark plate.
@@ -77,38 +77,38 @@ void DrawArticulatedArm(SceneObject rec, bool markPlates) {
   if (markPlates) MarkPlate(rec, 0.2f, 0, 0.33f);
 
   // J1: turret and shoulder plates.
-  glRotated(j1, 0.0, 1.0, 0.0);
+  emit::Rotate(j1, 0.0, 1.0, 0.0);
   Column(rec, 0.1f, 0.07f, 0.18f);
   for (float side : {0.08f, -0.08f}) Link(rec, side, 0.0f, 0.3f, 0.05f, 0.04f, 0.07f, 0.06f, 0.0f);
 
   // J2: upper arm.
-  glTranslatef(0.0f, 0.33f, 0.0f);
-  glRotated(j2, 1.0, 0.0, 0.0);
+  emit::Translate(0.0f, 0.33f, 0.0f);
+  emit::Rotate(j2, 1.0, 0.0, 0.0);
   Link(rec, 0.0f, -0.013f, 0.055f, 0.11f, 0.12f, 0.04f, 0.07f, 15.0f);
   for (float side : {0.07f, -0.07f}) Link(rec, side, -0.013f, 0.17f, 0.12f, 0.02f, 0.06f, 0.04f, -10.0f);
   if (markPlates) MarkPlate(rec, 0.15f, 0, 0.23f);
 
   // J3: elbow.
-  glTranslatef(0.0f, 0.23f, 0.0f);
-  glRotated(j3, 1.0, 0.0, 0.0);
+  emit::Translate(0.0f, 0.23f, 0.0f);
+  emit::Rotate(j3, 1.0, 0.0, 0.0);
   if (markPlates) MarkPlate(rec, 0.15f, 0, 0.04f);
   Link(rec, 0.0f, 0.0f, 0.04f, 0.08f, 0.12f, 0.0f, 0.05f, 0.0f);
 
   // J4: forearm.
-  glTranslatef(0.0f, 0.03f, 0.0f);
-  glRotated(j4, 0.0, 1.0, 0.0);
+  emit::Translate(0.0f, 0.03f, 0.0f);
+  emit::Rotate(j4, 0.0, 1.0, 0.0);
   if (markPlates) MarkPlate(rec, 0.15f, 5, 0.15f);
   Link(rec, 0.0f, 0.0f, 0.15f, 0.2f, 0.12f, 0.05f, 0.0f, 0.0f);
 
   // J5: wrist.
-  glTranslatef(0.0f, 0.25f, 0.0f);
-  glRotated(j5, 1.0, 0.0, 0.0);
+  emit::Translate(0.0f, 0.25f, 0.0f);
+  emit::Rotate(j5, 1.0, 0.0, 0.0);
   if (markPlates) MarkPlate(rec, 0.15f, 5, 0.04f);
   Block(rec, 0.066f, 0.066f, 0.04f, 0.05f);
 
   // J6: tool flange and its four bolts, in plain colours.
-  glTranslatef(0.0f, 0.07f, 0.0f);
-  glRotated(j6, 0.0, 1.0, 0.0);
+  emit::Translate(0.0f, 0.07f, 0.0f);
+  emit::Rotate(j6, 0.0, 1.0, 0.0);
   SceneObject flange = rec;
   flange.ColorTex.ClTex = false;
   flange.clFill = rec.cl_sub[0];
@@ -123,5 +123,5 @@ void DrawArticulatedArm(SceneObject rec, bool markPlates) {
     p.H = 0.003f;
     DrawCylinder(p);
   }
-  glPopMatrix();
+  emit::Pop();
 }

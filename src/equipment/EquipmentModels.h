@@ -26,12 +26,6 @@ void HandPlate(SceneObject obj);
 // joint, both ends a flat cap. Nothing for Reso 0 or fewer than 2 points.
 void DrawPipePath(SceneObject obj, const double (*points)[3], int count);
 
-// The texture slots wafers take their picture from (kTextureSlotCount of
-// them, or nullptr for none). The frame sets them before drawing objects;
-// a wafer with no slots to look in is drawn untextured.
-void SetWaferTextures(const TextureSlot* slots);
-const TextureSlot* WaferTextures();
-
 // Models repeat pieces as often as a record's option asks; a record read
 // from a file may ask for anything, so every such count is held to this.
 constexpr int kMaxRepeat = 100;

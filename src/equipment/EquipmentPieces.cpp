@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "equipment/EquipmentModels.h"
-#include "render/GlDraw.h"
+#include "mesh/Emit.h"
 #include "shapes/ShapeCommon.h"
 #include "shapes/Shapes.h"
 
@@ -145,10 +145,10 @@ void Link(const SceneObject& look, double x, double y, double z, double len, dou
 }
 
 PartFrame::PartFrame(const SceneObject& obj) {
-  glPushMatrix();
+  emit::Push();
   ApplyFrameSteps(RecordFrame(obj, RotationOrder::B));
 }
 
 PartFrame::~PartFrame() {
-  glPopMatrix();
+  emit::Pop();
 }

@@ -5,7 +5,7 @@
 
 #include "equipment/CompositeParts.h"
 #include "equipment/EquipmentPieces.h"
-#include "render/GlDraw.h"
+#include "mesh/Emit.h"
 #include "shapes/ShapeCommon.h"
 #include "shapes/Shapes.h"
 
@@ -28,8 +28,8 @@ void DrawConnector(SceneObject obj) {
   const double bodyH = rows * pitch + 0.004;
 
   PartFrame frame(obj);
-  glPushMatrix();
-  glScaled(scale, scale, scale);
+  emit::Push();
+  emit::Scale(scale, scale, scale);
   NormalizeScope normalize(scale != 1.0);
   const SceneObject body = Piece(obj);
   const SceneObject contact = Tinted(obj, obj.cl_sub[0]);
@@ -72,7 +72,7 @@ void DrawConnector(SceneObject obj) {
     }
   }
   if (obj.Opt[4] == 1) Rod(body, Axis::Y, 0.0, -0.0345, 0.0, 0.3 * (bodyH + 0.004), 0.02);
-  glPopMatrix();
+  emit::Pop();
 }
 
 void DrawTerminalStrip(SceneObject obj) {

@@ -52,17 +52,17 @@ void HandPlate(SceneObject obj) {
   if (obj.Fill) {
     ApplyFillColor(obj);
     // Top and bottom: the outline is convex, so one polygon each.
-    glBegin(GL_POLYGON);
+    emit::Begin(Prim::Polygon);
     EmitNormal(0, 1, 0);
     for (int i = o.n - 1; i >= 0; --i) EmitVertex(o.p[i].x, hh, o.p[i].z);
-    glEnd();
-    glBegin(GL_POLYGON);
+    emit::End();
+    emit::Begin(Prim::Polygon);
     EmitNormal(0, -1, 0);
     for (int i = 0; i < o.n; ++i) EmitVertex(o.p[i].x, -hh, o.p[i].z);
-    glEnd();
+    emit::End();
     // Straight sides and the root end as flat quads, the tip as a strip
     // with the ellipse's normals.
-    glBegin(GL_QUADS);
+    emit::Begin(Prim::Quads);
     const PlanePoint& r0 = o.p[0];
     const PlanePoint& r1 = o.p[1];
     const PlanePoint& l0 = o.p[o.n - 1];
@@ -82,22 +82,22 @@ void HandPlate(SceneObject obj) {
     EmitVertex(r0.x, -hh, r0.z);
     EmitVertex(r0.x, hh, r0.z);
     EmitVertex(l0.x, hh, l0.z);
-    glEnd();
-    glBegin(GL_QUAD_STRIP);
+    emit::End();
+    emit::Begin(Prim::QuadStrip);
     for (int i = 1; i < o.n - 1; ++i) {
       EmitNormal(o.normal[i].x, 0, o.normal[i].z);
       EmitVertex(o.p[i].x, -hh, o.p[i].z);
       EmitVertex(o.p[i].x, hh, o.p[i].z);
     }
-    glEnd();
+    emit::End();
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
     const double lift = 0.0001;
     for (double y : {hh + lift, -hh - lift}) {
-      glBegin(GL_LINE_LOOP);
+      emit::Begin(Prim::LineLoop);
       for (int i = 0; i < o.n; ++i) EmitVertex(o.p[i].x, y, o.p[i].z);
-      glEnd();
+      emit::End();
     }
   }
 }

@@ -1,6 +1,7 @@
 #include "equipment/ObjectDrawing.h"
 
 #include "equipment/EquipmentModels.h"
+#include "mesh/Emit.h"
 #include "shapes/BlockText.h"
 #include "shapes/Shapes.h"
 
@@ -43,6 +44,15 @@ void DrawObject(const SceneObject& obj) {
     FrogLegRobot(obj);
   }
   // Every other number (reserved 29, 40-42 and the unused ones) draws nothing.
+}
+
+Mesh BuildObjectMesh(const SceneObject& obj, const BuildInputs& in) {
+  MeshBuilder b(in);
+  {
+    emit::BuildInto into(b);
+    DrawObject(obj);
+  }
+  return b.Finish();
 }
 
 void DrawObjects(const SceneObject* first, int count, const DrawSubstitutes* subs) {

@@ -32,7 +32,7 @@ void Cap(const double* p, int axis, double sign, double r, int reso) {
   const double step = 360.0 / reso;
   Vec3 n{0.0, 0.0, 0.0};
   (axis == 0 ? n.x : axis == 2 ? n.z : n.y) = sign;
-  glBegin(GL_TRIANGLE_FAN);
+  emit::Begin(Prim::TriangleFan);
   EmitNormal(n);
   EmitVertex(p[0], p[1], p[2]);
   for (int k = 0; k <= reso; ++k) {
@@ -40,7 +40,7 @@ void Cap(const double* p, int axis, double sign, double r, int reso) {
     const Vec3 o = RingOffset(axis, q.x, q.z);
     EmitVertex(p[0] + o.x, p[1] + o.y, p[2] + o.z);
   }
-  glEnd();
+  emit::End();
 }
 
 double Direction(double from, double to) {
@@ -55,7 +55,7 @@ void DrawPipePath(SceneObject obj, const double (*points)[3], int count) {
   const double r = obj.R;
   const double step = 360.0 / reso;
 
-  glPushMatrix();
+  emit::Push();
   ApplyFrameSteps(RecordFrame(obj, RotationOrder::A));
   if (obj.Fill) {
     // The joint is a whole ball of the pipe's radius about the bend point,
@@ -76,7 +76,7 @@ void DrawPipePath(SceneObject obj, const double (*points)[3], int count) {
         DrawBall(joint);
       }
       ApplyFillColor(obj);
-      glBegin(GL_QUAD_STRIP);
+      emit::Begin(Prim::QuadStrip);
       for (int k = 0; k <= reso; ++k) {
         const PlanePoint u = PolarPoint(k * step, 1.0);
         const Vec3 n = RingOffset(axis, u.x, u.z);
@@ -84,7 +84,7 @@ void DrawPipePath(SceneObject obj, const double (*points)[3], int count) {
         EmitVertex(a[0] + n.x * r, a[1] + n.y * r, a[2] + n.z * r);
         EmitVertex(b[0] + n.x * r, b[1] + n.y * r, b[2] + n.z * r);
       }
-      glEnd();
+      emit::End();
       previousAxis = axis;
     }
     // Caps face out of the pipe: back against the first segment, on along
@@ -98,5 +98,5 @@ void DrawPipePath(SceneObject obj, const double (*points)[3], int count) {
     Cap(q1, lastAxis, Direction(q0[lastAxis], q1[lastAxis]), r, reso);
   }
   // A pipe has no outline of its own; its joints draw theirs.
-  glPopMatrix();
+  emit::Pop();
 }

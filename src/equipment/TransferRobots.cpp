@@ -7,7 +7,7 @@
 #include "equipment/EquipmentModels.h"
 #include "equipment/EquipmentPieces.h"
 #include "equipment/RobotLayout.h"
-#include "render/GlDraw.h"
+#include "mesh/Emit.h"
 #include "shapes/ShapeCommon.h"
 
 namespace {
@@ -18,10 +18,10 @@ namespace {
 class RobotFrame {
  public:
   explicit RobotFrame(const RobotLayout& layout) : normalize_(layout.scale != 1.0) {
-    glPushMatrix();
+    emit::Push();
     ApplyFrameSteps(layout.frame);
   }
-  ~RobotFrame() { glPopMatrix(); }
+  ~RobotFrame() { emit::Pop(); }
   RobotFrame(const RobotFrame&) = delete;
   RobotFrame& operator=(const RobotFrame&) = delete;
 
@@ -75,7 +75,7 @@ void DrawRobot(const SceneObject& obj, const RobotLayout& layout) {
   bool turned = false;
   for (const RobotPart& p : layout.parts) {
     if (p.turns && !turned) {
-      glRotated(layout.turn, 0.0, 1.0, 0.0);
+      emit::Rotate(layout.turn, 0.0, 1.0, 0.0);
       turned = true;
     }
     const SceneObject& look = p.role == RobotPartRole::Hand ? hand : body;

@@ -13,6 +13,7 @@
 #include "render/GlHeaders.h"
 #include "render/InterferenceDraw.h"
 #include "render/Lights.h"
+#include "render/MeshDraw.h"
 #include "render/ObjectListCache.h"
 #include "render/ViewVolume.h"
 #include "shapes/Material.h"
@@ -82,7 +83,7 @@ void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* c
   if (cache) {
     cache->Draw(ObjectListCache::kFloorSlot, rec, DrawFloor);
   } else {
-    DrawFloor(rec);
+    DrawBuilt([&] { DrawFloor(rec); });
   }
   // The arm starts from the record as the last tile left it.
   TileLook(rec);
@@ -104,7 +105,7 @@ void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* c
     cache->Draw(ObjectListCache::kArmSlot, rec, DrawArmRecord, rs.markPlate ? 1u : 0u);
     cache->Flush();  // the ball is drawn directly
   } else {
-    DrawArticulatedArm(rec, rs.markPlate);
+    DrawBuilt([&] { DrawArticulatedArm(rec, rs.markPlate); });
   }
 
   double tool[3];
@@ -117,74 +118,32 @@ void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* c
     rec.R = 0.02f;
     rec.R2 = 0.035f;
     rec.size[0] = rec.size[1] = 0.0f;
-    glPushMatrix();
-    glTranslatef(static_cast<float>(tool[0]), static_cast<float>(tool[1]), static_cast<float>(tool[2]));
     rec.X = rec.Y = rec.Z = 0.0f;
-    glRotated(rs.joints[0], 0.0, 1.0, 0.0);
-    glRotated(rs.joints[1], 1.0, 0.0, 0.0);
-    glRotated(rs.joints[2], 1.0, 0.0, 0.0);
-    glRotated(rs.joints[3], 0.0, 1.0, 0.0);
-    glRotated(rs.joints[4], 1.0, 0.0, 0.0);
-    glRotated(rs.joints[5], 0.0, 1.0, 0.0);
     rec.Ang[0] = rec.Ang[1] = rec.Ang[2] = 0.0f;
     rec.ColorTex = LookupMaterialPreset("ruby");
-    DrawBall(rec);
-    glPopMatrix();
+    DrawBuilt([&] {
+      emit::Translate(static_cast<float>(tool[0]), static_cast<float>(tool[1]), static_cast<float>(tool[2]));
+      emit::Rotate(rs.joints[0], 0.0, 1.0, 0.0);
+      emit::Rotate(rs.joints[1], 1.0, 0.0, 0.0);
+      emit::Rotate(rs.joints[2], 1.0, 0.0, 0.0);
+      emit::Rotate(rs.joints[3], 0.0, 1.0, 0.0);
+      emit::Rotate(rs.joints[4], 1.0, 0.0, 0.0);
+      emit::Rotate(rs.joints[5], 0.0, 1.0, 0.0);
+      DrawBall(rec);
+    });
   }
 }
 
 namespace {
 
-// What drawing a record does to the current normal. It may leave a new
-// one (every kind but dots and lines: fills, and text when lit); it surely
-// does when it fills faces, each with its own normal, and has the
-// resolution to draw them; it may light geometry with the normal it found
-// before stating one of its own (dots, lines, and outlines without faces).
-bool MaySetNormal(const SceneObject& o) {
-  return o.Shp != ShapeKind::Dot && o.Shp != ShapeKind::Line;
-}
-bool SurelySetsNormal(const SceneObject& o) {
-  if (!o.Fill) return false;
-  switch (o.Shp) {
-    case ShapeKind::Plane:
-      return o.Dir >= 0 && o.Dir <= 5;
-    case ShapeKind::Cube:
-    case ShapeKind::Trapezoid:
-    case ShapeKind::TrianglePrism:
-    case ShapeKind::BevelCube:
-    case ShapeKind::PunchCube:
-      return true;
-    case ShapeKind::Ball:
-      return o.Reso >= 2 && o.R != 0.0f;
-    case ShapeKind::Oval:
-      return o.Reso >= 2 && o.R != 0.0f && o.Opt[1] != 1;
-    case ShapeKind::ConstCylinder:
-    case ShapeKind::Belt:
-      return false;
-    case ShapeKind::Dot:
-    case ShapeKind::Line:
-    case ShapeKind::BlockText:
-      return false;
-    default:
-      // The other round kinds, composite parts, wafers and robots fill
-      // with normals at any resolution that draws.
-      return o.Reso >= 2 && !BoundsOf(o).drawsNothing;
-  }
-}
-bool MayReadNormal(const SceneObject& o) {
-  return !o.Fill || o.Shp == ShapeKind::Dot || o.Shp == ShapeKind::Line;
-}
-
 // The enabled records in ascending order, each drawn unless it is wholly
-// outside the view. A skipped object must not change what the objects
-// after it look like: with the lights on, the current normal one object
-// leaves is the one the next outline or line is lit with. So an object that
-// may set the normal is drawn anyway when a later object may read it before
-// anything else sets it; the floor and the arm after the objects count as
-// readers. A record drawn in place of the table's own (values substituted
-// into a copy) must be the one BoundsOf and the cache see, so that its
-// bounds and its list follow what is really drawn.
-void DrawTable(const ObjectTable& table, const FrameInputs& in, ObjectListCache* cache, bool lit) {
+// outside the view. Every mesh carries all it draws with, so a skipped
+// object changes nothing about the others. A record drawn in place of the
+// table's own (values substituted into a copy) must be the one BoundsOf and
+// the cache see, so that its bounds and its mesh follow what is really
+// drawn. Without a cache each record is built into a mesh of its own as
+// the cache would build it, and the meshes are drawn together.
+void DrawTable(const ObjectTable& table, const FrameInputs& in, ObjectListCache* cache) {
   const DrawSubstitutes subs{in.settings ? in.settings->robot : nullptr, in.overrides};
   SceneObject scratch;
   auto recordAt = [&](int i) -> const SceneObject& {
@@ -193,36 +152,29 @@ void DrawTable(const ObjectTable& table, const FrameInputs& in, ObjectListCache*
     scratch = EffectiveRecord(stored, i, subs);
     return scratch;
   };
-  bool outside[kObjectCapacity] = {};
-  if (in.cull) {
-    const ViewVolume view = CurrentViewVolume();
-    bool readerAhead = lit;
-    for (int i = kObjectCapacity - 1; i >= 0; --i) {
-      const SceneObject& obj = recordAt(i);
-      if (!obj.Enbl) continue;
-      outside[i] = !(readerAhead && MaySetNormal(obj)) && OutsideView(view, BoundsOf(obj));
-      if (outside[i]) continue;
-      // Drawn: a later reader sees this object's normal if it surely sets
-      // one; it may itself read the one before it.
-      if (SurelySetsNormal(obj)) readerAhead = false;
-      if (lit && MayReadNormal(obj)) readerAhead = true;
-    }
-  }
+  const bool cull = in.cull;
+  const ViewVolume view = cull ? CurrentViewVolume() : ViewVolume{};
+  const BuildInputs inputs = CurrentBuildInputs();
+  std::vector<Mesh> direct;
   for (int i = 0; i < kObjectCapacity; ++i) {
-    if (outside[i]) continue;
     const SceneObject& obj = recordAt(i);
     if (!obj.Enbl) continue;
+    if (cull && OutsideView(view, BoundsOf(obj))) continue;
     SceneObject reduced;
     const SceneObject* rec = &obj;
     if (in.reducedDetail > 0) {
       reduced = QuickRecord(obj, in.reducedDetail);
       rec = &reduced;
     }
-    if (cache)
+    if (cache) {
       cache->Draw(i, *rec, DrawObject);
-    else
-      DrawObject(*rec);
+    } else {
+      direct.push_back(BuildObjectMesh(*rec, inputs));
+    }
   }
+  MeshDrawer drawer;
+  for (const Mesh& m : direct) drawer.Add(m);
+  drawer.Draw();
 }
 
 }  // namespace
@@ -256,15 +208,15 @@ void ComposeFrame(const FrameInputs& in) {
   if (renormalise) glEnable(GL_NORMALIZE);
   // A locked text is drawn before the shift and the turns, so it keeps its
   // place on the screen while the scene moves.
-  if (textShown && text.lock) DrawBlockText(text);
+  if (textShown && text.lock) DrawBuilt([&] { DrawBlockText(text); });
   ApplyCameraOrientation(rs.view);
   ApplyLights();
   glLineWidth(1.0f);
   ApplyFog();
-  if (textShown && !text.lock) DrawBlockText(text);
-  SetWaferTextures(in.textures);
-  if (cache) cache->BeginFrame(rs.view.ortho);
-  if (in.table) DrawTable(*in.table, in, cache, AnyLightEnabled());
+  SetMeshPictures(in.textures);
+  if (textShown && !text.lock) DrawBuilt([&] { DrawBlockText(text); });
+  if (cache) cache->BeginFrame();
+  if (in.table) DrawTable(*in.table, in, cache);
   DrawScene(rs, in.result, cache);
   // Separate passes over the finished picture, never inside an object's
   // drawing.

@@ -4,12 +4,10 @@
 #include <initializer_list>
 #include <vector>
 
-#include "equipment/EquipmentModels.h"
 #include "equipment/ObjectDrawing.h"
 #include "collision/RobotSolids.h"
-#include "shapes/BlockText.h"
 #include "render/GlHeaders.h"
-#include "shapes/Shapes.h"
+#include "render/MeshDraw.h"
 
 namespace {
 
@@ -79,25 +77,10 @@ void WireSweep(const Sweep& s) {
   }
 }
 
-// One record drawn by the routine of its kind, directly: the highlight's
-// red copies must never enter (or be taken from) any cache of the frame's
-// own objects.
+// One record drawn from a mesh of its own: the highlight's red copies must
+// never enter (or be taken from) any cache of the frame's own objects.
 void DrawOne(const SceneObject& obj) {
-  const int32_t k = obj.Shp;
-  if (DrawPrimitive(obj)) return;
-  if (k == ShapeKind::BlockText)
-    DrawBlockText(TextRequestOf(obj));
-  else if ((k >= ShapeKind::FirstComposite && k <= ShapeKind::LastComposite) || k == ShapeKind::Part130 ||
-           k == ShapeKind::Part132 || k == ShapeKind::Part133)
-    DrawCompositePart(obj);
-  else if (k == ShapeKind::Wafer)
-    Wafer(obj);
-  else if (k == ShapeKind::ScaraRobot)
-    ScaraRobot(obj);
-  else if (k == ShapeKind::TwinHandRobot)
-    TwinHandRobot(obj);
-  else if (k == ShapeKind::FrogLegRobot)
-    FrogLegRobot(obj);
+  DrawBuilt([&] { DrawObject(obj); });
 }
 
 }  // namespace

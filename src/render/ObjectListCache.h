@@ -2,118 +2,89 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
+#include "mesh/Mesh.h"
+#include "mesh/MeshBuilder.h"
 #include "objects/SceneObject.h"
-#include "render/GeometryCapture.h"
+#include "render/MeshDraw.h"
 
-// What each object drew, kept and drawn again while nothing the drawing
-// reads has changed: its geometry in arrays (see render/GeometryCapture),
-// or a display list where arrays cannot reproduce the drawing.
+// The meshes of the objects, the floor and the arm, kept from frame to
+// frame and drawn in few large batches.
 //
-// What is kept is keyed on the full contents of the record handed to
-// drawing (every field, the profile's values and both strings; floats by
-// their bits) and on the frame-wide inputs drawing reads besides: whether
-// any light is on (material or plain colour), the GL state the routines
-// query while drawing (normalisation, which follows ortho, 2-D texturing
-// and its bound texture, the line width), the wafers' texture slots
-// (loaded, GL name, whether GL knows the name) and the context's
-// generation. Whatever is substituted into a record before drawing
-// therefore invalidates what is kept for it by itself.
-// docs/architecture.md lists every GL query made while an object draws and
-// how the key covers it.
+// A slot's mesh is kept until the record handed to drawing changes: the
+// key is the record's full contents (every field, the profile's values and
+// both strings; floats by their bits) and an extra value the caller gives.
+// What the build reads besides the record (whether any light is on, which
+// wafer pictures can be shown) is checked once per frame; when it changes
+// every mesh goes. Whatever is substituted into a record before drawing
+// therefore renews its mesh by itself.
 //
-// Lists live in one GL context: call ContextLost when it goes (the lists
-// die with it) and Clear (context current) to free them earlier.
+// Bound: one mesh per slot, kSlots slots, and a mesh is as large as its
+// record makes it (the resolution is held to 360).
 class ObjectListCache {
  public:
   // Slots: the 1000 records, then what the frame draws besides.
   static constexpr int kFloorSlot = kObjectCapacity;
   static constexpr int kArmSlot = kObjectCapacity + 1;
   static constexpr int kSlots = kObjectCapacity + 2;
-  // What is kept holds its vertices in memory (48 bytes each, with their
-  // indices): at most this many over all slots, and nothing for a record
-  // that draws more than the per-object limit (estimated beforehand).
-  static constexpr size_t kVertexBudget = 4000000;
-  static constexpr size_t kVertexLimitPerObject = 400000;
 
-  // A smaller budget for tests; the per-object limit is never above it.
-  explicit ObjectListCache(size_t vertexBudget = kVertexBudget);
+  ObjectListCache();
   ~ObjectListCache() = default;
   ObjectListCache(const ObjectListCache&) = delete;
   ObjectListCache& operator=(const ObjectListCache&) = delete;
 
-  // Off: every Draw is immediate and no list is made (the kept ones stay
-  // until Clear, but are not used).
+  // Off: every Draw builds and draws at once and nothing is kept (what is
+  // kept stays until Clear, unused).
   void SetEnabled(bool on) { enabled_ = on; }
   bool enabled() const { return enabled_; }
 
   // Reads the frame-wide inputs (context current, just before the objects
-  // are drawn) and drops every list when one of them changed.
-  void BeginFrame(bool ortho);
+  // are drawn) and drops every mesh when one of them changed.
+  void BeginFrame();
 
-  // Draws rec with draw(rec): from what the slot keeps when its key
-  // matches, otherwise taking it down anew (nothing is drawn twice).
-  // Records too heavy for the memory budget are drawn immediately.
-  //
-  // What is kept is the object's geometry in arrays, or a display list
-  // where the drawing does something arrays cannot reproduce. Geometry is
-  // not drawn at once: neighbouring objects of the same state are batched
-  // until Flush, or until something is drawn another way. A record that
-  // changed in the frame before too is drawn directly until it rests.
-  // `extra` is an input of draw besides the record, part of the key.
+  // Draws rec as draw(rec) describes it: from the slot's mesh when its key
+  // matches, otherwise building it anew. Meshes are not drawn at once:
+  // they are batched until Flush. `extra` is an input of draw besides the
+  // record, part of the key.
   void Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&), uint32_t extra = 0);
-  // Draws the batched geometry; call it before drawing past the cache.
+  // Draws the batched meshes; call it before drawing past the cache.
   void Flush();
 
-  // Deletes every list (context current).
+  // Forgets every mesh.
   void Clear();
-  // The context is gone, and its lists with it: forget them.
+  // The context is gone: nothing kept depends on it, but the next frame
+  // starts afresh.
   void ContextLost();
 
   // Counters since construction, for tests and benchmarks.
   struct Counts {
     size_t built = 0, replayed = 0, immediate = 0, dropped = 0;
-    size_t builtAsList = 0;  // of those built, the ones arrays could not take
   };
   const Counts& counts() const { return counts_; }
-  // Vertices kept now (estimated for lists), within the budget.
-  size_t keptVertices() const { return budgetUsed_; }
+  // Vertices and heap bytes kept now.
+  size_t keptVertices() const;
+  size_t keptBytes() const;
+  // The mesh kept for a slot (empty when none).
+  const Mesh& MeshOf(int slot) const;
 
  private:
   struct Entry {
     std::vector<unsigned char> key;
-    std::unique_ptr<CapturedGeometry> geometry;
-    unsigned list = 0;
-    size_t cost = 0;  // vertices (estimated for a list)
-    uint64_t changedInFrame = 0;  // when the record last differed from the key
+    Mesh mesh;
   };
   void Drop(Entry& e);
-  void DrawDirectly(const SceneObject& rec, void (*draw)(const SceneObject&));
-  // GL's current values as drawing up to here leaves them.
-  const CurrentValues& Values();
-  void Batch(const CapturedGeometry& g);
 
   bool enabled_ = true;
-  uint64_t contextGeneration_ = 0;
-  std::vector<unsigned char> frameKey_;
+  bool frameKnown_ = false;
+  BuildInputs frameInputs_;
   std::vector<unsigned char> scratch_;
   std::vector<Entry> entries_;
-  size_t budget_;
-  size_t budgetUsed_ = 0;
   Counts counts_;
-  bool lit_ = false;
-  BatchDrawer batch_;
-  CurrentValues values_;
-  bool valuesKnown_ = false;
-  uint64_t frame_ = 1;  // counts BeginFrame
+  MeshDrawer batch_;
+  Mesh immediate_;
 };
 
 // Appends every field of the record, floats by their bits, the profile's
 // values and both strings: equal bytes mean a record that draws the same.
 void AppendRecordBytes(const SceneObject& rec, std::vector<unsigned char>& out);
-
-// A rough count of the vertices a record draws (for the cache's memory
-// budget).
-size_t EstimatedVertices(const SceneObject& rec);

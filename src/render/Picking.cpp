@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "equipment/ArticulatedArm.h"
-#include "equipment/EquipmentModels.h"
 #include "equipment/ObjectDrawing.h"
 #include "render/Camera.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
+#include "render/MeshDraw.h"
 #include "render/RenderContext.h"
 
 namespace {
@@ -29,7 +29,7 @@ void DrawArmOnly(const RenderSettings& rs) {
   SceneObject rec = MakeBaseRecord(rs);
   rec.X = rec.Y = rec.Z = 0.0f;
   for (int k = 0; k < 6; ++k) rec.size[10 + k] = rs.joints[k];
-  DrawArticulatedArm(rec, rs.markPlate);
+  DrawBuilt([&] { DrawArticulatedArm(rec, rs.markPlate); });
 }
 
 }  // namespace
@@ -75,10 +75,10 @@ int PickObject(const RenderSettings& rs, const SceneObject* first, int count, co
   glInitNames();
   glPushName(0);
   LoadCamera(rs.view);
-  SetWaferTextures(textures);
+  SetMeshPictures(textures);
   for (size_t k = 0; k < drawn.size(); ++k) {
     glLoadName(static_cast<GLuint>(index[k]));
-    DrawObject(drawn[k]);
+    DrawBuilt([&] { DrawObject(drawn[k]); });
   }
   glLoadName(kArmName);
   DrawArmOnly(rs);
@@ -124,8 +124,9 @@ void DrawSelectionOutline(const RenderSettings& rs, const SceneObject& rec, cons
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   LoadCamera(rs.view);
-  SetWaferTextures(textures);
+  SetMeshPictures(textures);
   glDisable(GL_LIGHTING);
+  const Mesh mesh = BuildObjectMesh(r, CurrentBuildInputs());
   glDisable(GL_BLEND);
   glDisable(GL_DEPTH_TEST);
   glDepthMask(GL_FALSE);
@@ -141,7 +142,7 @@ void DrawSelectionOutline(const RenderSettings& rs, const SceneObject& rec, cons
     glStencilFunc(GL_ALWAYS, 1, 1);
     glStencilOp(GL_REPLACE, GL_REPLACE, GL_REPLACE);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    DrawObject(r);
+    DrawMesh(mesh);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glStencilFunc(GL_NOTEQUAL, 1, 1);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
@@ -159,7 +160,7 @@ void DrawSelectionOutline(const RenderSettings& rs, const SceneObject& rec, cons
   glFogfv(GL_FOG_COLOR, fogColor);
   glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
   glLineWidth(stencilBits > 0 ? 5.0f : 2.0f);
-  DrawObject(r);
+  DrawMesh(mesh);
 
   glPopMatrix();
   glPopAttrib();

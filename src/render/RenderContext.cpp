@@ -2,11 +2,6 @@
 
 #include "render/GlHeaders.h"
 
-Rgb ColorToRgb(Color c) {
-  return Rgb{static_cast<float>(c & 0xFF) / 255.0f, static_cast<float>((c >> 8) & 0xFF) / 255.0f,
-             static_cast<float>((c >> 16) & 0xFF) / 255.0f};
-}
-
 void ApplyFixedRenderState() {
   glShadeModel(GL_SMOOTH);
   glClearDepth(1.0);

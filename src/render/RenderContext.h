@@ -2,13 +2,7 @@
 
 #include <cstdint>
 
-using Color = uint32_t;
-
-// The three floats of a 0x00BBGGRR colour, each channel divided by 255.
-struct Rgb {
-  float r, g, b;
-};
-Rgb ColorToRgb(Color c);
+#include "objects/Rgb.h"
 
 // Whatever binds a GL context to a drawing surface: the window's panel in
 // the program, an EGL pbuffer in tests and batch rendering.

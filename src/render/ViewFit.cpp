@@ -99,72 +99,17 @@ void AddArmBounds(const float joints[6], std::vector<BoundSphere>& out) {
 }
 
 bool MeasureDrawnBox(const SceneObject& rec, double lo[3], double hi[3]) {
-  // An orthographic box of +-1000 units onto a 4096-pixel square: window
-  // coordinates then resolve about 0.1 mm.
+  // Beyond this the extent is not trusted: the record's bounds answer.
   constexpr double kReach = 1000.0;
-  constexpr int kSide = 4096;
-  static std::vector<GLfloat> buffer(1 << 20);
-  glPushAttrib(GL_ALL_ATTRIB_BITS);
-  glViewport(0, 0, kSide, kSide);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(-kReach, kReach, -kReach, kReach, -kReach, kReach);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-  glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
-  glRenderMode(GL_FEEDBACK);
-  DrawObject(rec);
-  const GLint n = glRenderMode(GL_RENDER);
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
-  glPopAttrib();
-  if (n <= 0) return false;  // nothing drawn, or more than the buffer holds
-
+  const Mesh mesh = BuildObjectMesh(rec, BuildInputs{});
+  float a[3], b[3];
+  if (!mesh.Bounds(a, b)) return false;
+  // GL's axes (across, up, along) back to the scene's X, Y, Z.
+  const int axis[3] = {0, 2, 1};
   for (int k = 0; k < 3; ++k) {
-    lo[k] = 1e300;
-    hi[k] = -1e300;
-  }
-  auto take = [&](GLint& i) {
-    // Window x, y, depth back to GL x, y, z, then to scene X, Y, Z.
-    const double x = (buffer[i] / kSide * 2.0 - 1.0) * kReach;
-    const double y = (buffer[i + 1] / kSide * 2.0 - 1.0) * kReach;
-    const double z = -(buffer[i + 2] * 2.0 - 1.0) * kReach;
-    const double p[3] = {x, z, y};
-    for (int k = 0; k < 3; ++k) {
-      lo[k] = std::min(lo[k], p[k]);
-      hi[k] = std::max(hi[k], p[k]);
-    }
-    i += 3;
-  };
-  GLint i = 0;
-  while (i < n) {
-    const GLint token = static_cast<GLint>(buffer[i++]);
-    if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN || token == GL_DRAW_PIXEL_TOKEN ||
-        token == GL_COPY_PIXEL_TOKEN) {
-      take(i);
-    } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-      take(i);
-      take(i);
-    } else if (token == GL_POLYGON_TOKEN) {
-      const GLint count = static_cast<GLint>(buffer[i++]);
-      for (GLint k = 0; k < count && i < n; ++k) take(i);
-    } else if (token == GL_PASS_THROUGH_TOKEN) {
-      ++i;
-    } else {
-      return false;  // a token this reader does not know: no guess
-    }
-  }
-  // Clipped at the measuring box's walls: the real extent is unknown.
-  for (int k = 0; k < 3; ++k)
-    if (lo[k] > hi[k] || lo[k] <= -kReach * 0.999 || hi[k] >= kReach * 0.999) return false;
-  // Half a step of the window's grid, and the outlines' lift off surfaces.
-  for (int k = 0; k < 3; ++k) {
-    lo[k] -= 0.002;
-    hi[k] += 0.002;
+    lo[k] = a[axis[k]];
+    hi[k] = b[axis[k]];
+    if (!(lo[k] > -kReach && hi[k] < kReach)) return false;
   }
   return true;
 }

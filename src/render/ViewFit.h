@@ -20,10 +20,9 @@ void AddArmBounds(const float joints[6], std::vector<BoundSphere>& out);
 // tighter than a ball for flat or long things.
 void AddBoxBounds(const double lo[3], const double hi[3], std::vector<BoundSphere>& out);
 
-// The box in scene axes around what rec really draws, measured by drawing
-// it once in GL feedback mode (a context must be current; every state and
-// matrix is put back). False when it draws nothing, draws more than can be
-// measured, or reaches beyond 1000 units: use its bounds then.
+// The box in scene axes around what rec really draws: its mesh's own box.
+// False when it draws nothing or reaches beyond 1000 units: use its bounds
+// then.
 bool MeasureDrawnBox(const SceneObject& rec, double lo[3], double hi[3]);
 
 // The floor under each ball: the octagon around its footprint at height 0

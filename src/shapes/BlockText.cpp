@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-#include "render/GlDraw.h"
-#include "render/Lights.h"
+#include "mesh/Emit.h"
 #include "shapes/Material.h"
 
 namespace {
@@ -26,18 +25,18 @@ bool IsSymbol(unsigned char c) {
 }  // namespace
 
 void DrawGlyphStroke(float width, GlyphPoint a, GlyphPoint b, const SceneObject& rec) {
-  glLineWidth(UsableLineWidth(width));
-  glBegin(GL_LINES);
+  emit::SetLineWidth(UsableLineWidth(width));
+  emit::Begin(Prim::Lines);
   ApplyObjectColor(false, rec);
-  if (AnyLightEnabled()) glNormal3f(0.0f, 0.0f, 1.0f);
+  if (emit::Lit()) emit::Normal(0.0f, 0.0f, 1.0f);
   for (const GlyphPoint& p : {a, b}) {
     if (rec.Dir == 0 || rec.Dir == 2) {
-      glVertex3f(rec.X + rec.W * p.h, rec.Z + rec.H * p.v, rec.Y + rec.D * p.d);
+      emit::Vertex(rec.X + rec.W * p.h, rec.Z + rec.H * p.v, rec.Y + rec.D * p.d);
     } else if (rec.Dir == 1) {
-      glVertex3f(rec.X + rec.D * p.d, rec.Z + rec.H * p.v, rec.Y - rec.W * p.h);
+      emit::Vertex(rec.X + rec.D * p.d, rec.Z + rec.H * p.v, rec.Y - rec.W * p.h);
     }
   }
-  glEnd();
+  emit::End();
 }
 
 void DrawBlockText(const BlockTextSettings& request) {
@@ -45,14 +44,13 @@ void DrawBlockText(const BlockTextSettings& request) {
   const float s = request.charSize;
   if (n == 0 || !std::isfinite(s)) return;
 
-  GLfloat previousWidth = 1.0f;
-  glGetFloatv(GL_LINE_WIDTH, &previousWidth);
+  const float previousWidth = emit::LineWidth();
 
-  if (AnyLightEnabled())
+  if (emit::Lit())
     SetColorMaterial(request.color, request.opacity);
   else
     SetPlainColor(request.color);
-  glLineWidth(InitialLineWidth(request.strokeWidth));
+  emit::SetLineWidth(InitialLineWidth(request.strokeWidth));
 
   SceneObject rec = ZeroRecord();
   rec.Dir = request.direction;
@@ -69,11 +67,11 @@ void DrawBlockText(const BlockTextSettings& request) {
   const float g = n > 1 ? 0.02f : 0.0f;
   const float half = (p + g) * static_cast<float>(n) * s / 2.0f;
 
-  glPushMatrix();
-  glTranslatef(request.X, request.Z, request.Y);
-  glRotated(request.angle[0], 0.0, 1.0, 0.0);
-  glRotated(request.angle[1], 1.0, 0.0, 0.0);
-  glRotated(request.angle[2], 0.0, 0.0, 1.0);
+  emit::Push();
+  emit::Translate(request.X, request.Z, request.Y);
+  emit::Rotate(request.angle[0], 0.0, 1.0, 0.0);
+  emit::Rotate(request.angle[1], 1.0, 0.0, 0.0);
+  emit::Rotate(request.angle[2], 0.0, 0.0, 1.0);
   for (int i = 1; i <= n; ++i) {
     const float k = static_cast<float>(i - 1);
     switch (request.direction) {
@@ -98,6 +96,6 @@ void DrawBlockText(const BlockTextSettings& request) {
       DrawSymbolGlyph(static_cast<char>(c), rec);
     // Blanks, control characters and bytes above 127 keep their place.
   }
-  glPopMatrix();
-  glLineWidth(previousWidth);
+  emit::Pop();
+  emit::SetLineWidth(previousWidth);
 }

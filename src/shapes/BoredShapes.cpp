@@ -27,34 +27,34 @@ void BoxSides(double hw, double hh, double hd, bool face) {
 // The wall of a round hole of radius r centred on (cx, cz), facing its
 // axis, from y = hh down to -hh.
 void HoleWall(double cx, double cz, double r, double hh, int reso, double step) {
-  glBegin(GL_QUAD_STRIP);
+  emit::Begin(Prim::QuadStrip);
   for (int i = 0; i <= reso; ++i) {
     const PlanePoint d = PolarPoint(i * step, 1.0);
     EmitNormal(-d.x, 0, -d.z);
     EmitVertex(cx + r * d.x, hh, cz + r * d.z);
     EmitVertex(cx + r * d.x, -hh, cz + r * d.z);
   }
-  glEnd();
+  emit::End();
 }
 
 // The hole's rim at the top and the bottom, and lines down its wall at
 // every second step.
 void HoleOutline(double cx, double cz, double r, double hh, int reso, double step) {
   for (double y : {hh, -hh}) {
-    glBegin(GL_LINE_STRIP);
+    emit::Begin(Prim::LineStrip);
     for (int i = 0; i <= reso; ++i) {
       const PlanePoint d = PolarPoint(i * step, r);
       EmitVertex(cx + d.x, y, cz + d.z);
     }
-    glEnd();
+    emit::End();
   }
-  glBegin(GL_LINES);
+  emit::Begin(Prim::Lines);
   for (int i = 0; i < reso; i += 2) {
     const PlanePoint d = PolarPoint(i * step, r);
     EmitVertex(cx + d.x, hh, cz + d.z);
     EmitVertex(cx + d.x, -hh, cz + d.z);
   }
-  glEnd();
+  emit::End();
 }
 
 // The box's outline at angle a, with the corners at the multiples of 45
@@ -87,11 +87,11 @@ void DrawSquareCylinder(SceneObject obj) {
   if (obj.Fill) {
     ApplyFillColor(obj);
     BoxSides(hw, hh, hw, true);
-    glPushMatrix();
-    glRotatef(45.0f, 0.0f, 1.0f, 0.0f);
+    emit::Push();
+    emit::Rotate(45.0f, 0.0f, 1.0f, 0.0f);
     for (int face = 0; face < 2; ++face) {
       const double y = face == 0 ? hh : -hh;
-      glBegin(GL_QUAD_STRIP);
+      emit::Begin(Prim::QuadStrip);
       EmitNormal(0, face == 0 ? 1 : -1, 0);
       for (int i = 0; i < angles.n; ++i) {
         const PlanePoint s = DiamondPoint(angles.v[i], c);
@@ -99,9 +99,9 @@ void DrawSquareCylinder(SceneObject obj) {
         EmitVertex(s.x, y, s.z);
         EmitVertex(b.x, y, b.z);
       }
-      glEnd();
+      emit::End();
     }
-    glPopMatrix();
+    emit::Pop();
     HoleWall(0, 0, r, hh, reso, step);
   }
   if (obj.Frame) {
@@ -128,7 +128,7 @@ void DrawCubeCylinder(SceneObject obj) {
     BoxSides(hw, hh, hd, true);
     for (int face = 0; face < 2; ++face) {
       const double y = face == 0 ? hh : -hh;
-      glBegin(GL_QUAD_STRIP);
+      emit::Begin(Prim::QuadStrip);
       EmitNormal(0, face == 0 ? 1 : -1, 0);
       for (int i = 0; i < angles.n; ++i) {
         const PlanePoint s = BoxOutline(angles.v[i], hw, hd);
@@ -136,7 +136,7 @@ void DrawCubeCylinder(SceneObject obj) {
         EmitVertex(s.x, y, s.z);
         EmitVertex(cx + b.x, y, cz + b.z);
       }
-      glEnd();
+      emit::End();
     }
     HoleWall(cx, cz, r, hh, reso, step);
   }

@@ -21,25 +21,25 @@ void Quad(const Vec3& n, const Vec3& a, const Vec3& b, const Vec3& c, const Vec3
 }
 
 void Loop(const Vec3& a, const Vec3& b, const Vec3& c, const Vec3& d) {
-  glBegin(GL_LINE_LOOP);
+  emit::Begin(Prim::LineLoop);
   EmitVertex(a);
   EmitVertex(b);
   EmitVertex(c);
   EmitVertex(d);
-  glEnd();
+  emit::End();
 }
 
 // A prism whose front and back are trapezoids: half width hw at the top,
 // b at the bottom. With b equal to hw it is the Cube.
 void EmitTrapezoidFaces(double hw, double b, double hh, double hd) {
-  glBegin(GL_QUADS);
+  emit::Begin(Prim::Quads);
   Quad({0, 1, 0}, {-hw, hh, -hd}, {-hw, hh, hd}, {hw, hh, hd}, {hw, hh, -hd});
   Quad({0, -1, 0}, {-b, -hh, -hd}, {b, -hh, -hd}, {b, -hh, hd}, {-b, -hh, hd});
   Quad({0, 0, 1}, {-b, -hh, hd}, {b, -hh, hd}, {hw, hh, hd}, {-hw, hh, hd});
   Quad({0, 0, -1}, {-b, -hh, -hd}, {-hw, hh, -hd}, {hw, hh, -hd}, {b, -hh, -hd});
   Quad({-1, 0, 0}, {-b, -hh, -hd}, {-b, -hh, hd}, {-hw, hh, hd}, {-hw, hh, -hd});
   Quad({1, 0, 0}, {b, -hh, -hd}, {hw, hh, -hd}, {hw, hh, hd}, {b, -hh, hd});
-  glEnd();
+  emit::End();
 }
 
 // Four loops, around the top, the bottom, the left and the right face,
@@ -82,7 +82,7 @@ void DrawTrianglePrism(SceneObject obj) {
   ShapeFrame frame(obj, RotationOrder::A);
   if (obj.Fill) {
     ApplyFillColor(obj);
-    glBegin(GL_TRIANGLES);
+    emit::Begin(Prim::Triangles);
     EmitNormal(0, -1, 0);
     EmitVertex(apex.x, 0, apex.z);
     EmitVertex(front.x, 0, front.z);
@@ -91,34 +91,34 @@ void DrawTrianglePrism(SceneObject obj) {
     EmitVertex(apex.x, h, apex.z);
     EmitVertex(front.x, h, front.z);
     EmitVertex(back.x, h, back.z);
-    glEnd();
+    emit::End();
     // The slanted faces carry their true unit normals: the edge from the
     // apex to (hw, hd) runs along (W, hd), so its outward normal is
     // (-hd, W) in (x, z).
     const double len = std::sqrt(hd * hd + double(obj.W) * obj.W);
     const double nx = len > 0.0 ? -hd / len : -1.0;
     const double nz = len > 0.0 ? obj.W / len : 0.0;
-    glBegin(GL_QUADS);
+    emit::Begin(Prim::Quads);
     Quad({nx, 0, nz}, {apex.x, 0, apex.z}, {front.x, 0, front.z}, {front.x, h, front.z}, {apex.x, h, apex.z});
     Quad({1, 0, 0}, {front.x, 0, front.z}, {back.x, 0, back.z}, {back.x, h, back.z}, {front.x, h, front.z});
     Quad({nx, 0, -nz}, {back.x, 0, back.z}, {apex.x, 0, apex.z}, {apex.x, h, apex.z}, {back.x, h, back.z});
-    glEnd();
+    emit::End();
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
     for (double y : {0.0, h}) {
-      glBegin(GL_LINE_LOOP);
+      emit::Begin(Prim::LineLoop);
       EmitVertex(apex.x, y, apex.z);
       EmitVertex(front.x, y, front.z);
       EmitVertex(back.x, y, back.z);
-      glEnd();
+      emit::End();
     }
-    glBegin(GL_LINES);
+    emit::Begin(Prim::Lines);
     for (const PlanePoint& p : {apex, front, back}) {
       EmitVertex(p.x, 0, p.z);
       EmitVertex(p.x, h, p.z);
     }
-    glEnd();
+    emit::End();
   }
 }
 
@@ -134,35 +134,35 @@ void DrawBevelCube(SceneObject obj) {
   ShapeFrame frame(obj, RotationOrder::A);
   if (obj.Fill) {
     ApplyFillColor(obj);
-    glBegin(GL_POLYGON);
+    emit::Begin(Prim::Polygon);
     EmitNormal(0, 1, 0);
     for (int i = 7; i >= 0; --i) EmitVertex(p[i].x, hh, p[i].z);
-    glEnd();
-    glBegin(GL_POLYGON);
+    emit::End();
+    emit::Begin(Prim::Polygon);
     EmitNormal(0, -1, 0);
     for (int i = 0; i < 8; ++i) EmitVertex(p[i].x, -hh, p[i].z);
-    glEnd();
-    glBegin(GL_QUADS);
+    emit::End();
+    emit::Begin(Prim::Quads);
     for (int i = 0; i < 8; ++i) {
       const PlanePoint& a = p[i];
       const PlanePoint& b = p[(i + 1) % 8];
       Quad(sideNormal[i], {a.x, hh, a.z}, {b.x, hh, b.z}, {b.x, -hh, b.z}, {a.x, -hh, a.z});
     }
-    glEnd();
+    emit::End();
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
     for (double y : {hh, -hh}) {
-      glBegin(GL_LINE_LOOP);
+      emit::Begin(Prim::LineLoop);
       for (const PlanePoint& q : p) EmitVertex(q.x, y, q.z);
-      glEnd();
+      emit::End();
     }
-    glBegin(GL_LINES);
+    emit::Begin(Prim::Lines);
     for (const PlanePoint& q : p) {
       EmitVertex(q.x, hh, q.z);
       EmitVertex(q.x, -hh, q.z);
     }
-    glEnd();
+    emit::End();
   }
 }
 

@@ -42,11 +42,11 @@ void DrawCircle(SceneObject obj) {
   if (obj.Fill) {
     ApplyFillColor(obj);
     if (!corners) {
-      glBegin(GL_TRIANGLE_FAN);
+      emit::Begin(Prim::TriangleFan);
       EmitNormal(0, 1, 0);
       EmitVertex(0, 0, 0);
       for (int i = 0; i < angles.n; ++i) RingVertex(angles.v[i], r, 0.0);
-      glEnd();
+      emit::End();
     } else {
       // One strip per quarter of the square, between the square's border
       // and the disc's edge along the same rays: the disc's edge is where
@@ -74,7 +74,7 @@ void DrawCircle(SceneObject obj) {
         if (!(hi - lo > 1e-9)) continue;
         const double corner = from + 45.0;
         bool cornerDone = !(corner > lo + 1e-7 && corner < hi - 1e-7);
-        glBegin(GL_QUAD_STRIP);
+        emit::Begin(Prim::QuadStrip);
         EmitNormal(0, 1, 0);
         stop(lo);
         for (int i = 0; i < angles.n; ++i) {
@@ -89,20 +89,20 @@ void DrawCircle(SceneObject obj) {
         }
         if (!cornerDone) stop(corner);
         stop(hi);
-        glEnd();
+        emit::End();
       }
     }
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
-    glBegin(GL_LINE_STRIP);
+    emit::Begin(Prim::LineStrip);
     for (int i = 0; i < angles.n; ++i) RingVertex(angles.v[i], r, 0.0);
-    glEnd();
+    emit::End();
     if (corners && angles.n > 0) {
       // The square's border over the same range: from the start, through
       // every corner passed, to the end.
       const double last = angles.v[angles.n - 1];
-      glBegin(GL_LINE_STRIP);
+      emit::Begin(Prim::LineStrip);
       const PlanePoint s = SquareBorder(start, r);
       EmitVertex(s.x, 0, s.z);
       const double first = std::ceil((start - 45.0) / 90.0 + 1e-9);
@@ -115,7 +115,7 @@ void DrawCircle(SceneObject obj) {
       }
       const PlanePoint e = SquareBorder(last, r);
       EmitVertex(e.x, 0, e.z);
-      glEnd();
+      emit::End();
     }
   }
 }
@@ -141,28 +141,28 @@ void DrawRing(SceneObject obj) {
     ApplyFillColor(obj);
     for (int face = 0; face < 2; ++face) {
       const double y = face == 0 ? hh : -hh;
-      glBegin(GL_QUAD_STRIP);
+      emit::Begin(Prim::QuadStrip);
       EmitNormal(0, face == 0 ? 1 : -1, 0);
       for (int i = 0; i < angles.n; ++i) {
         RingVertex(angles.v[i], r1, y);
         RingVertex(angles.v[i], r2, y);
       }
-      glEnd();
+      emit::End();
     }
     for (int wall = 0; wall < 2; ++wall) {
       const double r = wall == 0 ? r1 : r2;
       const double facing = wall == 0 ? facing1 : facing2;
-      glBegin(GL_QUAD_STRIP);
+      emit::Begin(Prim::QuadStrip);
       for (int i = 0; i < angles.n; ++i) {
         const PlanePoint d = PolarPoint(angles.v[i], 1.0);
         EmitNormal(d.x * facing, 0, d.z * facing);
         EmitVertex(d.x * r, hh, d.z * r);
         EmitVertex(d.x * r, -hh, d.z * r);
       }
-      glEnd();
+      emit::End();
     }
     if (partial && angles.n > 0) {
-      glBegin(GL_QUADS);
+      emit::Begin(Prim::Quads);
       for (int side = 0; side < 2; ++side) {
         const double a = side == 0 ? start : angles.v[angles.n - 1];
         const PlanePoint d = PolarPoint(a, 1.0);
@@ -175,7 +175,7 @@ void DrawRing(SceneObject obj) {
         EmitVertex(d.x * r1, -hh, d.z * r1);
         EmitVertex(d.x * r2, -hh, d.z * r2);
       }
-      glEnd();
+      emit::End();
     }
   }
   if (obj.Frame) {
@@ -186,19 +186,19 @@ void DrawRing(SceneObject obj) {
     const double o1 = r1 + lift * facing1, o2 = r2 + lift * facing2;
     for (double y : {hh, -hh})
       for (double r : {o1, o2}) {
-        glBegin(GL_LINE_STRIP);
+        emit::Begin(Prim::LineStrip);
         for (int i = 0; i < angles.n; ++i) RingVertex(angles.v[i], r, y);
-        glEnd();
+        emit::End();
       }
     if (partial && angles.n > 0) {
       for (double a : {start, angles.v[angles.n - 1]}) {
         const PlanePoint d = PolarPoint(a, 1.0);
-        glBegin(GL_LINE_LOOP);
+        emit::Begin(Prim::LineLoop);
         EmitVertex(d.x * r2, hh, d.z * r2);
         EmitVertex(d.x * r1, hh, d.z * r1);
         EmitVertex(d.x * r1, -hh, d.z * r1);
         EmitVertex(d.x * r2, -hh, d.z * r2);
-        glEnd();
+        emit::End();
       }
     }
   }
@@ -219,39 +219,39 @@ void DrawRingRect(SceneObject obj) {
     ApplyFillColor(obj);
     for (int face = 0; face < 2; ++face) {
       const double y = face == 0 ? hh : -hh;
-      glBegin(GL_QUAD_STRIP);
+      emit::Begin(Prim::QuadStrip);
       EmitNormal(0, face == 0 ? 1 : -1, 0);
       for (int i = 0; i < angles.n; ++i) {
         RingVertex(angles.v[i], ro, y);
         const PlanePoint p = DiamondPoint(angles.v[i], c);
         EmitVertex(p.x, y, p.z);
       }
-      glEnd();
+      emit::End();
     }
     if (obj.Opt[0] == 1) {
       // Closed opening: a lid set in under each face.
       for (double sign : {1.0, -1.0}) {
         const double y = 0.8 * hh * sign;
-        glBegin(GL_QUADS);
+        emit::Begin(Prim::Quads);
         EmitNormal(0, sign, 0);
         EmitVertex(c, y, 0);
         EmitVertex(0, y, c);
         EmitVertex(-c, y, 0);
         EmitVertex(0, y, -c);
-        glEnd();
+        emit::End();
       }
     }
-    glBegin(GL_QUAD_STRIP);
+    emit::Begin(Prim::QuadStrip);
     for (int i = 0; i < angles.n; ++i) {
       const PlanePoint d = PolarPoint(angles.v[i], 1.0);
       EmitNormal(d.x, 0, d.z);
       EmitVertex(d.x * ro, hh, d.z * ro);
       EmitVertex(d.x * ro, -hh, d.z * ro);
     }
-    glEnd();
+    emit::End();
     // The opening's walls, one flat piece per step, each facing the axis
     // (a piece that cuts a corner faces along the cut).
-    glBegin(GL_QUADS);
+    emit::Begin(Prim::Quads);
     for (int i = 0; i + 1 < angles.n; ++i) {
       const PlanePoint p = DiamondPoint(angles.v[i], c);
       const PlanePoint q = DiamondPoint(angles.v[i + 1], c);
@@ -264,7 +264,7 @@ void DrawRingRect(SceneObject obj) {
       EmitVertex(q.x, -hh, q.z);
       EmitVertex(q.x, hh, q.z);
     }
-    glEnd();
+    emit::End();
   }
   if (obj.Frame) {
     // Circles round the plate and round the opening's corners, and lines
@@ -273,17 +273,17 @@ void DrawRingRect(SceneObject obj) {
     const double outer = ro + kRoundOutlineLift, inner = c - kRoundOutlineLift;
     for (double y : {hh, -hh})
       for (double r : {outer, inner}) {
-        glBegin(GL_LINE_STRIP);
+        emit::Begin(Prim::LineStrip);
         for (int i = 0; i < angles.n; ++i) RingVertex(angles.v[i], r, y);
-        glEnd();
+        emit::End();
       }
-    glBegin(GL_LINES);
+    emit::Begin(Prim::Lines);
     for (double r : {outer, c * 0.98})
       for (int i = 0; i < angles.n; ++i) {
         RingVertex(angles.v[i], r, hh);
         RingVertex(angles.v[i], r, -hh);
       }
-    glEnd();
+    emit::End();
   }
 }
 
@@ -344,26 +344,26 @@ void DrawRoundRect(SceneObject obj) {
     ApplyFillColor(obj);
     for (int face = 0; face < 2; ++face) {
       const double y = face == 0 ? hh : -hh;
-      glBegin(opening ? GL_QUAD_STRIP : GL_POLYGON);
+      emit::Begin(opening ? Prim::QuadStrip : Prim::Polygon);
       EmitNormal(0, face == 0 ? 1 : -1, 0);
       for (int i = 0; i < n; ++i) {
         EmitVertex(outer[i].x, y, outer[i].z);
         if (opening && i < m) EmitVertex(inner[i].x, y, inner[i].z);
       }
-      glEnd();
+      emit::End();
     }
     for (int wall = 0; wall < (opening ? 2 : 1); ++wall) {
       const ContourPoint* c = wall == 0 ? outer : inner;
       const int count = wall == 0 ? n : m;
       // The opening's wall faces its axis.
       const double facing = wall == 0 ? 1.0 : -1.0;
-      glBegin(GL_QUAD_STRIP);
+      emit::Begin(Prim::QuadStrip);
       for (int i = 0; i < count; ++i) {
         EmitNormal(c[i].nx * facing, 0, c[i].nz * facing);
         EmitVertex(c[i].x, hh, c[i].z);
         EmitVertex(c[i].x, -hh, c[i].z);
       }
-      glEnd();
+      emit::End();
     }
   }
   if (obj.Frame) {
@@ -376,11 +376,11 @@ void DrawRoundRect(SceneObject obj) {
       const double lift = contour == 0 ? kRoundOutlineLift : -kRoundOutlineLift;
       auto at = [&](int i, double y) { EmitVertex(c[i].x + lift * c[i].nx, y, c[i].z + lift * c[i].nz); };
       for (double y : {hh, -hh}) {
-        glBegin(GL_LINE_STRIP);
+        emit::Begin(Prim::LineStrip);
         for (int i = 0; i < count; ++i) at(i, y);
-        glEnd();
+        emit::End();
       }
-      glBegin(GL_LINES);
+      emit::Begin(Prim::Lines);
       for (int i = 0; i < count; ++i) {
         // Points that repeat the previous one (sharp corners, the joins of
         // arc and side) would only draw the same edge again.
@@ -388,7 +388,7 @@ void DrawRoundRect(SceneObject obj) {
         at(i, hh);
         at(i, -hh);
       }
-      glEnd();
+      emit::End();
     }
   }
 }

@@ -41,7 +41,7 @@ bool PlaneCorners(int dir, double hw, double hh, double hd, Vec3 corner[4], Vec3
 
 // GL refuses a width of zero or less (and NaN would reach the rasteriser);
 // such a width draws the ordinary one-pixel line.
-GLfloat UsableLineWidth(float r) {
+float UsableLineWidth(float r) {
   if (!(r > 0.0f)) return 1.0f;
   return r < 1000.0f ? r : 1000.0f;
 }
@@ -51,42 +51,41 @@ GLfloat UsableLineWidth(float r) {
 void EmitPlaneFace(int dir, double cx, double cy, double cz, double hw, double hh, double hd) {
   Vec3 c[4], n;
   if (!PlaneCorners(dir, hw, hh, hd, c, &n)) return;
-  glBegin(GL_QUADS);
+  emit::Begin(Prim::Quads);
   EmitNormal(n);
   for (const Vec3& p : c) EmitVertex(cx + p.x, cy + p.y, cz + p.z);
-  glEnd();
+  emit::End();
 }
 
 void EmitPlaneLoop(int dir, double cx, double cy, double cz, double hw, double hh, double hd) {
   Vec3 c[4], n;
   if (!PlaneCorners(dir, hw, hh, hd, c, &n)) return;
-  glBegin(GL_LINE_LOOP);
+  emit::Begin(Prim::LineLoop);
   for (const Vec3& p : c) EmitVertex(cx + p.x, cy + p.y, cz + p.z);
-  glEnd();
+  emit::End();
 }
 
 void DrawDot(SceneObject obj) {
   // A dot has no frame of its own: no turn, no outline, always its fill
   // colour.
   ApplyObjectColor(false, obj);
-  glBegin(GL_POINTS);
-  glVertex3f(obj.X, obj.Z, obj.Y);
-  glEnd();
+  emit::Begin(Prim::Points);
+  emit::Vertex(obj.X, obj.Z, obj.Y);
+  emit::End();
 }
 
 void DrawLine(SceneObject obj) {
-  GLfloat previousWidth = 1.0f;
-  glGetFloatv(GL_LINE_WIDTH, &previousWidth);
+  const float previousWidth = emit::LineWidth();
   {
     ShapeFrame frame(obj, RotationOrder::A);
     ApplyObjectColor(false, obj);
-    glLineWidth(UsableLineWidth(obj.R));
-    glBegin(GL_LINES);
+    emit::SetLineWidth(UsableLineWidth(obj.R));
+    emit::Begin(Prim::Lines);
     EmitVertex(0.0, 0.0, 0.0);
     EmitVertex(obj.W, obj.H, obj.D);
-    glEnd();
+    emit::End();
   }
-  glLineWidth(previousWidth);
+  emit::SetLineWidth(previousWidth);
 }
 
 void DrawPlane(SceneObject obj) {

@@ -1,8 +1,9 @@
 #include "shapes/Material.h"
 
-#include "render/GlDraw.h"
-#include "render/Lights.h"
-#include "render/RenderContext.h"
+#include <algorithm>
+
+#include "mesh/Emit.h"
+#include "objects/Rgb.h"
 
 namespace {
 
@@ -62,34 +63,35 @@ const char* MaterialPresetName(int index) {
 
 void SetPlainColor(Color c) {
   const Rgb rgb = ColorToRgb(c);
-  glColor3f(rgb.r, rgb.g, rgb.b);
+  emit::Color(rgb.r, rgb.g, rgb.b);
 }
 
 void SetColorMaterial(Color c, float alpha) {
   const Rgb rgb = ColorToRgb(c);
-  const GLfloat amb[4] = {0.2f, 0.2f, 0.2f, alpha};
-  const GLfloat diff[4] = {rgb.r, rgb.g, rgb.b, alpha};
-  const GLfloat spec[4] = {0.1f, 0.1f, 0.1f, alpha};
-  glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, amb);
-  glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diff);
-  glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, spec);
-  glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 32.0f);
+  MaterialValues m;
+  const float amb[4] = {0.2f, 0.2f, 0.2f, alpha};
+  const float diff[4] = {rgb.r, rgb.g, rgb.b, alpha};
+  const float spec[4] = {0.1f, 0.1f, 0.1f, alpha};
+  std::copy(amb, amb + 4, m.ambient);
+  std::copy(diff, diff + 4, m.diffuse);
+  std::copy(spec, spec + 4, m.specular);
+  m.shininess = 32.0f;
+  emit::SetMaterial(m);
 }
 
 void ApplyColorTex(float alpha, ColorTex ct) {
   ct.amb[3] = ct.diff[3] = ct.spec[3] = alpha;
-  glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ct.amb);
-  glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, ct.diff);
-  glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, ct.spec);
-  // GL rejects a shininess outside 0..128 and would keep the previous one.
-  float shin = ct.shin;
-  if (!(shin >= 0.0f)) shin = 0.0f;
-  if (shin > 128.0f) shin = 128.0f;
-  glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shin);
+  MaterialValues m;
+  std::copy(ct.amb, ct.amb + 4, m.ambient);
+  std::copy(ct.diff, ct.diff + 4, m.diffuse);
+  std::copy(ct.spec, ct.spec + 4, m.specular);
+  // A shininess outside 0..128 is held to the range.
+  m.shininess = ct.shin;
+  emit::SetMaterial(m);
 }
 
 void ApplyObjectColor(bool isFrame, const SceneObject& obj) {
-  if (AnyLightEnabled()) {
+  if (emit::Lit()) {
     if (isFrame)
       SetColorMaterial(obj.clFrame, 1.0f);
     else

@@ -152,47 +152,34 @@ void ApplyFrameSteps(const FrameSteps& steps) {
     const double* v = steps[i].v;
     switch (steps[i].op) {
       case FrameStep::Op::Translate:
-        glTranslated(v[0], v[1], v[2]);
+        emit::Translate(v[0], v[1], v[2]);
         break;
       case FrameStep::Op::Rotate:
-        glRotated(v[0], v[1], v[2], v[3]);
+        emit::Rotate(v[0], v[1], v[2], v[3]);
         break;
       case FrameStep::Op::Scale:
-        glScaled(v[0], v[0], v[0]);
+        emit::Scale(v[0], v[0], v[0]);
         break;
     }
   }
 }
 
 ShapeFrame::ShapeFrame(const SceneObject& obj, RotationOrder order) {
-  glPushMatrix();
+  emit::Push();
   ApplyFrameSteps(RecordFrame(obj, order));
 }
 
 ShapeFrame::~ShapeFrame() {
-  glPopMatrix();
+  emit::Pop();
 }
 
-namespace {
-
-// Scopes that switched normalisation on and are still open. Within one, GL
-// is not asked again: while a display list is being compiled GL answers
-// with the state from before the list, and an inner scope would switch the
-// flag off again at its end, in the middle of the outer part.
-int gNormalizeOwners = 0;
-
-}  // namespace
-
 NormalizeScope::NormalizeScope(bool wanted) {
-  if (wanted && gNormalizeOwners == 0 && !glIsEnabled(GL_NORMALIZE)) {
-    glEnable(GL_NORMALIZE);
+  if (wanted && !emit::Out().normalize()) {
+    emit::Out().SetNormalize(true);
     changed_ = true;
-    ++gNormalizeOwners;
   }
 }
 
 NormalizeScope::~NormalizeScope() {
-  if (!changed_) return;
-  glDisable(GL_NORMALIZE);
-  --gNormalizeOwners;
+  if (changed_) emit::Out().SetNormalize(false);
 }

@@ -3,7 +3,7 @@
 #include "objects/FrameSteps.h"
 #include "objects/SceneObject.h"
 #include "objects/Vec3.h"
-#include "render/GlDraw.h"
+#include "mesh/Emit.h"
 
 // What every primitive shares: the small geometric helpers, the
 // push-translate-rotate frame, and the guards that keep records read from
@@ -43,7 +43,7 @@ void SnapAngleRange(double& start, double& end, double defaultStart, double defa
 // The unit normal (p2 - p0) x (p1 - p0) of a triangle; false (and *out left
 // alone) for a degenerate triangle.
 bool ComputeTriangleNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2, Vec3* out);
-// Emits that normal with glNormal; emits nothing for a degenerate triangle.
+// Emits that normal as the current one; emits nothing for a degenerate triangle.
 // Returns whether it emitted.
 bool TriangleNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2);
 
@@ -111,8 +111,8 @@ class ShapeFrame {
   ShapeFrame& operator=(const ShapeFrame&) = delete;
 };
 
-// Switches GL normal renormalisation on while it lives (when asked to) and
-// puts the flag back as it was found.
+// Makes normals unit length again while it lives (when asked to), for
+// frames that scale, and puts the switch back as it was found.
 class NormalizeScope {
  public:
   explicit NormalizeScope(bool wanted);
@@ -134,10 +134,10 @@ void EmitPlaneLoop(int dir, double cx, double cy, double cz, double hw, double h
 
 // Emission shorthands.
 inline void EmitVertex(double x, double y, double z) {
-  glVertex3f(static_cast<GLfloat>(x), static_cast<GLfloat>(y), static_cast<GLfloat>(z));
+  emit::Vertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
 }
 inline void EmitNormal(double x, double y, double z) {
-  glNormal3f(static_cast<GLfloat>(x), static_cast<GLfloat>(y), static_cast<GLfloat>(z));
+  emit::Normal(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
 }
 inline void EmitVertex(const Vec3& p) {
   EmitVertex(p.x, p.y, p.z);

@@ -104,7 +104,7 @@ void DrawOval(SceneObject obj) {
   ShapeFrame frame(obj, RotationOrder::B);
   if (obj.Fill) {
     ApplyFillColor(obj);
-    glBegin(GL_QUAD_STRIP);
+    emit::Begin(Prim::QuadStrip);
     for (int i = 0; i < n; ++i) {
       const SlotStop& s = stops[i];
       const Ring& e = ringOf(s);
@@ -125,31 +125,31 @@ void DrawOval(SceneObject obj) {
       EmitVertex(b);
       EmitVertex(t);
     }
-    glEnd();
-    glBegin(GL_POLYGON);
+    emit::End();
+    emit::Begin(Prim::Polygon);
     EmitNormal(0, 1, 0);
     for (int i = n - 1; i >= 0; --i) EmitVertex(topPoint(stops[i]));
-    glEnd();
-    glBegin(GL_POLYGON);
+    emit::End();
+    emit::Begin(Prim::Polygon);
     EmitNormal(0, -1, 0);
     for (int i = 0; i < n; ++i) EmitVertex(bottomPoint(stops[i], stops[i].a));
-    glEnd();
+    emit::End();
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
     const double lift = kRoundOutlineLift;
-    glBegin(GL_LINE_LOOP);
+    emit::Begin(Prim::LineLoop);
     for (int i = 0; i < n; ++i) EmitVertex(topPoint(stops[i], lift));
-    glEnd();
-    glBegin(GL_LINE_LOOP);
+    emit::End();
+    emit::Begin(Prim::LineLoop);
     for (int i = 0; i < n; ++i) EmitVertex(bottomPoint(stops[i], stops[i].a, lift));
-    glEnd();
-    glBegin(GL_LINES);
+    emit::End();
+    emit::Begin(Prim::Lines);
     for (int i = 0; i < n; ++i) {
       EmitVertex(bottomPoint(stops[i], stops[i].a, lift));
       EmitVertex(topPoint(stops[i], lift));
     }
-    glEnd();
+    emit::End();
   }
 }
 
@@ -200,28 +200,28 @@ void DrawCapsule(SceneObject obj) {
     for (int j = 0; j < half; ++j) {
       const double ta = latitude(j), tb = latitude(j + 1);
       for (int h = 0; h < 2; ++h) {
-        glBegin(GL_QUAD_STRIP);
+        emit::Begin(Prim::QuadStrip);
         for (int i = 0; i < lon[h].n; ++i) {
           sphere.NormalAndVertex(ta, lon[h].v[i], shift[h]);
           sphere.NormalAndVertex(tb, lon[h].v[i], shift[h]);
         }
-        glEnd();
+        emit::End();
       }
     }
     // The middle: a tube round the x axis joining the two halves.
-    glBegin(GL_QUAD_STRIP);
+    emit::Begin(Prim::QuadStrip);
     for (int i = 0; i <= reso; ++i) {
       const PlanePoint d = PolarPoint(i * lonStep - 90.0, 1.0);
       EmitNormal(0, d.x, d.z);
       EmitVertex(-hw, r * d.x, r * d.z);
       EmitVertex(hw, r * d.x, r * d.z);
     }
-    glEnd();
+    emit::End();
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
     const double outer = r + kRoundOutlineLift;
-    glBegin(GL_LINES);
+    emit::Begin(Prim::Lines);
     for (int h = 0; h < 2; ++h) {
       for (int j = 0; j < half; ++j) {
         const double ta = latitude(j), tb = latitude(j + 1);
@@ -244,7 +244,7 @@ void DrawCapsule(SceneObject obj) {
         EmitVertex(hw, p.y, p.z);
       }
     }
-    glEnd();
+    emit::End();
   }
 }
 
@@ -325,20 +325,20 @@ void DrawBelt(SceneObject obj) {
   ShapeFrame frame(obj, RotationOrder::B);
   if (obj.Fill) {
     ApplyFillColor(obj);
-    glBegin(GL_QUAD_STRIP);
+    emit::Begin(Prim::QuadStrip);
     for (int i = 0; i < n; ++i) emitPair(stops[i], r, true);
-    glEnd();
+    emit::End();
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
     const double outer = r + kRoundOutlineLift;
     for (double side : {-hw, hw}) {
-      glBegin(GL_LINE_STRIP);
+      emit::Begin(Prim::LineStrip);
       for (int i = 0; i < n; ++i) emitEdge(stops[i], outer, side);
-      glEnd();
+      emit::End();
     }
-    glBegin(GL_LINES);
+    emit::Begin(Prim::Lines);
     for (int i = 0; i < n; ++i) emitPair(stops[i], outer, false);
-    glEnd();
+    emit::End();
   }
 }

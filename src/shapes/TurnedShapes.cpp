@@ -14,23 +14,23 @@ constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 // A flat disc at height y: the centre, then the ring points of a full
 // turn, depth scaled by k.
 void Disc(double r, double y, double ny, int reso, double step, double k) {
-  glBegin(GL_TRIANGLE_FAN);
+  emit::Begin(Prim::TriangleFan);
   EmitNormal(0, ny, 0);
   EmitVertex(0, y, 0);
   for (int i = 0; i <= reso; ++i) {
     const PlanePoint p = PolarPoint(i * step, r);
     EmitVertex(p.x, y, p.z * k);
   }
-  glEnd();
+  emit::End();
 }
 
 void RingLoop(double r, double y, int reso, double step, double k) {
-  glBegin(GL_LINE_LOOP);
+  emit::Begin(Prim::LineLoop);
   for (int i = 0; i < reso; ++i) {
     const PlanePoint p = PolarPoint(i * step, r);
     EmitVertex(p.x, y, p.z * k);
   }
-  glEnd();
+  emit::End();
 }
 
 }  // namespace
@@ -51,7 +51,7 @@ void DrawCylinder(SceneObject obj) {
   if (obj.Fill) {
     ApplyFillColor(obj);
     NormalizeScope normalize(k != 1.0);
-    glBegin(GL_QUAD_STRIP);
+    emit::Begin(Prim::QuadStrip);
     for (int i = 0; i <= reso; ++i) {
       const double a = i * step;
       const PlanePoint d = PolarPoint(a, 1.0);
@@ -73,20 +73,20 @@ void DrawCylinder(SceneObject obj) {
       EmitVertex(bottom);
       EmitVertex(top);
     }
-    glEnd();
+    emit::End();
     Disc(rb, 0.0, -1.0, reso, step, k);
     Disc(rt, h, 1.0, reso, step, k);
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
     const double lift = kRoundOutlineLift;
-    glBegin(GL_LINES);
+    emit::Begin(Prim::Lines);
     for (int i = 0; i <= reso; i += 2) {
       const PlanePoint d = PolarPoint(i * step, 1.0);
       EmitVertex((rb + lift) * d.x, 0, (rb + lift) * d.z * k);
       EmitVertex((rt + lift) * d.x, h, (rt + lift) * d.z * k);
     }
-    glEnd();
+    emit::End();
     RingLoop(rb + lift, 0.0, reso, step, k);
     RingLoop(rt + lift, h, reso, step, k);
   }
@@ -115,7 +115,7 @@ void DrawCone(SceneObject obj) {
     ApplyFillColor(obj);
     // Triangles rather than one fan, so that the apex carries the normal
     // of each slice and the side shades smoothly round.
-    glBegin(GL_TRIANGLES);
+    emit::Begin(Prim::Triangles);
     for (int i = 0; i < reso; ++i) {
       const double a = i * step, b = (i + 1) * step;
       sideNormal((a + b) / 2.0);
@@ -127,20 +127,20 @@ void DrawCone(SceneObject obj) {
       const PlanePoint q = PolarPoint(b, r);
       EmitVertex(q.x, 0, q.z);
     }
-    glEnd();
+    emit::End();
     // The base faces away from the apex: up when the cone hangs.
     Disc(r, 0.0, h < 0.0 ? 1.0 : -1.0, reso, step, 1.0);
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
     const double outer = r + kRoundOutlineLift;
-    glBegin(GL_LINES);
+    emit::Begin(Prim::Lines);
     for (int i = 0; i <= reso; ++i) {
       const PlanePoint p = PolarPoint(i * step, outer);
       EmitVertex(0, h, 0);
       EmitVertex(p.x, 0, p.z);
     }
-    glEnd();
+    emit::End();
     RingLoop(outer, 0.0, reso, step, 1.0);
   }
 }
@@ -162,14 +162,14 @@ void DrawConstCylinder(SceneObject obj) {
     ApplyFillColor(obj);
     for (int j = 0; j + 1 < n; ++j) {
       const double y0 = level(j), y1 = level(j + 1);
-      glBegin(GL_QUAD_STRIP);
+      emit::Begin(Prim::QuadStrip);
       for (int i = 0; i <= reso; ++i) {
         const PlanePoint d = PolarPoint(i * step, 1.0);
         EmitNormal(d.x, 0, d.z);
         EmitVertex(radius[j] * d.x, y0, radius[j] * d.z);
         EmitVertex(radius[j + 1] * d.x, y1, radius[j + 1] * d.z);
       }
-      glEnd();
+      emit::End();
     }
     Disc(radius[0], 0.0, -1.0, reso, step, 1.0);
     Disc(radius[n - 1], h, 1.0, reso, step, 1.0);
@@ -177,7 +177,7 @@ void DrawConstCylinder(SceneObject obj) {
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
     const double lift = kRoundOutlineLift;
-    glBegin(GL_LINES);
+    emit::Begin(Prim::Lines);
     for (int j = 0; j + 1 < n; ++j) {
       const double y0 = level(j), y1 = level(j + 1);
       for (int i = 0; i < reso; ++i) {
@@ -186,7 +186,7 @@ void DrawConstCylinder(SceneObject obj) {
         EmitVertex((radius[j + 1] + lift) * d.x, y1, (radius[j + 1] + lift) * d.z);
       }
     }
-    glEnd();
+    emit::End();
     if (n == 1) {
       RingLoop(radius[0] + lift, 0.0, reso, step, 1.0);
       RingLoop(radius[0] + lift, h, reso, step, 1.0);
@@ -257,47 +257,47 @@ void DrawBall(SceneObject obj) {
     for (int j = 0; j < bands; ++j) {
       const double ta = bandTop(j), tb = bandBottom(j);
       if (ta <= 1e-9) {
-        glBegin(GL_TRIANGLE_FAN);
+        emit::Begin(Prim::TriangleFan);
         EmitNormal(0, 1, 0);
         EmitVertex(0, r, 0);
         for (int i = 0; i <= reso; ++i) ball.NormalAndVertex(tb, i * lonStep);
-        glEnd();
+        emit::End();
       } else if (tb >= 180.0 - 1e-9) {
-        glBegin(GL_TRIANGLE_FAN);
+        emit::Begin(Prim::TriangleFan);
         EmitNormal(0, -1, 0);
         EmitVertex(0, -r, 0);
         for (int i = 0; i <= reso; ++i) ball.NormalAndVertex(ta, i * lonStep);
-        glEnd();
+        emit::End();
       } else {
-        glBegin(GL_QUAD_STRIP);
+        emit::Begin(Prim::QuadStrip);
         for (int i = 0; i <= reso; ++i) {
           ball.NormalAndVertex(ta, i * lonStep);
           ball.NormalAndVertex(tb, i * lonStep);
         }
-        glEnd();
+        emit::End();
       }
     }
     // A cut band is closed by flat discs.
     if (start > 1e-9) {
-      glBegin(GL_TRIANGLE_FAN);
+      emit::Begin(Prim::TriangleFan);
       EmitNormal(0, 1, 0);
       EmitVertex(0, r * std::cos(start * kDegToRad), 0);
       for (int i = 0; i <= reso; ++i) ball.Vertex(start, i * lonStep, r);
-      glEnd();
+      emit::End();
     }
     if (end < 180.0 - 1e-9) {
-      glBegin(GL_TRIANGLE_FAN);
+      emit::Begin(Prim::TriangleFan);
       EmitNormal(0, -1, 0);
       EmitVertex(0, r * std::cos(end * kDegToRad), 0);
       for (int i = 0; i <= reso; ++i) ball.Vertex(end, i * lonStep, r);
-      glEnd();
+      emit::End();
     }
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
     // The grid of bands and longitudes, each edge once, just outside.
     const double outer = r + kRoundOutlineLift;
-    glBegin(GL_LINES);
+    emit::Begin(Prim::Lines);
     for (int j = 0; j < bands; ++j) {
       const double ta = bandTop(j), tb = bandBottom(j);
       for (int i = 0; i < reso; ++i) {
@@ -312,6 +312,6 @@ void DrawBall(SceneObject obj) {
         }
       }
     }
-    glEnd();
+    emit::End();
   }
 }

@@ -17,6 +17,7 @@
 #include "equipment/EquipmentExamples.h"
 #include "equipment/EquipmentModels.h"
 #include "equipment/ObjectDrawing.h"
+#include "render/MeshDraw.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
 #include "support/GlFixture.h"
@@ -93,7 +94,7 @@ void EnsureGuiApplication() {
 }
 
 void DrawOne(const SceneObject& obj) {
-  DrawObjects(&obj, 1);
+  DrawBuilt([&] { DrawObjects(&obj, 1); });
 }
 
 class EquipmentGallery : public GlTest {
@@ -103,7 +104,7 @@ class EquipmentGallery : public GlTest {
     KeepGlDriverLoaded();
   }
   void TearDown() override {
-    SetWaferTextures(nullptr);
+    SetMeshPictures(nullptr);
     FreePictures(slots_);
     ResetLights();
     ApplyLights();
@@ -115,7 +116,7 @@ class EquipmentGallery : public GlTest {
 
 TEST_F(EquipmentGallery, EveryModelLitAndLabelled) {
   ASSERT_TRUE(LoadWaferPicture(slots_));
-  SetWaferTextures(slots_);
+  SetMeshPictures(slots_);
   QImage picture(kCols * kCellW, kRows * kCellH, QImage::Format_RGBA8888);
   const GlStateSnapshot before = GlStateSnapshot::Take();
 

@@ -9,6 +9,7 @@
 
 #include "EquipmentTestSupport.h"
 #include "equipment/EquipmentModels.h"
+#include "render/MeshDraw.h"
 #include "render/GlHeaders.h"
 #include "support/GlFixture.h"
 #include "render/Texture.h"
@@ -246,7 +247,7 @@ TEST_F(RobotModel, WaferPatternKeepsItsHeadingWhenTheArmUnitTurns) {
   FillGradientImage(slots[2]);
   UploadTextureImage(slots[2]);
   slots[2].loaded = true;
-  SetWaferTextures(slots);
+  SetMeshPictures(slots);
   SceneObject rec = ColouredRecord(150);
   rec.size[0] = 0.7f;
   rec.Opt[0] = 1;
@@ -272,7 +273,7 @@ TEST_F(RobotModel, WaferPatternKeepsItsHeadingWhenTheArmUnitTurns) {
       EXPECT_NEAR(v.t, 0.5 + (v.z - cz) / 0.1, 2e-3);
     }
   }
-  SetWaferTextures(nullptr);
+  SetMeshPictures(nullptr);
   EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
   FreePictures(slots);
 }

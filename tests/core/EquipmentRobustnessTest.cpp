@@ -13,6 +13,7 @@
 #include "equipment/EquipmentExamples.h"
 #include "equipment/EquipmentModels.h"
 #include "equipment/ObjectDrawing.h"
+#include "render/MeshDraw.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
 #include "support/GlFixture.h"
@@ -51,10 +52,10 @@ class EquipmentRobustness : public GlTest {
   void SetUp() override {
     GlTest::SetUp();
     LoadWaferPicture(slots_);
-    SetWaferTextures(slots_);
+    SetMeshPictures(slots_);
   }
   void TearDown() override {
-    SetWaferTextures(nullptr);
+    SetMeshPictures(nullptr);
     FreePictures(slots_);
     ResetLights();
     ApplyLights();

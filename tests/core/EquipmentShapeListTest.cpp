@@ -16,6 +16,7 @@
 #include "equipment/EquipmentModels.h"
 #include "equipment/ObjectDrawing.h"
 #include "objects/ShapeListFile.h"
+#include "render/MeshDraw.h"
 #include "support/GlFixture.h"
 
 namespace {
@@ -188,10 +189,10 @@ class ShippedShapeList : public GlTest {
   void SetUp() override {
     GlTest::SetUp();
     LoadWaferPicture(slots_);
-    SetWaferTextures(slots_);
+    SetMeshPictures(slots_);
   }
   void TearDown() override {
-    SetWaferTextures(nullptr);
+    SetMeshPictures(nullptr);
     FreePictures(slots_);
     GlTest::TearDown();
   }

@@ -1,5 +1,7 @@
 #include "EquipmentTestSupport.h"
 
+#include "render/MeshDraw.h"
+
 #include <QImage>
 #include <cmath>
 
@@ -97,7 +99,7 @@ std::vector<TexturedVertex> CaptureTexturedPolygons(const std::function<void()>&
   std::vector<GLfloat> buf(1 << 20);
   glFeedbackBuffer(static_cast<GLsizei>(buf.size()), GL_3D_COLOR_TEXTURE, buf.data());
   glRenderMode(GL_FEEDBACK);
-  draw();
+  DrawBuilt(draw);
   const GLint n = glRenderMode(GL_RENDER);
   std::vector<TexturedVertex> out;
   // Each vertex: x, y, z, four colour and four texture components.

@@ -10,6 +10,7 @@
 
 #include "EquipmentTestSupport.h"
 #include "equipment/EquipmentModels.h"
+#include "render/MeshDraw.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "support/GlFixture.h"
@@ -30,10 +31,10 @@ class WaferModel : public GlTest {
     FillGradientImage(slots_[3]);
     UploadTextureImage(slots_[3]);
     slots_[3].loaded = true;
-    SetWaferTextures(slots_);
+    SetMeshPictures(slots_);
   }
   void TearDown() override {
-    SetWaferTextures(nullptr);
+    SetMeshPictures(nullptr);
     FreePictures(slots_);
     GlTest::TearDown();
   }
@@ -111,7 +112,7 @@ TEST_F(WaferModel, WithoutAUsablePictureItIsAPlainDiscInItsFillColour) {
   SceneObject notUploaded = w;
   notUploaded.Tex = 5;
   EXPECT_TRUE(plainDisc(notUploaded));
-  SetWaferTextures(nullptr);
+  SetMeshPictures(nullptr);
   EXPECT_TRUE(plainDisc(w));
 }
 
@@ -206,7 +207,7 @@ TEST_F(WaferModel, FrameHandsItsTextureSlotsToTheWafers) {
   };
   EXPECT_GT(distinctS(slots_), 10u);
   EXPECT_LE(distinctS(nullptr), 1u);
-  EXPECT_EQ(WaferTextures(), nullptr);
+  EXPECT_EQ(MeshPictures(), nullptr);
 }
 
 class HandPlateModel : public GlTest {};

@@ -15,6 +15,7 @@
 #include "equipment/ObjectBounds.h"
 #include "equipment/ObjectDrawing.h"
 #include "support/GlFixture.h"
+#include "render/MeshDraw.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ TEST_F(ObjectBoundsGl, HoldEveryPrimitiveTightly) {
 }
 
 TEST_F(ObjectBoundsGl, HoldEveryEquipmentModelAndText) {
-  SetWaferTextures(nullptr);
+  SetMeshPictures(nullptr);
   for (int32_t kind : kEquipmentKinds) {
     SceneObject o = ExampleEquipment(kind);
     if (kind == ShapeKind::Wafer) o.Opt[1] = 1, o.ID[0] = 25, o.size[8] = 2.0f;
@@ -113,7 +114,7 @@ TEST_F(ObjectBoundsGl, HoldEveryEquipmentModelAndText) {
 // of the record scaled by its own factor from -1.5 to 1.5, counts and
 // switches picked at random.
 TEST_F(ObjectBoundsGl, HoldModelsOfAnyProportions) {
-  SetWaferTextures(nullptr);
+  SetMeshPictures(nullptr);
   std::mt19937 rng(16);
   std::uniform_real_distribution<float> factor(-1.5f, 1.5f);
   std::uniform_int_distribution<int> option(0, 4);

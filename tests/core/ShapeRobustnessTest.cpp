@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "render/MeshDraw.h"
 #include "ShapeTestSupport.h"
 #include "objects/ShapeKind.h"
 #include "render/GlHeaders.h"
@@ -140,39 +141,14 @@ class ShapeRobustness : public GlTest, public ::testing::WithParamInterface<int3
 // vertices (Capsule, fill and outline, at 360).
 constexpr size_t kVertexBound = 1000000;
 
-// Vertices emitted by draw, counted through feedback mode in one buffer
-// kept for the whole run; -1 when they did not fit.
+// Vertices draw builds (its mesh's count).
 long CountVertices(const std::function<void()>& draw) {
-  KeepGlDriverLoaded();
-  static std::vector<GLfloat> buffer(size_t(1) << 23);
-  glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
-  glRenderMode(GL_FEEDBACK);
-  // In front of the camera, so that nothing of a sensible shape is clipped.
-  glPushMatrix();
-  glTranslatef(0.0f, 0.0f, -20.0f);
-  draw();
-  glPopMatrix();
-  const GLint n = glRenderMode(GL_RENDER);
-  if (n < 0) return -1;
-  long vertices = 0;
-  for (GLint i = 0; i < n;) {
-    const GLint token = static_cast<GLint>(buffer[i++]);
-    GLint count = 0;
-    if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN || token == GL_DRAW_PIXEL_TOKEN ||
-        token == GL_COPY_PIXEL_TOKEN)
-      count = 1;
-    else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN)
-      count = 2;
-    else if (token == GL_POLYGON_TOKEN)
-      count = static_cast<GLint>(buffer[i++]);
-    else if (token == GL_PASS_THROUGH_TOKEN)
-      i += 1;
-    else
-      return -1;
-    vertices += count;
-    i += count * 7;  // x, y, z and RGBA
+  MeshBuilder b;
+  {
+    emit::BuildInto into(b);
+    draw();
   }
-  return vertices;
+  return static_cast<long>(b.Finish().vertexCount);
 }
 
 TEST_P(ShapeRobustness, HostileRecordsStayBoundedAndBalanced) {
@@ -196,7 +172,7 @@ TEST_P(ShapeRobustness, HostileRecordsStayBoundedAndBalanced) {
       // Really rasterised too: NaN and infinite vertices must not upset it.
       glPushMatrix();
       glTranslatef(0.0f, 0.0f, -20.0f);
-      DrawPrimitive(o);
+      DrawBuilt([&] { DrawPrimitive(o); });
       glPopMatrix();
       glFinish();
       EXPECT_EQ(GlStateSnapshot::Take().DiffAgainst(before), "");

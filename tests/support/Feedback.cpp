@@ -1,13 +1,14 @@
 #include "support/Feedback.h"
 
 #include "render/GlHeaders.h"
+#include "render/MeshDraw.h"
 
 std::vector<FeedbackPrimitive> CaptureFeedback(const std::function<void()>& draw, size_t bufferFloats,
                                                bool* overflow) {
   std::vector<GLfloat> buf(bufferFloats);
   glFeedbackBuffer(static_cast<GLsizei>(buf.size()), GL_3D_COLOR, buf.data());
   glRenderMode(GL_FEEDBACK);
-  draw();
+  DrawBuilt(draw);
   const GLint n = glRenderMode(GL_RENDER);
   if (overflow) *overflow = n < 0;
   std::vector<FeedbackPrimitive> out;

@@ -1,0 +1,215 @@
+#include "render/MeshDraw.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "render/GlHeaders.h"
+#include "render/Lights.h"
+
+namespace {
+
+const TextureSlot* gPictures = nullptr;
+
+constexpr GLenum kModes[3] = {GL_TRIANGLES, GL_LINES, GL_POINTS};
+
+// The texture of a picture slot in this context, 0 for none.
+GLuint PictureName(int slot) {
+  if (slot < 0 || slot >= kTextureSlotCount || gPictures == nullptr) return 0;
+  const TextureSlot& s = gPictures[slot];
+  return s.loaded ? static_cast<GLuint>(s.glName) : 0;
+}
+
+// A 4x4 matrix, column-major as GL keeps it.
+struct Mat4 {
+  double m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+  void MultiplyBy(const double* r) {
+    double out[16];
+    for (int c = 0; c < 4; ++c)
+      for (int row = 0; row < 4; ++row) {
+        double s = 0.0;
+        for (int k = 0; k < 4; ++k) s += m[k * 4 + row] * r[c * 4 + k];
+        out[c * 4 + row] = s;
+      }
+    std::memcpy(m, out, sizeof(m));
+  }
+};
+
+}  // namespace
+
+void SetMeshPictures(const TextureSlot* slots) {
+  gPictures = slots;
+}
+
+const TextureSlot* MeshPictures() {
+  return gPictures;
+}
+
+BuildInputs CurrentBuildInputs() {
+  BuildInputs in;
+  in.lit = AnyLightEnabled();
+  if (gPictures)
+    for (int i = 0; i < kTextureSlotCount; ++i) {
+      const TextureSlot& s = gPictures[i];
+      if (s.loaded && s.glName != 0 && glIsTexture(s.glName) == GL_TRUE) in.pictures |= 1u << i;
+    }
+  return in;
+}
+
+void MeshDrawer::Add(const Mesh& m) {
+  for (const MeshRun& run : m.runs) runs_.push_back(&run);
+}
+
+void DrawMesh(const Mesh& m) {
+  MeshDrawer d;
+  d.Add(m);
+  d.Draw();
+}
+
+void MeshDrawer::Draw() {
+  if (runs_.empty()) return;
+  const bool texturedWas = glIsEnabled(GL_TEXTURE_2D) == GL_TRUE;
+  GLint textureWas = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &textureWas);
+  GLfloat widthWas = 1.0f;
+  glGetFloatv(GL_LINE_WIDTH, &widthWas);
+  const bool colorMaterialWas = glIsEnabled(GL_COLOR_MATERIAL) == GL_TRUE;
+  const bool cullWas = glIsEnabled(GL_CULL_FACE) == GL_TRUE;
+  GLint cullFaceWas = GL_BACK;
+  glGetIntegerv(GL_CULL_FACE_MODE, &cullFaceWas);
+  bool cull = cullWas;
+  GLenum cullFace = static_cast<GLenum>(cullFaceWas);
+  DecideCulling();
+  GLint colorFaceWas = GL_FRONT_AND_BACK, colorModeWas = GL_AMBIENT_AND_DIFFUSE;
+  glGetIntegerv(GL_COLOR_MATERIAL_FACE, &colorFaceWas);
+  glGetIntegerv(GL_COLOR_MATERIAL_PARAMETER, &colorModeWas);
+
+  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
+
+  bool textured = texturedWas, colorMaterial = colorMaterialWas;
+  GLuint texture = static_cast<GLuint>(textureWas);
+  GLfloat width = widthWas;
+  auto setSwitch = [](GLenum cap, bool& now, bool want) {
+    if (now == want) return;
+    if (want)
+      glEnable(cap);
+    else
+      glDisable(cap);
+    now = want;
+  };
+
+  size_t i = 0;
+  while (i < runs_.size()) {
+    // Neighbours that join draw as one.
+    const MeshRun& first = *runs_[i];
+    size_t j = i + 1;
+    while (j < runs_.size() && runs_[j]->Joins(first) && cull_[j] == cull_[i]) ++j;
+    const bool joined = j - i > 1;
+    if (joined) {
+      vertices_.clear();
+      indices_.clear();
+      for (size_t k = i; k < j; ++k) {
+        const uint32_t base = static_cast<uint32_t>(vertices_.size());
+        vertices_.insert(vertices_.end(), runs_[k]->vertices.begin(), runs_[k]->vertices.end());
+        for (uint32_t x : runs_[k]->indices) indices_.push_back(base + x);
+      }
+    }
+    const MeshVertex* v = joined ? vertices_.data() : first.vertices.data();
+    const uint32_t* idx = joined ? indices_.data() : first.indices.data();
+    const size_t count = joined ? indices_.size() : first.indices.size();
+
+    setSwitch(GL_COLOR_MATERIAL, colorMaterial, first.lit);
+    // Skipping hidden faces changes nothing a GL that already skips faces
+    // would draw.
+    if (!cullWas) {
+      setSwitch(GL_CULL_FACE, cull, cull_[i] != 0u);
+      if (cull_[i] != 0u && cullFace != cull_[i]) glCullFace(cullFace = static_cast<GLenum>(cull_[i]));
+    }
+    if (first.lit) {
+      glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, first.ambient);
+      glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, first.specular);
+      glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, first.emission);
+      glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, first.shininess);
+    }
+    const GLuint name = PictureName(first.picture);
+    setSwitch(GL_TEXTURE_2D, textured, name != 0);
+    if (name != 0 && texture != name) {
+      glBindTexture(GL_TEXTURE_2D, name);
+      texture = name;
+    }
+    if (first.kind == RunKind::Lines && width != first.lineWidth) {
+      glLineWidth(first.lineWidth);
+      width = first.lineWidth;
+    }
+    if (name != 0)
+      glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    else
+      glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    const GLsizei stride = sizeof(MeshVertex);
+    glVertexPointer(3, GL_FLOAT, stride, v->p);
+    glNormalPointer(GL_FLOAT, stride, v->n);
+    glColorPointer(4, GL_FLOAT, stride, v->c);
+    glTexCoordPointer(2, GL_FLOAT, stride, v->t);
+    glDrawElements(kModes[static_cast<int>(first.kind)], static_cast<GLsizei>(count), GL_UNSIGNED_INT, idx);
+    i = j;
+  }
+
+  glPopClientAttrib();
+  setSwitch(GL_COLOR_MATERIAL, colorMaterial, colorMaterialWas);
+  glColorMaterial(static_cast<GLenum>(colorFaceWas), static_cast<GLenum>(colorModeWas));
+  setSwitch(GL_CULL_FACE, cull, cullWas);
+  if (cullFace != static_cast<GLenum>(cullFaceWas)) glCullFace(static_cast<GLenum>(cullFaceWas));
+  setSwitch(GL_CULL_FACE, cull, false);
+  setSwitch(GL_TEXTURE_2D, textured, texturedWas);
+  if (texture != static_cast<GLuint>(textureWas)) glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(textureWas));
+  if (width != widthWas) glLineWidth(widthWas);
+  runs_.clear();
+  cull_.clear();
+}
+
+void MeshDrawer::DecideCulling() {
+  cull_.assign(runs_.size(), 0u);
+  // Faces turned away from the eye are hidden by the rest of a closed
+  // opaque surface only when depth is tested and written and the eye
+  // looks at the surface from outside, with none of it cut open by the
+  // near plane.
+  // Feedback and selection report every face drawn, hidden or not.
+  GLint renderMode = GL_RENDER;
+  glGetIntegerv(GL_RENDER_MODE, &renderMode);
+  if (renderMode != GL_RENDER) return;
+  GLboolean depthMask = GL_FALSE;
+  glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
+  if (glIsEnabled(GL_DEPTH_TEST) != GL_TRUE || depthMask != GL_TRUE) return;
+  GLint depthFunc = GL_LESS;
+  glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+  if (depthFunc != GL_LESS && depthFunc != GL_LEQUAL) return;
+  double mv[16];
+  Mat4 clip;  // projection times model-view
+  glGetDoublev(GL_MODELVIEW_MATRIX, mv);
+  glGetDoublev(GL_PROJECTION_MATRIX, clip.m);
+  clip.MultiplyBy(mv);
+  const double* pm = clip.m;
+  // A mirroring camera turns every winding over.
+  const double det = mv[0] * (mv[5] * mv[10] - mv[9] * mv[6]) - mv[4] * (mv[1] * mv[10] - mv[9] * mv[2]) +
+                     mv[8] * (mv[1] * mv[6] - mv[5] * mv[2]);
+  if (!(std::fabs(det) > 0.0) || !std::isfinite(det)) return;
+  const int turn = det > 0.0 ? 1 : -1;
+  for (size_t i = 0; i < runs_.size(); ++i) {
+    const MeshRun& run = *runs_[i];
+    if (run.closedWinding == 0) continue;
+    bool inFront = true;
+    for (int corner = 0; corner < 8 && inFront; ++corner) {
+      const double x = (corner & 1) ? run.boxMax[0] : run.boxMin[0];
+      const double y = (corner & 2) ? run.boxMax[1] : run.boxMin[1];
+      const double z = (corner & 4) ? run.boxMax[2] : run.boxMin[2];
+      const double cz = pm[2] * x + pm[6] * y + pm[10] * z + pm[14];
+      const double cw = pm[3] * x + pm[7] * y + pm[11] * z + pm[15];
+      // Clearly in front of the near plane (z > -w in clip space).
+      inFront = cw > 0.0 && cz + cw > 1e-6 * cw;
+    }
+    if (inFront) cull_[i] = run.closedWinding * turn > 0 ? GL_BACK : GL_FRONT;
+  }
+}
