@@ -75,6 +75,8 @@ class MeshBuilder {
   // Degrees about the axis (x, y, z); a zero axis turns nothing.
   void Rotate(double angle, double x, double y, double z);
   void Scale(double x, double y, double z);
+  // The current frame, column-major as GL keeps matrices.
+  const double* frame() const { return model_.m; }
 
   // State for the runs that follow. Widths that are not positive numbers
   // keep the width before.

@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "render/MeshDraw.h"
 #include "shapes/BlockText.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
@@ -179,27 +180,24 @@ TEST_F(BlockTextGl, ABlankKeepsItsPlace) {
   EXPECT_EQ(*stems.rbegin() - *stems.begin(), 1400);
 }
 
-TEST_F(BlockTextGl, StrokeWidthIsUsableAndRestored) {
-  glLineWidth(3.0f);
+TEST(BlockTextMesh, StrokeWidthIsUsableAndRestored) {
+  MeshBuilder b;
+  emit::BuildInto into(b);
+  b.SetLineWidth(3.0f);
   BlockTextSettings t;
   t.text = "A";
   t.strokeWidth = 0.0f;
   DrawBlockText(t);
-  EXPECT_EQ(DrainGlErrors(), "") << "a width of 0 must not reach GL";
-  float w = 0;
-  glGetFloatv(GL_LINE_WIDTH, &w);
-  EXPECT_EQ(w, 3.0f);
+  EXPECT_EQ(b.lineWidth(), 3.0f);
+  for (const MeshRun& run : b.Finish().runs) EXPECT_EQ(run.lineWidth, 1.0f) << "a width of 0 draws one pixel";
 
   SceneObject rec = ZeroRecord();
   rec.W = 0.05f;
   rec.H = 0.1f;
   DrawGlyphStroke(0.0f, {0, 0, 0}, {1, 0, 1}, rec);
-  glGetFloatv(GL_LINE_WIDTH, &w);
-  EXPECT_EQ(w, 1.0f);
+  EXPECT_EQ(b.lineWidth(), 1.0f);
   DrawGlyphStroke(8.0f, {0, 0, 0}, {1, 0, 1}, rec);
-  glGetFloatv(GL_LINE_WIDTH, &w);
-  EXPECT_EQ(w, 8.0f);
-  glLineWidth(1.0f);
+  EXPECT_EQ(b.lineWidth(), 8.0f);
 }
 
 TEST_F(BlockTextGl, StrokesWiderThanTenKeepTheirOwnWidth) {
@@ -214,7 +212,7 @@ TEST_F(BlockTextGl, StrokesWiderThanTenKeepTheirOwnWidth) {
     t.charSize = 10.0f;
     t.strokeWidth = width;
     t.X = t.Y = t.Z = 0.0f;
-    DrawBlockText(t);
+    DrawBuilt([&] { DrawBlockText(t); });
     const TestImage img = ReadFramebuffer(gl().width(), gl().height());
     int lit = 0;
     for (int y = 0; y < img.height; ++y) lit += img.At(img.width / 2, y)[0] > 128 ? 1 : 0;
@@ -232,10 +230,10 @@ TEST_F(BlockTextGl, HostileRequestsDrawNothingHarmful) {
   EXPECT_EQ(CaptureFeedback([&] { DrawBlockText(t); }).size(), 0u) << "an unknown direction places no vertex";
   t.direction = 0;
   t.charSize = std::nanf("");
-  DrawBlockText(t);
+  DrawBuilt([&] { DrawBlockText(t); });
   t.text.clear();
   t.charSize = 1;
-  DrawBlockText(t);
+  DrawBuilt([&] { DrawBlockText(t); });
   EXPECT_EQ(DrainGlErrors(), "");
 }
 
@@ -257,7 +255,7 @@ TEST_F(BlockTextGl, GlyphSheet) {
     t.X = static_cast<float>(i % 16) + 0.5f;
     t.Z = -static_cast<float>(i / 16) - 0.3f;
     t.color = (c >= '0' && c <= '9') ? 0x80FFFF : 0xFFFFFF;
-    DrawBlockText(t);
+    DrawBuilt([&] { DrawBlockText(t); });
   }
   const TestImage img = ReadFramebuffer(w, h);
   WriteArtifact(img, "glyph-sheet.png");

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <set>
 
+#include "mesh/Emit.h"
 #include "EquipmentTestSupport.h"
 #include "equipment/CompositeParts.h"
 #include "equipment/EquipmentExamples.h"
@@ -74,13 +75,13 @@ TEST_F(CompositePart, EveryKindTurnsAboutXThenZThenTheVertical) {
     at.X = at.Y = at.Z = 0.0f;
     at.Ang[0] = at.Ang[1] = at.Ang[2] = 0.0f;
     const auto manual = CaptureModel([&] {
-      glPushMatrix();
-      glTranslatef(0.3f, 0.1f, -0.2f);
-      glRotatef(20.0f, 1, 0, 0);
-      glRotatef(10.0f, 0, 0, 1);
-      glRotatef(30.0f, 0, 1, 0);
+      emit::Push();
+      emit::Translate(0.3f, 0.1f, -0.2f);
+      emit::Rotate(20.0f, 1, 0, 0);
+      emit::Rotate(10.0f, 0, 0, 1);
+      emit::Rotate(30.0f, 0, 1, 0);
       DrawCompositePart(at);
-      glPopMatrix();
+      emit::Pop();
     });
     const auto placed = Draw(o);
     EXPECT_FALSE(placed.empty());

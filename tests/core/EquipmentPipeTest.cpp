@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "mesh/Emit.h"
 #include "EquipmentTestSupport.h"
 #include "equipment/EquipmentModels.h"
 #include "render/GlHeaders.h"
@@ -149,13 +150,13 @@ TEST_F(PipePath, PlacedAtTheRecordsPointAndTurnedByItsAngles) {
   origin.X = origin.Y = origin.Z = 0;
   origin.Ang[0] = origin.Ang[1] = origin.Ang[2] = 0;
   const auto manual = CaptureModel([&] {
-    glPushMatrix();
-    glTranslatef(0.1f, 0.3f, 0.2f);
-    glRotatef(30.0f, 0, 1, 0);
-    glRotatef(20.0f, 1, 0, 0);
-    glRotatef(10.0f, 0, 0, 1);
+    emit::Push();
+    emit::Translate(0.1f, 0.3f, 0.2f);
+    emit::Rotate(30.0f, 0, 1, 0);
+    emit::Rotate(20.0f, 1, 0, 0);
+    emit::Rotate(10.0f, 0, 0, 1);
     DrawPipePath(origin, path, 3);
-    glPopMatrix();
+    emit::Pop();
   });
   EXPECT_TRUE(SameDrawing(turned, manual));
 }

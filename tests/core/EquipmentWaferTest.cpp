@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 
+#include "mesh/Emit.h"
 #include "EquipmentTestSupport.h"
 #include "equipment/EquipmentModels.h"
 #include "render/MeshDraw.h"
@@ -180,12 +181,12 @@ TEST_F(WaferModel, TurnsByItsAnglesInShapeOrder) {
   flat.X = flat.Y = flat.Z = 0;
   flat.Ang[0] = flat.Ang[1] = 0;
   const auto manual = CaptureModel([&] {
-    glPushMatrix();
-    glTranslatef(0.5f, 0.1f, -0.25f);
-    glRotatef(90.0f, 0, 1, 0);
-    glRotatef(90.0f, 1, 0, 0);
+    emit::Push();
+    emit::Translate(0.5f, 0.1f, -0.25f);
+    emit::Rotate(90.0f, 0, 1, 0);
+    emit::Rotate(90.0f, 1, 0, 0);
     Wafer(flat);
-    glPopMatrix();
+    emit::Pop();
   });
   EXPECT_TRUE(SameDrawing(turned, manual));
 }

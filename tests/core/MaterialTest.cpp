@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
-#include "render/GlHeaders.h"
-#include "render/Lights.h"
+#include "mesh/Emit.h"
 #include "shapes/Material.h"
-#include "support/GlFixture.h"
 
 namespace {
 
@@ -69,57 +68,51 @@ TEST(MaterialPresets, LookupIsExactAndFallsBackInvalid) {
     EXPECT_TRUE(LookupMaterialPreset(MaterialPresetName(i)).ClTex) << MaterialPresetName(i);
 }
 
-class MaterialGl : public GlTest {
- protected:
-  void TearDown() override {
-    ResetLights();
-    glDisable(GL_LIGHTING);
-    GlTest::TearDown();
+// The run a triangle falls into after set() ran, in a build for lit
+// drawing or not.
+MeshRun TriangleAfter(bool lit, const std::function<void()>& set) {
+  MeshBuilder b(BuildInputs{lit, 0});
+  {
+    emit::BuildInto into(b);
+    set();
+    emit::Begin(Prim::Triangles);
+    for (int i = 0; i < 3; ++i) emit::Vertex(i == 1, i == 2, 0);
+    emit::End();
   }
-  static void Material(GLenum face, GLenum what, float* v) { glGetMaterialfv(face, what, v); }
-};
-
-TEST_F(MaterialGl, ColorTexGoesToBothFacesWithTheAlphaOfTheMoment) {
-  ColorTex ct = LookupMaterialPreset("ruby");
-  ct.amb[3] = ct.diff[3] = ct.spec[3] = 0.9f;
-  ApplyColorTex(0.25f, ct);
-  float v[4];
-  for (GLenum face : {GL_FRONT, GL_BACK}) {
-    Material(face, GL_DIFFUSE, v);
-    ExpectRgba(v, 0.61424f, 0.04136f, 0.04136f, 0.25f, "diffuse");
-    Material(face, GL_AMBIENT, v);
-    EXPECT_FLOAT_EQ(v[3], 0.25f);
-    Material(face, GL_SPECULAR, v);
-    EXPECT_FLOAT_EQ(v[3], 0.25f);
-    Material(face, GL_SHININESS, v);
-    EXPECT_FLOAT_EQ(v[0], 76.8f);
-  }
+  return b.Finish().runs.at(0);
 }
 
-TEST_F(MaterialGl, ObjectColourIsAMaterialOnlyWhileALightIsOn) {
+TEST(MaterialMesh, ColorTexGoesWithTheAlphaOfTheMoment) {
+  ColorTex ct = LookupMaterialPreset("ruby");
+  ct.amb[3] = ct.diff[3] = ct.spec[3] = 0.9f;
+  const MeshRun run = TriangleAfter(true, [&] { ApplyColorTex(0.25f, ct); });
+  EXPECT_TRUE(run.lit);
+  EXPECT_FALSE(run.opaque);
+  ExpectRgba(run.vertices[0].c, 0.61424f, 0.04136f, 0.04136f, 0.25f, "diffuse");
+  EXPECT_FLOAT_EQ(run.ambient[3], 0.25f);
+  EXPECT_FLOAT_EQ(run.specular[3], 0.25f);
+  EXPECT_FLOAT_EQ(run.shininess, 76.8f);
+  // Held to the range lighting takes.
+  ct.shin = 300.0f;
+  EXPECT_FLOAT_EQ(TriangleAfter(true, [&] { ApplyColorTex(1.0f, ct); }).shininess, 128.0f);
+}
+
+TEST(MaterialMesh, ObjectColourIsAMaterialOnlyWhileALightIsOn) {
   SceneObject obj;
   obj.clFill = 0x0000FF;
   obj.clFrame = 0x00FF00;
   obj.Trans = 0.3f;
   // No light: the plain fill colour, transparency has no effect.
-  ApplyObjectColor(false, obj);
-  float c[4];
-  glGetFloatv(GL_CURRENT_COLOR, c);
-  ExpectRgba(c, 1.0f, 0.0f, 0.0f, 1.0f, "plain fill");
-
-  SetLightEnabled(0, true);
-  ApplyObjectColor(false, obj);
-  float v[4];
-  Material(GL_FRONT, GL_DIFFUSE, v);
-  ExpectRgba(v, 1.0f, 0.0f, 0.0f, 0.3f, "fill material");
-  Material(GL_BACK, GL_AMBIENT, v);
-  ExpectRgba(v, 0.2f, 0.2f, 0.2f, 0.3f, "fill ambient");
+  const MeshRun plain = TriangleAfter(false, [&] { ApplyObjectColor(false, obj); });
+  EXPECT_FALSE(plain.lit);
+  ExpectRgba(plain.vertices[0].c, 1.0f, 0.0f, 0.0f, 1.0f, "plain fill");
+  const MeshRun fill = TriangleAfter(true, [&] { ApplyObjectColor(false, obj); });
+  ExpectRgba(fill.vertices[0].c, 1.0f, 0.0f, 0.0f, 0.3f, "fill material");
+  ExpectRgba(fill.ambient, 0.2f, 0.2f, 0.2f, 0.3f, "fill ambient");
   // Frame lines are never transparent.
-  ApplyObjectColor(true, obj);
-  Material(GL_FRONT, GL_DIFFUSE, v);
-  ExpectRgba(v, 0.0f, 1.0f, 0.0f, 1.0f, "frame material");
-  Material(GL_FRONT, GL_SHININESS, v);
-  EXPECT_FLOAT_EQ(v[0], 32.0f);
+  const MeshRun frame = TriangleAfter(true, [&] { ApplyObjectColor(true, obj); });
+  ExpectRgba(frame.vertices[0].c, 0.0f, 1.0f, 0.0f, 1.0f, "frame material");
+  EXPECT_FLOAT_EQ(frame.shininess, 32.0f);
 }
 
 }  // namespace

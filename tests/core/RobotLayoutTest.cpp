@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "mesh/Emit.h"
 #include "EquipmentTestSupport.h"
 #include "equipment/EquipmentModels.h"
 #include "equipment/EquipmentPieces.h"
@@ -136,7 +137,9 @@ TEST_F(RobotLayoutGl, SolidsHoldTheDrawingAndTheDrawingFillsEverySolid) {
 
 // The arithmetic of a record's frame is the frame the shapes draw in, for
 // both orders of the turns; the composite parts draw in order B.
-TEST_F(RobotLayoutGl, RecordPlacementIsTheFrameTheShapesDrawIn) {
+TEST(RobotLayoutMesh, RecordPlacementIsTheFrameTheShapesDrawIn) {
+  MeshBuilder b;
+  emit::BuildInto into(b);
   const float turns[][3] = {{30.0f, -50.0f, 70.0f}, {0.0f, 90.0f, 0.0f}, {-120.0f, 0.0f, 45.0f}};
   for (RotationOrder order : {RotationOrder::A, RotationOrder::B}) {
     for (const auto& a : turns) {
@@ -145,8 +148,7 @@ TEST_F(RobotLayoutGl, RecordPlacementIsTheFrameTheShapesDrawIn) {
       std::copy(a, a + 3, obj.Ang);
       const Placement p = RecordPlacement(obj, order);
       auto expectSame = [&](const char* frame) {
-        double m[16];
-        glGetDoublev(GL_MODELVIEW_MATRIX, m);
+        const double* m = b.frame();
         for (int col = 0; col < 3; ++col) {
           for (int row = 0; row < 3; ++row)
             EXPECT_NEAR(m[col * 4 + row], p.m[row][col], 1e-6)

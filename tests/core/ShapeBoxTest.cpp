@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "ShapeTestSupport.h"
+#include "render/MeshDraw.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
 #include "shapes/Shapes.h"
@@ -176,7 +177,7 @@ TEST_F(BoxShapes, LineIsRPixelsWideAndLeavesTheWidthAsFound) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
     glTranslatef(0.0f, 0.0f, -20.0f);
-    DrawLine(o);
+    DrawBuilt([&] { DrawLine(o); });
     glPopMatrix();
     const TestImage img = ReadFramebuffer(gl().width(), gl().height());
     int rows = 0;

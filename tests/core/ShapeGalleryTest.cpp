@@ -12,6 +12,7 @@
 
 #include "ShapeTestSupport.h"
 #include "objects/ShapeKind.h"
+#include "render/MeshDraw.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
 #include "shapes/Shapes.h"
@@ -94,7 +95,7 @@ TEST_F(ShapeGallery, EveryKindLitAndOutlined) {
           gluLookAt(3.0, 2.3, 3.8, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
           DefaultLights();
           glPointSize(kind == ShapeKind::Dot ? 8.0f : 1.0f);
-          EXPECT_TRUE(DrawPrimitive(SampleShape(kind))) << kind;
+          DrawBuilt([&] { EXPECT_TRUE(DrawPrimitive(SampleShape(kind))) << kind; });
           glPointSize(1.0f);
           labels.push_back(
               LabelBox{QRect(tx * kTileW + x0, ty * kTileH + cy * kCellH + kCellH - kLabelH, w, kLabelH),
