@@ -186,6 +186,23 @@ TEST_F(FrameSpeedGl, ListsMatchImmediateDrawingAndRebuildExactlyOnChange) {
   check("size", 1);
   (*table)[540].Sub = std::make_shared<const std::vector<float>>(std::vector<float>{0.1f, 0.3f, 0.1f});
   check("profile", 1);
+  // The eye inside a closed solid, which the near plane cuts open: its
+  // inner faces must show, and translucent faces too.
+  const TestImage outside = Render(ctx, true, &cache);
+  const SceneObject kept = (*table)[541];
+  SceneObject& room = (*table)[541];
+  room = ZeroRecord();
+  room.Enbl = room.Fill = true;
+  room.Shp = ShapeKind::Cube;
+  room.W = room.D = room.H = 200.0f;
+  room.clFill = 0x00C000;
+  room.Reso = 8;
+  for (float trans : {1.0f, 0.5f}) {
+    room.Trans = trans;
+    check(trans < 1.0f ? "eye inside a translucent solid" : "eye inside a solid", 1);
+    EXPECT_FALSE(Render(ctx, true, &cache).rgba == outside.rgba) << trans;
+  }
+  (*table)[541] = kept;
   // Frame-wide inputs: every list.
   lightsOn = false;
   check("lights off", kEvery);

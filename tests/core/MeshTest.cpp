@@ -1,0 +1,154 @@
+// The mesh builder: how primitives become triangles, lines and points, how
+// frames carry points and normals, and where runs split by state.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "mesh/Emit.h"
+#include "shapes/Material.h"
+
+namespace {
+
+Mesh Build(const BuildInputs& in, void (*describe)(int), int n) {
+  MeshBuilder b(in);
+  {
+    emit::BuildInto into(b);
+    describe(n);
+  }
+  EXPECT_EQ(b.failure(), nullptr);
+  return b.Finish();
+}
+
+TEST(MeshBuilder, PrimitivesSplitAsFixedFunctionGlDoes) {
+  struct Case {
+    Prim prim;
+    int vertices;
+    RunKind kind;
+    std::vector<uint32_t> indices;
+  };
+  const Case cases[] = {
+      {Prim::Points, 2, RunKind::Points, {0, 1}},
+      {Prim::Lines, 5, RunKind::Lines, {0, 1, 2, 3}},
+      {Prim::LineStrip, 3, RunKind::Lines, {0, 1, 1, 2}},
+      {Prim::LineLoop, 3, RunKind::Lines, {0, 1, 1, 2, 2, 0}},
+      {Prim::Triangles, 7, RunKind::Triangles, {0, 1, 2, 3, 4, 5}},
+      {Prim::TriangleStrip, 4, RunKind::Triangles, {0, 1, 2, 2, 1, 3}},
+      {Prim::TriangleFan, 4, RunKind::Triangles, {0, 1, 2, 0, 2, 3}},
+      {Prim::Quads, 4, RunKind::Triangles, {0, 1, 3, 1, 2, 3}},
+      {Prim::QuadStrip, 4, RunKind::Triangles, {0, 1, 2, 1, 3, 2}},
+      {Prim::Polygon, 5, RunKind::Triangles, {1, 2, 0, 2, 3, 0, 3, 4, 0}},
+  };
+  for (const Case& c : cases) {
+    MeshBuilder b;
+    b.Begin(c.prim);
+    for (int i = 0; i < c.vertices; ++i) b.Vertex(i, i * i, 0);
+    b.End();
+    const Mesh m = b.Finish();
+    ASSERT_EQ(m.runs.size(), 1u) << int(c.prim);
+    EXPECT_EQ(m.runs[0].kind, c.kind) << int(c.prim);
+    EXPECT_EQ(m.runs[0].indices, c.indices) << int(c.prim);
+  }
+}
+
+TEST(MeshBuilder, FramesCarryPointsAndNormals) {
+  for (bool normalize : {false, true}) {
+    MeshBuilder b;
+    b.SetNormalize(normalize);
+    b.Push();
+    b.Translate(1, 2, 3);
+    b.Rotate(90, 0, 1, 0);  // +x turns to -z
+    b.Scale(2, 2, 2);
+    b.Normal(1, 0, 0);
+    b.Begin(Prim::Points);
+    b.Vertex(1, 0, 0);
+    b.End();
+    b.Pop();
+    b.Begin(Prim::Points);
+    b.Vertex(0, 0, 0);
+    b.End();
+    EXPECT_EQ(b.failure(), nullptr);
+    const Mesh m = b.Finish();
+    const MeshVertex& v = m.runs.at(0).vertices.at(0);
+    EXPECT_NEAR(v.p[0], 1, 1e-6);
+    EXPECT_NEAR(v.p[1], 2, 1e-6);
+    EXPECT_NEAR(v.p[2], 1, 1e-6);
+    // Normals go with the inverse transpose: a scale of 2 halves them
+    // unless they are made unit again.
+    EXPECT_NEAR(v.n[2], normalize ? -1.0 : -0.5, 1e-6);
+    const MeshVertex& o = m.runs.at(0).vertices.at(1);
+    EXPECT_NEAR(o.p[0] + o.p[1] + o.p[2], 0, 1e-9) << "the frame is popped";
+  }
+  MeshBuilder b;
+  b.Pop();
+  b.Vertex(0, 0, 0);
+  EXPECT_NE(b.failure(), nullptr);
+}
+
+TEST(MeshBuilder, BuildsNestAndNothingLeaksOut) {
+  MeshBuilder outer, inner;
+  {
+    emit::BuildInto a(outer);
+    emit::Begin(Prim::Points);
+    {
+      emit::BuildInto b(inner);
+      emit::Begin(Prim::Lines);
+      emit::Vertex(0, 0, 0);
+      emit::Vertex(1, 0, 0);
+      emit::End();
+    }
+    emit::Vertex(2, 0, 0);
+    emit::End();
+  }
+  emit::Begin(Prim::Points);  // outside every build: goes nowhere
+  emit::Vertex(9, 9, 9);
+  emit::End();
+  EXPECT_EQ(outer.Finish().vertexCount, 1u);
+  EXPECT_EQ(inner.Finish().runs.at(0).kind, RunKind::Lines);
+}
+
+// A lit triangle in the given object's fill colour, then a line in its
+// frame colour, a textured triangle and an untextured one.
+void Sample(int lineWidth) {
+  SceneObject o;
+  o.clFill = 0x0000FF;
+  o.clFrame = 0x00FF00;
+  o.Trans = lineWidth == 1 ? 0.5f : 1.0f;
+  ApplyObjectColor(false, o);
+  emit::Begin(Prim::Triangles);
+  for (int i = 0; i < 3; ++i) emit::Vertex(i == 1, i == 2, 0);
+  emit::End();
+  emit::SetLineWidth(static_cast<float>(lineWidth));
+  ApplyObjectColor(true, o);
+  emit::Begin(Prim::Lines);
+  emit::Vertex(0, 0, 0);
+  emit::Vertex(1, 0, 0);
+  emit::End();
+  emit::Out().SetPicture(3);
+  for (int k = 0; k < 2; ++k) {
+    emit::Begin(Prim::Triangles);
+    for (int i = 0; i < 3; ++i) emit::Vertex(i == 1, i == 2, 0);
+    emit::End();
+    emit::Out().SetPicture(-1);
+  }
+}
+
+TEST(MeshBuilder, RunsSplitWhereTheStateChanges) {
+  const Mesh m = Build(BuildInputs{true, 0}, Sample, 4);
+  ASSERT_EQ(m.runs.size(), 4u);
+  EXPECT_TRUE(m.runs[0].opaque);
+  EXPECT_TRUE(m.runs[0].lit);
+  EXPECT_EQ(m.runs[1].kind, RunKind::Lines);
+  EXPECT_EQ(m.runs[1].lineWidth, 4.0f);
+  EXPECT_FALSE(m.runs[1].opaque);
+  EXPECT_EQ(m.runs[2].picture, 3);
+  EXPECT_FALSE(m.runs[2].opaque) << "a picture may be translucent";
+  EXPECT_EQ(m.runs[3].picture, -1);
+  // Translucent faces are never taken for closed opaque ones.
+  EXPECT_FALSE(Build(BuildInputs{true, 0}, Sample, 1).runs[0].opaque);
+  const Mesh plain = Build(BuildInputs{false, 0}, Sample, 1);
+  EXPECT_FALSE(plain.runs[0].lit);
+  EXPECT_TRUE(plain.runs[0].opaque) << "plain colours ignore transparency";
+}
+
+}  // namespace
