@@ -6,7 +6,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <ctime>
 #include <memory>
 
@@ -16,6 +18,7 @@
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "render/LightPanel.h"
+#include "render/MeshDraw.h"
 #include "render/Lights.h"
 #include "BenchScenes.h"
 #include "render/ObjectListCache.h"
@@ -238,5 +241,77 @@ void BM_DragFrame1000AtResolution360(benchmark::State& state) {
   state.counters["quick_cpu_ms"] = n > 1 ? quickCpu / (n - 1) : 0.0;
 }
 BENCHMARK(BM_DragFrame1000AtResolution360)->Unit(benchmark::kMillisecond)->Iterations(6);
+
+// The floor a frame from kept meshes is held to: the same triangles and
+// lines, merged into one vertex array per state whatever their order.
+Mesh MergeByState(const ObjectListCache& cache) {
+  Mesh out;
+  for (int slot = 0; slot < kObjectCapacity; ++slot)
+    for (const MeshRun& r : cache.MeshOf(slot).runs) {
+      MeshRun* into = nullptr;
+      for (MeshRun& o : out.runs)
+        if (o.Joins(r) && o.closedWinding == r.closedWinding) into = &o;
+      if (!into) {
+        out.runs.push_back(r);
+        into = &out.runs.back();
+        into->vertices.clear();
+        into->indices.clear();
+      }
+      const uint32_t base = static_cast<uint32_t>(into->vertices.size());
+      into->vertices.insert(into->vertices.end(), r.vertices.begin(), r.vertices.end());
+      for (uint32_t i : r.indices) into->indices.push_back(base + i);
+      for (int k = 0; k < 3; ++k) {
+        into->boxMin[k] = std::fmin(into->boxMin[k], r.boxMin[k]);
+        into->boxMax[k] = std::fmax(into->boxMax[k], r.boxMax[k]);
+      }
+      out.vertexCount += r.vertices.size();
+    }
+  return out;
+}
+
+// A frame from kept meshes against the floor: the empty scene's frame (the
+// floor tiles and the arm, kept too) plus the merged arrays.
+void RunFloor(benchmark::State& state, Scene scene) {
+  Bench b;
+  if (!b.Setup(scene, state)) return;
+  b.Frame(true);
+  b.Frame(true);
+  const Mesh merged = MergeByState(b.cache);
+  ObjectListCache emptyCache;
+  std::vector<double> ratios;
+  double kept = 0.0, floor = 0.0;
+  for (auto _ : state) {
+    const double k = b.Frame(true);
+    const double kCpu = b.lastCpuMs;
+    FrameInputs in{&b.rs, nullptr, b.slots, nullptr};
+    in.cache = &emptyCache;
+    const double c0 = Bench::ProcessCpuMs();
+    ComposeFrame(in);
+    DrawMesh(merged);
+    glFinish();
+    const double fCpu = Bench::ProcessCpuMs() - c0;
+    kept += kCpu;
+    floor += fCpu;
+    ratios.push_back(kCpu / fCpu);
+    (void)k;
+  }
+  std::sort(ratios.begin(), ratios.end());
+  state.counters["kept_cpu_ms"] = kept / ratios.size();
+  state.counters["floor_cpu_ms"] = floor / ratios.size();
+  state.counters["ratio_median"] = ratios[ratios.size() / 2];
+  state.counters["ratio_min"] = ratios.front();
+  state.counters["ratio_max"] = ratios.back();
+  state.counters["runs_kept"] = 0;
+  size_t runs = 0;
+  for (int slot = 0; slot < ObjectListCache::kSlots; ++slot) runs += b.cache.MeshOf(slot).runs.size();
+  state.counters["runs_kept"] = static_cast<double>(runs);
+  state.counters["runs_floor"] = static_cast<double>(merged.runs.size());
+}
+
+void BM_FloorLaidOutView(benchmark::State& s) { RunFloor(s, Scene::Mixed); }
+BENCHMARK(BM_FloorLaidOutView)->Unit(benchmark::kMillisecond)->Iterations(9);
+
+void BM_FloorAllInView(benchmark::State& s) { RunFloor(s, Scene::MixedAllInView); }
+BENCHMARK(BM_FloorAllInView)->Unit(benchmark::kMillisecond)->Iterations(9);
 
 }  // namespace

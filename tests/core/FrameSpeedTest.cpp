@@ -186,6 +186,13 @@ TEST_F(FrameSpeedGl, ListsMatchImmediateDrawingAndRebuildExactlyOnChange) {
   check("size", 1);
   (*table)[540].Sub = std::make_shared<const std::vector<float>>(std::vector<float>{0.1f, 0.3f, 0.1f});
   check("profile", 1);
+  // A record that keeps changing replaces its mesh: nothing piles up.
+  const size_t keptVertices = cache.keptVertices();
+  for (int k = 0; k < 5; ++k) {
+    (*table)[540].clFill ^= 0x000010;
+    Render(ctx, true, &cache);
+  }
+  EXPECT_EQ(cache.keptVertices(), keptVertices);
   // The eye inside a closed solid, which the near plane cuts open: its
   // inner faces must show, and translucent faces too.
   const TestImage outside = Render(ctx, true, &cache);

@@ -63,6 +63,10 @@ TEST(MeshBuilder, FramesCarryPointsAndNormals) {
     b.Begin(Prim::Points);
     b.Vertex(1, 0, 0);
     b.End();
+    b.Rotate(90, 0, 1, 0);  // a turn after a vertex turns the next normal
+    b.Begin(Prim::Points);
+    b.Vertex(0, 0, 0);
+    b.End();
     b.Pop();
     b.Begin(Prim::Points);
     b.Vertex(0, 0, 0);
@@ -76,13 +80,17 @@ TEST(MeshBuilder, FramesCarryPointsAndNormals) {
     // Normals go with the inverse transpose: a scale of 2 halves them
     // unless they are made unit again.
     EXPECT_NEAR(v.n[2], normalize ? -1.0 : -0.5, 1e-6);
-    const MeshVertex& o = m.runs.at(0).vertices.at(1);
+    EXPECT_NEAR(m.runs.at(0).vertices.at(1).n[0], normalize ? -1.0 : -0.5, 1e-6);
+    const MeshVertex& o = m.runs.at(0).vertices.at(2);
     EXPECT_NEAR(o.p[0] + o.p[1] + o.p[2], 0, 1e-9) << "the frame is popped";
   }
   MeshBuilder b;
-  b.Pop();
+  b.SetLineWidth(2.0f);
+  for (float refused : {0.0f, -1.0f, std::nanf("")}) b.SetLineWidth(refused);
+  EXPECT_EQ(b.lineWidth(), 2.0f);
   b.Vertex(0, 0, 0);
   EXPECT_NE(b.failure(), nullptr);
+  EXPECT_EQ(b.Finish().vertexCount, 0u) << "a vertex outside a primitive";
 }
 
 TEST(MeshBuilder, BuildsNestAndNothingLeaksOut) {
