@@ -139,7 +139,11 @@ TEST_F(FrameSpeedGl, CullingChangesNoPixel) {
     for (int view = 0; view < 5; ++view) {
       SetView(rs, view);
       lightsOn = view != 2;
-      const TestImage all = Render(*ctx, false, nullptr);
+      const size_t start = counter.counts().immediate;
+      const TestImage all = Render(*ctx, false, &counter);
+      size_t enabled = 0;
+      for (const SceneObject& r : *table) enabled += r.Enbl ? 1 : 0;
+      EXPECT_EQ(counter.counts().immediate - start - 2, enabled) << "without culling every record is drawn";
       const size_t before = counter.counts().immediate;
       const TestImage culled = Render(*ctx, true, &counter);
       const size_t drawn = counter.counts().immediate - before - 2;  // less the floor and the arm
@@ -195,21 +199,28 @@ TEST_F(FrameSpeedGl, ListsMatchImmediateDrawingAndRebuildExactlyOnChange) {
   EXPECT_EQ(cache.keptVertices(), keptVertices);
   // The eye inside a closed solid, which the near plane cuts open: its
   // inner faces must show, and translucent faces too.
-  const TestImage outside = Render(ctx, true, &cache);
   const SceneObject kept = (*table)[541];
   SceneObject& room = (*table)[541];
   room = ZeroRecord();
-  room.Enbl = room.Fill = true;
+  room.Fill = true;
   room.Shp = ShapeKind::Cube;
-  room.W = room.D = room.H = 200.0f;
+  room.W = room.D = room.H = 60.0f;
   room.clFill = 0x00C000;
   room.Reso = 8;
+  const TestImage outside = Render(ctx, true, &cache);
+  room.Enbl = true;
   for (float trans : {1.0f, 0.5f}) {
     room.Trans = trans;
     check(trans < 1.0f ? "eye inside a translucent solid" : "eye inside a solid", 1);
     EXPECT_FALSE(Render(ctx, true, &cache).rgba == outside.rgba) << trans;
   }
   (*table)[541] = kept;
+  Render(ctx, true, &cache);
+  // The arm's plate mark is an input of its mesh besides its record.
+  for (int k = 0; k < 2; ++k) {
+    rs.markPlate = !rs.markPlate;
+    check("plate mark", 1);
+  }
   // Frame-wide inputs: every list.
   lightsOn = false;
   check("lights off", kEvery);

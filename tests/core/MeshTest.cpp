@@ -7,6 +7,7 @@
 
 #include "mesh/Emit.h"
 #include "shapes/Material.h"
+#include "shapes/ShapeCommon.h"
 
 namespace {
 
@@ -137,13 +138,17 @@ void Sample(int lineWidth) {
     emit::Begin(Prim::Triangles);
     for (int i = 0; i < 3; ++i) emit::Vertex(i == 1, i == 2, 0);
     emit::End();
+    emit::Begin(Prim::Lines);  // pictures cover faces only
+    emit::Vertex(0, 0, 0);
+    emit::Vertex(1, 0, 0);
+    emit::End();
     emit::Out().SetPicture(-1);
   }
 }
 
 TEST(MeshBuilder, RunsSplitWhereTheStateChanges) {
   const Mesh m = Build(BuildInputs{true, 0}, Sample, 4);
-  ASSERT_EQ(m.runs.size(), 4u);
+  ASSERT_EQ(m.runs.size(), 6u);
   EXPECT_TRUE(m.runs[0].opaque);
   EXPECT_TRUE(m.runs[0].lit);
   EXPECT_EQ(m.runs[1].kind, RunKind::Lines);
@@ -152,11 +157,46 @@ TEST(MeshBuilder, RunsSplitWhereTheStateChanges) {
   EXPECT_EQ(m.runs[2].picture, 3);
   EXPECT_FALSE(m.runs[2].opaque) << "a picture may be translucent";
   EXPECT_EQ(m.runs[3].picture, -1);
+  EXPECT_EQ(m.runs[3].kind, RunKind::Lines);
+  EXPECT_EQ(m.runs[4].picture, -1);
   // Translucent faces are never taken for closed opaque ones.
   EXPECT_FALSE(Build(BuildInputs{true, 0}, Sample, 1).runs[0].opaque);
   const Mesh plain = Build(BuildInputs{false, 0}, Sample, 1);
   EXPECT_FALSE(plain.runs[0].lit);
   EXPECT_TRUE(plain.runs[0].opaque) << "plain colours ignore transparency";
+}
+
+TEST(MeshBuilder, TranslucencyAndMaterialSplitRuns) {
+  MeshBuilder b(BuildInputs{true, 0});
+  MaterialValues m;
+  auto triangle = [&] {
+    b.SetMaterial(m);
+    b.Begin(Prim::Triangles);
+    for (int i = 0; i < 3; ++i) b.Vertex(i == 1, i == 2, 0);
+    b.End();
+  };
+  triangle();
+  m.diffuse[3] = 0.5f;  // the same material, see-through
+  triangle();
+  m.diffuse[3] = 1.0f;
+  m.specular[0] = 0.9f;
+  triangle();
+  const Mesh mesh = b.Finish();
+  ASSERT_EQ(mesh.runs.size(), 3u);
+  EXPECT_TRUE(mesh.runs[0].opaque);
+  EXPECT_FALSE(mesh.runs[1].opaque);
+  EXPECT_FLOAT_EQ(mesh.runs[2].specular[0], 0.9f);
+}
+
+TEST(MeshBuilder, NestedRenormalisationEndsWithTheOuterScope) {
+  MeshBuilder b;
+  emit::BuildInto into(b);
+  {
+    NormalizeScope outer(true);
+    { NormalizeScope inner(true); }
+    EXPECT_TRUE(b.normalize());
+  }
+  EXPECT_FALSE(b.normalize());
 }
 
 }  // namespace
