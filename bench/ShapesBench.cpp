@@ -7,6 +7,7 @@
 #include "objects/SceneObject.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
+#include "render/MeshDraw.h"
 #include "render/RenderContext.h"
 #include "shapes/Shapes.h"
 
@@ -58,7 +59,9 @@ void BM_ThousandPrimitives(benchmark::State& state) {
       SetLightLevels(0, 0xFFFFFF, 0.5f, 0.6f, 1.0f, 0.0f, 0.0f);
       SetLightEnabled(0, true);
     }
-    for (const SceneObject& o : scene) DrawPrimitive(o);
+    DrawBuilt([&] {
+      for (const SceneObject& o : scene) DrawPrimitive(o);
+    });
     glFinish();
   }
   ResetLights();

@@ -47,6 +47,9 @@ struct MeshRun {
   float shininess = 0.0f;
   std::vector<MeshVertex> vertices;
   std::vector<uint32_t> indices;
+  // Told apart from every other run this process built (never 0 once
+  // built), so that what is derived from a run can be kept by it.
+  uint64_t serial = 0;
 
   bool textured() const { return picture >= 0; }
   // Same kind and state: the two can be drawn as one.

@@ -1,5 +1,6 @@
 #include "mesh/MeshBuilder.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstring>
 
@@ -261,7 +262,11 @@ Mesh MeshBuilder::Finish() {
     End();
   }
   if (!stack_.empty()) Fail("a push without pop");
-  for (MeshRun& run : mesh_.runs) run.MeasureClosure();
+  static std::atomic<uint64_t> serials{0};
+  for (MeshRun& run : mesh_.runs) {
+    run.MeasureClosure();
+    run.serial = ++serials;
+  }
   Mesh out = std::move(mesh_);
   mesh_ = Mesh{};
   return out;

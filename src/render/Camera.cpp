@@ -1,5 +1,8 @@
 #include "render/Camera.h"
 
+#include <algorithm>
+
+#include "mesh/MeshBuilder.h"
 #include "render/GlHeaders.h"
 
 void ApplyCameraZoom(const ViewSettings& v) {
@@ -14,6 +17,19 @@ void ApplyCameraOrientation(const ViewSettings& v) {
   glTranslatef(v.shiftX, v.shiftZ, v.shiftY);
   glRotated(v.angleX, 1.0, 0.0, 0.0);
   glRotated(v.angleZ, 0.0, 1.0, 0.0);
+}
+
+void CameraFrame(const ViewSettings& v, double out[16]) {
+  MeshBuilder b;
+  b.Translate(0.0, 0.0, -3.0);  // from (0, 0, 3) towards the origin
+  if (v.ortho)
+    b.Scale(v.zoom, v.zoom, v.zoom);
+  else
+    b.Translate(0.0, 0.0, v.zoom);
+  b.Translate(v.shiftX, v.shiftZ, v.shiftY);
+  b.Rotate(v.angleX, 1.0, 0.0, 0.0);
+  b.Rotate(v.angleZ, 0.0, 1.0, 0.0);
+  std::copy(b.frame(), b.frame() + 16, out);
 }
 
 DragMode ModeFromModifiers(bool shift, bool ctrl, bool alt) {

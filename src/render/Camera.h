@@ -10,6 +10,9 @@ void ApplyCameraZoom(const ViewSettings& v);
 // Camera steps 4-6: shift (scene X, Z, Y), turn about x by angle X, turn
 // about the vertical axis by angle Z.
 void ApplyCameraOrientation(const ViewSettings& v);
+// The model-view matrix both steps together leave (column-major), by
+// arithmetic: what picking measures the scene with.
+void CameraFrame(const ViewSettings& v, double out[16]);
 
 // Mouse navigation. The mouse never moves the camera itself: a drag turns
 // into steps of track bars, which the window applies (clamped to their

@@ -79,6 +79,12 @@ void DrawArmRecord(const SceneObject& rec) {
 }  // namespace
 
 void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* cache) {
+  double tool[3];
+  ToolPointOfJoints(rs.joints, tool);
+  DrawSceneAt(rs, tool, result, cache);
+}
+
+void DrawSceneAt(const RenderSettings& rs, const double tool[3], FrameResult* result, ObjectListCache* cache) {
   SceneObject rec = MakeBaseRecord(rs);
   if (cache) {
     cache->Draw(ObjectListCache::kFloorSlot, rec, DrawFloor);
@@ -108,8 +114,6 @@ void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* c
     DrawBuilt([&] { DrawArticulatedArm(rec, rs.markPlate); });
   }
 
-  double tool[3];
-  ToolPointOfJoints(rs.joints, tool);
   if (result)
     for (int k = 0; k < 3; ++k) result->toolPoint[k] = tool[k];
 
@@ -143,21 +147,13 @@ namespace {
 // the cache see, so that its bounds and its mesh follow what is really
 // drawn. Without a cache each record is built into a mesh of its own as
 // the cache would build it, and the meshes are drawn together.
-void DrawTable(const ObjectTable& table, const FrameInputs& in, ObjectListCache* cache) {
-  const DrawSubstitutes subs{in.settings ? in.settings->robot : nullptr, in.overrides};
-  SceneObject scratch;
-  auto recordAt = [&](int i) -> const SceneObject& {
-    const SceneObject& stored = table[static_cast<size_t>(i)];
-    if (!HasSubstitute(stored, i, subs)) return stored;
-    scratch = EffectiveRecord(stored, i, subs);
-    return scratch;
-  };
+void DrawTable(const SceneObject* records, const FrameInputs& in, ObjectListCache* cache) {
   const bool cull = in.cull;
   const ViewVolume view = cull ? CurrentViewVolume() : ViewVolume{};
   const BuildInputs inputs = CurrentBuildInputs();
   std::vector<Mesh> direct;
   for (int i = 0; i < kObjectCapacity; ++i) {
-    const SceneObject& obj = recordAt(i);
+    const SceneObject& obj = records[i];
     if (!obj.Enbl) continue;
     if (cull && OutsideView(view, BoundsOf(obj))) continue;
     SceneObject reduced;
@@ -179,7 +175,36 @@ void DrawTable(const ObjectTable& table, const FrameInputs& in, ObjectListCache*
 
 }  // namespace
 
+FrameState UpdateFrame(const FrameInputs& in) {
+  FrameState st;
+  if (!in.settings) return st;
+  const RenderSettings& rs = *in.settings;
+  // The records as they are drawn: a robot that follows a panel or a
+  // record a controller moves is where the picture shows it. The table is
+  // copied only in a frame that substitutes something.
+  if (in.table) {
+    st.records = in.table->data();
+    const DrawSubstitutes subs{rs.robot, in.overrides};
+    for (int i = 0; i < kObjectCapacity; ++i) {
+      const SceneObject& stored = (*in.table)[static_cast<size_t>(i)];
+      if (!HasSubstitute(stored, i, subs)) continue;
+      if (st.substituted.empty()) st.substituted.assign(in.table->begin(), in.table->end());
+      st.substituted[static_cast<size_t>(i)] = EffectiveRecord(stored, i, subs);
+    }
+    if (!st.substituted.empty()) st.records = st.substituted.data();
+  }
+  ToolPointOfJoints(rs.joints, st.toolPoint);
+  if (in.interference) CheckInterference(rs.joints, st.records, st.records ? kObjectCapacity : 0, in.interference);
+  if (in.trail) in.trail->Add(st.toolPoint);
+  return st;
+}
+
 void ComposeFrame(const FrameInputs& in) {
+  const FrameState st = UpdateFrame(in);
+  DrawFrame(in, st);
+}
+
+void DrawFrame(const FrameInputs& in, const FrameState& st) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (!in.settings) {
     glFlush();
@@ -216,36 +241,13 @@ void ComposeFrame(const FrameInputs& in) {
   SetMeshPictures(in.textures);
   if (textShown && !text.lock) DrawBuilt([&] { DrawBlockText(text); });
   if (cache) cache->BeginFrame();
-  if (in.table) DrawTable(*in.table, in, cache);
-  DrawScene(rs, in.result, cache);
+  if (st.records) DrawTable(st.records, in, cache);
+  DrawSceneAt(rs, st.toolPoint, in.result, cache);
   // Separate passes over the finished picture, never inside an object's
   // drawing.
-  if (in.interference) {
-    // The check sees the records as they are drawn: a robot that follows a
-    // panel or a record a controller moves is where the picture shows it.
-    // The table is copied only in a frame that substitutes something.
-    std::vector<SceneObject> drawn;
-    const SceneObject* objects = in.table ? in.table->data() : nullptr;
-    if (in.table) {
-      const DrawSubstitutes subs{rs.robot, in.overrides};
-      for (int i = 0; i < kObjectCapacity; ++i) {
-        const SceneObject& stored = (*in.table)[static_cast<size_t>(i)];
-        if (!HasSubstitute(stored, i, subs)) continue;
-        if (drawn.empty()) drawn.assign(in.table->begin(), in.table->end());
-        drawn[static_cast<size_t>(i)] = EffectiveRecord(stored, i, subs);
-      }
-      if (!drawn.empty()) objects = drawn.data();
-    }
-    const int count = objects ? kObjectCapacity : 0;
-    CheckInterference(rs.joints, objects, count, in.interference);
-    DrawInterferenceHighlight(*in.interference, objects, count, rs.joints);
-  }
-  if (in.trail) {
-    double tool[3];
-    ToolPointOfJoints(rs.joints, tool);
-    in.trail->Add(tool);
-    DrawToolTrail(*in.trail);
-  }
+  if (in.interference)
+    DrawInterferenceHighlight(*in.interference, st.records, st.records ? kObjectCapacity : 0, rs.joints);
+  if (in.trail) DrawToolTrail(*in.trail);
   if (renormalise) glDisable(GL_NORMALIZE);
   glFlush();
 }

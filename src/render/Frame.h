@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "objects/EffectiveRecord.h"
 #include "collision/Interference.h"
 #include "objects/SceneObject.h"
@@ -44,13 +46,29 @@ struct FrameInputs {
   InterferenceReport* interference = nullptr;
 };
 
+// What a frame works out before it draws anything: the records as they
+// are drawn (a robot following its panel, records the link moves), the
+// tool point, the interference check (into in.interference) and the
+// trail's new point (into in.trail). Drawing reads it and changes nothing.
+struct FrameState {
+  const SceneObject* records = nullptr;  // kObjectCapacity of them; null without a table
+  std::vector<SceneObject> substituted;  // behind records when anything is substituted
+  double toolPoint[3] = {0, 0, 0};
+};
+FrameState UpdateFrame(const FrameInputs& in);
+
 // Draws one complete picture into the current context (which has the fixed
 // state and the projection already set), up to and including glFlush.
+void DrawFrame(const FrameInputs& in, const FrameState& st);
+
+// UpdateFrame, then DrawFrame.
 void ComposeFrame(const FrameInputs& in);
 
 // The second half of a frame: floor, arm, tool point and its ball. With a
 // cache the floor is replayed from its list.
 void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* cache = nullptr);
+// The same with the tool point already worked out.
+void DrawSceneAt(const RenderSettings& rs, const double tool[3], FrameResult* result, ObjectListCache* cache);
 
 // The floor's 31 x 31 tiles in the look of the base record.
 void DrawFloor(const SceneObject& base);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
@@ -55,6 +56,37 @@ BuildInputs CurrentBuildInputs() {
   return in;
 }
 
+const MeshDrawer::Joined& MeshDrawer::JoinedRuns(size_t from, size_t to) {
+  key_.clear();
+  uint64_t h = 1469598103934665603ull;
+  for (size_t k = from; k < to; ++k) {
+    key_.push_back(runs_[k]->serial);
+    h = (h ^ runs_[k]->serial) * 1099511628211ull;
+  }
+  auto found = joined_.find(h);
+  if (found != joined_.end() && found->second.key == key_) {
+    found->second.frame = frame_;
+    return found->second;
+  }
+  Joined& b = joined_[h];
+  b.key = key_;
+  b.frame = frame_;
+  b.vertices.clear();
+  b.indices.clear();
+  for (size_t k = from; k < to; ++k) {
+    const uint32_t base = static_cast<uint32_t>(b.vertices.size());
+    b.vertices.insert(b.vertices.end(), runs_[k]->vertices.begin(), runs_[k]->vertices.end());
+    for (uint32_t x : runs_[k]->indices) b.indices.push_back(base + x);
+  }
+  return b;
+}
+
+void MeshDrawer::NextFrame() {
+  for (auto it = joined_.begin(); it != joined_.end();)
+    it = it->second.frame == frame_ ? std::next(it) : joined_.erase(it);
+  ++frame_;
+}
+
 void MeshDrawer::Add(const Mesh& m) {
   for (const MeshRun& run : m.runs) runs_.push_back(&run);
 }
@@ -106,20 +138,15 @@ void MeshDrawer::Draw() {
     // Neighbours that join draw as one.
     const MeshRun& first = *runs_[i];
     size_t j = i + 1;
-    while (j < runs_.size() && runs_[j]->Joins(first) && cull_[j] == cull_[i]) ++j;
+    if (first.vertices.size() < kJoinBelow)
+      while (j < runs_.size() && runs_[j]->vertices.size() < kJoinBelow && runs_[j]->Joins(first) &&
+             cull_[j] == cull_[i])
+        ++j;
     const bool joined = j - i > 1;
-    if (joined) {
-      vertices_.clear();
-      indices_.clear();
-      for (size_t k = i; k < j; ++k) {
-        const uint32_t base = static_cast<uint32_t>(vertices_.size());
-        vertices_.insert(vertices_.end(), runs_[k]->vertices.begin(), runs_[k]->vertices.end());
-        for (uint32_t x : runs_[k]->indices) indices_.push_back(base + x);
-      }
-    }
-    const MeshVertex* v = joined ? vertices_.data() : first.vertices.data();
-    const uint32_t* idx = joined ? indices_.data() : first.indices.data();
-    const size_t count = joined ? indices_.size() : first.indices.size();
+    const Joined* batch = joined ? &JoinedRuns(i, j) : nullptr;
+    const MeshVertex* v = joined ? batch->vertices.data() : first.vertices.data();
+    const uint32_t* idx = joined ? batch->indices.data() : first.indices.data();
+    const size_t count = joined ? batch->indices.size() : first.indices.size();
 
     setSwitch(GL_COLOR_MATERIAL, colorMaterial, first.lit);
     // Skipping hidden faces changes nothing a GL that already skips faces

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "mesh/Emit.h"
@@ -29,13 +31,29 @@ class MeshDrawer {
   bool empty() const { return runs_.empty(); }
   // Draws what was added and forgets it.
   void Draw();
+  // Runs below this many vertices join their neighbours; larger ones are
+  // drawn from their own arrays.
+  static constexpr size_t kJoinBelow = 4096;
+  // Neighbouring runs joined into one array are kept and drawn again while
+  // the same runs (by serial) join the same way. A frame's end: drops the
+  // joined arrays no draw of the frame used. Bound: one frame's joins.
+  void NextFrame();
+  size_t joinedBatches() const { return joined_.size(); }
 
  private:
+  struct Joined {
+    std::vector<uint64_t> key;  // the runs' serials
+    uint64_t frame = 0;         // last used
+    std::vector<MeshVertex> vertices;
+    std::vector<uint32_t> indices;
+  };
   void DecideCulling();
+  const Joined& JoinedRuns(size_t from, size_t to);
   std::vector<const MeshRun*> runs_;
   std::vector<unsigned> cull_;  // per run: the faces to skip, or 0
-  std::vector<MeshVertex> vertices_;
-  std::vector<uint32_t> indices_;
+  std::unordered_map<uint64_t, Joined> joined_;
+  std::vector<uint64_t> key_;
+  uint64_t frame_ = 0;
 };
 
 // Draws one mesh at once.

@@ -53,6 +53,7 @@ void AppendRecordBytes(const SceneObject& r, std::vector<unsigned char>& out) {
 ObjectListCache::ObjectListCache() : entries_(kSlots) {}
 
 void ObjectListCache::BeginFrame() {
+  batch_.NextFrame();
   const BuildInputs now = CurrentBuildInputs();
   if (!frameKnown_ || !(now == frameInputs_)) {
     Clear();

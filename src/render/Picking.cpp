@@ -1,20 +1,18 @@
 #include "render/Picking.h"
 
-#include <limits>
-#include <vector>
+#include <algorithm>
 
 #include "equipment/ArticulatedArm.h"
 #include "equipment/ObjectDrawing.h"
 #include "render/Camera.h"
 #include "render/Frame.h"
+#include "mesh/MeshPick.h"
 #include "render/GlHeaders.h"
 #include "render/MeshDraw.h"
 #include "render/RenderContext.h"
 
 namespace {
 
-// The name the arm is drawn under in selection mode.
-constexpr GLuint kArmName = 0xFFFFFFFEu;
 // Side of the square around the pointer that counts as "under" it.
 constexpr double kPickPixels = 3.0;
 
@@ -25,11 +23,16 @@ void LoadCamera(const ViewSettings& v) {
 }
 
 // The arm as the frame draws it, for the depth it hides objects with.
-void DrawArmOnly(const RenderSettings& rs) {
+Mesh ArmMesh(const RenderSettings& rs) {
   SceneObject rec = MakeBaseRecord(rs);
   rec.X = rec.Y = rec.Z = 0.0f;
   for (int k = 0; k < 6; ++k) rec.size[10 + k] = rs.joints[k];
-  DrawBuilt([&] { DrawArticulatedArm(rec, rs.markPlate); });
+  MeshBuilder b;
+  {
+    emit::BuildInto into(b);
+    DrawArticulatedArm(rec, rs.markPlate);
+  }
+  return b.Finish();
 }
 
 }  // namespace
@@ -37,78 +40,43 @@ void DrawArmOnly(const RenderSettings& rs) {
 int PickObject(const RenderSettings& rs, const SceneObject* first, int count, const TextureSlot* textures, int x,
                int y, const DrawSubstitutes* subs) {
   if (!first || count < 1) return -1;
-  std::vector<SceneObject> drawn;
-  std::vector<int> index;
-  for (int i = 0; i < count; ++i) {
-    const SceneObject& stored = first[i];
-    if (subs && HasSubstitute(stored, i, *subs)) {
-      SceneObject e = EffectiveRecord(stored, i, *subs);
-      if (!e.Enbl) continue;
-      drawn.push_back(std::move(e));
-    } else {
-      if (!stored.Enbl) continue;
-      drawn.push_back(stored);
-    }
-    index.push_back(i);
-  }
-  const int enabled = static_cast<int>(drawn.size());
-  if (enabled == 0) return -1;
-
-  // One hit record is 3 words plus the one name on the stack.
-  std::vector<GLuint> hits(static_cast<size_t>(enabled + 2) * 4);
-  glSelectBuffer(static_cast<GLsizei>(hits.size()), hits.data());
-
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
   GLdouble projection[16];
   glGetDoublev(GL_PROJECTION_MATRIX, projection);
-  glPushAttrib(GL_ALL_ATTRIB_BITS);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  gluPickMatrix(x + 0.5, viewport[3] - y - 0.5, kPickPixels, kPickPixels, viewport);
-  glMultMatrixd(projection);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-
-  glRenderMode(GL_SELECT);
-  glInitNames();
-  glPushName(0);
-  LoadCamera(rs.view);
-  SetMeshPictures(textures);
-  for (size_t k = 0; k < drawn.size(); ++k) {
-    glLoadName(static_cast<GLuint>(index[k]));
-    DrawBuilt([&] { DrawObject(drawn[k]); });
-  }
-  glLoadName(kArmName);
-  DrawArmOnly(rs);
-  const GLint n = glRenderMode(GL_RENDER);
-
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
-  glPopAttrib();
-
-  // An overflowing buffer (n < 0) cannot happen with one record per name;
-  // treat it as no hit rather than read past what GL wrote.
-  int best = -1;
-  GLuint bestDepth = std::numeric_limits<GLuint>::max();
-  size_t at = 0;
-  for (GLint h = 0; h < n && at + 3 <= hits.size(); ++h) {
-    const GLuint names = hits[at];
-    const GLuint zmin = hits[at + 1];
-    if (names >= 1 && at + 3 + names <= hits.size() && zmin <= bestDepth) {
-      const GLuint name = hits[at + 3 + names - 1];
-      // Of equal depths the later record wins, as it is drawn over the
-      // earlier one.
-      if (zmin < bestDepth || name != kArmName) {
-        bestDepth = zmin;
-        best = name == kArmName ? -1 : static_cast<int>(name);
-      }
+  PickRegion region;
+  double camera[16];
+  CameraFrame(rs.view, camera);
+  for (int c = 0; c < 4; ++c)
+    for (int row = 0; row < 4; ++row) {
+      double sum = 0.0;
+      for (int k = 0; k < 4; ++k) sum += projection[k * 4 + row] * camera[c * 4 + k];
+      region.clip[c * 4 + row] = sum;
     }
-    at += 3 + names;
+  std::copy(viewport, viewport + 4, region.viewport);
+  region.x = x + 0.5;
+  region.y = viewport[3] - y - 0.5;
+  region.side = kPickPixels;
+  SetMeshPictures(textures);
+  const BuildInputs inputs = CurrentBuildInputs();
+
+  // The nearest record wins; of equal depths the later one, as it is drawn
+  // over the earlier one. The arm hides what it stands in front of.
+  int best = -1;
+  double bestDepth = 2.0;
+  for (int i = 0; i < count; ++i) {
+    const SceneObject& stored = first[i];
+    const bool substituted = subs && HasSubstitute(stored, i, *subs);
+    const SceneObject rec = substituted ? EffectiveRecord(stored, i, *subs) : stored;
+    if (!rec.Enbl) continue;
+    const double d = PickDepth(BuildObjectMesh(rec, inputs), region);
+    if (d >= 0.0 && d <= bestDepth) {
+      best = i;
+      bestDepth = d;
+    }
   }
+  const double arm = PickDepth(ArmMesh(rs), region);
+  if (arm >= 0.0 && arm < bestDepth) best = -1;
   return best;
 }
 

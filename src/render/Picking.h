@@ -6,13 +6,14 @@
 #include "render/Texture.h"
 
 // Picking and the selection outline. Both need the panel's context current
-// with its projection set; both leave every GL state and matrix as found.
+// with its projection set (picking reads the viewport and the projection
+// and nothing else); both leave every GL state and matrix as found.
 
 // The index of the nearest enabled record under panel pixel (x, y) (y
 // counted from the top), or -1 when none is: the floor and the background
-// select nothing, and the arm hides what stands behind it. Runs the
-// objects' drawing once in GL selection mode, limited to a few pixels
-// around the pointer; records are taken as the frame draws them (subs).
+// select nothing, and the arm hides what stands behind it. Measures the
+// records' meshes against the few pixels around the pointer (see
+// mesh/MeshPick.h); records are taken as the frame draws them (subs).
 int PickObject(const RenderSettings& rs, const SceneObject* first, int count, const TextureSlot* textures, int x,
                int y, const DrawSubstitutes* subs = nullptr);
 

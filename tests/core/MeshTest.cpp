@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <vector>
 
 #include "mesh/Emit.h"
+#include "mesh/MeshPick.h"
 #include "shapes/Material.h"
 #include "shapes/ShapeCommon.h"
 
@@ -197,6 +200,37 @@ TEST(MeshBuilder, NestedRenormalisationEndsWithTheOuterScope) {
     EXPECT_TRUE(b.normalize());
   }
   EXPECT_FALSE(b.normalize());
+}
+
+TEST(MeshPick, TheRegionIsThePickSquareThroughTheVolume) {
+  // Identity clip: a 100-pixel viewport spans -1..1, one pixel is 0.02.
+  PickRegion r;
+  for (int k = 0; k < 4; ++k) r.clip[k * 5] = 1.0;
+  r.viewport[2] = r.viewport[3] = 100;
+  r.x = r.y = 50.0;
+  struct Case {
+    const char* what;
+    Prim prim;
+    std::vector<std::array<float, 3>> at;
+    double depth;  // -1: no hit
+  };
+  const Case cases[] = {
+      {"triangle over the pointer", Prim::Triangles, {{-1, -1, 0.2f}, {1, -1, 0.2f}, {0, 1, 0.2f}}, 0.6},
+      {"triangle beside it", Prim::Triangles, {{0.5f, 0, 0}, {0.9f, 0, 0}, {0.7f, 0.5f, 0}}, -1},
+      {"sliver through the near plane", Prim::Triangles, {{0, -0.01f, -3}, {0.01f, 0.01f, 3}, {-0.01f, 0.01f, 3}}, 0.0},
+      {"line a pixel away", Prim::Lines, {{-1, 0.02f, 0.4f}, {1, 0.02f, 0.4f}}, 0.7},
+      {"line three pixels away", Prim::Lines, {{-1, 0.06f, 0}, {1, 0.06f, 0}}, -1},
+      {"line beyond the far plane", Prim::Lines, {{-1, 0, 1.5f}, {1, 0, 1.5f}}, -1},
+      {"point inside", Prim::Points, {{0.01f, -0.01f, -0.5f}}, 0.25},
+      {"point outside", Prim::Points, {{0.04f, 0, 0}}, -1},
+  };
+  for (const Case& c : cases) {
+    MeshBuilder b;
+    b.Begin(c.prim);
+    for (const auto& p : c.at) b.Vertex(p[0], p[1], p[2]);
+    b.End();
+    EXPECT_NEAR(PickDepth(b.Finish(), r), c.depth, 1e-6) << c.what;
+  }
 }
 
 }  // namespace

@@ -55,6 +55,27 @@ class PickingTest : public GlTest {
   RenderSettings rs;
 };
 
+TEST_F(PickingTest, TheCameraFrameIsTheMatrixGlBuilds) {
+  for (bool ortho : {false, true}) {
+    ViewSettings v;
+    v.ortho = ortho;
+    v.zoom = ortho ? 0.6f : -4.0f;
+    v.angleX = 23.0f, v.angleZ = -140.0f;
+    v.shiftX = 0.3f, v.shiftY = -0.2f, v.shiftZ = 0.1f;
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    ApplyCameraZoom(v);
+    ApplyCameraOrientation(v);
+    GLdouble gl[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, gl);
+    glPopMatrix();
+    double m[16];
+    CameraFrame(v, m);
+    for (int k = 0; k < 16; ++k) EXPECT_NEAR(m[k], gl[k], 1e-5) << k << (ortho ? " ortho" : "");
+  }
+}
+
 TEST_F(PickingTest, TheNearestEnabledObjectUnderThePointerWinsAndTheArmHides) {
   rs.view.panelWidth = 640;
   rs.view.panelHeight = 480;

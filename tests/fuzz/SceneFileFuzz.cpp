@@ -16,6 +16,7 @@
 
 #include "headless/HeadlessContext.h"
 #include "equipment/ObjectDrawing.h"
+#include "render/MeshDraw.h"
 #include "render/ObjectListCache.h"
 #include "objects/ObjectFile.h"
 #include "objects/SceneObject.h"
@@ -122,13 +123,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glTranslatef(0.0f, 0.0f, -3.0f);
-  DrawObjects(t.data(), last + 1);
+  DrawBuilt([&] { DrawObjects(t.data(), last + 1); });
   Require(Depth(GL_MODELVIEW_STACK_DEPTH) == 1);
   Require(Depth(GL_PROJECTION_STACK_DEPTH) == 1);
-  // Again through the object cache: taken down into arrays and batched.
+  // Again through the mesh cache: kept and batched.
   {
     ObjectListCache cache;
-    cache.BeginFrame(false);
+    cache.BeginFrame();
     for (int i = 0; i <= last; ++i) cache.Draw(i, t[static_cast<size_t>(i)], DrawObject);
     cache.Flush();
     cache.Clear();
