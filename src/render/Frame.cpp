@@ -145,13 +145,10 @@ namespace {
 // object changes nothing about the others. A record drawn in place of the
 // table's own (values substituted into a copy) must be the one BoundsOf and
 // the cache see, so that its bounds and its mesh follow what is really
-// drawn. Without a cache each record is built into a mesh of its own as
-// the cache would build it, and the meshes are drawn together.
+// drawn.
 void DrawTable(const SceneObject* records, const FrameInputs& in, ObjectListCache* cache) {
   const bool cull = in.cull;
   const ViewVolume view = cull ? CurrentViewVolume() : ViewVolume{};
-  const BuildInputs inputs = CurrentBuildInputs();
-  std::vector<Mesh> direct;
   for (int i = 0; i < kObjectCapacity; ++i) {
     const SceneObject& obj = records[i];
     if (!obj.Enbl) continue;
@@ -162,15 +159,8 @@ void DrawTable(const SceneObject* records, const FrameInputs& in, ObjectListCach
       reduced = QuickRecord(obj, in.reducedDetail);
       rec = &reduced;
     }
-    if (cache) {
-      cache->Draw(i, *rec, DrawObject);
-    } else {
-      direct.push_back(BuildObjectMesh(*rec, inputs));
-    }
+    cache->Draw(i, *rec, DrawObject);
   }
-  MeshDrawer drawer;
-  for (const Mesh& m : direct) drawer.Add(m);
-  drawer.Draw();
 }
 
 }  // namespace
@@ -219,7 +209,12 @@ void DrawFrame(const FrameInputs& in, const FrameState& st) {
     if (quick.drawFill) quick.drawFrame = false;
   }
   const RenderSettings& rs = in.reducedDetail > 0 ? quick : *in.settings;
-  ObjectListCache* cache = in.reducedDetail > 0 ? nullptr : in.cache;
+  // Without a cache of the caller's (and in quick frames, whose records
+  // are not worth keeping) one for this frame alone builds every record:
+  // the picture is the same either way.
+  ObjectListCache frameOnly;
+  frameOnly.SetEnabled(false);
+  ObjectListCache* cache = in.reducedDetail > 0 || !in.cache ? &frameOnly : in.cache;
   const BlockTextSettings& text = rs.text;
   const bool textShown = text.shown && !text.text.empty();
 

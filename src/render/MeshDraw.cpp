@@ -1,5 +1,6 @@
 #include "render/MeshDraw.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <iterator>
@@ -81,6 +82,46 @@ const MeshDrawer::Joined& MeshDrawer::JoinedRuns(size_t from, size_t to) {
   return b;
 }
 
+// Under a depth test that writes depth, opaque triangles hide each other
+// whatever their order (but for exact ties): they are drawn first, grouped
+// by state so that each state is one call; lines, points and see-through
+// faces follow in the order they came, blended over finished depth.
+void MeshDrawer::OpaqueFirst() {
+  order_.clear();
+  GLboolean depthMask = GL_FALSE;
+  glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
+  if (glIsEnabled(GL_DEPTH_TEST) != GL_TRUE || depthMask != GL_TRUE) return;
+  for (size_t i = 0; i < runs_.size(); ++i)
+    if (runs_[i]->kind == RunKind::Triangles && runs_[i]->opaque) order_.push_back(i);
+  const size_t opaque = order_.size();
+  if (opaque == 0) return;
+  auto before = [&](size_t a, size_t b) {
+    const MeshRun& x = *runs_[a];
+    const MeshRun& y = *runs_[b];
+    if (cull_[a] != cull_[b]) return cull_[a] < cull_[b];
+    if (x.lit != y.lit) return x.lit < y.lit;
+    if (!x.lit) return false;
+    const int c = std::memcmp(x.ambient, y.ambient, sizeof x.ambient);
+    if (c != 0) return c < 0;
+    const int d = std::memcmp(x.specular, y.specular, sizeof x.specular);
+    if (d != 0) return d < 0;
+    const int e = std::memcmp(x.emission, y.emission, sizeof x.emission);
+    if (e != 0) return e < 0;
+    return std::memcmp(&x.shininess, &y.shininess, sizeof x.shininess) < 0;
+  };
+  std::stable_sort(order_.begin(), order_.end(), before);
+  for (size_t i = 0; i < runs_.size(); ++i)
+    if (!(runs_[i]->kind == RunKind::Triangles && runs_[i]->opaque)) order_.push_back(i);
+  sortedRuns_.clear();
+  sortedCull_.clear();
+  for (size_t i : order_) {
+    sortedRuns_.push_back(runs_[i]);
+    sortedCull_.push_back(cull_[i]);
+  }
+  runs_.swap(sortedRuns_);
+  cull_.swap(sortedCull_);
+}
+
 void MeshDrawer::NextFrame() {
   for (auto it = joined_.begin(); it != joined_.end();)
     it = it->second.frame == frame_ ? std::next(it) : joined_.erase(it);
@@ -111,6 +152,7 @@ void MeshDrawer::Draw() {
   bool cull = cullWas;
   GLenum cullFace = static_cast<GLenum>(cullFaceWas);
   DecideCulling();
+  OpaqueFirst();
   GLint colorFaceWas = GL_FRONT_AND_BACK, colorModeWas = GL_AMBIENT_AND_DIFFUSE;
   glGetIntegerv(GL_COLOR_MATERIAL_FACE, &colorFaceWas);
   glGetIntegerv(GL_COLOR_MATERIAL_PARAMETER, &colorModeWas);

@@ -19,7 +19,9 @@ const TextureSlot* MeshPictures();
 // which of the pictures are textures this context knows.
 BuildInputs CurrentBuildInputs();
 
-// Collects meshes and draws them in as few calls as their order allows:
+// Collects meshes and draws them in few calls: opaque triangles first,
+// grouped by state (their order does not matter under the depth test),
+// then lines, points and see-through faces in the order they came, where
 // neighbouring runs of the same state join. Leaves lighting, the bound
 // texture, texturing, normalisation, culling, the colour-material mode and
 // the line width as it found them; the current colour, normal and
@@ -48,9 +50,13 @@ class MeshDrawer {
     std::vector<uint32_t> indices;
   };
   void DecideCulling();
+  void OpaqueFirst();
   const Joined& JoinedRuns(size_t from, size_t to);
   std::vector<const MeshRun*> runs_;
   std::vector<unsigned> cull_;  // per run: the faces to skip, or 0
+  std::vector<size_t> order_;
+  std::vector<const MeshRun*> sortedRuns_;
+  std::vector<unsigned> sortedCull_;
   std::unordered_map<uint64_t, Joined> joined_;
   std::vector<uint64_t> key_;
   uint64_t frame_ = 0;

@@ -64,7 +64,8 @@ void ObjectListCache::BeginFrame() {
 
 void ObjectListCache::Drop(Entry& e) {
   if (!e.key.empty() || !e.mesh.runs.empty()) {
-    Flush();  // the batch may still point at it
+    // The batch may still point at it: it goes when the batch is drawn.
+    if (!e.mesh.runs.empty()) retired_.push_back(std::move(e.mesh));
     ++counts_.dropped;
   }
   e.mesh = Mesh{};
@@ -73,19 +74,20 @@ void ObjectListCache::Drop(Entry& e) {
 
 void ObjectListCache::Flush() {
   batch_.Draw();
+  immediate_.clear();
+  retired_.clear();
 }
 
 void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&), uint32_t extra) {
   if (!enabled_ || slot < 0 || slot >= kSlots) {
     ++counts_.immediate;
-    Flush();
     MeshBuilder b(frameKnown_ ? frameInputs_ : CurrentBuildInputs());
     {
       emit::BuildInto into(b);
       draw(rec);
     }
-    immediate_ = b.Finish();
-    DrawMesh(immediate_);
+    immediate_.push_back(b.Finish());
+    batch_.Add(immediate_.back());
     return;
   }
   Entry& e = entries_[static_cast<size_t>(slot)];
@@ -113,10 +115,13 @@ void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const 
 void ObjectListCache::Clear() {
   Flush();
   for (Entry& e : entries_) Drop(e);
+  retired_.clear();  // nothing is batched now
 }
 
 void ObjectListCache::ContextLost() {
   batch_ = MeshDrawer{};
+  immediate_.clear();
+  retired_.clear();
   for (Entry& e : entries_) e = Entry{};
   frameKnown_ = false;
 }

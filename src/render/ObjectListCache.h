@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "mesh/Mesh.h"
@@ -34,8 +35,8 @@ class ObjectListCache {
   ObjectListCache(const ObjectListCache&) = delete;
   ObjectListCache& operator=(const ObjectListCache&) = delete;
 
-  // Off: every Draw builds and draws at once and nothing is kept (what is
-  // kept stays until Clear, unused).
+  // Off: every Draw builds afresh and nothing is kept (what is kept stays
+  // until Clear, unused); the meshes are batched all the same.
   void SetEnabled(bool on) { enabled_ = on; }
   bool enabled() const { return enabled_; }
 
@@ -82,7 +83,8 @@ class ObjectListCache {
   std::vector<Entry> entries_;
   Counts counts_;
   MeshDrawer batch_;
-  Mesh immediate_;
+  std::deque<Mesh> immediate_;  // built for this batch only (not kept)
+  std::vector<Mesh> retired_;   // replaced while the batch still held them
 };
 
 // Appends every field of the record, floats by their bits, the profile's
