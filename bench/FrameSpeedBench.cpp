@@ -10,6 +10,8 @@
 #include <chrono>
 #include <cmath>
 #include <ctime>
+
+#include <sys/resource.h>
 #include <memory>
 
 #include "headless/HeadlessContext.h"
@@ -241,6 +243,31 @@ void BM_DragFrame1000AtResolution360(benchmark::State& state) {
   state.counters["quick_cpu_ms"] = n > 1 ? quickCpu / (n - 1) : 0.0;
 }
 BENCHMARK(BM_DragFrame1000AtResolution360)->Unit(benchmark::kMillisecond)->Iterations(6);
+
+// The first frame after loading 1000 objects at resolution 360, kept or
+// built for the frame alone. Peak memory is the process's: run each case
+// in a process of its own (--benchmark_filter) to compare them.
+void FirstFrame360(benchmark::State& state, bool kept) {
+  Bench b;
+  if (!b.Setup(Scene::Mixed360, state)) return;
+  rusage before{};
+  getrusage(RUSAGE_SELF, &before);
+  double ms = 0.0, cpu = 0.0;
+  for (auto _ : state) {
+    ms = b.Frame(true, kept, 0);
+    cpu = b.lastCpuMs;
+  }
+  rusage after{};
+  getrusage(RUSAGE_SELF, &after);
+  state.counters["first_ms"] = ms;
+  state.counters["first_cpu_ms"] = cpu;
+  state.counters["peak_mib"] = static_cast<double>(after.ru_maxrss) / 1024.0;
+  state.counters["peak_rise_mib"] = static_cast<double>(after.ru_maxrss - before.ru_maxrss) / 1024.0;
+}
+void BM_FirstFrame360Kept(benchmark::State& s) { FirstFrame360(s, true); }
+BENCHMARK(BM_FirstFrame360Kept)->Unit(benchmark::kMillisecond)->Iterations(1);
+void BM_FirstFrame360Direct(benchmark::State& s) { FirstFrame360(s, false); }
+BENCHMARK(BM_FirstFrame360Direct)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The floor a frame from kept meshes is held to: the same triangles and
 // lines, merged into one vertex array per state whatever their order.

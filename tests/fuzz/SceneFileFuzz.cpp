@@ -1,6 +1,6 @@
 // Takes each input the way a user's file takes it: written to disk, loaded
 // through the real file reader, every parsed record drawn in a small
-// headless context (directly, then through the object cache), then saved through the real save (temporary file and
+// headless context (through the mesh cache), then saved through the real save (temporary file and
 // rename, over the previous save) and loaded again. Beyond "no crash, no
 // overrun, no hang" (the run's -timeout bounds each input) it checks that
 // drawing leaves the matrix stacks as it found them and that the saved file
@@ -123,10 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glTranslatef(0.0f, 0.0f, -3.0f);
-  DrawBuilt([&] { DrawObjects(t.data(), last + 1); });
-  Require(Depth(GL_MODELVIEW_STACK_DEPTH) == 1);
-  Require(Depth(GL_PROJECTION_STACK_DEPTH) == 1);
-  // Again through the mesh cache: kept and batched.
+  // Built into meshes and drawn through the mesh cache, as a frame does.
   {
     ObjectListCache cache;
     cache.BeginFrame();
