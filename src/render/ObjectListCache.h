@@ -66,6 +66,8 @@ class ObjectListCache {
   // Vertices and heap bytes kept now.
   size_t keptVertices() const;
   size_t keptBytes() const;
+  // Arrays the batch keeps joined from neighbouring runs.
+  size_t joinedBatches() const { return batch_.joinedBatches(); }
   // The mesh kept for a slot (empty when none).
   const Mesh& MeshOf(int slot) const;
 

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <cstring>
+#include <cmath>
 
 #include "equipment/EquipmentExamples.h"
 #include "headless/HeadlessContext.h"
@@ -14,6 +16,7 @@
 #include "render/LightPanel.h"
 #include "render/Lights.h"
 #include "render/ObjectListCache.h"
+#include "shapes/Material.h"
 #include "shapes/ShapeCommon.h"
 #include "support/GlFixture.h"
 #include "support/Images.h"
@@ -154,6 +157,54 @@ TEST_F(FrameSpeedGl, CullingChangesNoPixel) {
     }
 }
 
+// See-through faces are blended over everything opaque, whatever the
+// order of the records and their materials: a small solid cube behind a
+// large glass one shows through it, with either one first in the table.
+TEST_F(FrameSpeedGl, SeeThroughFacesShowWhatIsBehindInAnyOrder) {
+  HeadlessContext& ctx = Wide();
+  ASSERT_TRUE(ctx.MakeCurrent());
+  for (SceneObject& r : *table) r.Enbl = false;
+  SceneObject glass = ZeroRecord();
+  glass.Enbl = glass.Fill = true;
+  glass.Shp = ShapeKind::Cube;
+  glass.W = glass.D = glass.H = 0.6f;
+  glass.Y = 0.5f;  // nearer the eye
+  glass.Z = 0.5f;
+  glass.Trans = 0.4f;
+  glass.ColorTex = LookupMaterialPreset("emerald");
+  (*table)[0] = glass;
+  const TestImage alone = Render(ctx, true, nullptr);
+  // The solid one straight behind the glass one's centre on the line of
+  // sight (the frame leaves the camera loaded).
+  GLdouble mv[16], pr[16], wx, wy, wz, fx, fy, fz;
+  GLint vp[4];
+  glGetDoublev(GL_MODELVIEW_MATRIX, mv);
+  glGetDoublev(GL_PROJECTION_MATRIX, pr);
+  glGetIntegerv(GL_VIEWPORT, vp);
+  gluProject(glass.X, glass.Z, glass.Y, mv, pr, vp, &wx, &wy, &wz);
+  gluUnProject(wx, wy, 1.0, mv, pr, vp, &fx, &fy, &fz);
+  const double dx = fx - glass.X, dy = fy - glass.Z, dz = fz - glass.Y;
+  const double k = 0.8 / std::sqrt(dx * dx + dy * dy + dz * dz);
+  SceneObject solid = glass;
+  solid.W = solid.D = solid.H = 0.2f;
+  solid.X = static_cast<float>(glass.X + dx * k);
+  solid.Z = static_cast<float>(glass.Z + dy * k);
+  solid.Y = static_cast<float>(glass.Y + dz * k);
+  solid.Trans = 1.0f;
+  solid.ColorTex.ClTex = false;
+  solid.clFill = 0xFF0000;
+  TestImage pictures[2];
+  for (int order = 0; order < 2; ++order) {
+    (*table)[0] = order == 0 ? glass : solid;
+    (*table)[1] = order == 0 ? solid : glass;
+    pictures[order] = Render(ctx, true, nullptr);
+  }
+  EXPECT_EQ(CompareImages(pictures[0], pictures[1], "glass-order", 0, 0.0), "");
+  const int px = static_cast<int>(wx), py = static_cast<int>(wy);
+  EXPECT_NE(std::memcmp(pictures[0].At(px, py), alone.At(px, py), 3), 0)
+      << "the solid cube must show through the glass";
+}
+
 TEST_F(FrameSpeedGl, ListsMatchImmediateDrawingAndRebuildExactlyOnChange) {
   HeadlessContext& ctx = Wide();
   ASSERT_TRUE(ctx.ok()) << ctx.error();
@@ -192,11 +243,22 @@ TEST_F(FrameSpeedGl, ListsMatchImmediateDrawingAndRebuildExactlyOnChange) {
   check("profile", 1);
   // A record that keeps changing replaces its mesh: nothing piles up.
   const size_t keptVertices = cache.keptVertices();
+  const size_t joined = cache.joinedBatches();
   for (int k = 0; k < 5; ++k) {
     (*table)[540].clFill ^= 0x000010;
     Render(ctx, true, &cache);
   }
   EXPECT_EQ(cache.keptVertices(), keptVertices);
+  EXPECT_LE(cache.joinedBatches(), joined + 2) << "joined arrays of earlier frames are dropped";
+  // A quick frame builds for itself: nothing of it enters the cache.
+  {
+    const size_t built = cache.counts().built;
+    FrameInputs in{&rs, table.get(), textures, nullptr};
+    in.cache = &cache;
+    in.reducedDetail = 12;
+    ComposeFrame(in);
+    EXPECT_EQ(cache.counts().built, built);
+  }
   // The eye inside a closed solid, which the near plane cuts open: its
   // inner faces must show, and translucent faces too.
   const SceneObject kept = (*table)[541];

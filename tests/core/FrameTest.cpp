@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "headless/HeadlessContext.h"
+#include "arm/ToolPoint.h"
+#include "objects/ShapeKind.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "render/LightPanel.h"
@@ -157,3 +159,31 @@ TEST_F(FrameGl, LockedTextKeepsItsPlaceWhenTheViewTurns) {
   for (size_t i = 0; i < c.size(); ++i) moved |= std::abs(c[i].x - d[i].x) > 1.0f;
   EXPECT_TRUE(moved);
 }
+
+namespace {
+
+// The update works out the records as drawn once, before any drawing: a
+// record the link moves is read from a copy, the stored table is left as
+// it is, and a frame that substitutes nothing copies nothing.
+TEST(FrameUpdate, TakesTheRecordsAsDrawnOnce) {
+  auto table = std::make_unique<ObjectTable>();
+  InitializeRecords(table->data(), kObjectCapacity);
+  (*table)[5].Enbl = true;
+  (*table)[5].Shp = ShapeKind::Cube;
+  RenderSettings rs;
+  FrameInputs in{&rs, table.get(), nullptr, nullptr};
+  EXPECT_EQ(UpdateFrame(in).records, table->data());
+  ObjectOverrides overrides;
+  overrides[5] = {true, true, 0.8f, 0.3f, 0.1f, {0.0f, 0.0f, 0.0f}};
+  in.overrides = &overrides;
+  const FrameState st = UpdateFrame(in);
+  ASSERT_NE(st.records, nullptr);
+  EXPECT_FLOAT_EQ(st.records[5].X, 0.8f);
+  EXPECT_FLOAT_EQ(st.records[5].Y, 0.3f);
+  EXPECT_FLOAT_EQ((*table)[5].X, 0.0f);
+  double tool[3];
+  ToolPointOfJoints(rs.joints, tool);
+  for (int k = 0; k < 3; ++k) EXPECT_DOUBLE_EQ(st.toolPoint[k], tool[k]);
+}
+
+}  // namespace

@@ -223,13 +223,20 @@ TEST(MeshPick, TheRegionIsThePickSquareThroughTheVolume) {
       {"line beyond the far plane", Prim::Lines, {{-1, 0, 1.5f}, {1, 0, 1.5f}}, -1},
       {"point inside", Prim::Points, {{0.01f, -0.01f, -0.5f}}, 0.25},
       {"point outside", Prim::Points, {{0.04f, 0, 0}}, -1},
+      {"line ending at the pointer", Prim::Lines, {{-1, 0, 0.8f}, {0, 0, -0.2f}}, 0.4},
   };
   for (const Case& c : cases) {
     MeshBuilder b;
     b.Begin(c.prim);
     for (const auto& p : c.at) b.Vertex(p[0], p[1], p[2]);
     b.End();
-    EXPECT_NEAR(PickDepth(b.Finish(), r), c.depth, 1e-6) << c.what;
+    const Mesh m = b.Finish();
+    EXPECT_NEAR(PickDepth(m, r), c.depth, 1e-6) << c.what;
+    // The same pixel of a viewport that starts elsewhere.
+    PickRegion moved = r;
+    moved.viewport[0] = 10, moved.viewport[1] = 20;
+    moved.x += 10, moved.y += 20;
+    EXPECT_NEAR(PickDepth(m, moved), c.depth, 1e-6) << c.what << " (viewport at 10, 20)";
   }
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <memory>
 
 #include "objects/ShapeKind.h"
@@ -95,10 +97,30 @@ TEST_F(PickingTest, TheNearestEnabledObjectUnderThePointerWinsAndTheArmHides) {
   Where(-1.5, 1.0, 0.0, x, y);
   EXPECT_EQ(Pick(x, y), -1);
   EXPECT_EQ(Pick(5, 5), -1);
-  // The arm at the origin stands in front of a cube straight behind it.
-  Cube(3, 0.0f, -1.0f, 0.35f);
+  // The arm at the origin hides a cube straight behind it on the line of
+  // sight, and a cube on that line in front of it hides the arm.
   Where(0.0, 0.0, 0.35, x, y);
-  EXPECT_EQ(Pick(x, y), -1);
+  GLdouble mv[16], pr[16], nx, ny, nz, fx, fy, fz;
+  GLint vp[4];
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  ApplyCameraZoom(rs.view);
+  ApplyCameraOrientation(rs.view);
+  glGetDoublev(GL_MODELVIEW_MATRIX, mv);
+  glPopMatrix();
+  glGetDoublev(GL_PROJECTION_MATRIX, pr);
+  glGetIntegerv(GL_VIEWPORT, vp);
+  gluUnProject(x + 0.5, vp[3] - y - 0.5, 0.0, mv, pr, vp, &nx, &ny, &nz);
+  gluUnProject(x + 0.5, vp[3] - y - 0.5, 1.0, mv, pr, vp, &fx, &fy, &fz);
+  const double len = std::sqrt((fx - nx) * (fx - nx) + (fy - ny) * (fy - ny) + (fz - nz) * (fz - nz));
+  for (double along : {1.0, -1.0}) {
+    // GL x, y, z are the scene's X, Z, Y.
+    const double d = along / len;
+    Cube(3, static_cast<float>((fx - nx) * d), static_cast<float>(0.0 + (fz - nz) * d),
+         static_cast<float>(0.35 + (fy - ny) * d));
+    EXPECT_EQ(Pick(x, y), along > 0 ? -1 : 3) << (along > 0 ? "behind the arm" : "in front of the arm");
+  }
 }
 
 TEST_F(PickingTest, OfEqualDepthsTheLaterRecordWinsAndTheLinkDecidesWhatIsWhere) {
