@@ -6,6 +6,7 @@
 #include <string>
 
 #include "equipment/EquipmentPieces.h"
+#include "mesh/Mesh.h"
 #include "objects/Placement.h"
 #include "objects/FrameSteps.h"
 
@@ -440,5 +441,28 @@ ObjectBounds BoundsOf(const SceneObject& obj) {
   for (int k = 0; k < 3; ++k)
     finite = finite && std::isfinite(b.centre[k]) && std::isfinite(b.lo[k]) && std::isfinite(b.hi[k]);
   if (!finite) b.bounded = false;
+  return b;
+}
+
+ObjectBounds BoundsOfMesh(const Mesh& m) {
+  ObjectBounds b;
+  float lo[3], hi[3];
+  if (!m.Bounds(lo, hi)) {
+    b.drawsNothing = true;
+    return b;
+  }
+  double r2 = 0.0;
+  for (int k = 0; k < 3; ++k) {
+    if (!std::isfinite(lo[k]) || !std::isfinite(hi[k])) b.bounded = false;
+    b.lo[k] = lo[k];
+    b.hi[k] = hi[k];
+    b.centre[k] = (b.lo[k] + b.hi[k]) / 2.0;
+    r2 += (b.hi[k] - b.centre[k]) * (b.hi[k] - b.centre[k]);
+  }
+  b.radius = std::sqrt(r2);
+  for (int c = 0; c < 8; ++c)
+    for (int k = 0; k < 3; ++k) b.corner[c][k] = (c >> k & 1) ? b.hi[k] : b.lo[k];
+  for (const MeshRun& run : m.runs)
+    if (run.kind == RunKind::Lines) b.linePixels = std::max(b.linePixels, std::min(run.lineWidth, 1000.0f));
   return b;
 }

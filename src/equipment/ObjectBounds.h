@@ -44,6 +44,11 @@ struct ObjectBounds {
 
 ObjectBounds BoundsOf(const SceneObject& obj);
 
+// The bounds of what a built mesh holds: its own box (as tight as bounds
+// get), the widest of its lines. An empty mesh draws nothing.
+struct Mesh;
+ObjectBounds BoundsOfMesh(const Mesh& m);
+
 // GL order (x, up, along) to scene order (X, Y, Z).
 inline void SceneOrder(const double gl[3], double scene[3]) {
   scene[0] = gl[0];

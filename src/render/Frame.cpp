@@ -152,12 +152,17 @@ void DrawTable(const SceneObject* records, const FrameInputs& in, ObjectListCach
   for (int i = 0; i < kObjectCapacity; ++i) {
     const SceneObject& obj = records[i];
     if (!obj.Enbl) continue;
-    if (cull && OutsideView(view, BoundsOf(obj))) continue;
     SceneObject reduced;
     const SceneObject* rec = &obj;
     if (in.reducedDetail > 0) {
       reduced = QuickRecord(obj, in.reducedDetail);
       rec = &reduced;
+    }
+    if (cull) {
+      // A kept mesh is measured by its own box; a record not built yet by
+      // the bounds its fields give.
+      const Mesh* kept = cache->Kept(i, *rec);
+      if (OutsideView(view, kept ? BoundsOfMesh(*kept) : BoundsOf(*rec))) continue;
     }
     cache->Draw(i, *rec, DrawObject);
   }

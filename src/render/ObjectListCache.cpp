@@ -7,21 +7,46 @@
 
 namespace {
 
-template <typename T>
-void Put(std::vector<unsigned char>& out, const T& v) {
-  unsigned char b[sizeof(T)];
-  std::memcpy(b, &v, sizeof(T));
-  out.insert(out.end(), b, b + sizeof(T));
+// Where the bytes of a key go: appended to a key, or compared with a kept
+// one as they come (no key is built for a record that has not changed).
+struct AppendBytes {
+  std::vector<unsigned char>& out;
+  void Bytes(const void* p, size_t n) {
+    const unsigned char* b = static_cast<const unsigned char*>(p);
+    out.insert(out.end(), b, b + n);
+  }
+};
+
+struct CompareBytes {
+  const std::vector<unsigned char>& key;
+  size_t at = 0;
+  bool same = true;
+  void Bytes(const void* p, size_t n) {
+    if (!same) return;
+    if (at + n > key.size() || std::memcmp(key.data() + at, p, n) != 0) {
+      same = false;
+      return;
+    }
+    at += n;
+  }
+};
+
+template <typename Sink, typename T>
+void Put(Sink& out, const T& v) {
+  out.Bytes(&v, sizeof(T));
 }
 
-void PutString(std::vector<unsigned char>& out, const std::string& s) {
+template <typename Sink>
+void PutString(Sink& out, const std::string& s) {
   Put(out, s.size());
-  out.insert(out.end(), s.begin(), s.end());
+  out.Bytes(s.data(), s.size());
 }
 
-}  // namespace
-
-void AppendRecordBytes(const SceneObject& r, std::vector<unsigned char>& out) {
+// Every field of the record, floats by their bits, the profile's values and
+// both strings, then the caller's extra value: the one list of what a mesh
+// depends on in its record.
+template <typename Sink>
+void PutRecord(Sink& out, const SceneObject& r, uint32_t extra) {
   Put(out, r.Enbl);
   Put(out, r.Shp);
   Put(out, r.Reso);
@@ -32,7 +57,7 @@ void AppendRecordBytes(const SceneObject& r, std::vector<unsigned char>& out) {
   for (float f : r.size) Put(out, f);
   const size_t n = r.Sub ? r.Sub->size() : 0;
   Put(out, n);
-  for (size_t i = 0; i < n; ++i) Put(out, (*r.Sub)[i]);
+  if (n > 0) out.Bytes(r.Sub->data(), n * sizeof(float));
   Put(out, r.Fill);
   Put(out, r.clFill);
   for (Color c : r.cl_sub) Put(out, c);
@@ -48,7 +73,24 @@ void AppendRecordBytes(const SceneObject& r, std::vector<unsigned char>& out) {
   for (int16_t id : r.ID) Put(out, id);
   PutString(out, r.Name);
   PutString(out, r.Text);
+  Put(out, extra);
 }
+
+// True when the key was made from this record and extra.
+bool KeyOf(const std::vector<unsigned char>& key, const SceneObject& r, uint32_t extra) {
+  if (key.empty()) return false;
+  CompareBytes c{key};
+  PutRecord(c, r, extra);
+  return c.same && c.at == key.size();
+}
+
+void MakeKey(std::vector<unsigned char>& key, const SceneObject& r, uint32_t extra) {
+  key.clear();
+  AppendBytes a{key};
+  PutRecord(a, r, extra);
+}
+
+}  // namespace
 
 ObjectListCache::ObjectListCache() : entries_(kSlots) {}
 
@@ -91,10 +133,9 @@ void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const 
     return;
   }
   Entry& e = entries_[static_cast<size_t>(slot)];
-  scratch_.clear();
-  AppendRecordBytes(rec, scratch_);
-  Put(scratch_, extra);
-  if (e.key == scratch_) {
+  const bool checked = checkedSlot_ == slot && checkedRecord_ == &rec;
+  checkedSlot_ = -1;
+  if (checked ? checkedMatch_ : KeyOf(e.key, rec, extra)) {
     ++counts_.replayed;
     batch_.Add(e.mesh);
     return;
@@ -107,9 +148,19 @@ void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const 
     draw(rec);
   }
   e.mesh = b.Finish();
-  e.key.swap(scratch_);
+  MakeKey(e.key, rec, extra);
   ++counts_.built;
   batch_.Add(e.mesh);
+}
+
+const Mesh* ObjectListCache::Kept(int slot, const SceneObject& rec, uint32_t extra) {
+  checkedSlot_ = -1;
+  if (!enabled_ || slot < 0 || slot >= kSlots) return nullptr;
+  Entry& e = entries_[static_cast<size_t>(slot)];
+  checkedSlot_ = slot;
+  checkedRecord_ = &rec;
+  checkedMatch_ = KeyOf(e.key, rec, extra);
+  return checkedMatch_ ? &e.mesh : nullptr;
 }
 
 void ObjectListCache::Clear() {

@@ -49,6 +49,10 @@ class ObjectListCache {
   // they are batched until Flush. `extra` is an input of draw besides the
   // record, part of the key.
   void Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&), uint32_t extra = 0);
+  // The slot's mesh when it is the one rec (with extra) builds, else null.
+  // A Draw of the same slot and record right after it compares nothing
+  // again.
+  const Mesh* Kept(int slot, const SceneObject& rec, uint32_t extra = 0);
   // Draws the batched meshes; call it before drawing past the cache.
   void Flush();
 
@@ -81,14 +85,13 @@ class ObjectListCache {
   bool enabled_ = true;
   bool frameKnown_ = false;
   BuildInputs frameInputs_;
-  std::vector<unsigned char> scratch_;
+  // The last Kept: its slot and record, and whether the key matched.
+  int checkedSlot_ = -1;
+  const SceneObject* checkedRecord_ = nullptr;
+  bool checkedMatch_ = false;
   std::vector<Entry> entries_;
   Counts counts_;
   MeshDrawer batch_;
   std::deque<Mesh> immediate_;  // built for this batch only (not kept)
   std::vector<Mesh> retired_;   // replaced while the batch still held them
 };
-
-// Appends every field of the record, floats by their bits, the profile's
-// values and both strings: equal bytes mean a record that draws the same.
-void AppendRecordBytes(const SceneObject& rec, std::vector<unsigned char>& out);

@@ -152,6 +152,11 @@ TEST_F(FrameSpeedGl, CullingChangesNoPixel) {
       const size_t drawn = counter.counts().immediate - before - 2;  // less the floor and the arm
       EXPECT_TRUE(all.rgba == culled.rgba) << "view " << view << " " << ctx->width() << "x" << ctx->height()
                                            << ": " << CompareImages(culled, all, "cull", 0, 0.0);
+      // Again with kept meshes, which are culled by their own boxes.
+      ObjectListCache kept;
+      Render(*ctx, true, &kept);
+      const TestImage byMesh = Render(*ctx, true, &kept);
+      EXPECT_TRUE(all.rgba == byMesh.rgba) << "view " << view << ": " << CompareImages(byMesh, all, "cull-mesh", 0, 0.0);
       // Every view leaves part of the grid outside.
       EXPECT_LT(drawn, 990u) << "view " << view;
     }
