@@ -246,6 +246,8 @@ TEST_F(FrameSpeedGl, ListsMatchImmediateDrawingAndRebuildExactlyOnChange) {
   check("size", 1);
   (*table)[540].Sub = std::make_shared<const std::vector<float>>(std::vector<float>{0.1f, 0.3f, 0.1f});
   check("profile", 1);
+  (*table)[540].Text = "a name";
+  check("text", 1);
   // A record that keeps changing replaces its mesh: nothing piles up.
   const size_t keptVertices = cache.keptVertices();
   const size_t joined = cache.joinedBatches();

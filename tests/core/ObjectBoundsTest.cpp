@@ -134,6 +134,21 @@ TEST_F(ObjectBoundsGl, HoldModelsOfAnyProportions) {
   }
 }
 
+TEST(ObjectBounds, AMeshIsBoundedByItsOwnBoxAndItsWidestLine) {
+  SceneObject line = SampleShape(ShapeKind::Line);
+  line.R = 7.0f;
+  const Mesh mesh = BuildObjectMesh(line, BuildInputs{});
+  const ObjectBounds b = BoundsOfMesh(mesh);
+  float lo[3], hi[3];
+  ASSERT_TRUE(mesh.Bounds(lo, hi));
+  EXPECT_FLOAT_EQ(b.linePixels, 7.0f);
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_EQ(b.lo[k], lo[k]);
+    EXPECT_EQ(b.hi[k], hi[k]);
+  }
+  EXPECT_TRUE(BoundsOfMesh(Mesh{}).drawsNothing);
+}
+
 TEST(ObjectBounds, UnknownKindsDrawNothingAndNonNumbersAreUnbounded) {
   SceneObject o;
   o.Shp = 29;
