@@ -25,15 +25,15 @@ void Rotation(double angle, double x, double y, double z, double* r) {
 
 }  // namespace
 
-void MeshBuilder::Mat4::MultiplyBy(const double* r) {
-  double out[16];
+void MultiplyMatrices(const double a[16], const double b[16], double out[16]) {
+  double r[16];
   for (int c = 0; c < 4; ++c)
     for (int row = 0; row < 4; ++row) {
       double s = 0.0;
-      for (int k = 0; k < 4; ++k) s += m[k * 4 + row] * r[c * 4 + k];
-      out[c * 4 + row] = s;
+      for (int k = 0; k < 4; ++k) s += a[k * 4 + row] * b[c * 4 + k];
+      r[c * 4 + row] = s;
     }
-  std::memcpy(m, out, sizeof(m));
+  std::memcpy(out, r, sizeof(r));
 }
 
 MeshBuilder::MeshBuilder(const BuildInputs& inputs) : inputs_(inputs) {}

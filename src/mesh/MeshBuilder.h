@@ -46,6 +46,9 @@ struct MaterialValues {
   float shininess = 0.0f;  // held to 0..128
 };
 
+// a times b, 4 x 4 and column-major as GL keeps matrices; out may be a.
+void MultiplyMatrices(const double a[16], const double b[16], double out[16]);
+
 class MeshBuilder {
  public:
   explicit MeshBuilder(const BuildInputs& inputs = {});
@@ -99,7 +102,7 @@ class MeshBuilder {
  private:
   struct Mat4 {
     double m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    void MultiplyBy(const double* r);
+    void MultiplyBy(const double* r) { MultiplyMatrices(m, r, m); }
   };
   void Fail(const char* why);
   void UpdateNormalMatrix();

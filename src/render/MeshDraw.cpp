@@ -21,21 +21,6 @@ GLuint PictureName(int slot) {
   return s.loaded ? static_cast<GLuint>(s.glName) : 0;
 }
 
-// A 4x4 matrix, column-major as GL keeps it.
-struct Mat4 {
-  double m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-  void MultiplyBy(const double* r) {
-    double out[16];
-    for (int c = 0; c < 4; ++c)
-      for (int row = 0; row < 4; ++row) {
-        double s = 0.0;
-        for (int k = 0; k < 4; ++k) s += m[k * 4 + row] * r[c * 4 + k];
-        out[c * 4 + row] = s;
-      }
-    std::memcpy(m, out, sizeof(m));
-  }
-};
-
 }  // namespace
 
 void SetMeshPictures(const TextureSlot* slots) {
@@ -256,11 +241,11 @@ void MeshDrawer::DecideCulling() {
   glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
   if (depthFunc != GL_LESS && depthFunc != GL_LEQUAL) return;
   double mv[16];
-  Mat4 clip;  // projection times model-view
+  double projection[16], clip[16];  // projection times model-view
   glGetDoublev(GL_MODELVIEW_MATRIX, mv);
-  glGetDoublev(GL_PROJECTION_MATRIX, clip.m);
-  clip.MultiplyBy(mv);
-  const double* pm = clip.m;
+  glGetDoublev(GL_PROJECTION_MATRIX, projection);
+  MultiplyMatrices(projection, mv, clip);
+  const double* pm = clip;
   // A mirroring camera turns every winding over.
   const double det = mv[0] * (mv[5] * mv[10] - mv[9] * mv[6]) - mv[4] * (mv[1] * mv[10] - mv[9] * mv[2]) +
                      mv[8] * (mv[1] * mv[6] - mv[5] * mv[2]);

@@ -47,12 +47,7 @@ int PickObject(const RenderSettings& rs, const SceneObject* first, int count, co
   PickRegion region;
   double camera[16];
   CameraFrame(rs.view, camera);
-  for (int c = 0; c < 4; ++c)
-    for (int row = 0; row < 4; ++row) {
-      double sum = 0.0;
-      for (int k = 0; k < 4; ++k) sum += projection[k * 4 + row] * camera[c * 4 + k];
-      region.clip[c * 4 + row] = sum;
-    }
+  MultiplyMatrices(projection, camera, region.clip);
   std::copy(viewport, viewport + 4, region.viewport);
   region.x = x + 0.5;
   region.y = viewport[3] - y - 0.5;
