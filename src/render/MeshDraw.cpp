@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstdio>
+#include <string>
 #include <cstring>
 #include <iterator>
 
@@ -11,6 +14,23 @@
 namespace {
 
 const TextureSlot* gPictures = nullptr;
+MeshBuffers gBuffers = MeshBuffers::Auto;
+
+// GL 1.5 or later (buffer objects are core), and for Auto a renderer that
+// is not Mesa's software rasteriser.
+bool UseBufferObjects() {
+  if (gBuffers == MeshBuffers::Off) return false;
+  const char* v = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+  int major = 0, minor = 0;
+  if (v == nullptr || std::sscanf(v, "%d.%d", &major, &minor) != 2) return false;
+  if (!(major > 1 || (major == 1 && minor >= 5))) return false;
+  if (gBuffers == MeshBuffers::On) return true;
+  const char* r = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  const std::string renderer = r ? r : "";
+  for (const char* soft : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"})
+    if (renderer.find(soft) != std::string::npos) return false;
+  return true;
+}
 
 constexpr GLenum kModes[3] = {GL_TRIANGLES, GL_LINES, GL_POINTS};
 
@@ -22,6 +42,10 @@ GLuint PictureName(int slot) {
 }
 
 }  // namespace
+
+void SetMeshBuffers(MeshBuffers use) {
+  gBuffers = use;
+}
 
 void SetMeshPictures(const TextureSlot* slots) {
   gPictures = slots;
@@ -42,29 +66,52 @@ BuildInputs CurrentBuildInputs() {
   return in;
 }
 
-const MeshDrawer::Joined& MeshDrawer::JoinedRuns(size_t from, size_t to) {
+MeshDrawer::Group& MeshDrawer::GroupOf(size_t from, size_t to) {
   key_.clear();
   uint64_t h = 1469598103934665603ull;
   for (size_t k = from; k < to; ++k) {
     key_.push_back(runs_[k]->serial);
     h = (h ^ runs_[k]->serial) * 1099511628211ull;
   }
-  auto found = joined_.find(h);
-  if (found != joined_.end() && found->second.key == key_) {
-    found->second.frame = frame_;
-    return found->second;
+  Group& g = groups_[h];
+  if (g.key != key_) {
+    if (g.buffer[0] != 0) glDeleteBuffers(2, g.buffer);
+    g = Group{};
+    g.key = key_;
+    if (to - from > 1)
+      for (size_t k = from; k < to; ++k) {
+        const uint32_t base = static_cast<uint32_t>(g.vertices.size());
+        g.vertices.insert(g.vertices.end(), runs_[k]->vertices.begin(), runs_[k]->vertices.end());
+        for (uint32_t x : runs_[k]->indices) g.indices.push_back(base + x);
+      }
   }
-  Joined& b = joined_[h];
-  b.key = key_;
-  b.frame = frame_;
-  b.vertices.clear();
-  b.indices.clear();
-  for (size_t k = from; k < to; ++k) {
-    const uint32_t base = static_cast<uint32_t>(b.vertices.size());
-    b.vertices.insert(b.vertices.end(), runs_[k]->vertices.begin(), runs_[k]->vertices.end());
-    for (uint32_t x : runs_[k]->indices) b.indices.push_back(base + x);
-  }
-  return b;
+  if (g.frames == 0 || g.frame != frame_) ++g.frames;
+  g.frame = frame_;
+  return g;
+}
+
+size_t MeshDrawer::joinedBatches() const {
+  size_t n = 0;
+  for (const auto& g : groups_) n += g.second.key.size() > 1 ? 1 : 0;
+  return n;
+}
+
+size_t MeshDrawer::buffers() const {
+  size_t n = 0;
+  for (const auto& g : groups_) n += g.second.buffer[0] != 0 ? 1 : 0;
+  return n;
+}
+
+void MeshDrawer::Release() {
+  for (auto& g : groups_)
+    if (g.second.buffer[0] != 0) glDeleteBuffers(2, g.second.buffer);
+  groups_.clear();
+}
+
+void MeshDrawer::Forget() {
+  groups_.clear();
+  runs_.clear();
+  cull_.clear();
 }
 
 // Under a depth test that writes depth, opaque triangles hide each other
@@ -108,8 +155,14 @@ void MeshDrawer::OpaqueFirst() {
 }
 
 void MeshDrawer::NextFrame() {
-  for (auto it = joined_.begin(); it != joined_.end();)
-    it = it->second.frame == frame_ ? std::next(it) : joined_.erase(it);
+  for (auto it = groups_.begin(); it != groups_.end();) {
+    if (it->second.frame == frame_) {
+      ++it;
+      continue;
+    }
+    if (it->second.buffer[0] != 0) glDeleteBuffers(2, it->second.buffer);
+    it = groups_.erase(it);
+  }
   ++frame_;
 }
 
@@ -138,6 +191,7 @@ void MeshDrawer::Draw() {
   GLenum cullFace = static_cast<GLenum>(cullFaceWas);
   DecideCulling();
   OpaqueFirst();
+  const bool buffersOn = UseBufferObjects();
   GLint colorFaceWas = GL_FRONT_AND_BACK, colorModeWas = GL_AMBIENT_AND_DIFFUSE;
   glGetIntegerv(GL_COLOR_MATERIAL_FACE, &colorFaceWas);
   glGetIntegerv(GL_COLOR_MATERIAL_PARAMETER, &colorModeWas);
@@ -170,10 +224,34 @@ void MeshDrawer::Draw() {
              cull_[j] == cull_[i])
         ++j;
     const bool joined = j - i > 1;
-    const Joined* batch = joined ? &JoinedRuns(i, j) : nullptr;
-    const MeshVertex* v = joined ? batch->vertices.data() : first.vertices.data();
-    const uint32_t* idx = joined ? batch->indices.data() : first.indices.data();
-    const size_t count = joined ? batch->indices.size() : first.indices.size();
+    Group* group = joined || buffersOn ? &GroupOf(i, j) : nullptr;
+    const MeshVertex* v = joined ? group->vertices.data() : first.vertices.data();
+    const uint32_t* idx = joined ? group->indices.data() : first.indices.data();
+    size_t count = joined ? group->indices.size() : first.indices.size();
+    const size_t vertexCount = joined ? group->vertices.size() : first.vertices.size();
+    // Runs that come again in a second frame are uploaded once.
+    if (buffersOn && group->buffer[0] == 0 && group->frames >= 2) {
+      glGenBuffers(2, group->buffer);
+      glBindBuffer(GL_ARRAY_BUFFER, group->buffer[0]);
+      glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertexCount * sizeof(MeshVertex)), v, GL_STATIC_DRAW);
+      glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, group->buffer[1]);
+      glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(uint32_t)), idx, GL_STATIC_DRAW);
+      group->count = count;
+      if (joined) {  // the buffer holds them now
+        group->vertices = {};
+        group->indices = {};
+      }
+    }
+    const bool fromBuffer = buffersOn && group->buffer[0] != 0;
+    if (buffersOn) {
+      glBindBuffer(GL_ARRAY_BUFFER, fromBuffer ? group->buffer[0] : 0);
+      glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, fromBuffer ? group->buffer[1] : 0);
+    }
+    if (fromBuffer) {
+      v = nullptr;
+      idx = nullptr;
+      count = group->count;
+    }
 
     setSwitch(GL_COLOR_MATERIAL, colorMaterial, first.lit);
     // Skipping hidden faces changes nothing a GL that already skips faces
@@ -203,14 +281,19 @@ void MeshDrawer::Draw() {
     else
       glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     const GLsizei stride = sizeof(MeshVertex);
-    glVertexPointer(3, GL_FLOAT, stride, v->p);
-    glNormalPointer(GL_FLOAT, stride, v->n);
-    glColorPointer(4, GL_FLOAT, stride, v->c);
-    glTexCoordPointer(2, GL_FLOAT, stride, v->t);
+    const char* base = reinterpret_cast<const char*>(v);
+    glVertexPointer(3, GL_FLOAT, stride, base + offsetof(MeshVertex, p));
+    glNormalPointer(GL_FLOAT, stride, base + offsetof(MeshVertex, n));
+    glColorPointer(4, GL_FLOAT, stride, base + offsetof(MeshVertex, c));
+    glTexCoordPointer(2, GL_FLOAT, stride, base + offsetof(MeshVertex, t));
     glDrawElements(kModes[static_cast<int>(first.kind)], static_cast<GLsizei>(count), GL_UNSIGNED_INT, idx);
     i = j;
   }
 
+  if (buffersOn) {
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  }
   glPopClientAttrib();
   setSwitch(GL_COLOR_MATERIAL, colorMaterial, colorMaterialWas);
   glColorMaterial(static_cast<GLenum>(colorFaceWas), static_cast<GLenum>(colorModeWas));

@@ -167,6 +167,7 @@ void ObjectListCache::Clear() {
   Flush();
   for (Entry& e : entries_) Drop(e);
   retired_.clear();  // nothing is batched now
+  batch_.Release();
 }
 
 void ObjectListCache::ContextLost() {

@@ -56,7 +56,7 @@ class ObjectListCache {
   // Draws the batched meshes; call it before drawing past the cache.
   void Flush();
 
-  // Forgets every mesh.
+  // Forgets every mesh and deletes the buffer objects (context current).
   void Clear();
   // The context is gone: nothing kept depends on it, but the next frame
   // starts afresh.
@@ -70,8 +70,10 @@ class ObjectListCache {
   // Vertices and heap bytes kept now.
   size_t keptVertices() const;
   size_t keptBytes() const;
-  // Arrays the batch keeps joined from neighbouring runs.
+  // Arrays the batch keeps joined from neighbouring runs, and buffer
+  // objects it keeps.
   size_t joinedBatches() const { return batch_.joinedBatches(); }
+  size_t buffers() const { return batch_.buffers(); }
   // The mesh kept for a slot (empty when none).
   const Mesh& MeshOf(int slot) const;
 
