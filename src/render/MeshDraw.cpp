@@ -290,10 +290,7 @@ void MeshDrawer::Draw() {
     i = j;
   }
 
-  if (buffersOn) {
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-  }
+  // The client attributes hold the buffer bindings too.
   glPopClientAttrib();
   setSwitch(GL_COLOR_MATERIAL, colorMaterial, colorMaterialWas);
   glColorMaterial(static_cast<GLenum>(colorFaceWas), static_cast<GLenum>(colorModeWas));

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "equipment/EquipmentExamples.h"
+#include "equipment/ObjectDrawing.h"
 #include "headless/HeadlessContext.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
@@ -245,6 +246,19 @@ TEST_F(FrameSpeedGl, ListsMatchImmediateDrawingAndRebuildExactlyOnChange) {
   ASSERT_NO_FATAL_FAILURE(Render(ctx, true, &cache));
   check("unchanged", 0);
   EXPECT_GT(cache.buffers(), 0u);
+  {
+    // A batch drawn from buffers leaves no buffer bound.
+    ObjectListCache own;
+    const GlStateSnapshot before = GlStateSnapshot::Take();
+    for (int frame = 0; frame < 3; ++frame) {
+      own.BeginFrame();
+      own.Draw(0, (*table)[0], DrawObject);
+      own.Flush();
+    }
+    EXPECT_GT(own.buffers(), 0u);
+    EXPECT_EQ(GlStateSnapshot::Take().DiffAgainst(before), "");
+    own.Clear();
+  }
   SetMeshBuffers(MeshBuffers::Off);
   cache.Clear();
   check("buffers off", kEvery);

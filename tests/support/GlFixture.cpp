@@ -35,6 +35,8 @@ GlStateSnapshot GlStateSnapshot::Take() {
   s.lineSmooth = glIsEnabled(GL_LINE_SMOOTH);
   s.polygonOffsetFill = glIsEnabled(GL_POLYGON_OFFSET_FILL);
   glGetIntegerv(GL_POLYGON_MODE, s.polygonMode);
+  glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &s.arrayBuffer);
+  glGetIntegerv(GL_ELEMENT_ARRAY_BUFFER_BINDING, &s.elementBuffer);
   return s;
 }
 
@@ -60,6 +62,8 @@ std::string GlStateSnapshot::DiffAgainst(const GlStateSnapshot& b) const {
   cmp("GL_POLYGON_OFFSET_FILL", polygonOffsetFill, b.polygonOffsetFill);
   cmp("polygon mode front", polygonMode[0], b.polygonMode[0]);
   cmp("polygon mode back", polygonMode[1], b.polygonMode[1]);
+  cmp("array buffer", arrayBuffer, b.arrayBuffer);
+  cmp("element array buffer", elementBuffer, b.elementBuffer);
   return o.str();
 }
 

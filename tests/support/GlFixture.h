@@ -18,6 +18,7 @@ struct GlStateSnapshot {
   bool lighting = false, texture2d = false, cullFace = false, blend = false, depthTest = false,
        colorMaterial = false, normalize = false, fog = false, lineSmooth = false, polygonOffsetFill = false;
   int polygonMode[2] = {0, 0};
+  int arrayBuffer = 0, elementBuffer = 0;  // bound buffer objects
   static GlStateSnapshot Take();
   // Names every difference, or returns an empty string.
   std::string DiffAgainst(const GlStateSnapshot& before) const;
