@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <cstring>
@@ -281,11 +282,13 @@ void MeshDrawer::Draw() {
     else
       glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     const GLsizei stride = sizeof(MeshVertex);
-    const char* base = reinterpret_cast<const char*>(v);
-    glVertexPointer(3, GL_FLOAT, stride, base + offsetof(MeshVertex, p));
-    glNormalPointer(GL_FLOAT, stride, base + offsetof(MeshVertex, n));
-    glColorPointer(4, GL_FLOAT, stride, base + offsetof(MeshVertex, c));
-    glTexCoordPointer(2, GL_FLOAT, stride, base + offsetof(MeshVertex, t));
+    // From a buffer the "pointers" are offsets into it.
+    const uintptr_t base = reinterpret_cast<uintptr_t>(v);
+    auto at = [base](size_t offset) { return reinterpret_cast<const void*>(base + offset); };
+    glVertexPointer(3, GL_FLOAT, stride, at(offsetof(MeshVertex, p)));
+    glNormalPointer(GL_FLOAT, stride, at(offsetof(MeshVertex, n)));
+    glColorPointer(4, GL_FLOAT, stride, at(offsetof(MeshVertex, c)));
+    glTexCoordPointer(2, GL_FLOAT, stride, at(offsetof(MeshVertex, t)));
     glDrawElements(kModes[static_cast<int>(first.kind)], static_cast<GLsizei>(count), GL_UNSIGNED_INT, idx);
     i = j;
   }

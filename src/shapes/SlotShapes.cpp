@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 
 // Angle reduced to [0, 360).
 double Reduced(double a) {
