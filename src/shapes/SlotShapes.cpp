@@ -9,7 +9,6 @@
 
 namespace {
 
-
 // Angle reduced to [0, 360).
 double Reduced(double a) {
   double r = std::fmod(a, 360.0);
