@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include "mesh/Emit.h"
+#include "render/MeshDraw.h"
 #include "render/GlHeaders.h"
 #include "render/Lights.h"
 #include "support/GlFixture.h"
@@ -122,8 +124,50 @@ SceneObject SampleShape(int32_t shp) {
 }
 
 
+namespace {
+
+// What draw builds, as the primitives feedback would report without
+// lights: triangles as polygons, each line segment starting afresh, points;
+// colours as the vertices carry them.
+std::vector<ObjPrimitive> FromMesh(const std::function<void()>& draw) {
+  BuildInputs in = CurrentBuildInputs();
+  in.lit = false;
+  MeshBuilder b(in);
+  {
+    emit::BuildInto into(b);
+    draw();
+  }
+  std::vector<ObjPrimitive> out;
+  for (const MeshRun& run : b.Finish().runs) {
+    const size_t per = run.kind == RunKind::Triangles ? 3 : run.kind == RunKind::Lines ? 2 : 1;
+    const FeedbackPrimitive::Kind kind = run.kind == RunKind::Triangles ? FeedbackPrimitive::Polygon
+                                         : run.kind == RunKind::Lines   ? FeedbackPrimitive::LineReset
+                                                                        : FeedbackPrimitive::Point;
+    for (size_t i = 0; i + per <= run.indices.size(); i += per) {
+      ObjPrimitive o{kind, {}};
+      for (size_t k = 0; k < per; ++k) {
+        const MeshVertex& v = run.vertices[run.indices[i + k]];
+        o.v.push_back(ObjVertex{v.p[0], v.p[1], v.p[2], v.c[0], v.c[1], v.c[2], v.c[3]});
+      }
+      out.push_back(std::move(o));
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 std::vector<ObjPrimitive> CaptureObjectSpace(const std::function<void()>& draw, size_t bufferFloats,
                                              bool* overflow) {
+  // Without lights what is drawn is the mesh itself: read it (unless draw
+  // draws by itself, building nothing here).
+  if (!AnyLightEnabled()) {
+    std::vector<ObjPrimitive> built = FromMesh(draw);
+    if (!built.empty()) {
+      if (overflow) *overflow = false;
+      return built;
+    }
+  }
   KeepGlDriverLoaded();
   GLint mode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);
