@@ -125,7 +125,7 @@ struct Bench {
 void RunRatio(benchmark::State& state, Scene scene) {
   Bench b;
   if (!b.Setup(scene, state)) return;
-  const double first = b.Frame(true);  // compiles the lists
+  const double first = b.Frame(true);  // builds the meshes
   double plain = 0.0, fast = 0.0, plainCpu = 0.0, fastCpu = 0.0, cullCpu = 0.0, cacheCpu = 0.0;
   double today = 0.0, todayCpu = 0.0;
   int n = 0;
@@ -190,7 +190,7 @@ int ShownRecord(Bench& b) {
 }
 
 // A frame after one record the picture shows changed (its geometry is
-// taken down again) against a fully cached frame of the same scene.
+// built again) against a fully cached frame of the same scene.
 void BM_RatioOneRecordChanged(benchmark::State& state) {
   Bench b;
   if (!b.Setup(Scene::Mixed, state)) return;

@@ -8,9 +8,8 @@
 // with the picture follow them as arithmetic (Placement::Apply,
 // objects/Placement.h), so both read one description. No GL here.
 //
-// The drawing replays the steps rather than multiplying by a matrix worked
-// out here: the geometry capture takes down translations and turns but no
-// loaded matrix, and the same calls keep the picture exactly as it was.
+// The mesh builder replays the steps on its frame stack, so a mesh's
+// vertices and the placement's arithmetic agree to the bit.
 
 enum class RotationOrder {
   A,  // Ang[0] about y, Ang[1] about x, Ang[2] about z

@@ -28,10 +28,9 @@ struct FrameInputs {
   // Objects wholly outside the view are not drawn; the picture is the same
   // to the pixel either way.
   bool cull = true;
-  // Replays the objects and the floor from display lists kept here
-  // (nullptr: everything is drawn immediately). Quick frames draw
-  // immediately: they are cheap, and lists of their own would cost a
-  // compiling frame and memory.
+  // Draws the objects, the floor and the arm from meshes kept here
+  // (nullptr: every mesh is built for this frame alone). Quick frames
+  // build their own: their reduced records are not worth keeping.
   ObjectListCache* cache = nullptr;
   // Above 0: a quick frame while the view moves. Round shapes use at most
   // this many segments and, where faces are filled, outlines are left out.

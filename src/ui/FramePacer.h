@@ -14,7 +14,7 @@
 // are filled. When no quick frame has followed for kRestMs, one full-detail
 // frame is drawn. Scenes that draw fast never see a quick frame.
 //
-// It also owns the display lists of the window's drawing panel.
+// It also owns the mesh cache of the window's drawing panel.
 class FramePacer : public QObject {
  public:
   static constexpr int kSlowFrameMs = 100;
@@ -32,7 +32,7 @@ class FramePacer : public QObject {
   void EndFrame();
 
   ObjectListCache* cache() { return &cache_; }
-  // The panel's context is going: its lists go with it.
+  // The panel's context is going: what the cache holds in it goes too.
   void ContextLost() { cache_.ContextLost(); }
 
   bool lastFrameQuick() const { return quick_; }

@@ -580,7 +580,7 @@ class TForm1 : public QMainWindow {
   bool wasActive_ = false;
   bool destroyed_ = false;
   int framesDrawn_ = 0;
-  FramePacer* framePacer_ = nullptr;  // quick frames while dragging, display lists
+  FramePacer* framePacer_ = nullptr;  // quick frames while dragging, the mesh cache
   QString layoutCaption_;
   QMenu* panelsMenu_ = nullptr;
   QMenu* toolsMenu_ = nullptr;

@@ -240,7 +240,7 @@ TEST_F(ShippedShapeList, MasksOfThePrimitivesMatchTheFieldsTheyRead) {
     SCOPED_TRACE(kind);
     const ShapeListEntry& e = list[static_cast<size_t>(kind)];
     EXPECT_NE(e.enabled, 0);
-    // A Line's R is its width in pixels, which the captured geometry does
+    // A Line's R is its width in pixels, which the captured positions do
     // not show.
     const int32_t unseen = kind == 2 ? 1 << 6 : 0;
     EXPECT_EQ(Hex(e.param[0] & 0x1FFF), Hex(MeasuredFieldMask(kind) | unseen));

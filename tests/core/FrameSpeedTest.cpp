@@ -1,7 +1,7 @@
-// Culling and the display-list cache change nothing in the picture:
-// frames with culling on and off are identical to the pixel, frames
-// replayed from lists match immediate drawing, and a list is rebuilt
-// exactly when something its drawing reads has changed.
+// Culling and the mesh cache change nothing in the picture: frames with
+// culling on and off are identical to the pixel, frames drawn from kept
+// meshes match frames built afresh, and a mesh is rebuilt exactly when
+// something its building reads has changed.
 
 #include <gtest/gtest.h>
 
@@ -217,7 +217,7 @@ TEST_F(FrameSpeedGl, ListsMatchImmediateDrawingAndRebuildExactlyOnChange) {
   ASSERT_TRUE(ctx.ok()) << ctx.error();
   ObjectListCache cache;
   constexpr size_t kEvery = ~size_t{0};
-  // builds: how many lists the change must rebuild (kEvery: all of them,
+  // builds: how many meshes the change must rebuild (kEvery: all of them,
   // nothing replayed).
   auto check = [&](const char* what, size_t builds) {
     const TestImage plain = Render(ctx, true, nullptr);
