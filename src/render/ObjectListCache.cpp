@@ -92,7 +92,9 @@ void MakeKey(std::vector<unsigned char>& key, const SceneObject& r, uint32_t ext
 
 }  // namespace
 
-ObjectListCache::ObjectListCache() : entries_(kSlots) {}
+// The slots are made when the first mesh is kept: a cache that is off (a
+// frame's own) never makes them.
+ObjectListCache::ObjectListCache() = default;
 
 void ObjectListCache::BeginFrame() {
   batch_.NextFrame();
@@ -132,6 +134,7 @@ void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const 
     batch_.Add(immediate_.back());
     return;
   }
+  if (entries_.empty()) entries_.resize(kSlots);
   Entry& e = entries_[static_cast<size_t>(slot)];
   const bool checked = checkedSlot_ == slot && checkedRecord_ == &rec;
   checkedSlot_ = -1;
@@ -156,6 +159,7 @@ void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const 
 const Mesh* ObjectListCache::Kept(int slot, const SceneObject& rec, uint32_t extra) {
   checkedSlot_ = -1;
   if (!enabled_ || slot < 0 || slot >= kSlots) return nullptr;
+  if (entries_.empty()) entries_.resize(kSlots);
   Entry& e = entries_[static_cast<size_t>(slot)];
   checkedSlot_ = slot;
   checkedRecord_ = &rec;
@@ -192,6 +196,6 @@ size_t ObjectListCache::keptBytes() const {
 
 const Mesh& ObjectListCache::MeshOf(int slot) const {
   static const Mesh kNone;
-  if (slot < 0 || slot >= kSlots) return kNone;
+  if (slot < 0 || static_cast<size_t>(slot) >= entries_.size()) return kNone;
   return entries_[static_cast<size_t>(slot)].mesh;
 }
