@@ -16,6 +16,7 @@
 
 #include "headless/HeadlessContext.h"
 #include "objects/ObjectFile.h"
+#include "objects/SceneHistory.h"
 #include "render/DriverMemory.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
@@ -36,6 +37,10 @@ struct Bench {
   TextureSlot slots[kTextureSlotCount];
   RenderSettings rs;
   ObjectListCache cache;
+  // As in the window: kept meshes are compared by the history's numbers,
+  // and a change reaches them when it is committed.
+  SceneHistory history;
+  void Commit() { history.Commit(table->data(), kObjectCapacity, "edit"); }
 
   bool Setup(Scene scene, benchmark::State& state) {
     if (!ctx.ok()) {
@@ -70,6 +75,7 @@ struct Bench {
     }
     TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
     KeepLargeAllocationsInHeap();
+    history.Reset(table->data(), kObjectCapacity);
     return true;
   }
 
@@ -97,6 +103,7 @@ struct Bench {
     FrameInputs in{&rs, table.get(), slots, nullptr};
     in.cull = cull;
     in.cache = cached ? &cache : nullptr;
+    in.revisions = history.Revisions();
     in.reducedDetail = reduced;
     const auto t0 = std::chrono::steady_clock::now();
     const double c0 = ProcessCpuMs();
@@ -182,8 +189,10 @@ int ShownRecord(Bench& b) {
     if (!r.Enbl) continue;
     const size_t before = b.cache.counts().built;
     r.clFill ^= 0x004000;
+    b.Commit();
     b.Frame(true);
     r.clFill ^= 0x004000;
+    b.Commit();
     if (b.cache.counts().built > before) return i;
   }
   return -1;
@@ -208,6 +217,7 @@ void BM_RatioOneRecordChanged(benchmark::State& state) {
     cached += b.Frame(true);
     cachedCpu += b.lastCpuMs;
     r.clFill ^= 0x004000;
+    b.Commit();
     changed += b.Frame(true);
     changedCpu += b.lastCpuMs;
     ++n;
@@ -219,6 +229,31 @@ void BM_RatioOneRecordChanged(benchmark::State& state) {
   state.counters["record"] = shown;
 }
 BENCHMARK(BM_RatioOneRecordChanged)->Unit(benchmark::kMillisecond)->Iterations(8);
+
+// What a frame spends finding that none of 1000 kept records changed: by
+// the history's numbers (as the window does), or comparing every record.
+void KeptCheck(benchmark::State& state, bool byRevision) {
+  Bench b;
+  if (!b.Setup(Scene::Mixed, state)) return;
+  const uint64_t* revisions = byRevision ? b.history.Revisions() : nullptr;
+  b.Frame(false, true, 0);
+  if (!byRevision) {
+    FrameInputs in{&b.rs, b.table.get(), b.slots, nullptr};
+    in.cache = &b.cache;
+    in.cull = false;
+    ComposeFrame(in);  // kept without numbers
+  }
+  size_t kept = 0;
+  for (auto _ : state) {
+    for (int i = 0; i < kObjectCapacity; ++i)
+      kept += b.cache.Kept(i, (*b.table)[i], 0, revisions ? revisions[i] : 0) != nullptr;
+  }
+  state.counters["kept"] = static_cast<double>(kept) / static_cast<double>(state.iterations());
+}
+void BM_KeptCheck1000ByRevision(benchmark::State& s) { KeptCheck(s, true); }
+BENCHMARK(BM_KeptCheck1000ByRevision)->Unit(benchmark::kMicrosecond);
+void BM_KeptCheck1000ByContents(benchmark::State& s) { KeptCheck(s, false); }
+BENCHMARK(BM_KeptCheck1000ByContents)->Unit(benchmark::kMicrosecond);
 
 // Frames of a drag over the resolution-360 grid: the quick frames the
 // window draws while a button is held, the view turning 3 degrees each.

@@ -1,5 +1,7 @@
 #include "objects/EffectiveRecord.h"
 
+#include <cstring>
+
 int FollowedPanel(const SceneObject& rec) {
   const bool robot = rec.Shp == ShapeKind::ScaraRobot || rec.Shp == ShapeKind::TwinHandRobot ||
                      rec.Shp == ShapeKind::FrogLegRobot;
@@ -46,4 +48,14 @@ SceneObject EffectiveRecord(const SceneObject& stored, int index, const DrawSubs
     for (int k = 0; k < 3; ++k) rec.Ang[k] = o->Ang[k];
   }
   return rec;
+}
+
+bool SameSubstitutedFields(const SceneObject& a, const SceneObject& b) {
+  auto same = [](const float& x, const float& y) { return std::memcmp(&x, &y, sizeof x) == 0; };
+  if (a.Enbl != b.Enbl || !same(a.X, b.X) || !same(a.Y, b.Y) || !same(a.Z, b.Z)) return false;
+  for (int k = 0; k < 3; ++k)
+    if (!same(a.Ang[k], b.Ang[k])) return false;
+  for (int k : {0, 1, 2, 3, 4, 6, 7})
+    if (!same(a.size[k], b.size[k])) return false;
+  return a.Opt[0] == b.Opt[0] && a.Opt[1] == b.Opt[1];
 }

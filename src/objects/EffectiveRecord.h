@@ -44,6 +44,12 @@ void ApplyPanel(SceneObject& rec, const RobotPanelValues& panel);
 // True when record `index` is drawn from anything but its stored fields.
 bool HasSubstitute(const SceneObject& stored, int index, const DrawSubstitutes& s);
 
+// True when a and b agree (floats bit for bit) in every field a substitute
+// can write: Enbl, X, Y, Z, Ang, the panel's size and Opt values. Two
+// copies of one stored record drawn with different substitutes differ
+// only there.
+bool SameSubstitutedFields(const SceneObject& a, const SceneObject& b);
+
 // The record as drawn: a copy of the stored one with the substitutes
 // written into it.
 SceneObject EffectiveRecord(const SceneObject& stored, int index, const DrawSubstitutes& s);

@@ -1,6 +1,7 @@
 #include "objects/SceneHistory.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace {
@@ -8,6 +9,13 @@ namespace {
 template <class T, size_t N>
 bool SameArray(const T (&a)[N], const T (&b)[N]) {
   return std::equal(a, a + N, b);
+}
+
+// Shared by every history, so that a number met once means one record's
+// contents wherever it came from.
+uint64_t NextRevision() {
+  static std::atomic<uint64_t> last{0};
+  return ++last;
 }
 
 size_t StringHeap(const std::string& s) {
@@ -44,6 +52,8 @@ size_t RecordBytes(const SceneObject& rec) {
 
 void SceneHistory::Reset(const SceneObject* table, int count) {
   baseline_.assign(table, table + std::max(count, 0));
+  revisions_.resize(baseline_.size());
+  for (uint64_t& r : revisions_) r = NextRevision();
   steps_.clear();
   position_ = 0;
   savedPosition_ = 0;
@@ -82,6 +92,7 @@ bool SceneHistory::Commit(const SceneObject* table, int count, const std::string
                                   [i](const std::pair<int, SceneObject>& r) { return r.first == i; });
     if (!held) step.records.emplace_back(i, base);
     base = table[i];
+    Touch(i);
   }
   step.records.shrink_to_fit();
   if (steps_.size() > kMaxSteps) {
@@ -100,9 +111,14 @@ void SceneHistory::Swap(Step& step, SceneObject* table, int count) {
     SceneObject& live = table[it->first];
     std::swap(live, it->second);
     baseline_[static_cast<size_t>(it->first)] = live;
+    Touch(it->first);
   }
   // A swapped step never folds in later writes.
   step.mergeKey.clear();
+}
+
+void SceneHistory::Touch(int record) {
+  revisions_[static_cast<size_t>(record)] = NextRevision();
 }
 
 bool SceneHistory::Undo(SceneObject* table, int count) {

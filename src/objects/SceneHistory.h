@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <utility>
@@ -59,6 +60,13 @@ class SceneHistory {
   void MarkModified() { extraModified_ = true; }
   bool Modified() const;
 
+  // A number per record that changes whenever Reset, Commit, Undo or Redo
+  // finds or puts a different record there, and never comes back (numbers
+  // are unique within the process, and never 0). What keeps work per
+  // record compares these instead of the records. Null before the first
+  // Reset.
+  const uint64_t* Revisions() const { return revisions_.empty() ? nullptr : revisions_.data(); }
+
   size_t StepCount() const { return steps_.size(); }
   size_t Position() const { return position_; }
   // Bytes the steps take (the baseline, one table's worth, not counted).
@@ -75,7 +83,9 @@ class SceneHistory {
     std::vector<std::pair<int, SceneObject>> records;
   };
   void Swap(Step& step, SceneObject* table, int count);
+  void Touch(int record);
 
+  std::vector<uint64_t> revisions_;
   std::vector<SceneObject> baseline_;
   std::deque<Step> steps_;
   size_t position_ = 0;  // steps done

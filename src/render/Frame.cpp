@@ -158,13 +158,14 @@ void DrawTable(const SceneObject* records, const FrameInputs& in, ObjectListCach
       reduced = QuickRecord(obj, in.reducedDetail);
       rec = &reduced;
     }
+    const uint64_t revision = in.revisions ? in.revisions[i] : 0;
     if (cull) {
       // A kept mesh is measured by its own box; a record not built yet by
       // the bounds its fields give.
-      const Mesh* kept = cache->Kept(i, *rec);
+      const Mesh* kept = cache->Kept(i, *rec, 0, revision);
       if (OutsideView(view, kept ? BoundsOfMesh(*kept) : BoundsOf(*rec))) continue;
     }
-    cache->Draw(i, *rec, DrawObject);
+    cache->Draw(i, *rec, DrawObject, 0, revision);
   }
 }
 

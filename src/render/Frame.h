@@ -32,6 +32,11 @@ struct FrameInputs {
   // (nullptr: every mesh is built for this frame alone). Quick frames
   // build their own: their reduced records are not worth keeping.
   ObjectListCache* cache = nullptr;
+  // The table's revisions (SceneHistory::Revisions), kObjectCapacity of
+  // them: the cache then compares a number per record, not the records.
+  // Null: records are compared whole. Every change to the table must reach
+  // the history before a frame with them is drawn.
+  const uint64_t* revisions = nullptr;
   // Above 0: a quick frame while the view moves. Round shapes use at most
   // this many segments and, where faces are filled, outlines are left out.
   int reducedDetail = 0;

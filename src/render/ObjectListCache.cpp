@@ -1,93 +1,20 @@
 #include "render/ObjectListCache.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "mesh/Emit.h"
+#include "objects/EffectiveRecord.h"
+#include "objects/SceneHistory.h"
 
 namespace {
 
-// Where the bytes of a key go: appended to a key, or compared with a kept
-// one as they come (no key is built for a record that has not changed).
-struct AppendBytes {
-  std::vector<unsigned char>& out;
-  void Bytes(const void* p, size_t n) {
-    const unsigned char* b = static_cast<const unsigned char*>(p);
-    out.insert(out.end(), b, b + n);
-  }
-};
-
-struct CompareBytes {
-  const std::vector<unsigned char>& key;
-  size_t at = 0;
-  bool same = true;
-  void Bytes(const void* p, size_t n) {
-    if (!same) return;
-    if (at + n > key.size() || std::memcmp(key.data() + at, p, n) != 0) {
-      same = false;
-      return;
-    }
-    at += n;
-  }
-};
-
-template <typename Sink, typename T>
-void Put(Sink& out, const T& v) {
-  out.Bytes(&v, sizeof(T));
-}
-
-template <typename Sink>
-void PutString(Sink& out, const std::string& s) {
-  Put(out, s.size());
-  out.Bytes(s.data(), s.size());
-}
-
-// Every field of the record, floats by their bits, the profile's values and
-// both strings, then the caller's extra value: the one list of what a mesh
-// depends on in its record.
-template <typename Sink>
-void PutRecord(Sink& out, const SceneObject& r, uint32_t extra) {
-  Put(out, r.Enbl);
-  Put(out, r.Shp);
-  Put(out, r.Reso);
-  Put(out, r.Dir);
-  for (float f : {r.X, r.Y, r.Z, r.W, r.D, r.H, r.R, r.R2}) Put(out, f);
-  for (float f : r.Ang) Put(out, f);
-  for (int32_t o : r.Opt) Put(out, o);
-  for (float f : r.size) Put(out, f);
-  const size_t n = r.Sub ? r.Sub->size() : 0;
-  Put(out, n);
-  if (n > 0) out.Bytes(r.Sub->data(), n * sizeof(float));
-  Put(out, r.Fill);
-  Put(out, r.clFill);
-  for (Color c : r.cl_sub) Put(out, c);
-  Put(out, r.ColorTex.ClTex);
-  for (float f : r.ColorTex.amb) Put(out, f);
-  for (float f : r.ColorTex.diff) Put(out, f);
-  for (float f : r.ColorTex.spec) Put(out, f);
-  Put(out, r.ColorTex.shin);
-  Put(out, r.Frame);
-  Put(out, r.clFrame);
-  Put(out, r.Trans);
-  Put(out, r.Tex);
-  for (int16_t id : r.ID) Put(out, id);
-  PutString(out, r.Name);
-  PutString(out, r.Text);
-  Put(out, extra);
-}
-
-// True when the key was made from this record and extra.
-bool KeyOf(const std::vector<unsigned char>& key, const SceneObject& r, uint32_t extra) {
-  if (key.empty()) return false;
-  CompareBytes c{key};
-  PutRecord(c, r, extra);
-  return c.same && c.at == key.size();
-}
-
-void MakeKey(std::vector<unsigned char>& key, const SceneObject& r, uint32_t extra) {
-  key.clear();
-  AppendBytes a{key};
-  PutRecord(a, r, extra);
+// A record with a revision number is the stored one as its history last
+// saw it, with substitutes written into the fields SameSubstitutedFields
+// reads; without one it is compared whole.
+bool Matches(bool kept, const SceneObject& was, uint32_t wasExtra, uint64_t wasRevision, const SceneObject& rec,
+             uint32_t extra, uint64_t revision) {
+  if (!kept || wasExtra != extra || wasRevision != revision) return false;
+  return revision != 0 ? SameSubstitutedFields(was, rec) : SameRecord(was, rec);
 }
 
 }  // namespace
@@ -107,13 +34,13 @@ void ObjectListCache::BeginFrame() {
 }
 
 void ObjectListCache::Drop(Entry& e) {
-  if (!e.key.empty() || !e.mesh.runs.empty()) {
+  if (e.kept || !e.mesh.runs.empty()) {
     // The batch may still point at it: it goes when the batch is drawn.
     if (!e.mesh.runs.empty()) retired_.push_back(std::move(e.mesh));
     ++counts_.dropped;
   }
   e.mesh = Mesh{};
-  e.key.clear();
+  e.kept = false;
 }
 
 void ObjectListCache::Flush() {
@@ -122,7 +49,8 @@ void ObjectListCache::Flush() {
   retired_.clear();
 }
 
-void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&), uint32_t extra) {
+void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&), uint32_t extra,
+                          uint64_t revision) {
   if (!enabled_ || slot < 0 || slot >= kSlots) {
     ++counts_.immediate;
     MeshBuilder b(frameKnown_ ? frameInputs_ : CurrentBuildInputs());
@@ -138,7 +66,7 @@ void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const 
   Entry& e = entries_[static_cast<size_t>(slot)];
   const bool checked = checkedSlot_ == slot && checkedRecord_ == &rec;
   checkedSlot_ = -1;
-  if (checked ? checkedMatch_ : KeyOf(e.key, rec, extra)) {
+  if (checked ? checkedMatch_ : Matches(e.kept, e.record, e.extra, e.revision, rec, extra, revision)) {
     ++counts_.replayed;
     batch_.Add(e.mesh);
     return;
@@ -151,19 +79,22 @@ void ObjectListCache::Draw(int slot, const SceneObject& rec, void (*draw)(const 
     draw(rec);
   }
   e.mesh = b.Finish();
-  MakeKey(e.key, rec, extra);
+  e.record = rec;
+  e.extra = extra;
+  e.revision = revision;
+  e.kept = true;
   ++counts_.built;
   batch_.Add(e.mesh);
 }
 
-const Mesh* ObjectListCache::Kept(int slot, const SceneObject& rec, uint32_t extra) {
+const Mesh* ObjectListCache::Kept(int slot, const SceneObject& rec, uint32_t extra, uint64_t revision) {
   checkedSlot_ = -1;
   if (!enabled_ || slot < 0 || slot >= kSlots) return nullptr;
   if (entries_.empty()) entries_.resize(kSlots);
   Entry& e = entries_[static_cast<size_t>(slot)];
   checkedSlot_ = slot;
   checkedRecord_ = &rec;
-  checkedMatch_ = KeyOf(e.key, rec, extra);
+  checkedMatch_ = Matches(e.kept, e.record, e.extra, e.revision, rec, extra, revision);
   return checkedMatch_ ? &e.mesh : nullptr;
 }
 

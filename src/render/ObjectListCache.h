@@ -13,13 +13,15 @@
 // The meshes of the objects, the floor and the arm, kept from frame to
 // frame and drawn in few large batches.
 //
-// A slot's mesh is kept until the record handed to drawing changes: the
-// key is the record's full contents (every field, the profile's values and
-// both strings; floats by their bits) and an extra value the caller gives.
-// What the build reads besides the record (whether any light is on, which
-// wafer pictures can be shown) is checked once per frame; when it changes
-// every mesh goes. Whatever is substituted into a record before drawing
-// therefore renews its mesh by itself.
+// A slot's mesh is kept until the record handed to drawing changes, or an
+// extra value the caller gives. A record of the scene's table comes with
+// its revision (SceneHistory::Revisions): the mesh is kept while that
+// number and the fields a substitute writes (SameSubstitutedFields) stay,
+// so an unchanged record costs a few comparisons per frame. A record
+// without one (the floor, the arm, a table no history keeps) is compared
+// whole, every field bit for bit. What the build reads besides the record
+// (whether any light is on, which wafer pictures can be shown) is checked
+// once per frame; when it changes every mesh goes.
 //
 // Bound: one mesh per slot, kSlots slots, and a mesh is as large as its
 // record makes it (the resolution is held to 360).
@@ -44,15 +46,17 @@ class ObjectListCache {
   // are drawn) and drops every mesh when one of them changed.
   void BeginFrame();
 
-  // Draws rec as draw(rec) describes it: from the slot's mesh when its key
-  // matches, otherwise building it anew. Meshes are not drawn at once:
-  // they are batched until Flush. `extra` is an input of draw besides the
-  // record, part of the key.
-  void Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&), uint32_t extra = 0);
+  // Draws rec as draw(rec) describes it: from the slot's mesh when it was
+  // built from the same record, otherwise building it anew. Meshes are not
+  // drawn at once: they are batched until Flush. `extra` is an input of
+  // draw besides the record; `revision` the stored record's number, or 0
+  // to compare the record whole.
+  void Draw(int slot, const SceneObject& rec, void (*draw)(const SceneObject&), uint32_t extra = 0,
+            uint64_t revision = 0);
   // The slot's mesh when it is the one rec (with extra) builds, else null.
   // A Draw of the same slot and record right after it compares nothing
   // again.
-  const Mesh* Kept(int slot, const SceneObject& rec, uint32_t extra = 0);
+  const Mesh* Kept(int slot, const SceneObject& rec, uint32_t extra = 0, uint64_t revision = 0);
   // Draws the batched meshes; call it before drawing past the cache.
   void Flush();
 
@@ -79,7 +83,10 @@ class ObjectListCache {
 
  private:
   struct Entry {
-    std::vector<unsigned char> key;
+    bool kept = false;
+    SceneObject record;  // what the mesh was built from
+    uint32_t extra = 0;
+    uint64_t revision = 0;
     Mesh mesh;
   };
   void Drop(Entry& e);

@@ -508,6 +508,7 @@ void TForm1::DrawFrame() {
   in.textures = textures_;
   in.result = &result;
   in.cache = framePacer_->cache();
+  in.revisions = doc_ ? doc_->history.Revisions() : nullptr;
   in.reducedDetail = framePacer_->BeginFrame();
   in.overrides = LinkOverrides();
   in.trail = trailShown_ ? trail_.get() : nullptr;

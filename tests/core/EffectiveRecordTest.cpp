@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
+#include <memory>
+
 #include "EquipmentTestSupport.h"
 #include "equipment/ObjectDrawing.h"
+#include "objects/EffectiveRecord.h"
+#include "objects/SceneHistory.h"
 #include "support/GlFixture.h"
 
 namespace {
@@ -105,4 +111,43 @@ TEST_F(EffectiveRecordGl, ControllerOverridePlacesOrHidesTheRecord) {
   EXPECT_TRUE(Draw(box, &subs).empty());
   o.active = false;
   EXPECT_TRUE(SameDrawing(Draw(box, &subs), Draw(box, nullptr)));
+}
+
+// Every value a panel or the link substitutes lands in a field that
+// SameSubstitutedFields compares, so a kept mesh follows it.
+TEST(EffectiveRecord, EverySubstitutedValueIsAComparedField) {
+  const std::function<void(RobotPanelValues&, ObjectOverride&)> subs[] = {
+      [](RobotPanelValues& p, ObjectOverride&) { p.R1 = 0.3f; },
+      [](RobotPanelValues& p, ObjectOverride&) { p.R2 = 0.3f; },
+      [](RobotPanelValues& p, ObjectOverride&) { p.Z = 0.3f; },
+      [](RobotPanelValues& p, ObjectOverride&) { p.T = 3.0f; },
+      [](RobotPanelValues& p, ObjectOverride&) { p.X = 0.3f; },
+      [](RobotPanelValues& p, ObjectOverride&) { p.RT1 = 3.0f; },
+      [](RobotPanelValues& p, ObjectOverride&) { p.RT2 = 3.0f; },
+      [](RobotPanelValues& p, ObjectOverride&) { p.WaferR1 = true; },
+      [](RobotPanelValues& p, ObjectOverride&) { p.WaferR2 = true; },
+      [](RobotPanelValues&, ObjectOverride& o) { o.enabled = false; },
+      [](RobotPanelValues&, ObjectOverride& o) { o.X = 0.3f; },
+      [](RobotPanelValues&, ObjectOverride& o) { o.Y = 0.3f; },
+      [](RobotPanelValues&, ObjectOverride& o) { o.Z = 0.3f; },
+      [](RobotPanelValues&, ObjectOverride& o) { o.Ang[0] = 3.0f; },
+      [](RobotPanelValues&, ObjectOverride& o) { o.Ang[1] = 3.0f; },
+      [](RobotPanelValues&, ObjectOverride& o) { o.Ang[2] = 3.0f; },
+  };
+  SceneObject stored = ZeroRecord();
+  stored.Enbl = true;
+  stored.Shp = ShapeKind::FrogLegRobot;
+  stored.Opt[kFollowPanelOption] = 1;
+  for (size_t k = 0; k < std::size(subs); ++k) {
+    RobotPanelValues panels[2];
+    auto overrides = std::make_unique<ObjectOverrides>();
+    ObjectOverride& o = (*overrides)[4];
+    o.active = true;
+    const DrawSubstitutes plain{panels, overrides.get()};
+    const SceneObject before = EffectiveRecord(stored, 4, plain);
+    subs[k](panels[0], o);
+    const SceneObject after = EffectiveRecord(stored, 4, plain);
+    EXPECT_FALSE(SameRecord(before, after)) << k;
+    EXPECT_FALSE(SameSubstitutedFields(before, after)) << k;
+  }
 }

@@ -12,6 +12,7 @@
 #include "equipment/EquipmentExamples.h"
 #include "equipment/ObjectDrawing.h"
 #include "headless/HeadlessContext.h"
+#include "objects/SceneHistory.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "render/LightPanel.h"
@@ -100,6 +101,7 @@ class FrameSpeedGl : public ::testing::Test {
     FrameInputs in{&rs, table.get(), textures, nullptr};
     in.cull = cull;
     in.cache = cache;
+    in.revisions = revisions;
     ComposeFrame(in);
     EXPECT_EQ(DrainGlErrors(), "");
     return ReadFramebuffer(ctx.width(), ctx.height());
@@ -107,6 +109,7 @@ class FrameSpeedGl : public ::testing::Test {
 
   RenderSettings rs;
   bool lightsOn = true;
+  const uint64_t* revisions = nullptr;
   std::unique_ptr<ObjectTable> table;
   TextureSlot textures[kTextureSlotCount];
 };
@@ -131,6 +134,49 @@ void SetView(RenderSettings& rs, int which) {
     default:
       break;
   }
+}
+
+// With the history's revisions a record is compared by its number and the
+// fields a substitute writes: a change reaches the mesh when it is
+// committed (or undone), a move at once.
+TEST_F(FrameSpeedGl, KeptMeshesFollowTheHistorysRevisions) {
+  HeadlessContext& ctx = Wide();
+  ASSERT_TRUE(ctx.ok()) << ctx.error();
+  SceneHistory history;
+  history.Reset(table->data(), kObjectCapacity);
+  revisions = history.Revisions();
+  ObjectListCache cache;
+  SetView(rs, 0);
+  Render(ctx, true, &cache);
+  struct Step {
+    const char* what;
+    void (*change)(SceneObject&);
+    int commit;  // 0 none, 1 commit, 2 undo
+    size_t builds;
+  };
+  const Step steps[] = {
+      {"colour, not committed", [](SceneObject& r) { r.clFill ^= 0x00FF00; }, 0, 0},
+      {"committed", [](SceneObject&) {}, 1, 1},
+      {"moved", [](SceneObject& r) { r.X += 0.05f; }, 0, 1},
+      {"turned", [](SceneObject& r) { r.Ang[2] += 5.0f; }, 0, 1},
+      {"arm of a robot", [](SceneObject& r) { r.size[6] += 1.0f; }, 0, 1},
+      {"undone", [](SceneObject&) {}, 2, 1},
+  };
+  for (const Step& s : steps) {
+    s.change((*table)[540]);
+    if (s.commit == 1) {
+      ASSERT_TRUE(history.Commit(table->data(), kObjectCapacity, "edit"));
+    } else if (s.commit == 2) {
+      ASSERT_TRUE(history.Undo(table->data(), kObjectCapacity));
+    }
+    const size_t before = cache.counts().built;
+    const TestImage kept = Render(ctx, true, &cache);
+    EXPECT_EQ(cache.counts().built - before, s.builds) << s.what;
+    if (s.builds > 0) {
+      EXPECT_EQ(CompareImages(kept, Render(ctx, true, nullptr), s.what), "") << s.what;
+    }
+  }
+  cache.Clear();
 }
 
 TEST_F(FrameSpeedGl, CullingChangesNoPixel) {

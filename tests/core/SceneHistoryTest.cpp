@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "objects/ObjectFile.h"
 #include "objects/RecentFiles.h"
@@ -160,12 +162,29 @@ TEST_F(SceneHistoryTest, AChangeToAnyOneFieldIsAStepThatUndoTakesBack) {
       [](SceneObject& r) { r.ID[9] = 1; },
       [](SceneObject& r) { r.Sub = std::make_shared<const std::vector<float>>(); },
   };
+  // Each commit and undo gives record 20 a number it never had, and no
+  // other record a new one.
+  std::vector<uint64_t> seen(history_.Revisions(), history_.Revisions() + kObjectCapacity);
+  auto renumbered = [&] {
+    const uint64_t* now = history_.Revisions();
+    int n = 0;
+    for (int i = 0; i < kObjectCapacity; ++i) n += now[i] != seen[static_cast<size_t>(i)] ? 1 : 0;
+    const bool fresh20 = std::find(seen.begin(), seen.end(), now[20]) == seen.end();
+    seen.push_back(now[20]);
+    return n == 1 && fresh20;
+  };
   for (size_t k = 0; k < std::size(changes); ++k) {
     changes[k](Rec(20));
     ASSERT_TRUE(Commit("change")) << k;
+    EXPECT_TRUE(renumbered()) << k;
     history_.Undo(table_->data(), kObjectCapacity);
+    EXPECT_TRUE(renumbered()) << k;
     EXPECT_TRUE(SameRecord(Rec(20), fresh)) << k;
   }
+  EXPECT_FALSE(Commit("nothing"));
+  seen.assign(history_.Revisions(), history_.Revisions() + kObjectCapacity);
+  history_.Reset(table_->data(), kObjectCapacity);
+  for (int i = 0; i < kObjectCapacity; ++i) EXPECT_NE(history_.Revisions()[i], seen[static_cast<size_t>(i)]) << i;
 }
 
 TEST(RecentFiles, NewestFirstWithoutRepeatsAndAtMostFive) {

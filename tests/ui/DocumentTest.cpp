@@ -23,6 +23,8 @@
 
 #include "objects/ObjectFile.h"
 #include "objects/SceneView.h"
+#include "objects/ShapeKind.h"
+#include "ui/GlPanel.h"
 #include "ui/Controls.h"
 #include "ui/ObjSetFixture.h"
 #include "ui/Objectlist.h"
@@ -398,4 +400,35 @@ int RunRecoveryChild(const QString& folder) {
   if (!QTest::qWaitFor([] { return QFileInfo::exists(Form1->RecoveryFile()); }, 10000)) return 1;
   std::cout << "READY" << std::endl;
   for (;;) QTest::qWait(1000);
+}
+
+// A colour written through the document, and taken back with Ctrl+Z,
+// shows in the next frame: the kept mesh follows the record's history.
+TEST_F(DocumentTest, AnEditAndItsUndoShowInTheNextFrame) {
+  SceneObject& box = Rec(12);
+  box.Enbl = true;
+  box.Shp = ShapeKind::Cube;
+  box.W = box.D = box.H = 0.5f;
+  // Which of pure red and pure blue covers more of the picture.
+  auto hue = [] {
+    Form1->DrawFrame();
+    const QImage shot = Form1->Panel()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    int red = 0, blue = 0;
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0; x < shot.width(); ++x) {
+        const QRgb c = shot.pixel(x, y);
+        red += qRed(c) > 150 && qGreen(c) < 80 && qBlue(c) < 80;
+        blue += qBlue(c) > 150 && qGreen(c) < 80 && qRed(c) < 80;
+      }
+    return red > blue + 500 ? 'r' : blue > red + 500 ? 'b' : '?';
+  };
+  box.clFill = 0x0000FF;
+  Form1->SceneChanged(QStringLiteral("Add"));
+  EXPECT_EQ(hue(), 'r');
+  box.clFill = 0xFF0000;
+  Form1->SceneChanged(QStringLiteral("Colour"));
+  EXPECT_EQ(hue(), 'b');
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Rec(12).clFill, 0x0000FFu);
+  EXPECT_EQ(hue(), 'r');
 }
