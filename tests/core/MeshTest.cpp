@@ -88,6 +88,19 @@ TEST(MeshBuilder, FramesCarryPointsAndNormals) {
     const MeshVertex& o = m.runs.at(0).vertices.at(2);
     EXPECT_NEAR(o.p[0] + o.p[1] + o.p[2], 0, 1e-9) << "the frame is popped";
   }
+  {
+    // A scale after a vertex bends the next normal: (1, 1, 0) under a
+    // stretch of 4 along y goes with the inverse, (1, 1/4, 0).
+    MeshBuilder s;
+    s.Normal(1, 1, 0);
+    for (int k = 0; k < 2; ++k) {
+      s.Begin(Prim::Points);
+      s.Vertex(0, 0, 0);
+      s.End();
+      s.Scale(1, 4, 1);
+    }
+    EXPECT_NEAR(s.Finish().runs.at(0).vertices.at(1).n[1], 0.25, 1e-6);
+  }
   MeshBuilder b;
   b.SetLineWidth(2.0f);
   for (float refused : {0.0f, -1.0f, std::nanf("")}) b.SetLineWidth(refused);
@@ -184,11 +197,16 @@ TEST(MeshBuilder, TranslucencyAndMaterialSplitRuns) {
   m.diffuse[3] = 1.0f;
   m.specular[0] = 0.9f;
   triangle();
+  for (int picture : {1, 2}) {  // one more run per picture
+    b.SetPicture(picture);
+    triangle();
+  }
   const Mesh mesh = b.Finish();
-  ASSERT_EQ(mesh.runs.size(), 3u);
+  ASSERT_EQ(mesh.runs.size(), 5u);
   EXPECT_TRUE(mesh.runs[0].opaque);
   EXPECT_FALSE(mesh.runs[1].opaque);
   EXPECT_FLOAT_EQ(mesh.runs[2].specular[0], 0.9f);
+  EXPECT_EQ(mesh.runs[4].picture, 2);
 }
 
 TEST(MeshBuilder, NestedRenormalisationEndsWithTheOuterScope) {
