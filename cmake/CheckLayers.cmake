@@ -4,7 +4,7 @@
 #
 # Bottom to top:
 #   0 scene model   objects arm motion link input
-#   1 geometry      mesh shapes equipment
+#   1 geometry      mesh models shapes equipment
 #   2 collision     collision
 #   3 GL and frame  render
 #   4 headless GL   headless
@@ -21,6 +21,7 @@ set(rank_motion 0)
 set(rank_link 0)
 set(rank_input 0)
 set(rank_mesh 1)
+set(rank_models 1)
 set(rank_shapes 1)
 set(rank_equipment 1)
 set(rank_collision 2)

@@ -1,5 +1,8 @@
 #include "equipment/ObjectBounds.h"
 
+#include "models/ModelDrawing.h"
+#include "models/ModelLibrary.h"
+
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
@@ -347,6 +350,33 @@ Local WaferBox(const SceneObject& o) {
 // Robots stay within a cylinder about their column: the arms and hands
 // reach at most 0.8 of the unscaled frame, the column stands 0.27 tall and
 // the arm unit rides Z above it. The IDs of carried wafers add a fixed bit.
+// A model's box from its file once it is read; a model still loading is
+// anywhere (drawn, so that it is built as soon as it is there), and one
+// refused is its red box.
+Local ModelBox(const SceneObject& o, bool* bounded) {
+  if (o.Text.empty()) return Nothing();
+  const ModelState st = ModelLibrary::Shared().Find(o.Text, ModelOptionsOf(o));
+  if (st.kind == ModelState::Kind::Loading) {
+    *bounded = false;
+    return Local{};
+  }
+  if (st.kind == ModelState::Kind::Failed || !st.data) {
+    const double h = kFailedModelHalfSide;
+    return Upright(h, 0.0, 2.0 * h, h);
+  }
+  // Scene (x, y, z) of the file to the record's GL order (x, z, y), scaled.
+  const ModelData& m = *st.data;
+  Local l;
+  const int from[3] = {0, 2, 1};
+  const double scale[3] = {o.W, o.H, o.D};
+  for (int k = 0; k < 3; ++k) {
+    const double a = m.lo[from[k]] * scale[k], b = m.hi[from[k]] * scale[k];
+    l.lo[k] = std::min(a, b);
+    l.hi[k] = std::max(a, b);
+  }
+  return l;
+}
+
 Local RobotBox(const SceneObject& o) {
   const double scale = A(o.size[9]);
   const double lift = A(o.size[2]);
@@ -373,6 +403,14 @@ ObjectBounds BoundsOf(const SceneObject& obj) {
     SetSphere(l, 0, 0, 0, e);
     const float w = obj.size[0];
     b.linePixels = w > 1.0f ? std::min(w, 1000.0f) : 1.0f;
+  } else if (obj.Shp == ShapeKind::Model) {
+    bool bounded = true;
+    l = ModelBox(obj, &bounded);
+    b.linePixels = 2.0f;
+    if (!bounded) {
+      b.bounded = false;
+      return b;
+    }
   } else if (obj.Shp == ShapeKind::Wafer) {
     l = WaferBox(obj);
     b.linePixels = 2.0f;

@@ -2,6 +2,7 @@
 
 #include "equipment/EquipmentModels.h"
 #include "mesh/Emit.h"
+#include "models/ModelDrawing.h"
 #include "shapes/BlockText.h"
 #include "shapes/Shapes.h"
 
@@ -34,6 +35,8 @@ void DrawObject(const SceneObject& obj) {
   } else if ((k >= ShapeKind::FirstComposite && k <= ShapeKind::LastComposite) || k == ShapeKind::Part130 ||
              k == ShapeKind::Part132 || k == ShapeKind::Part133) {
     DrawCompositePart(obj);
+  } else if (k == ShapeKind::Model) {
+    DrawModel(obj);
   } else if (k == ShapeKind::Wafer) {
     Wafer(obj);
   } else if (k == ShapeKind::ScaraRobot) {

@@ -1,5 +1,6 @@
 #include "mesh/MeshBuilder.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -87,6 +88,12 @@ void MeshBuilder::Vertex(double x, double y, double z) {
     return;
   }
   if (primVertices_.empty()) primMaterial_ = material_;
+  primVertices_.push_back(Made(x, y, z));
+}
+
+// A corner at local (x, y, z) with the current normal, colour and picture
+// coordinate, carried into the mesh's frame.
+MeshVertex MeshBuilder::Made(double x, double y, double z) {
   MeshVertex v{};
   const double* m = model_.m;
   v.p[0] = static_cast<float>(m[0] * x + m[4] * y + m[8] * z + m[12]);
@@ -108,8 +115,47 @@ void MeshBuilder::Vertex(double x, double y, double z) {
     v.t[0] = texCoord_[0];
     v.t[1] = texCoord_[1];
   }
-  primVertices_.push_back(v);
+  return v;
 }
+
+void MeshBuilder::IndexedTriangles(const float* positions, const float* normals, size_t vertexCount,
+                                   const uint32_t* indices, size_t indexCount) {
+  AddIndexed(RunKind::Triangles, positions, normals, vertexCount, indices, indexCount);
+}
+
+void MeshBuilder::IndexedLines(const float* positions, size_t vertexCount, const uint32_t* indices,
+                               size_t indexCount) {
+  AddIndexed(RunKind::Lines, positions, nullptr, vertexCount, indices, indexCount);
+}
+
+void MeshBuilder::AddIndexed(RunKind kind, const float* positions, const float* normals, size_t vertexCount,
+                             const uint32_t* indices, size_t indexCount) {
+  if (inBegin_) return Fail("indexed geometry inside begin/end");
+  if (!positions || !indices || vertexCount == 0) return;
+  const size_t per = kind == RunKind::Triangles ? 3 : 2;
+  primMaterial_ = material_;
+  const float keep[3] = {normal_[0], normal_[1], normal_[2]};
+  primVertices_.clear();
+  primVertices_.reserve(vertexCount);
+  for (size_t i = 0; i < vertexCount; ++i) {
+    if (normals) Normal(normals[3 * i], normals[3 * i + 1], normals[3 * i + 2]);
+    primVertices_.push_back(Made(positions[3 * i], positions[3 * i + 1], positions[3 * i + 2]));
+  }
+  std::copy(keep, keep + 3, normal_);
+  MeshRun& run = RunFor(kind, primVertices_);
+  const uint32_t base = static_cast<uint32_t>(run.vertices.size());
+  run.vertices.insert(run.vertices.end(), primVertices_.begin(), primVertices_.end());
+  run.indices.reserve(run.indices.size() + indexCount);
+  for (size_t i = 0; i + per <= indexCount; i += per) {
+    bool inside = true;
+    for (size_t k = 0; k < per; ++k) inside = inside && indices[i + k] < vertexCount;
+    if (!inside) continue;
+    for (size_t k = 0; k < per; ++k) run.indices.push_back(base + indices[i + k]);
+  }
+  mesh_.vertexCount += vertexCount;
+  primVertices_.clear();
+}
+
 
 void MeshBuilder::Normal(double x, double y, double z) {
   normal_[0] = static_cast<float>(x), normal_[1] = static_cast<float>(y), normal_[2] = static_cast<float>(z);
@@ -166,14 +212,14 @@ void MeshBuilder::SetLineWidth(float width) {
   if (width > 0.0f && std::isfinite(width)) lineWidth_ = width;
 }
 
-MeshRun& MeshBuilder::RunFor(RunKind kind) {
+MeshRun& MeshBuilder::RunFor(RunKind kind, const std::vector<MeshVertex>& vertices) {
   MeshRun want;
   want.kind = kind;
   want.lit = inputs_.lit;
   const bool textured = kind == RunKind::Triangles && picture_ >= 0;
   want.picture = textured ? picture_ : -1;
   want.opaque = kind == RunKind::Triangles && !textured;
-  for (const MeshVertex& v : primVertices_)
+  for (const MeshVertex& v : vertices)
     if (v.c[3] != 1.0f) want.opaque = false;
   want.lineWidth = kind == RunKind::Lines ? lineWidth_ : 1.0f;
   if (want.lit) {
@@ -249,7 +295,7 @@ void MeshBuilder::EndPrimitive() {
       break;
   }
   if (idx.empty()) return;
-  MeshRun& run = RunFor(kind);
+  MeshRun& run = RunFor(kind, primVertices_);
   const uint32_t base = static_cast<uint32_t>(run.vertices.size());
   run.vertices.insert(run.vertices.end(), primVertices_.begin(), primVertices_.end());
   for (uint32_t i : idx) run.indices.push_back(base + i);

@@ -92,6 +92,14 @@ class MeshBuilder {
   void SetPicture(int slot) { picture_ = slot; }
   int picture() const { return picture_; }
 
+  // Shared-corner geometry in one call, outside begin/end, with the
+  // current frame, colour or material and picture: positions (and normals,
+  // or null for the current one) are xyz triples, `indices` index them, 3
+  // per triangle or 2 per line. Indices out of range drop their primitive.
+  void IndexedTriangles(const float* positions, const float* normals, size_t vertexCount, const uint32_t* indices,
+                        size_t indexCount);
+  void IndexedLines(const float* positions, size_t vertexCount, const uint32_t* indices, size_t indexCount);
+
   // The mesh so far, its runs measured; the builder starts afresh.
   Mesh Finish();
   // The first misuse seen (a vertex outside a primitive, an unbalanced
@@ -106,8 +114,11 @@ class MeshBuilder {
   };
   void Fail(const char* why);
   void UpdateNormalMatrix();
-  MeshRun& RunFor(RunKind kind);
+  MeshRun& RunFor(RunKind kind, const std::vector<MeshVertex>& vertices);
   void EndPrimitive();
+  MeshVertex Made(double x, double y, double z);
+  void AddIndexed(RunKind kind, const float* positions, const float* normals, size_t vertexCount,
+                  const uint32_t* indices, size_t indexCount);
 
   BuildInputs inputs_;
   const char* failure_ = nullptr;

@@ -26,6 +26,7 @@ constexpr int32_t PunchCube = 26;
 constexpr int32_t Capsule = 27;
 constexpr int32_t CubeCylinder = 28;
 constexpr int32_t BlockText = 45;
+constexpr int32_t Model = 60;  // a model file (mesh or CAD)
 constexpr int32_t FirstComposite = 100;  // 100..117 composite parts
 constexpr int32_t LastComposite = 117;
 constexpr int32_t Part130 = 130;

@@ -8,6 +8,7 @@
 #include "equipment/EquipmentModels.h"
 #include "equipment/ObjectBounds.h"
 #include "equipment/ObjectDrawing.h"
+#include "models/ModelDrawing.h"
 #include "shapes/BlockText.h"
 #include "render/Camera.h"
 #include "render/GlHeaders.h"
@@ -159,13 +160,15 @@ void DrawTable(const SceneObject* records, const FrameInputs& in, ObjectListCach
       rec = &reduced;
     }
     const uint64_t revision = in.revisions ? in.revisions[i] : 0;
+    // A model's mesh depends on its file too.
+    const uint32_t extra = rec->Shp == ShapeKind::Model ? ModelStamp() : 0u;
     if (cull) {
       // A kept mesh is measured by its own box; a record not built yet by
       // the bounds its fields give.
-      const Mesh* kept = cache->Kept(i, *rec, 0, revision);
+      const Mesh* kept = cache->Kept(i, *rec, extra, revision);
       if (OutsideView(view, kept ? BoundsOfMesh(*kept) : BoundsOf(*rec))) continue;
     }
-    cache->Draw(i, *rec, DrawObject, 0, revision);
+    cache->Draw(i, *rec, DrawObject, extra, revision);
   }
 }
 

@@ -1,0 +1,227 @@
+#include "models/ModelImport.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <unordered_map>
+
+namespace {
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// The corners' ids when only their place counts (a file repeats a corner
+// for every face or normal it has).
+std::vector<uint32_t> PlaceIds(const std::vector<float>& p) {
+  struct Key {
+    uint32_t v[3];
+    bool operator==(const Key& o) const { return v[0] == o.v[0] && v[1] == o.v[1] && v[2] == o.v[2]; }
+  };
+  struct Hash {
+    size_t operator()(const Key& k) const {
+      return (static_cast<size_t>(k.v[0]) * 0x9E3779B1u) ^ (static_cast<size_t>(k.v[1]) * 0x85EBCA77u) ^
+             (static_cast<size_t>(k.v[2]) * 0xC2B2AE3Du);
+    }
+  };
+  const size_t n = p.size() / 3;
+  std::unordered_map<Key, uint32_t, Hash> ids;
+  ids.reserve(n);
+  std::vector<uint32_t> id(n);
+  for (size_t i = 0; i < n; ++i) {
+    Key k;
+    for (int c = 0; c < 3; ++c) {
+      const float f = p[3 * i + c] == 0.0f ? 0.0f : p[3 * i + c];  // -0 is 0
+      std::memcpy(&k.v[c], &f, sizeof f);
+    }
+    id[i] = ids.emplace(k, static_cast<uint32_t>(ids.size())).first->second;
+  }
+  return id;
+}
+
+void FaceNormal(const ModelData& m, size_t t, double n[3]) {
+  const float* a = &m.positions[3 * m.triangles[3 * t]];
+  const float* b = &m.positions[3 * m.triangles[3 * t + 1]];
+  const float* c = &m.positions[3 * m.triangles[3 * t + 2]];
+  const double u[3] = {double(b[0]) - a[0], double(b[1]) - a[1], double(b[2]) - a[2]};
+  const double v[3] = {double(c[0]) - a[0], double(c[1]) - a[1], double(c[2]) - a[2]};
+  n[0] = u[1] * v[2] - u[2] * v[1];
+  n[1] = u[2] * v[0] - u[0] * v[2];
+  n[2] = u[0] * v[1] - u[1] * v[0];
+  const double len = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+  for (int k = 0; k < 3; ++k) n[k] = len > 0.0 ? n[k] / len : 0.0;
+}
+
+}  // namespace
+
+// The sharp edges: where two faces meet at more than 30 degrees, where an
+// edge borders one face only, or more than two.
+void FindSharpEdges(ModelData& m) {
+  m.edges.clear();
+  m.edgeCorners.clear();
+  const std::vector<uint32_t> id = PlaceIds(m.positions);
+  // Each place once among the edges' corners.
+  constexpr uint32_t kNone = ~uint32_t{0};
+  std::vector<uint32_t> corner(id.size(), kNone);
+  struct Side {
+    uint64_t key;
+    uint32_t face, a, b;
+  };
+  std::vector<Side> sides;
+  const size_t faces = m.TriangleCount();
+  sides.reserve(3 * faces);
+  for (size_t t = 0; t < faces; ++t)
+    for (int k = 0; k < 3; ++k) {
+      const uint32_t a = m.triangles[3 * t + k], b = m.triangles[3 * t + (k + 1) % 3];
+      const uint32_t u = id[a], v = id[b];
+      if (u == v) continue;
+      const uint64_t key = u < v ? (uint64_t(u) << 32) | v : (uint64_t(v) << 32) | u;
+      sides.push_back({key, static_cast<uint32_t>(t), a, b});
+    }
+  std::sort(sides.begin(), sides.end(), [](const Side& x, const Side& y) { return x.key < y.key; });
+  const double cos30 = std::cos(30.0 * M_PI / 180.0);
+  for (size_t i = 0; i < sides.size();) {
+    size_t j = i + 1;
+    while (j < sides.size() && sides[j].key == sides[i].key) ++j;
+    bool sharp = j - i != 2;
+    if (!sharp) {
+      double n1[3], n2[3];
+      FaceNormal(m, sides[i].face, n1);
+      FaceNormal(m, sides[i + 1].face, n2);
+      sharp = n1[0] * n2[0] + n1[1] * n2[1] + n1[2] * n2[2] < cos30;
+    }
+    if (sharp)
+      for (uint32_t c : {sides[i].a, sides[i].b}) {
+        uint32_t& at = corner[id[c]];
+        if (at == kNone) {
+          at = static_cast<uint32_t>(m.edgeCorners.size() / 3);
+          m.edgeCorners.insert(m.edgeCorners.end(), &m.positions[3 * size_t(c)], &m.positions[3 * size_t(c)] + 3);
+        }
+        m.edges.push_back(at);
+      }
+    i = j;
+  }
+}
+
+ModelFormat ModelFormatOf(const std::string& path) {
+  const size_t dot = path.find_last_of('.');
+  const size_t slash = path.find_last_of('/');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return ModelFormat::Unknown;
+  const std::string ext = Lower(path.substr(dot + 1));
+  if (ext == "stl") return ModelFormat::Stl;
+  if (ext == "obj") return ModelFormat::Obj;
+  if (ext == "ply") return ModelFormat::Ply;
+  if (ext == "gltf" || ext == "glb") return ModelFormat::Gltf;
+  if (ext == "dae") return ModelFormat::Collada;
+  if (ext == "3mf") return ModelFormat::ThreeMf;
+  if (ext == "step" || ext == "stp") return ModelFormat::Step;
+  if (ext == "iges" || ext == "igs") return ModelFormat::Iges;
+  return ModelFormat::Unknown;
+}
+
+const char* ModelFormatList() {
+  return "STEP, IGES, STL, OBJ, PLY, glTF, COLLADA, 3MF";
+}
+
+std::string ReadModelBytes(const std::string& path, std::string* bytes) {
+  // Non-blocking, so that opening a FIFO with no writer returns at once.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    if (errno == ENOENT) return "the file does not exist";
+    return std::string("the file cannot be opened (") + std::strerror(errno) + ")";
+  }
+  struct stat st{};
+  std::string why;
+  if (::fstat(fd, &st) != 0) {
+    why = std::string("the file cannot be examined (") + std::strerror(errno) + ")";
+  } else if (S_ISDIR(st.st_mode)) {
+    why = "it is a folder, not a file";
+  } else if (!S_ISREG(st.st_mode)) {
+    why = "it is not a regular file (a device, pipe or socket)";
+  } else if (static_cast<uint64_t>(st.st_size) > kModelFileLimit) {
+    why = "the file is larger than the " + std::to_string(kModelFileLimit >> 20) + " MiB a model may have";
+  }
+  if (why.empty() && bytes) {
+    bytes->resize(static_cast<size_t>(st.st_size));
+    size_t got = 0;
+    while (got < bytes->size()) {
+      const ssize_t n = ::read(fd, &(*bytes)[got], bytes->size() - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      got += static_cast<size_t>(n);
+    }
+    if (got != bytes->size()) why = "the file could not be read to its end";
+  }
+  ::close(fd);
+  return why;
+}
+
+std::string ImportModel(const std::string& path, const ModelOptions& options, ModelData* out) {
+  *out = ModelData{};
+  const ModelFormat format = ModelFormatOf(path);
+  if (format == ModelFormat::Unknown)
+    return std::string("it is not a model file this program reads (") + ModelFormatList() + ")";
+  // What is not a regular file within the limit is never handed to a reader.
+  std::string why = ReadModelBytes(path, nullptr);
+  if (!why.empty()) return why;
+  const bool cad = format == ModelFormat::Step || format == ModelFormat::Iges;
+  RawModel raw = cad ? ReadCadFile(path, format, options.resolution) : ReadMeshFile(path, format, options.up != 0);
+  if (!raw.error.empty()) return raw.error;
+  ModelData& m = raw.data;
+  if (m.TriangleCount() > kModelTriangleLimit)
+    return "it has " + std::to_string(m.TriangleCount()) + " triangles, more than the " +
+           std::to_string(kModelTriangleLimit) + " a model may have";
+  if (m.TriangleCount() == 0) return "it holds no faces";
+
+  // The unit and the up axis: scene coordinates are metres with Z up.
+  // A unit the record states is the unit of the file's own numbers.
+  const double stated = options.unit == 1 ? 0.001 : options.unit == 2 ? 0.0254 : 0.0;
+  const double scale = stated > 0.0 ? stated * raw.numberScale : raw.declaredScale;
+  const bool yUp = options.up == 1 || (options.up == 0 && raw.declaredYUp);
+  const size_t n = m.CornerCount();
+  if (m.normals.size() != m.positions.size()) m.normals.assign(m.positions.size(), 0.0f);
+  bool finite = true;
+  for (size_t i = 0; i < n; ++i) {
+    float* p = &m.positions[3 * i];
+    float* q = &m.normals[3 * i];
+    if (yUp) {  // (x, y, z) with Y up is (x, -z, y) with Z up
+      const float y = p[1], ny = q[1];
+      p[1] = -p[2], p[2] = y;
+      q[1] = -q[2], q[2] = ny;
+    }
+    for (int k = 0; k < 3; ++k) {
+      p[k] = static_cast<float>(p[k] * scale);
+      finite = finite && std::isfinite(p[k]);
+    }
+  }
+  if (!finite) return "it holds a corner that is not a number";
+  // Corners without a normal take their face's.
+  for (size_t t = 0; t < m.TriangleCount(); ++t) {
+    double fn[3];
+    bool faceKnown = false;
+    for (int k = 0; k < 3; ++k) {
+      float* q = &m.normals[3 * m.triangles[3 * t + k]];
+      const double len = std::sqrt(double(q[0]) * q[0] + double(q[1]) * q[1] + double(q[2]) * q[2]);
+      if (len > 0.5 && std::isfinite(len)) continue;
+      if (!faceKnown) FaceNormal(m, t, fn), faceKnown = true;
+      for (int c = 0; c < 3; ++c) q[c] = static_cast<float>(fn[c]);
+    }
+  }
+  for (int k = 0; k < 3; ++k) m.lo[k] = m.hi[k] = m.positions[k];
+  for (size_t i = 0; i < n; ++i)
+    for (int k = 0; k < 3; ++k) {
+      m.lo[k] = std::min(m.lo[k], m.positions[3 * i + k]);
+      m.hi[k] = std::max(m.hi[k], m.positions[3 * i + k]);
+    }
+  if (m.parts.empty())
+    m.parts.push_back(ModelPart{0, static_cast<uint32_t>(m.triangles.size()), 0, static_cast<uint32_t>(n)});
+  FindSharpEdges(m);
+  *out = std::move(m);
+  return std::string();
+}
