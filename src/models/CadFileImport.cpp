@@ -35,25 +35,10 @@
 #include <map>
 #include <mutex>
 
+#include "models/CadWriter.h"
 #include "models/ModelImport.h"
 
 namespace {
-
-// OpenCASCADE's shared state (its messenger, its static parameters, the
-// XCAF application) is not for two threads at once.
-std::mutex& CadLock() {
-  static std::mutex m;
-  return m;
-}
-
-void QuietMessenger() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  const Handle(Message_Messenger)& messenger = Message::DefaultMessenger();
-  Message_SequenceOfPrinters& printers = messenger->ChangePrinters();
-  for (int i = printers.Lower(); i <= printers.Upper(); ++i) printers.Value(i)->SetTraceLevel(Message_Fail);
-}
 
 // Metres per file number for the unit names the readers report; 0 when
 // the name is not known.
@@ -160,13 +145,27 @@ void AddFaces(const TopoDS_Shape& shape, const XCAFPrs_IndexedDataMapOfShapeStyl
 
 }  // namespace
 
+void QuietOpenCascade() {
+  // Its readers and writers report to standard output; the program says
+  // what went wrong in its own words.
+  static bool done = false;
+  if (done) return;
+  done = true;
+  Message::DefaultMessenger()->RemovePrinters(STANDARD_TYPE(Message_PrinterOStream));
+}
+
+std::mutex& OpenCascadeLock() {
+  static std::mutex m;
+  return m;
+}
+
 RawModel ReadCadFile(const std::string& path, ModelFormat format, int resolution) {
   RawModel raw;
   const char* kind = format == ModelFormat::Step ? "STEP" : "IGES";
   double fileUnit = 0.0;  // metres per number in the file, 0 when not known
-  std::lock_guard<std::mutex> lock(CadLock());
+  std::lock_guard<std::mutex> lock(OpenCascadeLock());
   try {
-    QuietMessenger();
+    QuietOpenCascade();
     Handle(XCAFApp_Application) app = XCAFApp_Application::GetApplication();
     Handle(TDocStd_Document) doc;
     app->NewDocument("MDTV-XCAF", doc);

@@ -69,6 +69,8 @@ RawModel ReadMeshFile(const std::string& path, ModelFormat format, bool ignoreDe
   if (!scene || !scene->mRootNode || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) {
     std::string why = importer.GetErrorString();
     if (why.empty()) why = "unknown error";
+    // The caller names the file; the reader's words name it too.
+    for (size_t at; (at = why.find(path)) != std::string::npos;) why.replace(at, path.size(), "the file");
     raw.error = "it could not be read as the kind of file its name says (" + why + ")";
     return raw;
   }
@@ -106,7 +108,9 @@ RawModel ReadMeshFile(const std::string& path, ModelFormat format, bool ignoreDe
       for (int k = 0; k < 3; ++k) m.triangles.push_back(base + face.mIndices[k]);
     }
     part.indexCount = static_cast<uint32_t>(m.triangles.size()) - part.firstIndex;
-    if (mesh->mMaterialIndex < scene->mNumMaterials)
+    // STL and PLY have no materials: what the importer gives them is its own.
+    const bool materials = format != ModelFormat::Stl && format != ModelFormat::Ply;
+    if (materials && mesh->mMaterialIndex < scene->mNumMaterials)
       part.hasColor = MaterialColor(scene->mMaterials[mesh->mMaterialIndex], part.rgba);
     if (part.indexCount > 0) m.parts.push_back(part);
   }

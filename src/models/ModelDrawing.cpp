@@ -65,8 +65,8 @@ void DrawModel(const SceneObject& rec) {
   // scene axes into GL order: (x, y, z) to (x, z, y).
   NormalizeScope unit(true);
   emit::Scale(rec.W, rec.H, rec.D);
-  emit::Rotate(-90.0f, 1.0f, 0.0f, 0.0f);
   emit::Scale(1.0f, 1.0f, -1.0f);
+  emit::Rotate(-90.0f, 1.0f, 0.0f, 0.0f);
   MeshBuilder& out = emit::Out();
   if (rec.Fill) {
     std::vector<uint32_t> local;
