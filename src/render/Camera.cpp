@@ -1,5 +1,7 @@
 #include "render/Camera.h"
 
+#include <cmath>
+
 #include <algorithm>
 
 #include "mesh/MeshBuilder.h"
@@ -30,6 +32,31 @@ void CameraFrame(const ViewSettings& v, double out[16]) {
   b.Rotate(v.angleX, 1.0, 0.0, 0.0);
   b.Rotate(v.angleZ, 0.0, 1.0, 0.0);
   std::copy(b.frame(), b.frame() + 16, out);
+}
+
+bool ViewCentreOnFloor(const ViewSettings& v, double xy[2]) {
+  double m[16];
+  CameraFrame(v, m);
+  // The upper 3x3 (column-major) and its inverse.
+  const double a = m[0], b = m[4], c = m[8], d = m[1], e = m[5], f = m[9], g = m[2], h = m[6], i = m[10];
+  const double det = a * (e * i - f * h) - b * (d * i - f * g) + c * (d * h - e * g);
+  if (!(std::fabs(det) > 0.0) || !std::isfinite(det)) return false;
+  const double inv[9] = {(e * i - f * h) / det, (c * h - b * i) / det, (b * f - c * e) / det,
+                         (f * g - d * i) / det, (a * i - c * g) / det, (c * d - a * f) / det,
+                         (d * h - e * g) / det, (b * g - a * h) / det, (a * e - b * d) / det};
+  // Eye point (0, 0, z) in the scene: base + z * dir (GL order).
+  const double t[3] = {m[12], m[13], m[14]};
+  double base[3], dir[3];
+  for (int r = 0; r < 3; ++r) {
+    base[r] = -(inv[3 * r] * t[0] + inv[3 * r + 1] * t[1] + inv[3 * r + 2] * t[2]);
+    dir[r] = inv[3 * r + 2];
+  }
+  if (!(std::fabs(dir[1]) > 1e-12)) return false;
+  const double z = -base[1] / dir[1];
+  if (!v.ortho && !(z < 0.0)) return false;  // behind the eye
+  xy[0] = base[0] + z * dir[0];
+  xy[1] = base[2] + z * dir[2];
+  return std::isfinite(xy[0]) && std::isfinite(xy[1]);
 }
 
 DragMode ModeFromModifiers(bool shift, bool ctrl, bool alt) {

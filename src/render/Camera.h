@@ -14,6 +14,10 @@ void ApplyCameraOrientation(const ViewSettings& v);
 // arithmetic: what picking measures the scene with.
 void CameraFrame(const ViewSettings& v, double out[16]);
 
+// Where the middle of the picture meets the floor (scene Z = 0): scene X
+// and Y into xy; false when the view looks away from the floor.
+bool ViewCentreOnFloor(const ViewSettings& v, double xy[2]);
+
 // Mouse navigation. The mouse never moves the camera itself: a drag turns
 // into steps of track bars, which the window applies (clamped to their
 // ranges) and whose change handlers redraw.

@@ -20,6 +20,7 @@
 #include "ui/GlPanel.h"
 #include "ui/Handler.h"
 #include "ui/MainDocument.h"
+#include "ui/ModelsController.h"
 #include "ui/QtBitmapSource.h"
 #include "ui/Objectsetting.h"
 #include "objects/Convert.h"
@@ -76,6 +77,7 @@ TForm1::TForm1() : QMainWindow(nullptr) {
   layoutCaption_ = QString::fromLatin1(kLayoutCaption);
   setWindowTitle(layoutCaption_);
 
+  models_ = new ModelsController(this);
   // C1: the window as laid out.
   BuildLayout();
   BuildMenus();

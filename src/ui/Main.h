@@ -66,6 +66,7 @@ constexpr int kBottomDetailHeight = 230;
 // Control handlers take the control that fired as Sender (nullptr when the
 // window runs a handler itself); a handler serving a family tells its
 // members apart by their Tag.
+class ModelsController;
 class TForm1 : public QMainWindow {
   Q_OBJECT
  public:
@@ -81,6 +82,8 @@ class TForm1 : public QMainWindow {
   ObjectTable& Objects() { return *objects_; }
   TextureSlot* Textures() { return textures_; }
   const RenderSettings& Settings() const { return settings_; }
+  // The model files of Model records (ui/ModelsController).
+  ModelsController* Models() const { return models_; }
   std::array<ValueEntry, kValueEntryCount>& ValueEntries() { return valueEntries_; }
   const DragState& Drag() const { return drag_; }
   // While set, Tkb_TestDataChange does not draw.
@@ -610,6 +613,7 @@ class TForm1 : public QMainWindow {
   bool clickPending_ = false;
   int clickX_ = 0, clickY_ = 0;
   std::unique_ptr<SceneDocument> doc_;
+  ModelsController* models_ = nullptr;  // a child QObject
 
  public:
   // --- Tool trail and interference check (View menu; MainInterference.cpp) ---------

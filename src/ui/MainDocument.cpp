@@ -2,6 +2,7 @@
 // title, the unsaved-changes question, undo, recent files, the recovery
 // copy and the status bar fields.
 #include "ui/MainDocument.h"
+#include "ui/ModelsController.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -71,6 +72,7 @@ void TForm1::BuildFileMenu() {
   add(QStringLiteral("Open..."), QKeySequence::Open, [this] { FileOpen(); });
   // The laid-out "Load OBJ": loads into the table, other records stay.
   add(QStringLiteral("Merge..."), QKeySequence(), [this] { FileMerge(); });
+  if (models_) models_->AddMenuEntries(file);
   file->addSeparator();
   add(QStringLiteral("Save"), QKeySequence::Save, [this] { FileSave(); });
   add(QStringLiteral("Save As..."), QKeySequence(QStringLiteral("Ctrl+Shift+S")), [this] { SaveSceneAs(); });
@@ -243,6 +245,7 @@ bool TForm1::WriteScene(const QString& path, const SaveOptions& options, QString
 
 void TForm1::ResetDocument(const QString& path) {
   doc_->file = path;
+  if (models_) models_->SceneFileChanged(path);
   doc_->history.Reset(objects_->data(), kObjectCapacity);
   ++doc_->changeCount;
   RemoveRecoveryCopy();
@@ -258,6 +261,7 @@ void TForm1::ResetDocument(const QString& path) {
 
 void TForm1::SceneSaved(const QString& path) {
   doc_->file = path;
+  if (models_) models_->SceneFileChanged(path);
   doc_->history.MarkSaved();
   RemoveRecoveryCopy();
   std::vector<std::string> recent = LoadRecent();

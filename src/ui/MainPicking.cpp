@@ -2,6 +2,7 @@
 // which is then drawn with an outline, named in the status line, edited by
 // Tools > Object Settings and marked in the Object List.
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
@@ -85,7 +86,11 @@ void TForm1::ShowSelection() {
   const QString name = QString::fromStdString(rec.Name).trimmed();
   const QString shape = ObjSet ? ObjSet->ShapeName(rec.Shp) : QString::number(rec.Shp);
   QString text = number;
-  if (!name.isEmpty() && name != number) text += QLatin1Char(' ') + name;
+  if (!name.isEmpty() && name != number) {
+    text += QLatin1Char(' ') + name;
+  } else if (rec.Shp == ShapeKind::Model && !rec.Text.empty()) {
+    text += QLatin1Char(' ') + QFileInfo(QString::fromStdString(rec.Text)).fileName();
+  }
   text += QStringLiteral(" (%1)").arg(shape.trimmed());
   if (!rec.Enbl) text += QStringLiteral(" - not drawn");
   SetStatusSelection(text);

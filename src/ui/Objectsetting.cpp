@@ -3,7 +3,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -15,6 +17,7 @@
 #include "ui/Prompts.h"
 #include "ui/Input.h"
 #include "ui/ObjectsettingGrid.h"
+#include "models/ModelLibrary.h"
 #include "objects/EffectiveRecord.h"
 #include "objects/ShapeCatalog.h"
 #include "objects/Convert.h"
@@ -107,6 +110,7 @@ void TObjSet::Connect() {
   connect(Cmb_Texture, &QComboBox::currentIndexChanged, this, change);
   connect(Cmb_Shape, &QComboBox::currentIndexChanged, this, Guarded(this, [this] { Cmb_ShapeChange(); }));
   connect(Cmb_FollowPanel, &QComboBox::activated, this, Guarded(this, [this] { Cmb_FollowPanelChange(); }));
+  connect(Btn_ModelFile, &QPushButton::clicked, this, Guarded(this, [this] { Btn_ModelFileClick(); }));
 
   const auto typeChange = Guarded(this, [this] { ColorTexTypeChange(); });
   connect(Chk_ColorTex_ByTypeColor, &QCheckBox::toggled, this, typeChange);
@@ -246,6 +250,7 @@ void TObjSet::UpdateLiveState() {
                      kind == ShapeKind::FrogLegRobot;
   Lbl_FollowPanel->setVisible(robot);
   Cmb_FollowPanel->setVisible(robot);
+  Btn_ModelFile->setVisible(kind == ShapeKind::Model);
   const std::string& follow = cells_[GridRow::Option][kFollowPanelOption + 1];
   Cmb_FollowPanel->setCurrentIndex(follow == "1" ? 1 : follow == "2" ? 2 : 0);
 
@@ -255,6 +260,23 @@ void TObjSet::UpdateLiveState() {
     Apply();
     changeAuto_ = false;
   }
+}
+
+void TObjSet::Btn_ModelFileClick() {
+  const QString filter = QStringLiteral(
+      "Model files (*.step *.stp *.iges *.igs *.stl *.obj *.ply *.gltf *.glb *.dae *.3mf);;All files (*)");
+  const QString path = Prompts::Get().OpenFile(this, QStringLiteral("Model file"), filter);
+  if (path.isEmpty()) return;
+  // Inside the scene's folder the path is kept relative to it, so that the
+  // folder can move as a whole.
+  const QString base = QString::fromStdString(ModelLibrary::Shared().BaseFolder());
+  QString text = QFileInfo(path).absoluteFilePath();
+  if (!base.isEmpty()) {
+    const QString relative = QDir(base).relativeFilePath(text);
+    if (!relative.startsWith(QStringLiteral("../"))) text = relative;
+  }
+  Chk_Text->setChecked(true);
+  Edt_Text->setText(text);
 }
 
 void TObjSet::Cmb_FollowPanelChange() {

@@ -93,6 +93,8 @@ class TObjSet : public QDialog {
   // takes (its Opt[8]: "none", "RBT1", "RBT2").
   QLabel* Lbl_FollowPanel = nullptr;
   QComboBox* Cmb_FollowPanel = nullptr;
+  // Offered for Model records only: picks the model file into Text.
+  QPushButton* Btn_ModelFile = nullptr;
   StringGrid* Stg_Data = nullptr;
   QGroupBox* Grp_Inc = nullptr;
   QComboBox* Cmb_Inc_Type = nullptr;
@@ -109,6 +111,7 @@ class TObjSet : public QDialog {
   void ControlChange();  // any control that only needs the live state updated
   void Cmb_ShapeChange();
   void Cmb_FollowPanelChange();
+  void Btn_ModelFileClick();
   void ColorTexTypeChange();  // type, "Type,Color" and the type colour
   void Shp_ColorMouseDown(ColorSwatch* swatch);
   void Stg_DataDblClick(int col, int row);

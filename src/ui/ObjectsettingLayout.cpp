@@ -115,6 +115,8 @@ void TObjSet::BuildLayout() {
   for (int k = 1; k <= kTextureSlotCount; ++k) slotNames << QString::number(k);
   Cmb_Texture = MakeCombo(this, "Cmb_Texture", slotNames);
 
+  Btn_ModelFile = MakeButton(this, "Btn_ModelFile", "Model file...");
+  Btn_ModelFile->setVisible(false);
   Lbl_FollowPanel = MakeLabel(this, "Lbl_FollowPanel", "Follow panel:");
   Cmb_FollowPanel = MakeCombo(this, "Cmb_FollowPanel",
                               {QStringLiteral("none"), QStringLiteral("RBT1"), QStringLiteral("RBT2")});
@@ -136,6 +138,7 @@ void TObjSet::BuildLayout() {
   settings->addWidget(Edt_Text, 2, 1, 1, 3);
   settings->addWidget(Lbl_FollowPanel, 3, 0);
   settings->addWidget(Cmb_FollowPanel, 3, 1, Qt::AlignLeft);
+  settings->addWidget(Btn_ModelFile, 3, 1, Qt::AlignLeft);
   settings->setColumnStretch(3, 1);
 
   auto* look = new QGridLayout();

@@ -1,0 +1,166 @@
+#include "ui/ModelsController.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
+#include "models/ModelDrawing.h"
+#include "models/ModelImport.h"
+#include "models/ModelLibrary.h"
+#include "objects/ObjectFile.h"
+#include "objects/ObjectGrid.h"
+#include "render/Camera.h"
+#include "ui/Handler.h"
+#include "ui/Main.h"
+#include "ui/Prompts.h"
+
+namespace {
+
+constexpr int kFileCheckMs = 2000;
+
+bool IsSceneFile(const QString& path) {
+  return QFileInfo(path).suffix().compare(QStringLiteral("3dl"), Qt::CaseInsensitive) == 0;
+}
+
+// The one local file a drag carries, or empty.
+QString DraggedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().size() != 1) return QString();
+  const QUrl url = data->urls().first();
+  return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+}  // namespace
+
+ModelsController::ModelsController(TForm1* window) : QObject(window), window_(window) {
+  ModelLibrary::Shared().SetOnChange([this] {
+    // From the library's thread: the window hears of it on its own.
+    QMetaObject::invokeMethod(this, [this] { LibraryChanged(); }, Qt::QueuedConnection);
+  });
+  fileTimer_ = new QTimer(this);
+  fileTimer_->setObjectName(QStringLiteral("Tim_ModelFiles"));
+  fileTimer_->setInterval(kFileCheckMs);
+  connect(fileTimer_, &QTimer::timeout, this, Guarded(window_, [this] {
+            if (ModelLibrary::Shared().CheckFiles()) LibraryChanged();
+          }));
+  fileTimer_->start();
+  window_->setAcceptDrops(true);
+  window_->installEventFilter(this);
+}
+
+ModelsController::~ModelsController() {
+  ModelLibrary::Shared().SetOnChange(nullptr);
+}
+
+void ModelsController::AddMenuEntries(QMenu* file) {
+  QAction* reload = file->addAction(QStringLiteral("Reload Models"));
+  reload->setObjectName(QStringLiteral("ActReloadModels"));
+  reload->setShortcut(QKeySequence(Qt::Key_F5));
+  connect(reload, &QAction::triggered, this, Guarded(window_, [this] { ReloadAll(); }));
+}
+
+void ModelsController::SceneFileChanged(const QString& path) {
+  const QString folder = path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+  ModelLibrary::Shared().SetBaseFolder(QFile::encodeName(folder).toStdString());
+  window_->RequestRedraw();
+}
+
+void ModelsController::ReloadAll() {
+  ModelLibrary::Shared().ReloadAll();
+  LibraryChanged();
+}
+
+void ModelsController::LibraryChanged() {
+  ModelLibrary& lib = ModelLibrary::Shared();
+  const std::vector<std::string> refused = lib.TakeMessages();
+  const size_t pending = lib.Pending();
+  if (!refused.empty()) {
+    // The newest refusal; every one of them stays in the record's red box.
+    window_->ShowStatus(QStringLiteral("Model not read: ") + QString::fromStdString(refused.back()));
+  } else if (pending > 0) {
+    window_->ShowStatus(QStringLiteral("Reading models: %1 left").arg(pending));
+  } else {
+    window_->ShowStatus(QStringLiteral("Models read"));
+  }
+  window_->RequestRedraw();
+}
+
+int ModelsController::AddModelRecord(const QString& path) {
+  const std::string text = QFile::encodeName(path).toStdString();
+  if (BreaksFileField(text)) {
+    Prompts::Get().Error(window_, QStringLiteral("A model path cannot hold a comma or a line break:\n") + path);
+    return -1;
+  }
+  ObjectTable& table = window_->Objects();
+  int index = -1;
+  for (int i = 0; i < kObjectCapacity && index < 0; ++i)
+    if (!table[static_cast<size_t>(i)].Enbl) index = i;
+  if (index < 0) {
+    Prompts::Get().Error(window_, QStringLiteral("Every one of the 1000 records is in use; the model was not added."));
+    return -1;
+  }
+  double at[2] = {0.0, 0.0};
+  if (!ViewCentreOnFloor(window_->Settings().view, at)) at[0] = at[1] = 0.0;
+  SceneObject& rec = table[static_cast<size_t>(index)];
+  const std::string name = rec.Name;
+  InitializeRecords(&rec, 1);
+  rec.Name = name;
+  rec.Enbl = true;
+  rec.Shp = ShapeKind::Model;
+  rec.X = static_cast<float>(at[0]);
+  rec.Y = static_cast<float>(at[1]);
+  rec.Z = 0.0f;
+  // Inside the scene's folder the path is kept relative to it.
+  const QString base = QString::fromStdString(ModelLibrary::Shared().BaseFolder());
+  QString stored = QFileInfo(path).absoluteFilePath();
+  if (!base.isEmpty()) {
+    const QString relative = QDir(base).relativeFilePath(stored);
+    if (!relative.startsWith(QStringLiteral("../"))) stored = relative;
+  }
+  rec.Text = QFile::encodeName(stored).toStdString();
+  window_->SceneChanged(QStringLiteral("Add model ") + QFileInfo(path).fileName());
+  window_->SelectObject(index);
+  window_->RequestRedraw();
+  return index;
+}
+
+bool ModelsController::DropFile(const QString& path) {
+  if (path.isEmpty()) return false;
+  if (IsSceneFile(path)) {
+    if (window_->AskSaveChanges()) window_->OpenSceneFile(path);
+    return true;
+  }
+  if (ModelFormatOf(QFile::encodeName(path).toStdString()) == ModelFormat::Unknown) {
+    window_->ShowStatus(QStringLiteral("Not a scene or model file: ") + QFileInfo(path).fileName());
+    return false;
+  }
+  return AddModelRecord(path) >= 0;
+}
+
+bool ModelsController::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != window_) return false;
+  if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+    auto* e = static_cast<QDropEvent*>(event);
+    const QString path = DraggedFile(e->mimeData());
+    const bool wanted =
+        !path.isEmpty() && (IsSceneFile(path) ||
+                            ModelFormatOf(QFile::encodeName(path).toStdString()) != ModelFormat::Unknown);
+    if (wanted) e->acceptProposedAction();
+    else e->ignore();
+    return true;
+  }
+  if (event->type() == QEvent::Drop) {
+    auto* e = static_cast<QDropEvent*>(event);
+    const QString path = DraggedFile(e->mimeData());
+    // The question a scene file asks must not run inside the drag.
+    QTimer::singleShot(0, this, Guarded(window_, [this, path] { DropFile(path); }));
+    e->acceptProposedAction();
+    return true;
+  }
+  return false;
+}

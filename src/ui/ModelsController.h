@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QAction;
+class QMenu;
+class QTimer;
+class TForm1;
+
+// The main window's model files: it tells the status line what is being
+// read and what was refused, redraws when a model arrives, reads a file
+// again when it changes on disk (File > Reload Models reads them all),
+// keeps relative paths starting at the scene's folder, and takes files
+// dropped on the window: a model file becomes a Model record at the
+// middle of the picture, a scene file is opened.
+class ModelsController : public QObject {
+  Q_OBJECT
+ public:
+  explicit ModelsController(TForm1* window);
+  ~ModelsController() override;
+
+  // The File menu's entries (Reload Models).
+  void AddMenuEntries(QMenu* file);
+  // The scene's file is now path (empty: untitled).
+  void SceneFileChanged(const QString& path);
+  void ReloadAll();
+  // A file dropped on the window, as if by the mouse; true when taken.
+  bool DropFile(const QString& path);
+  // Adds a Model record of path at the middle of the picture on the floor,
+  // in the first free record, as one undo step; its index or -1.
+  int AddModelRecord(const QString& path);
+
+  QTimer* fileTimer() const { return fileTimer_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void LibraryChanged();
+
+  TForm1* window_;
+  QTimer* fileTimer_ = nullptr;
+};
