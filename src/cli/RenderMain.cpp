@@ -2,6 +2,8 @@
 // display, and writes the picture as PNG. Scripts can also check a scene
 // file for errors.
 #include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <csignal>
@@ -19,6 +21,8 @@
 #include "objects/ObjectFile.h"
 #include "objects/SceneView.h"
 #include "render/DriverMemory.h"
+#include "models/ModelDrawing.h"
+#include "models/ModelLibrary.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "render/LightPanel.h"
@@ -43,6 +47,9 @@ const char* const kUsageText =
     "angle Z -360 to 360, zoom -40 to 5 or 0.1 to 5 in ortho, shifts -10 to 10;\n"
     "a zoom beyond -40 moves on as shift Y, as the window does). With --check\n"
     "the scene is only loaded: the loader's messages go to standard error.\n"
+    "Model records are drawn once their files are read (paths relative to the\n"
+    "scene's folder); a file that cannot be read is told on standard error, and\n"
+    "drawn as a small red box (with --check, exit code 1).\n"
     "\n"
     "Exit codes: 0 done; 1 the scene file has errors (--check) or is not a scene\n"
     "file (no header and no record; nothing is drawn); 2 bad arguments;\n"
@@ -171,10 +178,28 @@ int main(int argc, char** argv) {
   // A file that is no scene draws no picture either: an empty one would
   // pass for the scene's.
   if (refused) return kSceneErrors;
+  // Model records: their files are read (relative paths from the scene's
+  // folder) before anything is drawn, and each one refused is told.
+  ModelLibrary& models = ModelLibrary::Shared();
+  models.SetBaseFolder(QFile::encodeName(QFileInfo(QString::fromStdString(scene)).absolutePath()).toStdString());
+  for (const SceneObject& r : *table)
+    if (r.Enbl && r.Shp == ShapeKind::Model && !r.Text.empty()) models.Find(r.Text, ModelOptionsOf(r));
+  models.WaitIdle(3600.0);
+  for (int i = 0; i < kObjectCapacity; ++i) {
+    const SceneObject& r = (*table)[static_cast<size_t>(i)];
+    if (!r.Enbl || r.Shp != ShapeKind::Model || r.Text.empty()) continue;
+    const ModelState st = models.Find(r.Text, ModelOptionsOf(r));
+    if (st.kind != ModelState::Kind::Failed) continue;
+    ++messages;
+    char number[16];
+    std::snprintf(number, sizeof number, "OBJ%03d", i);
+    std::cerr << scene << ": " << number << ": model " << r.Text << ": " << st.error << "\n";
+  }
+  models.TakeMessages();
   if (check) {
     // A reader that stopped on an error always said why, as does a view
-    // line that cannot be read; a file without records (empty, or a header
-    // only) has no errors.
+    // line that cannot be read, and a model file that was refused; a file
+    // without records (empty, or a header only) has no errors.
     if (messages > 0) return kSceneErrors;
     std::cout << scene << ": " << loaded << " objects\n";
     return kOk;

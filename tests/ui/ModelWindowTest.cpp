@@ -1,0 +1,108 @@
+// Model files through the real window: a file dropped on it, what the
+// status line says, and the record that shows the model.
+#include <QAction>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <fstream>
+
+#include "models/ModelLibrary.h"
+#include "ui/GlPanel.h"
+#include "ui/ModelsController.h"
+#include "ui/Objectsetting.h"
+#include "ObjSetFixture.h"
+#include "ui/WindowFixture.h"
+
+namespace {
+
+class ModelWindowTest : public MainWindowTest {
+ protected:
+  // A binary STL box of 0.4 x 0.3 x 0.5 m standing on the floor.
+  QString WriteBox(const QString& name) {
+    const QString path = dir.filePath(name);
+    std::ofstream f(QFile::encodeName(path).toStdString(), std::ios::binary);
+    const float p[8][3] = {{0, 0, 0},     {.4f, 0, 0},     {0, .3f, 0},     {.4f, .3f, 0},
+                           {0, 0, .5f},   {.4f, 0, .5f},   {0, .3f, .5f},   {.4f, .3f, .5f}};
+    const int q[6][4] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4}, {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
+    f << std::string(80, ' ');
+    const uint32_t n = 12;
+    f.write(reinterpret_cast<const char*>(&n), 4);
+    for (const auto& quad : q) {
+      const int tris[2][3] = {{quad[0], quad[1], quad[2]}, {quad[0], quad[2], quad[3]}};
+      for (const auto& t : tris) {
+        const float normal[3] = {0, 0, 0};
+        f.write(reinterpret_cast<const char*>(normal), 12);
+        for (int c : t) f.write(reinterpret_cast<const char*>(p[c]), 12);
+        f.write("\0\0", 2);
+      }
+    }
+    return path;
+  }
+  static void Drop(const QString& path, bool wanted = true) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPointF at(200, 200);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(Form1, &enter);
+    ASSERT_EQ(enter.isAccepted(), wanted) << "a drag the window takes shows so";
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(Form1, &drop);
+    Pump(50);
+  }
+  static QImage Picture() {
+    Form1->DrawFrame();
+    return Form1->Panel()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+  }
+  static int Differing(const QImage& a, const QImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+      for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+  }
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    // The shipped shape list names the kinds (the test's folder has none).
+    delete ObjSet;
+    ObjSet = new TObjSet(Form1, ShippedShapeList());
+  }
+  QTemporaryDir dir;
+};
+
+}  // namespace
+
+TEST_F(ModelWindowTest, ADroppedModelIsOneRecordTheStatusNamesAndThePictureShows) {
+  const QString box = WriteBox(QStringLiteral("box.stl"));
+  const QImage before = Picture();
+  Drop(box);
+  ASSERT_EQ(Form1->SelectedObject(), 0);
+  const SceneObject& rec = Form1->Objects()[0];
+  EXPECT_TRUE(rec.Enbl);
+  EXPECT_EQ(rec.Shp, ShapeKind::Model);
+  EXPECT_EQ(QString::fromStdString(rec.Text), box) << "absolute while the scene has no folder";
+  EXPECT_EQ(Form1->UndoText(), QStringLiteral("Undo Add model box.stl"));
+  EXPECT_EQ(Form1->StatusSelection(), QStringLiteral("OBJ000 box.stl (Model)"));
+  ASSERT_TRUE(ModelLibrary::Shared().WaitIdle(30));
+  ASSERT_TRUE(QTest::qWaitFor([] { return Form1->StatusText() == QStringLiteral("Models read"); }, 3000))
+      << Form1->StatusText().toStdString();
+  EXPECT_GT(Differing(Picture(), before), 2000) << "the box shows";
+
+  // A file that is not one: nothing added, the status says so; a missing
+  // model is told by name.
+  Drop(dir.filePath(QStringLiteral("notes.txt")), false);
+  EXPECT_FALSE(Form1->Objects()[1].Enbl);
+  Form1->Models()->AddModelRecord(dir.filePath(QStringLiteral("gone.step")));
+  ASSERT_TRUE(ModelLibrary::Shared().WaitIdle(30));
+  Form1->DrawFrame();
+  ASSERT_TRUE(QTest::qWaitFor(
+      [] { return Form1->StatusText() == QStringLiteral("Model not read: gone.step: the file does not exist"); },
+      3000))
+      << Form1->StatusText().toStdString();
+  // File > Reload Models (F5) reads them again.
+  QAction* reload = Form1->findChild<QAction*>(QStringLiteral("ActReloadModels"));
+  ASSERT_NE(reload, nullptr);
+  EXPECT_EQ(reload->shortcut(), QKeySequence(Qt::Key_F5));
+  reload->trigger();
+  EXPECT_TRUE(ModelLibrary::Shared().WaitIdle(30));
+  ModelLibrary::Shared().Clear();
+}
