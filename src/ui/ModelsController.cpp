@@ -37,6 +37,14 @@ QString DraggedFile(const QMimeData* data) {
 
 }  // namespace
 
+QString StoredModelPath(const QString& path) {
+  const QString base = QString::fromStdString(ModelLibrary::Shared().BaseFolder());
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  if (base.isEmpty()) return absolute;
+  const QString relative = QDir(base).relativeFilePath(absolute);
+  return relative.startsWith(QStringLiteral("../")) ? absolute : relative;
+}
+
 ModelsController::ModelsController(TForm1* window) : QObject(window), window_(window) {
   ModelLibrary::Shared().SetOnChange([this] {
     // From the library's thread: the window hears of it on its own.
@@ -115,14 +123,7 @@ int ModelsController::AddModelRecord(const QString& path) {
   rec.X = static_cast<float>(at[0]);
   rec.Y = static_cast<float>(at[1]);
   rec.Z = 0.0f;
-  // Inside the scene's folder the path is kept relative to it.
-  const QString base = QString::fromStdString(ModelLibrary::Shared().BaseFolder());
-  QString stored = QFileInfo(path).absoluteFilePath();
-  if (!base.isEmpty()) {
-    const QString relative = QDir(base).relativeFilePath(stored);
-    if (!relative.startsWith(QStringLiteral("../"))) stored = relative;
-  }
-  rec.Text = QFile::encodeName(stored).toStdString();
+  rec.Text = QFile::encodeName(StoredModelPath(path)).toStdString();
   window_->SceneChanged(QStringLiteral("Add model ") + QFileInfo(path).fileName());
   window_->SelectObject(index);
   window_->RequestRedraw();

@@ -3,9 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -17,7 +15,7 @@
 #include "ui/Prompts.h"
 #include "ui/Input.h"
 #include "ui/ObjectsettingGrid.h"
-#include "models/ModelLibrary.h"
+#include "ui/ModelsController.h"
 #include "objects/EffectiveRecord.h"
 #include "objects/ShapeCatalog.h"
 #include "objects/Convert.h"
@@ -267,16 +265,8 @@ void TObjSet::Btn_ModelFileClick() {
       "Model files (*.step *.stp *.iges *.igs *.stl *.obj *.ply *.gltf *.glb *.dae *.3mf);;All files (*)");
   const QString path = Prompts::Get().OpenFile(this, QStringLiteral("Model file"), filter);
   if (path.isEmpty()) return;
-  // Inside the scene's folder the path is kept relative to it, so that the
-  // folder can move as a whole.
-  const QString base = QString::fromStdString(ModelLibrary::Shared().BaseFolder());
-  QString text = QFileInfo(path).absoluteFilePath();
-  if (!base.isEmpty()) {
-    const QString relative = QDir(base).relativeFilePath(text);
-    if (!relative.startsWith(QStringLiteral("../"))) text = relative;
-  }
   Chk_Text->setChecked(true);
-  Edt_Text->setText(text);
+  Edt_Text->setText(StoredModelPath(path));
 }
 
 void TObjSet::Cmb_FollowPanelChange() {
