@@ -1,6 +1,5 @@
 #include "models/ModelImport.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +8,8 @@
 #include <cmath>
 #include <cstring>
 #include <unordered_map>
+
+#include "objects/FileAccess.h"
 
 namespace {
 
@@ -130,24 +131,20 @@ const char* ModelFormatList() {
 }
 
 std::string ReadModelBytes(const std::string& path, std::string* bytes) {
-  // Non-blocking, so that opening a FIFO with no writer returns at once.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  std::string why;
+  const int fd = OpenRegularFile(path, &why);
   if (fd < 0) {
-    if (errno == ENOENT) return "the file does not exist";
-    return std::string("the file cannot be opened (") + std::strerror(errno) + ")";
+    if (why == "no such file") return "the file does not exist";
+    if (why == "a directory") return "it is a folder, not a file";
+    return "it cannot be read (" + why + ")";
   }
   struct stat st{};
-  std::string why;
+  why.clear();
   if (::fstat(fd, &st) != 0) {
     why = std::string("the file cannot be examined (") + std::strerror(errno) + ")";
-  } else if (S_ISDIR(st.st_mode)) {
-    why = "it is a folder, not a file";
-  } else if (!S_ISREG(st.st_mode)) {
-    why = "it is not a regular file (a device, pipe or socket)";
   } else if (static_cast<uint64_t>(st.st_size) > kModelFileLimit) {
     why = "the file is larger than the " + std::to_string(kModelFileLimit >> 20) + " MiB a model may have";
-  }
-  if (why.empty() && bytes) {
+  } else if (bytes) {
     bytes->resize(static_cast<size_t>(st.st_size));
     size_t got = 0;
     while (got < bytes->size()) {
