@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -28,6 +29,7 @@
 #include "render/LightPanel.h"
 #include "render/RenderContext.h"
 #include "render/Texture.h"
+#include "render/ViewFit.h"
 
 namespace {
 
@@ -36,7 +38,8 @@ enum Exit { kOk = 0, kSceneErrors = 1, kUsage = 2, kCannotRead = 3, kCannotWrite
 
 const char* const kUsageText =
     "Usage: tessaly-render SCENE.3dl -o OUT.png [--size WxH] [--view ANGLEX,ANGLEZ,ZOOM]\n"
-    "                      [--shift X,Y,Z] [--joints J1,J2,J3,J4,J5,J6] [--ortho]\n"
+    "                      [--shift X,Y,Z] [--joints J1,J2,J3,J4,J5,J6] [--ortho] [--fit]\n"
+    "       tessaly-render SCENE.3dl -o OUT.glb|.gltf|.stl|.obj [--joints ...] [--floor]\n"
     "       tessaly-render SCENE.3dl --check\n"
     "\n"
     "Draws the scene as the viewer's main window would at its laid-out settings\n"
@@ -47,6 +50,11 @@ const char* const kUsageText =
     "angle Z -360 to 360, zoom -40 to 5 or 0.1 to 5 in ortho, shifts -10 to 10;\n"
     "a zoom beyond -40 moves on as shift Y, as the window does). With --check\n"
     "the scene is only loaded: the loader's messages go to standard error.\n"
+    "--fit frames every object and the arm, as View > Fit Scene does.\n"
+    "An output ending in .glb, .gltf, .stl or .obj exports what the picture\n"
+    "shows instead (objects as drawn, the arm at its joints, the floor with\n"
+    "--floor), in metres: glTF Y-up, one node per object; STL binary and OBJ\n"
+    "(with its .mtl) Z-up as the scene.\n"
     "Model records are drawn once their files are read (paths relative to the\n"
     "scene's folder); a file that cannot be read is told on standard error, and\n"
     "drawn as a small red box (with --check, exit code 1).\n"
@@ -83,7 +91,7 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   std::string scene, output;
   int width = 628, height = 377;
-  bool check = false, ortho = false, viewGiven = false;
+  bool check = false, ortho = false, viewGiven = false, fit = false, floor = false;
   std::vector<float> view, joints, shift;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -121,6 +129,10 @@ int main(int argc, char** argv) {
       ortho = true;
     } else if (a == "--check") {
       check = true;
+    } else if (a == "--fit") {
+      fit = true;
+    } else if (a == "--floor") {
+      floor = true;
     } else if (!a.empty() && a[0] == '-') {
       return Fail(kUsage, "unknown option " + a + " (see --help)");
     } else if (scene.empty()) {
@@ -142,9 +154,10 @@ int main(int argc, char** argv) {
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
   QGuiApplication app(qtArgc, qtArgv);
 
+  const bool exporting = !check && ExportFormatOf(output) != ExportFormat::Unknown;
   std::unique_ptr<HeadlessContext> ctx;
   TextureSlot textures[kTextureSlotCount];
-  if (!check) {
+  if (!check && !exporting) {
     ctx = std::make_unique<HeadlessContext>(width, height);
     if (!ctx->ok()) return Fail(kNoGl, "no OpenGL context: " + ctx->error());
     QtBitmapSource bitmaps;
@@ -231,6 +244,26 @@ int main(int argc, char** argv) {
     for (int k = 0; k < 6; ++k) rs.joints[k] = joints[static_cast<size_t>(k)];
   // Held to the window's bars, wherever the values came from.
   TakeSceneView(rs.view, ClampView(SceneViewOf(rs.view)));
+  if (exporting) {
+    std::deque<Mesh> meshes;
+    const std::vector<ExportPart> parts = SceneExportParts(rs, table->data(), nullptr, floor, &meshes);
+    std::vector<ExportFile> files;
+    const std::string failed = ExportScene(parts, output, &files);
+    if (!failed.empty()) return Fail(kCannotWrite, "cannot export " + output + ": " + failed);
+    for (const ExportFile& f : files)
+      if (!SaveFileContents(f.path, f.bytes, SaveOptions{}, &why))
+        return Fail(kCannotWrite, "cannot write " + f.path + ": " + why);
+    return kOk;
+  }
+  if (fit) {
+    ViewLimits limits;
+    if (rs.view.ortho) limits.zoomMin = 0.1, limits.zoomMax = 5.0;
+    const ViewSettings fitted = FitViewToBounds(rs.view, SceneFitBounds(rs, table->data(), nullptr), limits);
+    rs.view.zoom = fitted.zoom;
+    rs.view.shiftX = fitted.shiftX;
+    rs.view.shiftY = fitted.shiftY;
+    rs.view.shiftZ = fitted.shiftZ;
+  }
 
   ApplyClearColor(rs.backColor);
   ApplyFixedRenderState();

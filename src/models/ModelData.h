@@ -51,3 +51,4 @@ struct ModelOptions {
 // The limits a model file is held to; beyond them it is refused.
 constexpr uint64_t kModelFileLimit = 512ull * 1024 * 1024;  // bytes
 constexpr size_t kModelTriangleLimit = 5000000;
+constexpr int kModelReadSeconds = 300;  // a reader that runs on longer is stopped

@@ -1,10 +1,15 @@
 #include "models/ModelImport.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <unordered_map>
@@ -57,6 +62,121 @@ void FaceNormal(const ModelData& m, size_t t, double n[3]) {
   n[2] = u[0] * v[1] - u[1] * v[0];
   const double len = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
   for (int k = 0; k < 3; ++k) n[k] = len > 0.0 ? n[k] / len : 0.0;
+}
+
+// The raw model through a pipe: its fields, then each array with its length.
+template <class T>
+void PutArray(std::string& out, const std::vector<T>& v) {
+  const uint64_t n = v.size();
+  out.append(reinterpret_cast<const char*>(&n), sizeof n);
+  out.append(reinterpret_cast<const char*>(v.data()), v.size() * sizeof(T));
+}
+
+template <class T>
+bool TakeArray(const std::string& in, size_t& at, std::vector<T>& v) {
+  uint64_t n = 0;
+  if (at + sizeof n > in.size()) return false;
+  std::memcpy(&n, &in[at], sizeof n);
+  at += sizeof n;
+  if (n > (in.size() - at) / sizeof(T)) return false;
+  v.resize(static_cast<size_t>(n));
+  std::memcpy(v.data(), &in[at], v.size() * sizeof(T));
+  at += v.size() * sizeof(T);
+  return true;
+}
+
+std::string Serialise(const RawModel& r) {
+  std::string out;
+  const std::vector<char> error(r.error.begin(), r.error.end());
+  PutArray(out, error);
+  const std::vector<double> numbers = {r.declaredScale, r.numberScale, r.declaredYUp ? 1.0 : 0.0};
+  PutArray(out, numbers);
+  PutArray(out, r.data.positions);
+  PutArray(out, r.data.normals);
+  PutArray(out, r.data.triangles);
+  PutArray(out, r.data.parts);
+  return out;
+}
+
+bool Deserialise(const std::string& in, RawModel* r) {
+  size_t at = 0;
+  std::vector<char> error;
+  std::vector<double> numbers;
+  if (!TakeArray(in, at, error) || !TakeArray(in, at, numbers) || numbers.size() != 3 ||
+      !TakeArray(in, at, r->data.positions) || !TakeArray(in, at, r->data.normals) ||
+      !TakeArray(in, at, r->data.triangles) || !TakeArray(in, at, r->data.parts) || at != in.size())
+    return false;
+  r->error.assign(error.begin(), error.end());
+  r->declaredScale = numbers[0];
+  r->numberScale = numbers[1];
+  r->declaredYUp = numbers[2] != 0.0;
+  return true;
+}
+
+// Runs a reader of another library in a child process of its own, so that
+// a file that makes it crash, or run on, costs that file and nothing else.
+// What it read comes back through a pipe and is checked here.
+template <class Reader>
+RawModel ReadIsolated(Reader read) {
+  RawModel raw;
+  int fds[2];
+  if (::pipe2(fds, O_CLOEXEC) != 0) {
+    raw.error = std::string("no reader could be started (") + std::strerror(errno) + ")";
+    return raw;
+  }
+  const pid_t child = ::fork();
+  if (child < 0) {
+    ::close(fds[0]);
+    ::close(fds[1]);
+    raw.error = std::string("no reader could be started (") + std::strerror(errno) + ")";
+    return raw;
+  }
+  if (child == 0) {
+    ::close(fds[0]);
+    const std::string bytes = Serialise(read());
+    size_t sent = 0;
+    while (sent < bytes.size()) {
+      const ssize_t n = ::write(fds[1], bytes.data() + sent, bytes.size() - sent);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) ::_exit(1);
+      sent += static_cast<size_t>(n);
+    }
+    ::_exit(0);
+  }
+  ::close(fds[1]);
+  std::string bytes;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kModelReadSeconds);
+  bool late = false;
+  char buffer[1 << 16];
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) {
+      late = true;
+      break;
+    }
+    pollfd p{fds[0], POLLIN, 0};
+    const int ready = ::poll(&p, 1, static_cast<int>(std::min<long long>(left.count(), 1000)));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) continue;
+    const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fds[0]);
+  if (late) ::kill(child, SIGKILL);
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (late) {
+    raw.error = "reading it took longer than " + std::to_string(kModelReadSeconds) + " s";
+  } else if (WIFSIGNALED(status)) {
+    raw.error = "the reader stopped on it (signal " + std::to_string(WTERMSIG(status)) + "): it is malformed";
+  } else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !Deserialise(bytes, &raw)) {
+    raw = RawModel{};
+    raw.error = "the reader gave no usable result";
+  }
+  return raw;
 }
 
 }  // namespace
@@ -168,7 +288,9 @@ std::string ImportModel(const std::string& path, const ModelOptions& options, Mo
   std::string why = ReadModelBytes(path, nullptr);
   if (!why.empty()) return why;
   const bool cad = format == ModelFormat::Step || format == ModelFormat::Iges;
-  RawModel raw = cad ? ReadCadFile(path, format, options.resolution) : ReadMeshFile(path, format, options.up != 0);
+  RawModel raw = ReadIsolated([&] {
+    return cad ? ReadCadFile(path, format, options.resolution) : ReadMeshFile(path, format, options.up != 0);
+  });
   if (!raw.error.empty()) return raw.error;
   ModelData& m = raw.data;
   if (m.TriangleCount() > kModelTriangleLimit)

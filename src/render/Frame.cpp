@@ -1,6 +1,7 @@
 #include "render/Frame.h"
 
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "arm/ToolPoint.h"
@@ -85,14 +86,9 @@ void DrawScene(const RenderSettings& rs, FrameResult* result, ObjectListCache* c
   DrawSceneAt(rs, tool, result, cache);
 }
 
-void DrawSceneAt(const RenderSettings& rs, const double tool[3], FrameResult* result, ObjectListCache* cache) {
-  SceneObject rec = MakeBaseRecord(rs);
-  if (cache) {
-    cache->Draw(ObjectListCache::kFloorSlot, rec, DrawFloor);
-  } else {
-    DrawBuilt([&] { DrawFloor(rec); });
-  }
+SceneObject ArmRecord(const RenderSettings& rs) {
   // The arm starts from the record as the last tile left it.
+  SceneObject rec = MakeBaseRecord(rs);
   TileLook(rec);
   rec.X = rec.Y = 7.5f;
   rec.clFill = 0xF8F8F8;
@@ -107,6 +103,53 @@ void DrawSceneAt(const RenderSettings& rs, const double tool[3], FrameResult* re
   rec.ColorTex = MakeTypedMaterial(rs.colorTex.typeIndex, rs.armColor, rs.transparency,
                                    static_cast<float>(rs.colorTex.shininess));
   for (int k = 0; k < 6; ++k) rec.size[10 + k] = rs.joints[k];
+  return rec;
+}
+
+std::vector<ExportPart> SceneExportParts(const RenderSettings& rs, const SceneObject* records,
+                                         const ObjectOverrides* overrides, bool floor, std::deque<Mesh>* store) {
+  std::vector<ExportPart> parts;
+  const BuildInputs lit{true, 0};
+  auto add = [&](std::string name, std::string comment, Mesh mesh) {
+    store->push_back(std::move(mesh));
+    parts.push_back(ExportPart{std::move(name), std::move(comment), &store->back()});
+  };
+  if (records) {
+    const DrawSubstitutes subs{rs.robot, overrides};
+    for (int i = 0; i < kObjectCapacity; ++i) {
+      const SceneObject rec = EffectiveRecord(records[i], i, subs);
+      if (!rec.Enbl) continue;
+      char name[16];
+      std::snprintf(name, sizeof name, "OBJ%03d", i);
+      add(name, rec.Name, BuildObjectMesh(rec, lit));
+    }
+  }
+  const SceneObject arm = ArmRecord(rs);
+  MeshBuilder b(lit);
+  {
+    emit::BuildInto into(b);
+    DrawArticulatedArm(arm, rs.markPlate);
+  }
+  add("Arm", "", b.Finish());
+  if (floor) {
+    MeshBuilder f(lit);
+    {
+      emit::BuildInto into(f);
+      DrawFloor(MakeBaseRecord(rs));
+    }
+    add("Floor", "", f.Finish());
+  }
+  return parts;
+}
+
+void DrawSceneAt(const RenderSettings& rs, const double tool[3], FrameResult* result, ObjectListCache* cache) {
+  const SceneObject base = MakeBaseRecord(rs);
+  if (cache) {
+    cache->Draw(ObjectListCache::kFloorSlot, base, DrawFloor);
+  } else {
+    DrawBuilt([&] { DrawFloor(base); });
+  }
+  SceneObject rec = ArmRecord(rs);
   if (cache) {
     gArmMarkPlate = rs.markPlate;
     cache->Draw(ObjectListCache::kArmSlot, rec, DrawArmRecord, rs.markPlate ? 1u : 0u);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <deque>
 #include <vector>
 
 #include "objects/EffectiveRecord.h"
 #include "collision/Interference.h"
+#include "models/SceneExport.h"
 #include "objects/SceneObject.h"
 #include "render/RenderSettings.h"
 #include "render/Texture.h"
@@ -83,3 +85,12 @@ SceneObject QuickRecord(const SceneObject& rec, int segments);
 
 // The record the floor and the arm start from.
 SceneObject MakeBaseRecord(const RenderSettings& rs);
+// The record the arm is drawn from (its joints in size[10..15]).
+SceneObject ArmRecord(const RenderSettings& rs);
+
+// What a frame of these settings shows, built without GL for export: each
+// enabled record as drawn (a robot following its panel, a pose from the
+// link), named "OBJ012" with its comment, then the arm ("Arm"), and the
+// floor ("Floor") when asked. The meshes live in store.
+std::vector<ExportPart> SceneExportParts(const RenderSettings& rs, const SceneObject* records,
+                                         const ObjectOverrides* overrides, bool floor, std::deque<Mesh>* store);

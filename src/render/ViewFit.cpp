@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "arm/ToolPoint.h"
+#include "equipment/ObjectBounds.h"
 #include "equipment/ObjectDrawing.h"
 #include "render/GlHeaders.h"
 
@@ -112,6 +113,37 @@ bool MeasureDrawnBox(const SceneObject& rec, double lo[3], double hi[3]) {
     if (!(lo[k] > -kReach && hi[k] < kReach)) return false;
   }
   return true;
+}
+
+std::vector<BoundSphere> SceneFitBounds(const RenderSettings& rs, const SceneObject* records,
+                                        const ObjectOverrides* overrides, int* objects) {
+  std::vector<BoundSphere> balls;
+  int framed = 0;
+  const DrawSubstitutes subs{rs.robot, overrides};
+  for (int i = 0; records && i < kObjectCapacity; ++i) {
+    const SceneObject rec = EffectiveRecord(records[i], i, subs);
+    if (!rec.Enbl) continue;
+    double lo[3], hi[3];
+    if (MeasureDrawnBox(rec, lo, hi)) {
+      AddBoxBounds(lo, hi, balls);
+      ++framed;
+      continue;
+    }
+    const ObjectBounds b = BoundsOf(rec);
+    // An object whose record holds no usable number could be anywhere;
+    // it cannot be framed.
+    if (!b.bounded || b.drawsNothing) continue;
+    ++framed;
+    for (const double* c : b.corner) {
+      BoundSphere p;
+      SceneOrder(c, p.center);
+      balls.push_back(p);
+    }
+  }
+  AddArmBounds(rs.joints, balls);
+  AddFloorFootprints(balls);
+  if (objects) *objects = framed;
+  return balls;
 }
 
 void AddBoxBounds(const double lo[3], const double hi[3], std::vector<BoundSphere>& out) {

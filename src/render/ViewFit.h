@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "objects/EffectiveRecord.h"
 #include "objects/SceneObject.h"
 #include "render/RenderSettings.h"
 
@@ -24,6 +25,14 @@ void AddBoxBounds(const double lo[3], const double hi[3], std::vector<BoundSpher
 // False when it draws nothing or reaches beyond 1000 units: use its bounds
 // then.
 bool MeasureDrawnBox(const SceneObject& rec, double lo[3], double hi[3]);
+
+// What Fit Scene frames: every enabled record as drawn (substitutes from
+// the panels and the link applied), each by the box around what it really
+// draws, or by the corners of its bounds where that cannot be measured;
+// the arm; the floor under them all. *objects (if given) counts the
+// records framed.
+std::vector<BoundSphere> SceneFitBounds(const RenderSettings& rs, const SceneObject* records,
+                                        const ObjectOverrides* overrides, int* objects = nullptr);
 
 // The floor under each ball: the octagon around its footprint at height 0
 // (a ball would reach as far below the floor as across it).

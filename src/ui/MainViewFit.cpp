@@ -63,36 +63,8 @@ void TForm1::ResetView() {
 
 void TForm1::FitScene() {
   TransferSettings();
-  std::vector<BoundSphere> balls;
   int objects = 0;
-  // The records as the frame draws them, each by the box around what it
-  // really draws (its bounds are made for culling, safe but often far
-  // larger), or by the corners of its own box where that cannot be measured.
-  const DrawSubstitutes subs{settings_.robot, LinkOverrides()};
-  const bool measure = Pnl_GL->MakeCurrent();
-  for (int i = 0; i < kObjectCapacity; ++i) {
-    const SceneObject rec = EffectiveRecord((*objects_)[static_cast<size_t>(i)], i, subs);
-    if (!rec.Enbl) continue;
-    double lo[3], hi[3];
-    if (measure && MeasureDrawnBox(rec, lo, hi)) {
-      AddBoxBounds(lo, hi, balls);
-      ++objects;
-      continue;
-    }
-    const ObjectBounds b = BoundsOf(rec);
-    // An object whose record holds no usable number could be anywhere;
-    // it cannot be framed.
-    if (!b.bounded || b.drawsNothing) continue;
-    ++objects;
-    for (const double* c : b.corner) {
-      BoundSphere p;
-      SceneOrder(c, p.center);
-      balls.push_back(p);
-    }
-  }
-  if (measure) Pnl_GL->DoneCurrent();
-  AddArmBounds(settings_.joints, balls);
-  AddFloorFootprints(balls);
+  const std::vector<BoundSphere> balls = SceneFitBounds(settings_, objects_->data(), LinkOverrides(), &objects);
   ViewLimits limits;
   limits.zoomMin = Tkb_Zoom->minimum() * 0.01;
   limits.zoomMax = Tkb_Zoom->maximum() * 0.01;

@@ -1,6 +1,7 @@
 #include "ui/ModelsController.h"
 
 #include <QAction>
+#include <deque>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -13,6 +14,9 @@
 #include "models/ModelDrawing.h"
 #include "models/ModelImport.h"
 #include "models/ModelLibrary.h"
+#include "models/SceneExport.h"
+#include "objects/FileAccess.h"
+#include "render/Frame.h"
 #include "objects/ObjectFile.h"
 #include "objects/ObjectGrid.h"
 #include "render/Camera.h"
@@ -70,6 +74,46 @@ void ModelsController::AddMenuEntries(QMenu* file) {
   reload->setObjectName(QStringLiteral("ActReloadModels"));
   reload->setShortcut(QKeySequence(Qt::Key_F5));
   connect(reload, &QAction::triggered, this, Guarded(window_, [this] { ReloadAll(); }));
+  QAction* exportAction = file->addAction(QStringLiteral("Export..."));
+  exportAction->setObjectName(QStringLiteral("ActExport"));
+  exportAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+  connect(exportAction, &QAction::triggered, this, Guarded(window_, [this] { ExportScene(); }));
+}
+
+QString ModelsController::ExportTo(const QString& path, const SaveOptions& options) {
+  window_->TransferSettings();
+  std::deque<Mesh> meshes;
+  const std::vector<ExportPart> parts =
+      SceneExportParts(window_->Settings(), window_->Objects().data(), window_->LinkOverrides(), false, &meshes);
+  std::vector<ExportFile> files;
+  const std::string failed = ::ExportScene(parts, QFile::encodeName(path).toStdString(), &files);
+  if (!failed.empty()) return QString::fromStdString(failed);
+  for (const ExportFile& f : files) {
+    std::string why;
+    // Only the file asked for may be written through a special target.
+    const SaveOptions own = f.path == files.front().path ? options : SaveOptions{};
+    if (!SaveFileContents(f.path, f.bytes, own, &why))
+      return QString::fromStdString(f.path) + QStringLiteral(": ") + QString::fromStdString(why);
+  }
+  return QString();
+}
+
+void ModelsController::ExportScene() {
+  const QString filter = QStringLiteral(
+      "glTF binary (*.glb);;glTF (*.gltf);;STL binary (*.stl);;Wavefront OBJ (*.obj)");
+  QString path = Prompts::Get().SaveFile(window_, QStringLiteral("Export"), filter);
+  if (path.isEmpty()) return;
+  if (ExportFormatOf(QFile::encodeName(path).toStdString()) == ExportFormat::Unknown)
+    path += QStringLiteral(".glb");
+  SaveOptions options;
+  if (!ConfirmSaveTarget(window_, path, QStringLiteral("Export"), &options)) return;
+  const QString why = ExportTo(path, options);
+  if (!why.isEmpty()) {
+    Prompts::Get().Error(window_, QStringLiteral("The scene could not be exported to:\n") + path +
+                                      QStringLiteral("\n(") + why + QStringLiteral(")"));
+    return;
+  }
+  window_->ShowStatus(QStringLiteral("Exported to ") + QFileInfo(path).fileName());
 }
 
 void ModelsController::SceneFileChanged(const QString& path) {

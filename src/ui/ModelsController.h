@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+struct SaveOptions;
 class QAction;
 class QMenu;
 class QTimer;
@@ -25,11 +26,16 @@ class ModelsController : public QObject {
   explicit ModelsController(TForm1* window);
   ~ModelsController() override;
 
-  // The File menu's entries (Reload Models).
+  // The File menu's entries (Reload Models, Export...).
   void AddMenuEntries(QMenu* file);
   // The scene's file is now path (empty: untitled).
   void SceneFileChanged(const QString& path);
   void ReloadAll();
+  // File > Export...: what the picture shows, to a file the user names.
+  void ExportScene();
+  // Writes what the picture shows to path (.glb, .gltf, .stl or .obj) and
+  // its companions through the safe save; "" or why not.
+  QString ExportTo(const QString& path, const SaveOptions& options);
   // A file dropped on the window, as if by the mouse; true when taken.
   bool DropFile(const QString& path);
   // Adds a Model record of path at the middle of the picture on the floor,

@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <deque>
 #include <functional>
+#include <memory>
 
 #include "equipment/ObjectBounds.h"
 #include "equipment/ObjectDrawing.h"
@@ -17,6 +19,8 @@
 #include "models/ModelDrawing.h"
 #include "models/ModelImport.h"
 #include "models/ModelLibrary.h"
+#include "models/SceneExport.h"
+#include "render/Frame.h"
 
 namespace {
 
@@ -285,4 +289,45 @@ TEST_F(ModelFiles, AModelRecordDrawsItsFilePlacedAndScaled) {
   EXPECT_FLOAT_EQ(failed.runs[0].vertices[0].c[1], 0.0f);
   lib.TakeMessages();
   lib.Clear();
+}
+
+// What the picture shows, exported in each format and read back as a
+// model: the same triangles in the same place, and glTF names each node.
+TEST_F(ModelFiles, AnExportReadBackIsTheSameShapes) {
+  auto table = std::make_unique<ObjectTable>();
+  InitializeRecords(table->data(), kObjectCapacity);
+  SceneObject& box = (*table)[3];
+  box.Enbl = true;
+  box.Shp = ShapeKind::Cube;
+  box.X = 1.0f, box.Y = 2.0f, box.Z = 0.25f;
+  box.W = 0.4f, box.D = 0.6f, box.H = 0.5f;
+  box.Name = "load port \"LP1\"";
+  RenderSettings rs;
+  std::deque<Mesh> meshes;
+  const std::vector<ExportPart> parts = SceneExportParts(rs, table->data(), nullptr, true, &meshes);
+  ASSERT_EQ(parts.size(), 3u);  // the box, the arm, the floor
+  float glLo[3], glHi[3];
+  ASSERT_TRUE(parts[0].mesh->Bounds(glLo, glHi));
+  for (const char* name : {"scene.glb", "scene.gltf", "scene.stl", "scene.obj"}) {
+    std::vector<ExportFile> files;
+    const std::vector<ExportPart> one(parts.begin(), parts.begin() + 1);
+    ASSERT_EQ(ExportScene(one, dir + "/" + name, &files), "") << name;
+    ASSERT_FALSE(files.empty());
+    EXPECT_EQ(files[0].path, dir + "/" + name);
+    for (const ExportFile& f : files) Write(f.path.substr(dir.size() + 1), f.bytes);
+    if (std::string(name) == "scene.gltf") {
+      EXPECT_NE(files[0].bytes.find(R"("extras":{"comment":"load port \"LP1\""})"), std::string::npos);
+    }
+    ModelData back;
+    ASSERT_EQ(ImportModel(dir + "/" + name, ModelOptions{}, &back), "") << name;
+    EXPECT_EQ(back.TriangleCount(), ExportTriangleCount(one)) << name;
+    // Scene X, Y, Z from GL's x, z, y.
+    const int gl[3] = {0, 2, 1};
+    for (int k = 0; k < 3; ++k) {
+      EXPECT_NEAR(back.lo[k], glLo[gl[k]], 1e-4) << name << " axis " << k;
+      EXPECT_NEAR(back.hi[k], glHi[gl[k]], 1e-4) << name << " axis " << k;
+    }
+  }
+  std::vector<ExportFile> none;
+  EXPECT_NE(ExportScene(parts, dir + "/scene.png", &none), "");
 }
