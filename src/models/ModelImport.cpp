@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -64,12 +65,14 @@ void FaceNormal(const ModelData& m, size_t t, double n[3]) {
   for (int k = 0; k < 3; ++k) n[k] = len > 0.0 ? n[k] / len : 0.0;
 }
 
+int gReadSeconds = kModelReadSeconds;
+
 // The raw model through a pipe: its fields, then each array with its length.
 template <class T>
 void PutArray(std::string& out, const std::vector<T>& v) {
   const uint64_t n = v.size();
   out.append(reinterpret_cast<const char*>(&n), sizeof n);
-  out.append(reinterpret_cast<const char*>(v.data()), v.size() * sizeof(T));
+  if (!v.empty()) out.append(reinterpret_cast<const char*>(v.data()), v.size() * sizeof(T));
 }
 
 template <class T>
@@ -80,7 +83,7 @@ bool TakeArray(const std::string& in, size_t& at, std::vector<T>& v) {
   at += sizeof n;
   if (n > (in.size() - at) / sizeof(T)) return false;
   v.resize(static_cast<size_t>(n));
-  std::memcpy(v.data(), &in[at], v.size() * sizeof(T));
+  if (!v.empty()) std::memcpy(v.data(), &in[at], v.size() * sizeof(T));
   at += v.size() * sizeof(T);
   return true;
 }
@@ -133,6 +136,9 @@ RawModel ReadIsolated(Reader read) {
   }
   if (child == 0) {
     ::close(fds[0]);
+    // It ends with its parent, and on its own when its time is up.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    ::alarm(static_cast<unsigned>(gReadSeconds) + 1);
     const std::string bytes = Serialise(read());
     size_t sent = 0;
     while (sent < bytes.size()) {
@@ -145,7 +151,7 @@ RawModel ReadIsolated(Reader read) {
   }
   ::close(fds[1]);
   std::string bytes;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kModelReadSeconds);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(gReadSeconds);
   bool late = false;
   char buffer[1 << 16];
   for (;;) {
@@ -169,7 +175,9 @@ RawModel ReadIsolated(Reader read) {
   while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
   if (late) {
-    raw.error = "reading it took longer than " + std::to_string(kModelReadSeconds) + " s";
+    raw.error = "reading it took longer than " + std::to_string(gReadSeconds) + " s";
+  } else if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) {
+    raw.error = "reading it took longer than " + std::to_string(gReadSeconds) + " s";
   } else if (WIFSIGNALED(status)) {
     raw.error = "the reader stopped on it (signal " + std::to_string(WTERMSIG(status)) + "): it is malformed";
   } else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !Deserialise(bytes, &raw)) {
@@ -277,6 +285,10 @@ std::string ReadModelBytes(const std::string& path, std::string* bytes) {
   }
   ::close(fd);
   return why;
+}
+
+void SetModelReadSeconds(int seconds) {
+  gReadSeconds = seconds > 0 ? seconds : kModelReadSeconds;
 }
 
 std::string ImportModel(const std::string& path, const ModelOptions& options, ModelData* out) {

@@ -16,8 +16,14 @@ const char* ModelFormatList();
 // folder, FIFO or device), none larger than kModelFileLimit, and no model
 // of more than kModelTriangleLimit triangles is kept. Files a format
 // refers to (an OBJ's materials, a glTF's buffers) are held to the same
-// rules. Safe to call from any thread.
+// rules. The readers of the other libraries run in a child process of
+// their own: a file that makes one crash, or run on past its time, is
+// refused, and nothing else is lost. Safe to call from any thread.
 std::string ImportModel(const std::string& path, const ModelOptions& options, ModelData* out);
+
+// How long a reader may take over one file (kModelReadSeconds unless set;
+// the fuzz target's inputs are bounded tighter).
+void SetModelReadSeconds(int seconds);
 
 // The steps of an import that the readers share (ModelImport.cpp):
 

@@ -40,6 +40,8 @@ const std::string& Folder() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
+  // A reader that runs on is stopped well inside the run's -timeout.
+  SetModelReadSeconds(5);
   const std::string path = Folder() + "/model." + kEndings[data[0] % (sizeof kEndings / sizeof *kEndings)];
   {
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
