@@ -1,6 +1,7 @@
 // Writes the example scenes of data/examples: a wafer-handling cell built
-// only from the program's own object kinds, and one small scene per robot
-// kind. Run after changing it: tessaly-make-examples data/examples
+// only from the program's own object kinds, one small scene per robot
+// kind, and a cell of model files (written here too). Run after changing it: tessaly-make-examples data/examples
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -8,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "equipment/ObjectDrawing.h"
+#include "models/CadWriter.h"
+#include "models/SceneExport.h"
+#include "objects/FileAccess.h"
 #include "objects/ObjectFile.h"
 #include "objects/SceneView.h"
 #include "objects/ShapeKind.h"
@@ -347,6 +352,78 @@ void BuildFrogLeg(SceneBuilder& s) {
   s.Frame(20.0f, -15.0f);
 }
 
+// The model files the model cell places, written beside it: a load port
+// and a process chamber as STEP (OpenCASCADE solids, sizes in mm), and a
+// SCARA robot exported from the program's own model as glTF.
+bool WriteModelFiles(const std::string& dir) {
+  const float steel[3] = {0.69f, 0.69f, 0.66f}, blue[3] = {0.19f, 0.47f, 0.75f}, teal[3] = {0.31f, 0.53f, 0.56f};
+  auto solid = [](CadSolid::Kind kind, double x, double y, double z, double w, double d, double h, double r,
+                  const float rgb[3]) {
+    CadSolid c;
+    c.kind = kind;
+    c.x = x, c.y = y, c.z = z, c.w = w, c.d = d, c.h = h, c.r = r;
+    std::copy(rgb, rgb + 3, c.rgb);
+    return c;
+  };
+  using K = CadSolid::Kind;
+  // Centred on its place: the body with its opening, the carrier on top.
+  const std::vector<CadSolid> port = {solid(K::Box, -250, -150, 0, 500, 300, 1200, 150, steel),
+                                      solid(K::Box, -200, -175, 1200, 400, 350, 330, 0, blue)};
+  const std::vector<CadSolid> chamber = {solid(K::Cylinder, 0, 0, 0, 0, 0, 500, 400, teal),
+                                         solid(K::Cylinder, 0, 0, 500, 0, 0, 60, 420, steel)};
+  bool ok = true;
+  for (const auto& [name, solids] : {std::pair{"load-port.step", port}, std::pair{"chamber.step", chamber}}) {
+    const std::string why = WriteCadFile(dir + "/" + name, ModelFormat::Step, solids);
+    if (!why.empty()) std::fprintf(stderr, "cannot write %s/%s: %s\n", dir.c_str(), name, why.c_str());
+    ok = ok && why.empty();
+  }
+  SceneObject robot;
+  InitializeRecords(&robot, 1);
+  robot.Enbl = robot.Fill = true;
+  robot.Shp = ShapeKind::ScaraRobot;
+  robot.size[0] = 0.5f;
+  robot.size[1] = 0.3f;
+  robot.size[3] = 90.0f;
+  robot.size[9] = 1.5f;
+  robot.Opt[0] = 1;
+  robot.Trans = 1.0f;
+  robot.clFill = 0xE1E1E1;
+  robot.cl_sub[0] = 0xE1FFFF;
+  robot.cl_sub[1] = robot.cl_sub[2] = kWaferGrey;
+  const Mesh mesh = BuildObjectMesh(robot, BuildInputs{true, 0});
+  std::vector<ExportFile> files;
+  std::string why = ExportScene({ExportPart{"SCARA", "ScaraRobot 150 exported by tessaly", &mesh}},
+                                dir + "/scara-robot.glb", &files);
+  for (const ExportFile& f : files)
+    if (why.empty() && !SaveFileContents(f.path, f.bytes, SaveOptions{}, &why)) break;
+  if (!why.empty()) std::fprintf(stderr, "cannot write %s/scara-robot.glb: %s\n", dir.c_str(), why.c_str());
+  return ok && why.empty();
+}
+
+// Equipment from model files: two load ports and a chamber read from STEP,
+// and a robot read from glTF, placed by Model records (kind 60).
+void BuildModelCell(SceneBuilder& s) {
+  s.Label("Model 60: STEP and glTF files", 0.0f, -0.9f, 1.6f, 0.6f);
+  auto model = [&](const char* name, const char* file, float x, float y, float turn) -> SceneObject& {
+    SceneObject& r = s.Add(name, ShapeKind::Model);
+    r.Text = file;
+    r.X = x;
+    r.Y = y;
+    r.Ang[0] = turn;
+    r.Frame = true;
+    r.clFrame = kDarkSteel;
+    r.clFill = kSteel;
+    return r;
+  };
+  model("load port 1", "load-port.step", -0.9f, 0.8f, 0.0f);
+  model("load port 2", "load-port.step", -0.3f, 0.8f, 0.0f);
+  model("process chamber", "chamber.step", 0.9f, 0.3f, 0.0f);
+  SceneObject& robot = model("transfer robot", "scara-robot.glb", 0.2f, 0.35f, 0.0f);
+  robot.Frame = false;
+  s.Show(-1.2f, -0.3f, 0.0f, 1.35f, 1.0f, 1.55f);
+  s.Frame(20.0f, -15.0f);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -358,7 +435,9 @@ int main(int argc, char** argv) {
   } examples[] = {{"demo-cell.3dl", BuildDemoCell},
                   {"scara-robot.3dl", BuildScara},
                   {"twin-hand-robot.3dl", BuildTwinHand},
-                  {"frog-leg-robot.3dl", BuildFrogLeg}};
+                  {"frog-leg-robot.3dl", BuildFrogLeg},
+                  {"model-cell.3dl", BuildModelCell}};
+  ok = WriteModelFiles(dir) && ok;
   for (const Example& e : examples) {
     SceneBuilder s;
     e.build(s);

@@ -1,5 +1,6 @@
 #include "models/CadWriter.h"
 
+#include <APIHeaderSection_MakeHeader.hxx>
 #include <BRepAlgoAPI_Cut.hxx>
 #include <BRepPrimAPI_MakeBox.hxx>
 #include <BRepPrimAPI_MakeCylinder.hxx>
@@ -7,6 +8,8 @@
 #include <Interface_Static.hxx>
 #include <Quantity_Color.hxx>
 #include <STEPCAFControl_Writer.hxx>
+#include <STEPControl_Writer.hxx>
+#include <TCollection_HAsciiString.hxx>
 #include <Standard_Failure.hxx>
 #include <TDocStd_Document.hxx>
 #include <XCAFApp_Application.hxx>
@@ -44,7 +47,18 @@ std::string WriteCadFile(const std::string& path, ModelFormat format, const std:
     bool written = false;
     if (format == ModelFormat::Step) {
       STEPCAFControl_Writer writer;
-      written = writer.Transfer(doc, STEPControl_AsIs) && writer.Write(path.c_str()) == IFSelect_RetDone;
+      if (writer.Transfer(doc, STEPControl_AsIs)) {
+        // No date and no host in the header: the same solids make the same file.
+        APIHeaderSection_MakeHeader header(writer.ChangeWriter().Model());
+        header.SetName(new TCollection_HAsciiString("tessaly"));
+        header.SetTimeStamp(new TCollection_HAsciiString("2026-01-01T00:00:00"));
+        header.SetAuthorValue(1, new TCollection_HAsciiString("tessaly"));
+        header.SetOrganizationValue(1, new TCollection_HAsciiString("tessaly"));
+        header.SetOriginatingSystem(new TCollection_HAsciiString("tessaly"));
+        header.SetPreprocessorVersion(new TCollection_HAsciiString("OpenCASCADE"));
+        header.SetAuthorisation(new TCollection_HAsciiString(""));
+        written = writer.Write(path.c_str()) == IFSelect_RetDone;
+      }
     } else {
       IGESCAFControl_Writer writer;
       written = writer.Transfer(doc) && writer.Write(path.c_str());

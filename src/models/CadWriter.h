@@ -20,7 +20,8 @@ struct CadSolid {
 };
 
 // Writes the solids (sizes in millimetres) to path as STEP or IGES;
-// "" or why not.
+// "" or why not. A STEP file's header carries no date or host, so the same
+// solids make the same file.
 std::string WriteCadFile(const std::string& path, ModelFormat format, const std::vector<CadSolid>& solids);
 
 // OpenCASCADE's shared state (its messenger, its static parameters, the

@@ -12,7 +12,8 @@
 
 namespace {
 
-const char* const kExamples[] = {"demo-cell.3dl", "scara-robot.3dl", "twin-hand-robot.3dl", "frog-leg-robot.3dl"};
+const char* const kExamples[] = {"demo-cell.3dl", "scara-robot.3dl", "twin-hand-robot.3dl", "frog-leg-robot.3dl",
+                                 "model-cell.3dl"};
 
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
