@@ -16,6 +16,7 @@
 #include "ui/Controls.h"
 #include "ui/GlPanel.h"
 #include "ui/Main.h"
+#include "ui/ModelsController.h"
 
 #include <QSignalBlocker>
 #include "ui/MainHelpers.h"
@@ -276,6 +277,8 @@ bool TForm1::SaveSceneAs() {
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".3dl");
   SaveOptions options;
   if (!ConfirmSaveTarget(this, path, QStringLiteral("Save OBJ"), &options)) return false;
+  // Model files keep being found from the new folder.
+  if (models_) models_->RebaseModelPaths(path);
   QString why;
   if (!WriteScene(path, options, &why)) {
     ShowStatus(QStringLiteral("Object data could not be saved to: %1 (%2)").arg(path, why));

@@ -122,6 +122,22 @@ void ModelsController::SceneFileChanged(const QString& path) {
   window_->RequestRedraw();
 }
 
+void ModelsController::RebaseModelPaths(const QString& newSceneFile) {
+  const QString oldBase = QString::fromStdString(ModelLibrary::Shared().BaseFolder());
+  const QDir newBase = QFileInfo(newSceneFile).absoluteDir();
+  if (oldBase.isEmpty() || QDir(oldBase) == newBase) return;
+  bool changed = false;
+  for (SceneObject& rec : window_->Objects()) {
+    if (rec.Shp != ShapeKind::Model || rec.Text.empty() || rec.Text[0] == '/') continue;
+    const QString file = QDir(oldBase).absoluteFilePath(QFile::decodeName(rec.Text.c_str()));
+    const QString relative = newBase.relativeFilePath(file);
+    const QString stored = relative.startsWith(QStringLiteral("../")) ? file : relative;
+    rec.Text = QFile::encodeName(stored).toStdString();
+    changed = true;
+  }
+  if (changed) window_->SceneChanged(QStringLiteral("Model paths for ") + QFileInfo(newSceneFile).fileName());
+}
+
 void ModelsController::ReloadAll() {
   ModelLibrary::Shared().ReloadAll();
   LibraryChanged();

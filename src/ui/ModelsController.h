@@ -28,6 +28,10 @@ class ModelsController : public QObject {
 
   // The File menu's entries (Reload Models, Export...).
   void AddMenuEntries(QMenu* file);
+  // Before the scene is saved into another folder: every Model record's
+  // relative path is rewritten to name the same file from there (relative
+  // when inside it, absolute otherwise), as one undo step.
+  void RebaseModelPaths(const QString& newSceneFile);
   // The scene's file is now path (empty: untitled).
   void SceneFileChanged(const QString& path);
   void ReloadAll();

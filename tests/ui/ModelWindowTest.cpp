@@ -106,3 +106,29 @@ TEST_F(ModelWindowTest, ADroppedModelIsOneRecordTheStatusNamesAndThePictureShows
   EXPECT_TRUE(ModelLibrary::Shared().WaitIdle(30));
   ModelLibrary::Shared().Clear();
 }
+
+// Saving the scene into another folder keeps every model found: a path
+// relative to the old folder names the same file from the new one.
+TEST_F(ModelWindowTest, SaveAsIntoAnotherFolderKeepsTheModelsFound) {
+  QDir(dir.path()).mkpath(QStringLiteral("cell/parts"));
+  const QString old = dir.filePath(QStringLiteral("cell/scene.3dl"));
+  const struct {
+    const char* to;
+    QString want;
+  } cases[] = {
+      {"scene.3dl", QStringLiteral("cell/parts/box.stl")},
+      {"cell/parts/scene.3dl", QStringLiteral("box.stl")},
+      {"elsewhere/scene.3dl", dir.filePath(QStringLiteral("cell/parts/box.stl"))},
+  };
+  for (const auto& c : cases) {
+    Form1->Models()->SceneFileChanged(old);
+    SceneObject& rec = Form1->Objects()[7];
+    rec.Enbl = true;
+    rec.Shp = ShapeKind::Model;
+    rec.Text = "parts/box.stl";
+    Form1->SceneChanged(QStringLiteral("Add"));
+    Form1->Models()->RebaseModelPaths(dir.filePath(QString::fromLatin1(c.to)));
+    EXPECT_EQ(QString::fromStdString(Form1->Objects()[7].Text), c.want) << c.to;
+  }
+  Form1->Models()->SceneFileChanged(QString());
+}
