@@ -136,3 +136,37 @@ TEST_F(CameraGl, TurnsAboutTheVerticalFirstThenAboutX) {
 }
 
 }  // namespace
+
+// A file dropped on the window lands where the middle of the picture meets
+// the floor: on the view axis, at height 0, for any view that looks down.
+TEST(ViewCentre, LiesOnTheViewAxisOnTheFloor) {
+  struct View {
+    float angleX, angleZ, zoom, shiftX, shiftY, shiftZ;
+    bool ortho;
+  };
+  const View views[] = {{15, -30, -2, 0, 0, 0, false},   {40, 60, -5, 0.7f, -0.3f, 0.2f, false},
+                        {70, 200, -3, -1, 2, 0.5f, false}, {30, -120, 0.5f, 0.4f, 0.8f, 0, true}};
+  for (const View& w : views) {
+    ViewSettings v;
+    v.angleX = w.angleX, v.angleZ = w.angleZ, v.zoom = w.zoom;
+    v.shiftX = w.shiftX, v.shiftY = w.shiftY, v.shiftZ = w.shiftZ, v.ortho = w.ortho;
+    double xy[2];
+    ASSERT_TRUE(ViewCentreOnFloor(v, xy)) << w.angleX;
+    double m[16];
+    CameraFrame(v, m);
+    // The point in eye coordinates (GL order: x, 0, y).
+    const double p[3] = {xy[0], 0.0, xy[1]};
+    double eye[3];
+    for (int r = 0; r < 3; ++r) eye[r] = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r];
+    EXPECT_NEAR(eye[0], 0.0, 1e-9) << w.angleX;
+    EXPECT_NEAR(eye[1], 0.0, 1e-9) << w.angleX;
+    if (!w.ortho) {
+      EXPECT_LT(eye[2], 0.0) << "in front of the eye";
+    }
+  }
+  ViewSettings up;
+  up.angleX = 0.0f;  // level with the floor: the axis never meets it
+  up.zoom = 0.0f;
+  double xy[2];
+  EXPECT_FALSE(ViewCentreOnFloor(up, xy));
+}

@@ -278,6 +278,27 @@ TEST_F(ModelFiles, AModelRecordDrawsItsFilePlacedAndScaled) {
     if (r.kind == RunKind::Lines) lines += r.indices.size() / 2;
   EXPECT_EQ(lines, 12u);
 
+  // The file's own colour, unless the record asks for its fill colour.
+  Write("box.mtl", "newmtl red\nKd 1 0 0\n");
+  Write("box.obj", Box{{1, 1, 1}}.Obj("red"));
+  rec.Text = "box.obj";
+  rec.Frame = false;
+  BuildObjectMesh(rec, BuildInputs{});
+  ASSERT_TRUE(lib.WaitIdle(30));
+  for (int own : {0, 1}) {
+    rec.Opt[2] = own;
+    const float* c = BuildObjectMesh(rec, BuildInputs{}).runs.at(0).vertices.at(0).c;
+    EXPECT_FLOAT_EQ(c[0], own ? 0.0f : 1.0f) << own;
+    EXPECT_FLOAT_EQ(c[1], own ? 1.0f : 0.0f) << own;
+  }
+  // An open surface: its border is outlined.
+  ModelData open;
+  ASSERT_EQ(ImportModel(Write("tri.stl", "solid t\nfacet normal 0 0 1\nouter loop\nvertex 0 0 0\nvertex 1 0 0\n"
+                                         "vertex 0 1 0\nendloop\nendfacet\nendsolid t\n"),
+                        ModelOptions{}, &open),
+            "");
+  EXPECT_EQ(open.edges.size(), 6u);
+
   rec.Text = "missing.stl";
   BuildObjectMesh(rec, BuildInputs{});
   ASSERT_TRUE(lib.WaitIdle(30));
@@ -321,6 +342,16 @@ TEST_F(ModelFiles, AnExportReadBackIsTheSameShapes) {
     ModelData back;
     ASSERT_EQ(ImportModel(dir + "/" + name, ModelOptions{}, &back), "") << name;
     EXPECT_EQ(back.TriangleCount(), ExportTriangleCount(one)) << name;
+    // Faces turned outward: the box's signed volume is positive.
+    double volume = 0.0;
+    for (size_t t = 0; t < back.TriangleCount(); ++t) {
+      const float* a = &back.positions[3 * back.triangles[3 * t]];
+      const float* b = &back.positions[3 * back.triangles[3 * t + 1]];
+      const float* c = &back.positions[3 * back.triangles[3 * t + 2]];
+      volume += a[0] * (b[1] * c[2] - b[2] * c[1]) - a[1] * (b[0] * c[2] - b[2] * c[0]) +
+                a[2] * (b[0] * c[1] - b[1] * c[0]);
+    }
+    EXPECT_NEAR(volume / 6.0, 0.4 * 0.6 * 0.5, 1e-4) << name;
     // Scene X, Y, Z from GL's x, z, y.
     const int gl[3] = {0, 2, 1};
     for (int k = 0; k < 3; ++k) {
