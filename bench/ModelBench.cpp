@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "headless/HeadlessContext.h"
+#include "models/CadWriter.h"
 #include "models/ModelImport.h"
 #include "models/ModelLibrary.h"
 #include "models/SceneExport.h"
@@ -174,3 +175,65 @@ void BM_ExportDemoCellGlb(benchmark::State& state) {
   state.counters["triangles"] = static_cast<double>(triangles);
 }
 BENCHMARK(BM_ExportDemoCellGlb)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// Frames of the demo cell while a large STEP file is read (in the reader's
+// own process): the slowest frame, against a frame with nothing loading.
+void BM_FramesWhileAStepFileLoads(benchmark::State& state) {
+  HeadlessContext ctx(628, 377);
+  if (!ctx.ok()) {
+    state.SkipWithError(ctx.error().c_str());
+    return;
+  }
+  ApplyClearColor(0);
+  ApplyFixedRenderState();
+  ApplyProjection(628, 377, false);
+  RenderSettings rs;
+  TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
+  auto table = std::make_unique<ObjectTable>();
+  InitializeRecords(table->data(), kObjectCapacity);
+  LoadObjects(TESSALY_EXAMPLES_DIR "/demo-cell.3dl", table->data(), kObjectCapacity, nullptr,
+              [](const std::string&) {});
+  // 400 plates, each with a bore: many curved faces to cut.
+  std::vector<CadSolid> solids;
+  for (int i = 0; i < 400; ++i) {
+    CadSolid c;
+    c.x = (i % 20) * 60.0, c.y = (i / 20) * 60.0, c.w = c.d = 50.0, c.h = 20.0 + i % 7, c.r = 12.0;
+    solids.push_back(c);
+  }
+  const std::string path = "/tmp/tessaly-bench-plates-" + std::to_string(::getpid()) + ".step";
+  if (!WriteCadFile(path, ModelFormat::Step, solids).empty()) {
+    state.SkipWithError("cannot write the STEP file");
+    return;
+  }
+  ObjectListCache cache;
+  auto frame = [&] {
+    FrameInputs in{&rs, table.get(), nullptr, nullptr};
+    in.cache = &cache;
+    const auto t0 = std::chrono::steady_clock::now();
+    ComposeFrame(in);
+    glFinish();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+  };
+  frame();
+  double idle = 0.0;
+  for (int k = 0; k < 5; ++k) idle += frame() / 5;
+  double slowest = 0.0, loadMs = 0.0;
+  int frames = 0;
+  for (auto _ : state) {
+    ModelLibrary::Shared().Clear();
+    const auto t0 = std::chrono::steady_clock::now();
+    ModelLibrary::Shared().Find(path, ModelOptions{0, 0, 72});
+    while (ModelLibrary::Shared().Pending() > 0) {
+      slowest = std::max(slowest, frame());
+      ++frames;
+    }
+    loadMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+  }
+  std::remove(path.c_str());
+  state.counters["idle_frame_ms"] = idle;
+  state.counters["slowest_frame_ms"] = slowest;
+  state.counters["frames_while_loading"] = frames;
+  state.counters["load_ms"] = loadMs;
+  cache.Clear();
+}
+BENCHMARK(BM_FramesWhileAStepFileLoads)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
