@@ -72,16 +72,19 @@ void DrawArticulatedArm(SceneObject rec, bool markPlates) {
   ApplyFrameSteps(RecordFrame(rec, RotationOrder::A));
 
   // Base plate, column and the first mark plate.
+  emit::Out().StartPiece("Arm base");
   Block(rec, 0.2f, 0.2f, 0.03f, 0.015f);
   Column(rec, 0.1f, 0.15f, 0.03f);
   if (markPlates) MarkPlate(rec, 0.2f, 0, 0.33f);
 
   // J1: turret and shoulder plates.
+  emit::Out().StartPiece("Arm J1");
   emit::Rotate(j1, 0.0, 1.0, 0.0);
   Column(rec, 0.1f, 0.07f, 0.18f);
   for (float side : {0.08f, -0.08f}) Link(rec, side, 0.0f, 0.3f, 0.05f, 0.04f, 0.07f, 0.06f, 0.0f);
 
   // J2: upper arm.
+  emit::Out().StartPiece("Arm J2");
   emit::Translate(0.0f, 0.33f, 0.0f);
   emit::Rotate(j2, 1.0, 0.0, 0.0);
   Link(rec, 0.0f, -0.013f, 0.055f, 0.11f, 0.12f, 0.04f, 0.07f, 15.0f);
@@ -89,24 +92,28 @@ void DrawArticulatedArm(SceneObject rec, bool markPlates) {
   if (markPlates) MarkPlate(rec, 0.15f, 0, 0.23f);
 
   // J3: elbow.
+  emit::Out().StartPiece("Arm J3");
   emit::Translate(0.0f, 0.23f, 0.0f);
   emit::Rotate(j3, 1.0, 0.0, 0.0);
   if (markPlates) MarkPlate(rec, 0.15f, 0, 0.04f);
   Link(rec, 0.0f, 0.0f, 0.04f, 0.08f, 0.12f, 0.0f, 0.05f, 0.0f);
 
   // J4: forearm.
+  emit::Out().StartPiece("Arm J4");
   emit::Translate(0.0f, 0.03f, 0.0f);
   emit::Rotate(j4, 0.0, 1.0, 0.0);
   if (markPlates) MarkPlate(rec, 0.15f, 5, 0.15f);
   Link(rec, 0.0f, 0.0f, 0.15f, 0.2f, 0.12f, 0.05f, 0.0f, 0.0f);
 
   // J5: wrist.
+  emit::Out().StartPiece("Arm J5");
   emit::Translate(0.0f, 0.25f, 0.0f);
   emit::Rotate(j5, 1.0, 0.0, 0.0);
   if (markPlates) MarkPlate(rec, 0.15f, 5, 0.04f);
   Block(rec, 0.066f, 0.066f, 0.04f, 0.05f);
 
   // J6: tool flange and its four bolts, in plain colours.
+  emit::Out().StartPiece("Arm J6");
   emit::Translate(0.0f, 0.07f, 0.0f);
   emit::Rotate(j6, 0.0, 1.0, 0.0);
   SceneObject flange = rec;

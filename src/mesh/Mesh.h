@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 // What a record looks like, as data: triangles, lines and points in runs
@@ -61,6 +63,10 @@ struct MeshRun {
 struct Mesh {
   std::vector<MeshRun> runs;
   size_t vertexCount = 0;
+  // Where named pieces begin (MeshBuilder::StartPiece): the first run of
+  // each and its name, in run order. Drawing ignores them; export makes
+  // each piece a node of its own.
+  std::vector<std::pair<size_t, std::string>> pieces;
 
   bool empty() const { return vertexCount == 0; }
   // The box round every vertex; false (and nothing written) for an empty

@@ -229,7 +229,8 @@ MeshRun& MeshBuilder::RunFor(RunKind kind, const std::vector<MeshVertex>& vertic
     want.shininess = primMaterial_.shininess;
   }
   std::vector<MeshRun>& runs = mesh_.runs;
-  if (runs.empty() || !runs.back().Joins(want)) runs.push_back(std::move(want));
+  if (runs.empty() || pieceStarts_ || !runs.back().Joins(want)) runs.push_back(std::move(want));
+  pieceStarts_ = false;
   return runs.back();
 }
 
@@ -300,6 +301,11 @@ void MeshBuilder::EndPrimitive() {
   run.vertices.insert(run.vertices.end(), primVertices_.begin(), primVertices_.end());
   for (uint32_t i : idx) run.indices.push_back(base + i);
   mesh_.vertexCount += n;
+}
+
+void MeshBuilder::StartPiece(const std::string& name) {
+  pieceStarts_ = true;
+  mesh_.pieces.emplace_back(mesh_.runs.size(), name);
 }
 
 Mesh MeshBuilder::Finish() {

@@ -100,6 +100,10 @@ class MeshBuilder {
                         size_t indexCount);
   void IndexedLines(const float* positions, size_t vertexCount, const uint32_t* indices, size_t indexCount);
 
+  // What follows is a piece of its own, named name: it starts a new run
+  // and is marked in Mesh::pieces.
+  void StartPiece(const std::string& name);
+
   // The mesh so far, its runs measured; the builder starts afresh.
   Mesh Finish();
   // The first misuse seen (a vertex outside a primitive, an unbalanced
@@ -115,6 +119,7 @@ class MeshBuilder {
   void Fail(const char* why);
   void UpdateNormalMatrix();
   MeshRun& RunFor(RunKind kind, const std::vector<MeshVertex>& vertices);
+  bool pieceStarts_ = false;  // the next primitive opens a run of its own
   void EndPrimitive();
   MeshVertex Made(double x, double y, double z);
   void AddIndexed(RunKind kind, const float* positions, const float* normals, size_t vertexCount,

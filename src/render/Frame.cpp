@@ -130,7 +130,16 @@ std::vector<ExportPart> SceneExportParts(const RenderSettings& rs, const SceneOb
     emit::BuildInto into(b);
     DrawArticulatedArm(arm, rs.markPlate);
   }
-  add("Arm", "", b.Finish());
+  // One node per link: the pieces the arm's drawing marks.
+  const Mesh whole = b.Finish();
+  for (size_t p = 0; p < whole.pieces.size(); ++p) {
+    const size_t from = whole.pieces[p].first;
+    const size_t to = p + 1 < whole.pieces.size() ? whole.pieces[p + 1].first : whole.runs.size();
+    Mesh piece;
+    piece.runs.assign(whole.runs.begin() + static_cast<long>(from), whole.runs.begin() + static_cast<long>(to));
+    for (const MeshRun& r : piece.runs) piece.vertexCount += r.vertices.size();
+    add(whole.pieces[p].second, "", std::move(piece));
+  }
   if (floor) {
     MeshBuilder f(lit);
     {

@@ -90,7 +90,7 @@ SceneObject ArmRecord(const RenderSettings& rs);
 
 // What a frame of these settings shows, built without GL for export: each
 // enabled record as drawn (a robot following its panel, a pose from the
-// link), named "OBJ012" with its comment, then the arm ("Arm"), and the
-// floor ("Floor") when asked. The meshes live in store.
+// link), named "OBJ012" with its comment, then the arm link by link
+// ("Arm base", "Arm J1" ... "Arm J6"), and the floor ("Floor") when asked. The meshes live in store.
 std::vector<ExportPart> SceneExportParts(const RenderSettings& rs, const SceneObject* records,
                                          const ObjectOverrides* overrides, bool floor, std::deque<Mesh>* store);

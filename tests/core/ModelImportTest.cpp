@@ -326,7 +326,10 @@ TEST_F(ModelFiles, AnExportReadBackIsTheSameShapes) {
   RenderSettings rs;
   std::deque<Mesh> meshes;
   const std::vector<ExportPart> parts = SceneExportParts(rs, table->data(), nullptr, true, &meshes);
-  ASSERT_EQ(parts.size(), 3u);  // the box, the arm, the floor
+  // The box, the arm link by link, the floor.
+  std::string names;
+  for (const ExportPart& p : parts) names += p.name + ",";
+  EXPECT_EQ(names, "OBJ003,Arm base,Arm J1,Arm J2,Arm J3,Arm J4,Arm J5,Arm J6,Floor,");
   float glLo[3], glHi[3];
   ASSERT_TRUE(parts[0].mesh->Bounds(glLo, glHi));
   for (const char* name : {"scene.glb", "scene.gltf", "scene.stl", "scene.obj"}) {
