@@ -274,7 +274,8 @@ TEST_F(ModelFiles, AModelRecordDrawsItsFilePlacedAndScaled) {
   // Outlines: the sharp edges only.
   rec.Frame = true;
   size_t lines = 0;
-  for (const MeshRun& r : BuildObjectMesh(rec, BuildInputs{}).runs)
+  const Mesh outlined = BuildObjectMesh(rec, BuildInputs{});
+  for (const MeshRun& r : outlined.runs)
     if (r.kind == RunKind::Lines) lines += r.indices.size() / 2;
   EXPECT_EQ(lines, 12u);
 
@@ -287,7 +288,8 @@ TEST_F(ModelFiles, AModelRecordDrawsItsFilePlacedAndScaled) {
   ASSERT_TRUE(lib.WaitIdle(30));
   for (int own : {0, 1}) {
     rec.Opt[2] = own;
-    const float* c = BuildObjectMesh(rec, BuildInputs{}).runs.at(0).vertices.at(0).c;
+    const Mesh coloured = BuildObjectMesh(rec, BuildInputs{});
+    const float* c = coloured.runs.at(0).vertices.at(0).c;
     EXPECT_FLOAT_EQ(c[0], own ? 0.0f : 1.0f) << own;
     EXPECT_FLOAT_EQ(c[1], own ? 1.0f : 0.0f) << own;
   }
