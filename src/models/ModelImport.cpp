@@ -19,11 +19,6 @@
 
 namespace {
 
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
 // The corners' ids when only their place counts (a file repeats a corner
 // for every face or normal it has).
 std::vector<uint32_t> PlaceIds(const std::vector<float>& p) {
@@ -238,11 +233,17 @@ void FindSharpEdges(ModelData& m) {
   }
 }
 
-ModelFormat ModelFormatOf(const std::string& path) {
+std::string FileEnding(const std::string& path) {
   const size_t dot = path.find_last_of('.');
   const size_t slash = path.find_last_of('/');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return ModelFormat::Unknown;
-  const std::string ext = Lower(path.substr(dot + 1));
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::string();
+  std::string ext = path.substr(dot + 1);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext;
+}
+
+ModelFormat ModelFormatOf(const std::string& path) {
+  const std::string ext = FileEnding(path);
   if (ext == "stl") return ModelFormat::Stl;
   if (ext == "obj") return ModelFormat::Obj;
   if (ext == "ply") return ModelFormat::Ply;

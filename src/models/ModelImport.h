@@ -4,6 +4,10 @@
 
 #include "models/ModelData.h"
 
+// The ending of a file name after its last dot, in lower case ("" when
+// it has none).
+std::string FileEnding(const std::string& path);
+
 // The model files this program reads, by their name's ending.
 enum class ModelFormat { Unknown, Stl, Obj, Ply, Gltf, Collada, ThreeMf, Step, Iges };
 ModelFormat ModelFormatOf(const std::string& path);

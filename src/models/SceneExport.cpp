@@ -12,12 +12,9 @@
 #include <map>
 #include <memory>
 
-namespace {
+#include "models/ModelImport.h"
 
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
+namespace {
 
 // What the exporter writes lands here, by path, never on disk.
 class Captured : public Assimp::IOStream {
@@ -172,10 +169,7 @@ void AddNodeCommentsGlb(std::string& glb, const std::map<std::string, std::strin
 }  // namespace
 
 ExportFormat ExportFormatOf(const std::string& path) {
-  const size_t dot = path.find_last_of('.');
-  const size_t slash = path.find_last_of('/');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return ExportFormat::Unknown;
-  const std::string ext = Lower(path.substr(dot + 1));
+  const std::string ext = FileEnding(path);
   if (ext == "glb") return ExportFormat::Glb;
   if (ext == "gltf") return ExportFormat::Gltf;
   if (ext == "stl") return ExportFormat::Stl;

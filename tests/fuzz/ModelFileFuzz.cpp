@@ -12,17 +12,10 @@
 #include <string>
 #include <unistd.h>
 
+#include "FuzzRequire.h"
 #include "models/ModelImport.h"
 
 namespace {
-
-#define Require(cond)                                                        \
-  do {                                                                       \
-    if (!(cond)) {                                                           \
-      std::fprintf(stderr, "check failed: %s (line %d)\n", #cond, __LINE__); \
-      std::abort();                                                          \
-    }                                                                        \
-  } while (0)
 
 const char* const kEndings[] = {"stl", "obj", "ply", "gltf", "glb", "dae", "3mf", "step", "igs"};
 

@@ -9,19 +9,12 @@
 #include <memory>
 #include <string>
 
+#include "FuzzRequire.h"
 #include "objects/ObjectFile.h"
 #include "objects/SceneObject.h"
 #include "objects/ShapeListFile.h"
 
 namespace {
-
-#define Require(cond)                                                        \
-  do {                                                                       \
-    if (!(cond)) {                                                           \
-      std::fprintf(stderr, "check failed: %s (line %d)\n", #cond, __LINE__); \
-      std::abort();                                                          \
-    }                                                                        \
-  } while (0)
 
 const std::string kUntouched = "\x01untouched";
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "FuzzRequire.h"
 #include "headless/HeadlessContext.h"
 #include "equipment/ObjectDrawing.h"
 #include "render/MeshDraw.h"
@@ -25,14 +26,6 @@
 #include "render/Texture.h"
 
 namespace {
-
-#define Require(cond)                                                        \
-  do {                                                                       \
-    if (!(cond)) {                                                           \
-      std::fprintf(stderr, "check failed: %s (line %d)\n", #cond, __LINE__); \
-      std::abort();                                                          \
-    }                                                                        \
-  } while (0)
 
 const std::string kUntouched = "\x01untouched";
 
