@@ -10,6 +10,10 @@
 #include "models/ModelLibrary.h"
 #include "ui/GlPanel.h"
 #include "ui/ModelsController.h"
+#include "objects/ObjectFile.h"
+#include "FakePrompts.h"
+#include <QLineEdit>
+#include <QPushButton>
 #include "ui/Objectsetting.h"
 #include "ObjSetFixture.h"
 #include "ui/WindowFixture.h"
@@ -131,4 +135,37 @@ TEST_F(ModelWindowTest, SaveAsIntoAnotherFolderKeepsTheModelsFound) {
     EXPECT_EQ(QString::fromStdString(Form1->Objects()[7].Text), c.want) << c.to;
   }
   Form1->Models()->SceneFileChanged(QString());
+}
+
+// A scene file dropped on the window is opened, after the question about
+// unsaved changes; Object Settings offers the model file button for Model
+// records only.
+TEST_F(ModelWindowTest, ADroppedSceneOpensAndSettingsOfferTheModelFile) {
+  FakePrompts prompts;
+  auto table = std::make_unique<ObjectTable>();
+  InitializeRecords(table->data(), kObjectCapacity);
+  (*table)[2].Enbl = true;
+  const QString scene = dir.filePath(QStringLiteral("cell.3dl"));
+  ASSERT_EQ(SaveObjects(QFile::encodeName(scene).toStdString(), table->data(), kObjectCapacity, SaveOptions{},
+                        nullptr),
+            1);
+  Form1->Objects()[5].Enbl = true;
+  Form1->SceneChanged(QStringLiteral("Edit"));
+  prompts.saveQuestionAnswers.push_back(Prompts::AnswerDiscard);
+  Drop(scene);
+  Pump(50);
+  EXPECT_TRUE(Form1->Objects()[2].Enbl);
+  EXPECT_FALSE(Form1->Objects()[5].Enbl) << "the scene replaced the table";
+  EXPECT_EQ(Form1->SceneFile(), scene);
+
+  SceneObject rec = Form1->Objects()[0];
+  for (int kind : {ShapeKind::Cube, ShapeKind::Model}) {
+    rec.Shp = kind;
+    ObjSet->Prepare(rec, Form1->Textures());
+    EXPECT_EQ(ObjSet->Btn_ModelFile->isVisibleTo(ObjSet), kind == ShapeKind::Model) << kind;
+  }
+  // The button puts the file's path into the text.
+  prompts.openAnswers.push_back(dir.filePath(QStringLiteral("cell/parts/box.stl")));
+  QTest::mouseClick(ObjSet->Btn_ModelFile, Qt::LeftButton);
+  EXPECT_EQ(ObjSet->Edt_Text->text(), QStringLiteral("cell/parts/box.stl")) << "relative to the scene's folder";
 }
