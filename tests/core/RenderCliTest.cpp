@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "models/ModelImport.h"
 #include "objects/ObjectFile.h"
 
 namespace {
@@ -192,4 +193,44 @@ TEST_F(RenderCli, NoSceneIsTakenForOneAndAKeptViewIsHeldToTheWindowsRanges) {
     EXPECT_EQ(r.code, 0) << r.out;
     EXPECT_GT(RedPixels(png), 20) << view;
   }
+}
+
+// Model records: a missing file is named and makes --check fail; an export
+// writes the scene's faces (the red cube among them) for the file's kind;
+// --fit frames a scene far from the laid-out view.
+TEST_F(RenderCli, ModelsAreReadFirstAndTheSceneExportsAndFits) {
+  auto table = std::make_unique<ObjectTable>();
+  InitializeRecords(table->data(), kObjectCapacity);
+  ASSERT_GT(LoadObjects(good, table->data(), kObjectCapacity, nullptr, [](const std::string&) {}), 0);
+  SceneObject& model = (*table)[1];
+  model.Enbl = true;
+  model.Shp = ShapeKind::Model;
+  model.Text = "gone.step";
+  const std::string withModel = dir + "/model.3dl";
+  ASSERT_EQ(SaveObjects(withModel, table->data(), 2), 1);
+  CliRun r = Render("'" + withModel + "' --check");
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("OBJ001: model gone.step: the file does not exist"), std::string::npos) << r.out;
+
+  for (const char* out : {"scene.glb", "scene.stl", "scene.obj"}) {
+    r = Render("'" + good + "' -o '" + dir + "/" + out + "' --floor");
+    ASSERT_EQ(r.code, 0) << out << r.out;
+    ModelData back;
+    ASSERT_EQ(ImportModel(dir + "/" + out, ModelOptions{}, &back), "") << out;
+    EXPECT_LT(back.lo[0], -7.0f) << out << ": the floor's tiles are in it";
+    EXPECT_GT(back.TriangleCount(), 1000u) << out;
+  }
+
+  // Far off to one side the laid-out view misses the cube (the red left is
+  // the tool's ball); --fit finds it.
+  SceneObject& cube = (*table)[0];
+  cube.X = 8.0f;
+  cube.Z = 0.5f;
+  cube.W = cube.D = cube.H = 1.0f;
+  (*table)[1].Enbl = false;
+  const std::string far = dir + "/far.3dl";
+  ASSERT_EQ(SaveObjects(far, table->data(), 2), 1);
+  ASSERT_EQ(Render("'" + far + "' -o '" + dir + "/far.png'").code, 0);
+  ASSERT_EQ(Render("'" + far + "' -o '" + dir + "/fit.png' --fit").code, 0);
+  EXPECT_GT(RedPixels(dir + "/fit.png"), RedPixels(dir + "/far.png") + 100);
 }
