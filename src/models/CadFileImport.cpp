@@ -221,7 +221,7 @@ RawModel ReadCadFile(const std::string& path, ModelFormat format, int resolution
       XCAFPrs_IndexedDataMapOfShapeStyle styles;
       XCAFPrs::CollectStyleSettings(free.Value(i), TopLoc_Location(), styles);
       AddFaces(shape, styles, raw.data);
-      if (raw.data.TriangleCount() > kModelTriangleLimit) break;
+      if (raw.data.TriangleCount() > ModelTriangleLimit()) break;
     }
     app->Close(doc);
   } catch (const Standard_Failure& e) {

@@ -77,9 +77,9 @@ RawModel ReadMeshFile(const std::string& path, ModelFormat format, bool ignoreDe
   ModelData& m = raw.data;
   size_t triangles = 0;
   for (unsigned i = 0; i < scene->mNumMeshes; ++i) triangles += scene->mMeshes[i]->mNumFaces;
-  if (triangles > kModelTriangleLimit) {
+  if (triangles > ModelTriangleLimit()) {
     raw.error = "it has " + std::to_string(triangles) + " triangles, more than the " +
-                std::to_string(kModelTriangleLimit) + " a model may have";
+                std::to_string(ModelTriangleLimit()) + " a model may have";
     return raw;
   }
   m.triangles.reserve(3 * triangles);

@@ -51,4 +51,7 @@ struct ModelOptions {
 // The limits a model file is held to; beyond them it is refused.
 constexpr uint64_t kModelFileLimit = 512ull * 1024 * 1024;  // bytes
 constexpr size_t kModelTriangleLimit = 5000000;
+// The limit in force: kModelTriangleLimit unless set (tests set a small one).
+size_t ModelTriangleLimit();
+void SetModelTriangleLimit(size_t triangles);
 constexpr int kModelReadSeconds = 300;  // a reader that runs on longer is stopped

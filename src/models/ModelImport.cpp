@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -288,6 +289,18 @@ std::string ReadModelBytes(const std::string& path, std::string* bytes) {
   return why;
 }
 
+namespace {
+std::atomic<size_t> gTriangleLimit{kModelTriangleLimit};
+}  // namespace
+
+size_t ModelTriangleLimit() {
+  return gTriangleLimit;
+}
+
+void SetModelTriangleLimit(size_t triangles) {
+  gTriangleLimit = triangles > 0 ? triangles : kModelTriangleLimit;
+}
+
 void SetModelReadSeconds(int seconds) {
   gReadSeconds = seconds > 0 ? seconds : kModelReadSeconds;
 }
@@ -306,9 +319,9 @@ std::string ImportModel(const std::string& path, const ModelOptions& options, Mo
   });
   if (!raw.error.empty()) return raw.error;
   ModelData& m = raw.data;
-  if (m.TriangleCount() > kModelTriangleLimit)
+  if (m.TriangleCount() > ModelTriangleLimit())
     return "it has " + std::to_string(m.TriangleCount()) + " triangles, more than the " +
-           std::to_string(kModelTriangleLimit) + " a model may have";
+           std::to_string(ModelTriangleLimit()) + " a model may have";
   if (m.TriangleCount() == 0) return "it holds no faces";
 
   // The unit and the up axis: scene coordinates are metres with Z up.

@@ -18,7 +18,7 @@ const char* ModelFormatList();
 // empty string, or why the file was refused, as one sentence that names no
 // path (the caller names the file). Only regular files are read (never a
 // folder, FIFO or device), none larger than kModelFileLimit, and no model
-// of more than kModelTriangleLimit triangles is kept. Files a format
+// of more than ModelTriangleLimit() triangles is kept. Files a format
 // refers to (an OBJ's materials, a glTF's buffers) are held to the same
 // rules. The readers of the other libraries run in a child process of
 // their own: a file that makes one crash, or run on past its time, is

@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <memory>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -245,7 +246,10 @@ int TForm1::ReadSceneInto(const QString& path, SceneObject* table, int* reported
 int TForm1::LoadSceneFile(const QString& path, int* reported) {
   int messages = 0;
   bool refused = false;
+  // What the merge writes is found by comparing with the table before it.
+  const auto before = std::make_unique<ObjectTable>(*objects_);
   const int n = ReadSceneInto(path, objects_->data(), &messages, &refused);
+  if (n > 0 && models_) models_->RebaseMergedPaths(path, *before);
   if (reported) *reported = messages;
   if (refused) {
     // Nothing of it reached the table.

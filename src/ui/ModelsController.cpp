@@ -19,6 +19,7 @@
 #include "render/Frame.h"
 #include "objects/ObjectFile.h"
 #include "objects/ObjectGrid.h"
+#include "objects/SceneHistory.h"
 #include "render/Camera.h"
 #include "ui/Handler.h"
 #include "ui/Main.h"
@@ -136,6 +137,18 @@ void ModelsController::RebaseModelPaths(const QString& newSceneFile) {
     changed = true;
   }
   if (changed) window_->SceneChanged(QStringLiteral("Model paths for ") + QFileInfo(newSceneFile).fileName());
+}
+
+void ModelsController::RebaseMergedPaths(const QString& mergedFile, const ObjectTable& before) {
+  const QDir from = QFileInfo(mergedFile).absoluteDir();
+  ObjectTable& table = window_->Objects();
+  for (size_t i = 0; i < table.size(); ++i) {
+    SceneObject& rec = table[i];
+    if (rec.Shp != ShapeKind::Model || rec.Text.empty() || rec.Text[0] == '/' || SameRecord(rec, before[i]))
+      continue;
+    const QString file = from.absoluteFilePath(QFile::decodeName(rec.Text.c_str()));
+    rec.Text = QFile::encodeName(StoredModelPath(file)).toStdString();
+  }
 }
 
 void ModelsController::ReloadAll() {

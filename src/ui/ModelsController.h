@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include "objects/SceneObject.h"
+
 struct SaveOptions;
 class QAction;
 class QMenu;
@@ -32,6 +34,11 @@ class ModelsController : public QObject {
   // relative path is rewritten to name the same file from there (relative
   // when inside it, absolute otherwise), as one undo step.
   void RebaseModelPaths(const QString& newSceneFile);
+  // After a merge of mergedFile: the records it wrote (those that differ
+  // from before) that name a model by a relative path named it from that
+  // file's folder; they are rewritten to name the same file from this
+  // scene's. No undo step of its own: the merge's takes it in.
+  void RebaseMergedPaths(const QString& mergedFile, const ObjectTable& before);
   // The scene's file is now path (empty: untitled).
   void SceneFileChanged(const QString& path);
   void ReloadAll();

@@ -197,10 +197,14 @@ TEST_F(ModelFiles, BadFilesAreRefusedWithTheirReason) {
       {Write("noise.igs", std::string(300, 'S')), "IGES"},
       {Write("box.xyz", bin), "not a model file"},
       {Write("flat.obj", "v 0 0 0\nv 1 0 0\nv 2 0 0\nl 1 2\n"), ""},
+      {dir + "/many.stl", "12 triangles, more than the 11"},
   };
+  const std::string many = Write("many.stl", box.StlAscii());  // 12 triangles
   for (const auto& [path, why] : cases) {
     ModelData m;
+    if (path == many) SetModelTriangleLimit(11);  // held to a limit it exceeds
     const std::string got = ImportModel(path, ModelOptions{}, &m);
+    SetModelTriangleLimit(0);
     EXPECT_NE(got, "") << path;
     EXPECT_NE(got.find(why), std::string::npos) << path << ": " << got;
     EXPECT_EQ(got.find(dir), std::string::npos) << "the caller names the file: " << got;

@@ -169,3 +169,30 @@ TEST_F(ModelWindowTest, ADroppedSceneOpensAndSettingsOfferTheModelFile) {
   QTest::mouseClick(ObjSet->Btn_ModelFile, Qt::LeftButton);
   EXPECT_EQ(ObjSet->Edt_Text->text(), QStringLiteral("cell/parts/box.stl")) << "relative to the scene's folder";
 }
+
+// A merged scene's relative model paths named files from its own folder;
+// merged in, they name the same files from this scene's.
+TEST_F(ModelWindowTest, AMergeKeepsItsModelsFound) {
+  Form1->Models()->SceneFileChanged(dir.filePath(QStringLiteral("cell/scene.3dl")));
+  const struct {
+    const char* from;
+    QString want;
+  } cases[] = {
+      {"cell/sub/part.3dl", QStringLiteral("sub/parts/box.stl")},
+      {"other/part.3dl", dir.filePath(QStringLiteral("other/parts/box.stl"))},
+  };
+  for (const auto& c : cases) {
+    const QString file = dir.filePath(QString::fromLatin1(c.from));
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    auto table = std::make_unique<ObjectTable>();
+    InitializeRecords(table->data(), kObjectCapacity);
+    SceneObject& rec = (*table)[4];
+    rec.Enbl = true;
+    rec.Shp = ShapeKind::Model;
+    rec.Text = "parts/box.stl";
+    ASSERT_EQ(SaveObjects(QFile::encodeName(file).toStdString(), table->data(), 5, SaveOptions{}, nullptr), 1);
+    Form1->LoadSceneFile(file);
+    EXPECT_EQ(QString::fromStdString(Form1->Objects()[4].Text), c.want) << c.from;
+  }
+  Form1->Models()->SceneFileChanged(QString());
+}
