@@ -427,6 +427,12 @@ void BuildModelCell(SceneBuilder& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && argv[1][0] == '-') {
+    // An option is never a folder.
+    const bool help = std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0;
+    std::fprintf(help ? stdout : stderr, "Usage: tessaly-make-examples [FOLDER]  (default data/examples)\n");
+    return help ? 0 : 2;
+  }
   const std::string dir = argc > 1 ? argv[1] : "data/examples";
   bool ok = true;
   struct Example {
