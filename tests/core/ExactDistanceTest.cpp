@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "collision/ExactDistance.h"
+#include "collision/ExactScene.h"
 #include "equipment/ObjectDrawing.h"
 #include "objects/ShapeKind.h"
 
@@ -73,4 +74,41 @@ TEST(ExactDistance, AMeshIsItsTriangles) {
   EXPECT_TRUE(ExactSeparation(MakeSphere({0.55, 0, 0}, 0.1), mesh).contact);
   EXPECT_NEAR(ExactSeparation(mesh, mesh).distance, 0.0, 1e-9);
   EXPECT_TRUE(std::isinf(ExactSeparation(MakeSphere({0, 0, 0}, 1), Mesh{}).distance)) << "no faces, nothing near";
+}
+
+// The cell kept between frames: the nearest object and what a mover
+// touches, objects replaced and taken out.
+TEST(ExactScene, FindsTheNearestAndTheTouchedObjects) {
+  auto box = [](float x, float size) {
+    SceneObject r;
+    InitializeRecords(&r, 1);
+    r.Enbl = r.Fill = true;
+    r.Shp = ShapeKind::Cube;
+    r.X = x;
+    r.W = r.D = r.H = size;
+    return BuildObjectMesh(r, BuildInputs{});
+  };
+  ExactScene cell;
+  cell.SetObject(3, box(1.0f, 0.4f));   // faces at x 0.8 .. 1.2
+  cell.SetObject(7, box(-0.6f, 0.4f));  // x -0.8 .. -0.4
+  cell.SetObject(9, box(0.1f, 0.1f));   // the mover's own, ignored
+  EXPECT_EQ(cell.ObjectCount(), 3u);
+  const Mesh mover = box(0.0f, 0.2f);  // x -0.1 .. 0.1
+  ExactScene::Nearest n = cell.NearestTo(mover, 5.0, 9);
+  EXPECT_EQ(n.object, 7);
+  EXPECT_NEAR(n.distance, 0.3, 1e-4);
+  EXPECT_NEAR(n.onMover.x, -0.1, 1e-4);
+  EXPECT_NEAR(n.onObject.x, -0.4, 1e-4);
+  EXPECT_EQ(cell.NearestTo(mover, 0.2, 9).object, -1) << "nothing within reach";
+  EXPECT_EQ(cell.Touching(mover, 9), std::vector<int>{});
+  EXPECT_EQ(cell.Touching(mover), std::vector<int>{9});
+
+  cell.SetObject(7, box(-0.15f, 0.2f));  // moved onto the mover
+  cell.SetObject(3, box(0.15f, 0.2f));
+  EXPECT_EQ(cell.Touching(mover, 9), (std::vector<int>{3, 7}));
+  EXPECT_TRUE(cell.NearestTo(mover, 5.0, 9).contact);
+  cell.SetObject(7, Mesh{});
+  cell.SetObject(3, Mesh{});
+  EXPECT_EQ(cell.ObjectCount(), 1u);
+  EXPECT_EQ(cell.NearestTo(mover, 5.0, 9).object, -1);
 }
