@@ -116,7 +116,7 @@ bool Deserialise(const std::string& in, RawModel* r) {
 // a file that makes it crash, or run on, costs that file and nothing else.
 // What it read comes back through a pipe and is checked here.
 template <class Reader>
-RawModel ReadIsolated(Reader read) {
+RawModel ReadIsolated(Reader read, const std::atomic<bool>* cancel) {
   RawModel raw;
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC) != 0) {
@@ -152,7 +152,7 @@ RawModel ReadIsolated(Reader read) {
   char buffer[1 << 16];
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) {
+    if (left.count() <= 0 || (cancel && *cancel)) {
       late = true;
       break;
     }
@@ -170,7 +170,9 @@ RawModel ReadIsolated(Reader read) {
   int status = 0;
   while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
-  if (late) {
+  if (late && cancel && *cancel) {
+    raw.error = "reading it was stopped";
+  } else if (late) {
     raw.error = "reading it took longer than " + std::to_string(gReadSeconds) + " s";
   } else if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) {
     raw.error = "reading it took longer than " + std::to_string(gReadSeconds) + " s";
@@ -305,7 +307,8 @@ void SetModelReadSeconds(int seconds) {
   gReadSeconds = seconds > 0 ? seconds : kModelReadSeconds;
 }
 
-std::string ImportModel(const std::string& path, const ModelOptions& options, ModelData* out) {
+std::string ImportModel(const std::string& path, const ModelOptions& options, ModelData* out,
+                        const std::atomic<bool>* cancel) {
   *out = ModelData{};
   const ModelFormat format = ModelFormatOf(path);
   if (format == ModelFormat::Unknown)
@@ -314,9 +317,9 @@ std::string ImportModel(const std::string& path, const ModelOptions& options, Mo
   std::string why = ReadModelBytes(path, nullptr);
   if (!why.empty()) return why;
   const bool cad = format == ModelFormat::Step || format == ModelFormat::Iges;
-  RawModel raw = ReadIsolated([&] {
-    return cad ? ReadCadFile(path, format, options.resolution) : ReadMeshFile(path, format, options.up != 0);
-  });
+  RawModel raw = ReadIsolated(
+      [&] { return cad ? ReadCadFile(path, format, options.resolution) : ReadMeshFile(path, format, options.up != 0); },
+      cancel);
   if (!raw.error.empty()) return raw.error;
   ModelData& m = raw.data;
   if (m.TriangleCount() > ModelTriangleLimit())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <string>
 
 #include "models/ModelData.h"
@@ -22,12 +23,16 @@ const char* ModelFormatList();
 // refers to (an OBJ's materials, a glTF's buffers) are held to the same
 // rules. The readers of the other libraries run in a child process of
 // their own: a file that makes one crash, or run on past its time, is
-// refused, and nothing else is lost. Safe to call from any thread.
-std::string ImportModel(const std::string& path, const ModelOptions& options, ModelData* out);
+// refused, and nothing else is lost. Setting *cancel (when given) stops the
+// read within a second ("reading it was stopped"). Safe to call from any
+// thread.
+std::string ImportModel(const std::string& path, const ModelOptions& options, ModelData* out,
+                        const std::atomic<bool>* cancel = nullptr);
 
 // How long a reader may take over one file (kModelReadSeconds unless set;
 // the fuzz target's inputs are bounded tighter).
 void SetModelReadSeconds(int seconds);
+
 
 // The steps of an import that the readers share (ModelImport.cpp):
 

@@ -38,6 +38,8 @@ ModelLibrary::~ModelLibrary() {
     stop_ = true;
     queue_.clear();
   }
+  // A file being read does not hold up the end.
+  cancel_ = true;
   wake_.notify_all();
   thread_.join();
 }
@@ -173,7 +175,7 @@ void ModelLibrary::Worker() {
     int64_t size = 0, mtime = 0;
     Stamp(path, &size, &mtime);
     auto data = std::make_shared<ModelData>();
-    const std::string why = ImportModel(path, options, data.get());
+    const std::string why = ImportModel(path, options, data.get(), &cancel_);
     lock.lock();
     --busy_;
     it = entries_.find(key);  // Clear may have dropped it

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -89,5 +90,6 @@ class ModelLibrary {
   std::function<void()> onChange_;
   std::string base_;
   bool stop_ = false;
+  std::atomic<bool> cancel_{false};  // the library is ending: reads stop
   std::thread thread_;
 };

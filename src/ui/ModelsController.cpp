@@ -1,6 +1,8 @@
 #include "ui/ModelsController.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QPointer>
 #include <deque>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -51,9 +53,12 @@ QString StoredModelPath(const QString& path) {
 }
 
 ModelsController::ModelsController(TForm1* window) : QObject(window), window_(window) {
-  ModelLibrary::Shared().SetOnChange([this] {
-    // From the library's thread: the window hears of it on its own.
-    QMetaObject::invokeMethod(this, [this] { LibraryChanged(); }, Qt::QueuedConnection);
+  // From the library's thread: the news goes to the application's thread,
+  // and is dropped there if this controller has gone meanwhile.
+  const QPointer<ModelsController> self(this);
+  ModelLibrary::Shared().SetOnChange([self] {
+    QMetaObject::invokeMethod(
+        qApp, [self] { if (self) self->LibraryChanged(); }, Qt::QueuedConnection);
   });
   fileTimer_ = new QTimer(this);
   fileTimer_->setObjectName(QStringLiteral("Tim_ModelFiles"));

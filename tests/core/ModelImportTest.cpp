@@ -8,9 +8,11 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "equipment/ObjectBounds.h"
 #include "equipment/ObjectDrawing.h"
@@ -231,6 +233,26 @@ TEST_F(ModelFiles, TheLibraryReadsOnceAndFollowsTheFile) {
   ASSERT_TRUE(lib.WaitIdle(30));
   EXPECT_EQ(lib.TakeMessages(), std::vector<std::string>{"missing.stl: the file does not exist"});
   EXPECT_TRUE(lib.TakeMessages().empty());
+
+  // A file that makes the reader run on (a cut-off PLY header the fuzzer
+  // found): it is stopped at its time, and a library that ends meanwhile
+  // does not wait for it.
+  const std::string hang = Write(
+      "hang.ply", std::string("ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\nproperty f;loat y\n"
+                              "property float z\nelement face 1\nproperty list uchaend_header\n0 0 0\n1 0 0\n"
+                              "0 1 0\n3 0\0\0\0\0 1 2\n",
+                              164));
+  SetModelReadSeconds(1);
+  ModelData none;
+  EXPECT_NE(ImportModel(hang, ModelOptions{}, &none).find("took longer than 1 s"), std::string::npos);
+  SetModelReadSeconds(0);
+  const auto start = std::chrono::steady_clock::now();
+  {
+    ModelLibrary ending;
+    ending.Find(hang, {});
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30)) << "not the 300 s of the limit";
 
   EXPECT_FALSE(lib.CheckFiles());
   Write("box.stl", Box{{2, 2, 2}}.StlAscii());
