@@ -2,7 +2,6 @@
 
 #include <fcl/narrowphase/collision.h>
 #include <fcl/narrowphase/distance.h>
-#include <fcl/geometry/bvh/BVH_model.h>
 #include <fcl/geometry/shape/box.h>
 #include <fcl/geometry/shape/cylinder.h>
 #include <fcl/geometry/shape/sphere.h>
@@ -10,6 +9,8 @@
 #include <cmath>
 #include <memory>
 #include <vector>
+
+#include "collision/MeshFaces.h"
 
 namespace {
 
@@ -66,21 +67,7 @@ fcl::CollisionObjectd ObjectOf(const Solid& s) {
 }
 
 fcl::CollisionObjectd ObjectOf(const Mesh& m) {
-  auto model = std::make_shared<fcl::BVHModel<fcl::OBBRSSd>>();
-  std::vector<Eigen::Vector3d> points;
-  std::vector<fcl::Triangle> triangles;
-  for (const MeshRun& run : m.runs) {
-    if (run.kind != RunKind::Triangles) continue;
-    const size_t base = points.size();
-    for (const MeshVertex& v : run.vertices) points.emplace_back(v.p[0], v.p[1], v.p[2]);
-    for (size_t t = 0; t + 3 <= run.indices.size(); t += 3)
-      triangles.emplace_back(base + run.indices[t], base + run.indices[t + 1], base + run.indices[t + 2]);
-  }
-  model->beginModel(static_cast<int>(triangles.size()), static_cast<int>(points.size()));
-  if (!triangles.empty()) model->addSubModel(points, triangles);
-  model->endModel();
-  model->computeLocalAABB();
-  return fcl::CollisionObjectd(model, fcl::Transform3d::Identity());
+  return fcl::CollisionObjectd(MeshFaces(m), fcl::Transform3d::Identity());
 }
 
 bool HasFaces(const Mesh& m) {
@@ -120,6 +107,25 @@ Separation Between(const fcl::CollisionObjectd& a, const fcl::CollisionObjectd& 
 }
 
 }  // namespace
+
+std::shared_ptr<fcl::BVHModel<fcl::OBBRSSd>> MeshFaces(const Mesh& m) {
+  std::vector<Eigen::Vector3d> points;
+  std::vector<fcl::Triangle> triangles;
+  for (const MeshRun& run : m.runs) {
+    if (run.kind != RunKind::Triangles) continue;
+    const size_t base = points.size();
+    for (const MeshVertex& v : run.vertices) points.emplace_back(v.p[0], v.p[1], v.p[2]);
+    for (size_t t = 0; t + 3 <= run.indices.size(); t += 3)
+      triangles.emplace_back(base + run.indices[t], base + run.indices[t + 1], base + run.indices[t + 2]);
+  }
+  if (triangles.empty()) return nullptr;
+  auto model = std::make_shared<fcl::BVHModel<fcl::OBBRSSd>>();
+  model->beginModel(static_cast<int>(triangles.size()), static_cast<int>(points.size()));
+  model->addSubModel(points, triangles);
+  model->endModel();
+  model->computeLocalAABB();
+  return model;
+}
 
 Separation ExactSeparation(const Solid& a, const Solid& b) {
   return Between(ObjectOf(a), ObjectOf(b));

@@ -8,29 +8,11 @@
 #include <algorithm>
 #include <map>
 
+#include "collision/MeshFaces.h"
+
 namespace {
 
 using Model = fcl::BVHModel<fcl::OBBRSSd>;
-
-// The faces of a mesh as a hierarchy; null when it has none.
-std::shared_ptr<Model> FacesOf(const Mesh& m) {
-  std::vector<Eigen::Vector3d> points;
-  std::vector<fcl::Triangle> triangles;
-  for (const MeshRun& run : m.runs) {
-    if (run.kind != RunKind::Triangles) continue;
-    const size_t base = points.size();
-    for (const MeshVertex& v : run.vertices) points.emplace_back(v.p[0], v.p[1], v.p[2]);
-    for (size_t t = 0; t + 3 <= run.indices.size(); t += 3)
-      triangles.emplace_back(base + run.indices[t], base + run.indices[t + 1], base + run.indices[t + 2]);
-  }
-  if (triangles.empty()) return nullptr;
-  auto model = std::make_shared<Model>();
-  model->beginModel(static_cast<int>(triangles.size()), static_cast<int>(points.size()));
-  model->addSubModel(points, triangles);
-  model->endModel();
-  model->computeLocalAABB();
-  return model;
-}
 
 Vec3 FromEigen(const Eigen::Vector3d& v) {
   return {v.x(), v.y(), v.z()};
@@ -77,7 +59,7 @@ void ExactScene::SetObject(int id, const Mesh& mesh) {
     impl_->manager.unregisterObject(it->second.object.get());
     impl_->objects.erase(it);
   }
-  std::shared_ptr<Model> model = FacesOf(mesh);
+  std::shared_ptr<Model> model = MeshFaces(mesh);
   impl_->dirty = true;
   if (!model) return;
   Impl::Entry e;
@@ -100,7 +82,7 @@ size_t ExactScene::ObjectCount() const {
 }
 
 std::vector<int> ExactScene::Touching(const Mesh& mover, int ignore) const {
-  const std::shared_ptr<Model> model = FacesOf(mover);
+  const std::shared_ptr<Model> model = MeshFaces(mover);
   if (!model || impl_->objects.empty()) return {};
   impl_->Settle();
   fcl::CollisionObjectd m(model, fcl::Transform3d::Identity());
@@ -122,7 +104,7 @@ std::vector<int> ExactScene::Touching(const Mesh& mover, int ignore) const {
 }
 
 ExactScene::Nearest ExactScene::NearestTo(const Mesh& mover, double reach, int ignore) const {
-  const std::shared_ptr<Model> model = FacesOf(mover);
+  const std::shared_ptr<Model> model = MeshFaces(mover);
   if (!model || impl_->objects.empty()) return {};
   impl_->Settle();
   fcl::CollisionObjectd m(model, fcl::Transform3d::Identity());
