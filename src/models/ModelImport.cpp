@@ -132,7 +132,10 @@ RawModel ReadIsolated(Reader read, const std::atomic<bool>* cancel) {
   }
   if (child == 0) {
     ::close(fds[0]);
-    // It ends with its parent, and on its own when its time is up.
+    // A fault ends it by its signal, whatever handlers its parent set (a
+    // fuzzer's, a sanitizer's); it ends with its parent, and on its own
+    // when its time is up.
+    for (int sig : {SIGALRM, SIGSEGV, SIGBUS, SIGABRT, SIGFPE, SIGILL}) ::signal(sig, SIG_DFL);
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     ::alarm(static_cast<unsigned>(gReadSeconds) + 1);
     const std::string bytes = Serialise(read());
