@@ -1,6 +1,12 @@
 #include "BenchScenes.h"
 
+#include "objects/ObjectFile.h"
+#include "render/LightPanel.h"
+#include "render/Lights.h"
+#include "render/RenderContext.h"
+
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -29,3 +35,24 @@ void FillMixedTable(ObjectTable& table, int reso) {
   }
 }
 
+
+bool StartLaidOutPicture(HeadlessContext& ctx, RenderSettings& rs, benchmark::State& state) {
+  if (!ctx.ok()) {
+    state.SkipWithError(ctx.error().c_str());
+    return false;
+  }
+  ApplyClearColor(0);
+  ApplyFixedRenderState();
+  ApplyProjection(628, 377, false);
+  TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
+  return true;
+}
+
+bool LoadDemoCell(ObjectTable& table, benchmark::State& state) {
+  InitializeRecords(table.data(), kObjectCapacity);
+  if (LoadObjects(TESSALY_EXAMPLES_DIR "/demo-cell.3dl", table.data(), kObjectCapacity, nullptr,
+                  [](const std::string&) {}) > 0)
+    return true;
+  state.SkipWithError("cannot load the demo cell");
+  return false;
+}

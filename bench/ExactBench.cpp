@@ -5,19 +5,14 @@
 #include <deque>
 #include <memory>
 
+#include "BenchScenes.h"
 #include "collision/ExactScene.h"
 #include "equipment/ObjectDrawing.h"
-#include "objects/ObjectFile.h"
 #include "render/Frame.h"
 
 void BM_ExactArmAgainstDemoCell(benchmark::State& state) {
   auto table = std::make_unique<ObjectTable>();
-  InitializeRecords(table->data(), kObjectCapacity);
-  if (LoadObjects(TESSALY_EXAMPLES_DIR "/demo-cell.3dl", table->data(), kObjectCapacity, nullptr,
-                  [](const std::string&) {}) <= 0) {
-    state.SkipWithError("cannot load the demo cell");
-    return;
-  }
+  if (!LoadDemoCell(*table, state)) return;
   ExactScene cell;
   for (int i = 0; i < kObjectCapacity; ++i)
     if ((*table)[i].Enbl) cell.SetObject(i, BuildObjectMesh((*table)[i], BuildInputs{}));

@@ -17,6 +17,7 @@
 #include "headless/HeadlessContext.h"
 #include "models/CadWriter.h"
 #include "models/ModelImport.h"
+#include "BenchScenes.h"
 #include "models/ModelLibrary.h"
 #include "models/SceneExport.h"
 #include "objects/ObjectFile.h"
@@ -86,15 +87,8 @@ BENCHMARK(BM_ReadMillionTriangleStl)->Unit(benchmark::kMillisecond)->Iterations(
 // model's triangles drawn from one array (the floor).
 void BM_FrameMillionTriangleModel(benchmark::State& state) {
   HeadlessContext ctx(628, 377);
-  if (!ctx.ok()) {
-    state.SkipWithError(ctx.error().c_str());
-    return;
-  }
-  ApplyClearColor(0);
-  ApplyFixedRenderState();
-  ApplyProjection(628, 377, false);
   RenderSettings rs;
-  TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
+  if (!StartLaidOutPicture(ctx, rs, state)) return;
   auto table = std::make_unique<ObjectTable>();
   InitializeRecords(table->data(), kObjectCapacity);
   SceneObject& rec = (*table)[0];
@@ -155,12 +149,7 @@ BENCHMARK(BM_FrameMillionTriangleModel)->Unit(benchmark::kMillisecond)->Iteratio
 // The demo cell to a binary glTF (meshes built, the file made in memory).
 void BM_ExportDemoCellGlb(benchmark::State& state) {
   auto table = std::make_unique<ObjectTable>();
-  InitializeRecords(table->data(), kObjectCapacity);
-  if (LoadObjects(TESSALY_EXAMPLES_DIR "/demo-cell.3dl", table->data(), kObjectCapacity, nullptr,
-                  [](const std::string&) {}) <= 0) {
-    state.SkipWithError("cannot load the demo cell");
-    return;
-  }
+  if (!LoadDemoCell(*table, state)) return;
   RenderSettings rs;
   size_t bytes = 0, triangles = 0;
   for (auto _ : state) {
@@ -180,19 +169,10 @@ BENCHMARK(BM_ExportDemoCellGlb)->Unit(benchmark::kMillisecond)->Iterations(3)->U
 // own process): the slowest frame, against a frame with nothing loading.
 void BM_FramesWhileAStepFileLoads(benchmark::State& state) {
   HeadlessContext ctx(628, 377);
-  if (!ctx.ok()) {
-    state.SkipWithError(ctx.error().c_str());
-    return;
-  }
-  ApplyClearColor(0);
-  ApplyFixedRenderState();
-  ApplyProjection(628, 377, false);
   RenderSettings rs;
-  TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
+  if (!StartLaidOutPicture(ctx, rs, state)) return;
   auto table = std::make_unique<ObjectTable>();
-  InitializeRecords(table->data(), kObjectCapacity);
-  LoadObjects(TESSALY_EXAMPLES_DIR "/demo-cell.3dl", table->data(), kObjectCapacity, nullptr,
-              [](const std::string&) {});
+  if (!LoadDemoCell(*table, state)) return;
   // 400 plates, each with a bore: many curved faces to cut.
   std::vector<CadSolid> solids;
   for (int i = 0; i < 400; ++i) {
