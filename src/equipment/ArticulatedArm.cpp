@@ -62,60 +62,82 @@ void MarkPlate(const SceneObject& arm, float size, int dir, float z) {
   DrawPlane(p);
 }
 
+// Each link's frame from the one before: a rise along the local vertical,
+// then the joint's turn about the local vertical (y) or across (x). The
+// drawing and ArmLinkFrames follow this one table.
+struct ArmStep {
+  const char* piece;
+  float rise;
+  int axis;  // 0: x, 1: y; -1: the base, which does not turn
+};
+constexpr ArmStep kArmChain[kArmPieceCount] = {
+    {"Arm base", 0.0f, -1}, {"Arm J1", 0.0f, 1},  {"Arm J2", 0.33f, 0}, {"Arm J3", 0.23f, 0},
+    {"Arm J4", 0.03f, 1},   {"Arm J5", 0.25f, 0}, {"Arm J6", 0.07f, 1},
+};
+
+// Starts piece k: its name for export and the checks, then its frame.
+void StartLink(int k, const SceneObject& rec) {
+  const ArmStep& s = kArmChain[k];
+  emit::Out().StartPiece(s.piece);
+  if (s.rise != 0.0f) emit::Translate(0.0f, s.rise, 0.0f);
+  if (s.axis >= 0) emit::Rotate(rec.size[9 + k], s.axis == 0 ? 1.0 : 0.0, s.axis == 1 ? 1.0 : 0.0, 0.0);
+}
+
 }  // namespace
 
-void DrawArticulatedArm(SceneObject rec, bool markPlates) {
-  const float j1 = rec.size[10], j2 = rec.size[11], j3 = rec.size[12];
-  const float j4 = rec.size[13], j5 = rec.size[14], j6 = rec.size[15];
+const char* ArmPieceName(int k) {
+  return k >= 0 && k < kArmPieceCount ? kArmChain[k].piece : "";
+}
 
+void ArmLinkFrames(const SceneObject& rec, Placement out[kArmPieceCount]) {
+  Placement p;
+  p.Apply(RecordFrame(rec, RotationOrder::A));
+  for (int k = 0; k < kArmPieceCount; ++k) {
+    const ArmStep& s = kArmChain[k];
+    if (s.rise != 0.0f) p.Translate(0.0, s.rise, 0.0);
+    if (s.axis >= 0) p.Rotate(rec.size[9 + k], s.axis == 0 ? 1.0 : 0.0, s.axis == 1 ? 1.0 : 0.0, 0.0);
+    out[k] = p;
+  }
+}
+
+void DrawArticulatedArm(SceneObject rec, bool markPlates) {
   emit::Push();
   ApplyFrameSteps(RecordFrame(rec, RotationOrder::A));
 
   // Base plate, column and the first mark plate.
-  emit::Out().StartPiece("Arm base");
+  StartLink(0, rec);
   Block(rec, 0.2f, 0.2f, 0.03f, 0.015f);
   Column(rec, 0.1f, 0.15f, 0.03f);
   if (markPlates) MarkPlate(rec, 0.2f, 0, 0.33f);
 
   // J1: turret and shoulder plates.
-  emit::Out().StartPiece("Arm J1");
-  emit::Rotate(j1, 0.0, 1.0, 0.0);
+  StartLink(1, rec);
   Column(rec, 0.1f, 0.07f, 0.18f);
   for (float side : {0.08f, -0.08f}) Link(rec, side, 0.0f, 0.3f, 0.05f, 0.04f, 0.07f, 0.06f, 0.0f);
 
   // J2: upper arm.
-  emit::Out().StartPiece("Arm J2");
-  emit::Translate(0.0f, 0.33f, 0.0f);
-  emit::Rotate(j2, 1.0, 0.0, 0.0);
+  StartLink(2, rec);
   Link(rec, 0.0f, -0.013f, 0.055f, 0.11f, 0.12f, 0.04f, 0.07f, 15.0f);
   for (float side : {0.07f, -0.07f}) Link(rec, side, -0.013f, 0.17f, 0.12f, 0.02f, 0.06f, 0.04f, -10.0f);
   if (markPlates) MarkPlate(rec, 0.15f, 0, 0.23f);
 
   // J3: elbow.
-  emit::Out().StartPiece("Arm J3");
-  emit::Translate(0.0f, 0.23f, 0.0f);
-  emit::Rotate(j3, 1.0, 0.0, 0.0);
+  StartLink(3, rec);
   if (markPlates) MarkPlate(rec, 0.15f, 0, 0.04f);
   Link(rec, 0.0f, 0.0f, 0.04f, 0.08f, 0.12f, 0.0f, 0.05f, 0.0f);
 
   // J4: forearm.
-  emit::Out().StartPiece("Arm J4");
-  emit::Translate(0.0f, 0.03f, 0.0f);
-  emit::Rotate(j4, 0.0, 1.0, 0.0);
+  StartLink(4, rec);
   if (markPlates) MarkPlate(rec, 0.15f, 5, 0.15f);
   Link(rec, 0.0f, 0.0f, 0.15f, 0.2f, 0.12f, 0.05f, 0.0f, 0.0f);
 
   // J5: wrist.
-  emit::Out().StartPiece("Arm J5");
-  emit::Translate(0.0f, 0.25f, 0.0f);
-  emit::Rotate(j5, 1.0, 0.0, 0.0);
+  StartLink(5, rec);
   if (markPlates) MarkPlate(rec, 0.15f, 5, 0.04f);
   Block(rec, 0.066f, 0.066f, 0.04f, 0.05f);
 
   // J6: tool flange and its four bolts, in plain colours.
-  emit::Out().StartPiece("Arm J6");
-  emit::Translate(0.0f, 0.07f, 0.0f);
-  emit::Rotate(j6, 0.0, 1.0, 0.0);
+  StartLink(6, rec);
   SceneObject flange = rec;
   flange.ColorTex.ClTex = false;
   flange.clFill = rec.cl_sub[0];

@@ -7,8 +7,8 @@
 
 // Where every part of a transfer robot is, worked out from its record
 // alone: the one description that the drawing (TransferRobots.cpp) draws
-// and the interference check (collision/RobotSolids.cpp) makes its solids
-// of. Plain data; no GL.
+// and the interference check
+// (collision/Interference.cpp) takes its moving parts from. Plain data; no GL.
 //
 // The record: the axes R1, R2, Z, T and the travel in size[0..4], the twin
 // hands' own turns in size[6], size[7], the scale in size[9]; Opt[2] 1 for
@@ -61,6 +61,11 @@ struct RobotLayout {
 RobotLayout ScaraLayout(const SceneObject& robot);
 RobotLayout TwinHandLayout(const SceneObject& robot);
 RobotLayout FrogLegLayout(const SceneObject& robot);
+
+// The name of the mesh pieces the drawing marks for each role: "Robot
+// body", "Robot hand", "Robot wafer" (a robot's mesh holds a piece for
+// each run of parts of one role, in drawing order).
+const char* RobotPieceName(RobotPartRole role);
 
 // The layout of a record of any of the three robot kinds; false (out
 // untouched) for any other kind.

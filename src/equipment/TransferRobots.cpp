@@ -73,10 +73,18 @@ void DrawRobot(const SceneObject& obj, const RobotLayout& layout) {
   const SceneObject hand = Tinted(obj, obj.cl_sub[0]);
   RobotFrame frame(layout);
   bool turned = false;
+  bool started = false;
+  RobotPartRole role = RobotPartRole::Body;
   for (const RobotPart& p : layout.parts) {
     if (p.turns && !turned) {
       emit::Rotate(layout.turn, 0.0, 1.0, 0.0);
       turned = true;
+    }
+    // Body, hands and wafers as pieces of their own, for the checks.
+    if (!started || p.role != role) {
+      emit::Out().StartPiece(RobotPieceName(p.role));
+      started = true;
+      role = p.role;
     }
     const SceneObject& look = p.role == RobotPartRole::Hand ? hand : body;
     switch (p.shape) {
@@ -100,6 +108,18 @@ void DrawRobot(const SceneObject& obj, const RobotLayout& layout) {
 }
 
 }  // namespace
+
+const char* RobotPieceName(RobotPartRole role) {
+  switch (role) {
+    case RobotPartRole::Hand:
+      return "Robot hand";
+    case RobotPartRole::Wafer:
+      return "Robot wafer";
+    case RobotPartRole::Body:
+      break;
+  }
+  return "Robot body";
+}
 
 void ScaraRobot(SceneObject obj) {
   DrawRobot(obj, ScaraLayout(obj));

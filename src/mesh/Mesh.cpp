@@ -1,5 +1,6 @@
 #include "mesh/Mesh.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -158,4 +159,15 @@ size_t Mesh::Bytes() const {
   for (const MeshRun& run : runs)
     n += run.vertices.capacity() * sizeof(MeshVertex) + run.indices.capacity() * sizeof(uint32_t);
   return n;
+}
+
+Mesh Mesh::Piece(size_t p) const {
+  Mesh piece;
+  if (p >= pieces.size()) return piece;
+  const size_t from = std::min(pieces[p].first, runs.size());
+  const size_t to = p + 1 < pieces.size() ? std::min(pieces[p + 1].first, runs.size()) : runs.size();
+  if (from >= to) return piece;
+  piece.runs.assign(runs.begin() + static_cast<long>(from), runs.begin() + static_cast<long>(to));
+  for (const MeshRun& r : piece.runs) piece.vertexCount += r.vertices.size();
+  return piece;
 }

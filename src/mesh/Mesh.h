@@ -69,6 +69,8 @@ struct Mesh {
   std::vector<std::pair<size_t, std::string>> pieces;
 
   bool empty() const { return vertexCount == 0; }
+  // The runs of piece p alone (empty past the last piece).
+  Mesh Piece(size_t p) const;
   // The box round every vertex; false (and nothing written) for an empty
   // mesh. Runs must have been measured (MeshBuilder::Finish does it).
   bool Bounds(float lo[3], float hi[3]) const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "objects/Placement.h"
 #include "objects/SceneObject.h"
 
 // A model frame written once, as the steps that build it in the order GL
@@ -43,3 +44,5 @@ class FrameSteps {
 // angles in the given order. A zero angle is an identity turn and is left
 // out, which spares the drawing a matrix product and changes nothing.
 FrameSteps RecordFrame(const SceneObject& obj, RotationOrder order);
+// The same frame followed as arithmetic.
+Placement RecordPlacement(const SceneObject& obj, RotationOrder order);

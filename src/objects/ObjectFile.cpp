@@ -13,6 +13,7 @@
 
 #include "objects/FileAccess.h"
 #include "objects/ObjectFileParse.h"
+#include "objects/AllowedContacts.h"
 #include "objects/SceneView.h"
 
 const char* const kObjectFileHeader =
@@ -461,6 +462,8 @@ bool BeginText(const char* data, size_t size, ObjectReader& reader, const Messag
   }
   SceneView view;
   if (FindViewLine(data, size, view) == ViewLineState::Malformed) reader.Say(kViewLineError);
+  AllowedContacts allowed;
+  if (FindAllowLine(data, size, allowed) == AllowLineState::Malformed) reader.Say(kAllowLineError);
   *from = enc.skip;
   return true;
 }

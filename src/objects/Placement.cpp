@@ -53,3 +53,9 @@ Vec3 Placement::Point(Vec3 p) const {
           t.y + m[1][0] * p.x + m[1][1] * p.y + m[1][2] * p.z,
           t.z + m[2][0] * p.x + m[2][1] * p.y + m[2][2] * p.z};
 }
+
+Placement RecordPlacement(const SceneObject& obj, RotationOrder order) {
+  Placement p;
+  p.Apply(RecordFrame(obj, order));
+  return p;
+}

@@ -89,31 +89,44 @@ SceneView ClampView(const SceneView& in, float perspectiveZoomMin) {
   return v;
 }
 
-ViewLineState FindViewLine(const char* data, size_t size, SceneView& out) {
-  if (!data) return ViewLineState::Absent;
+bool FindOpeningComment(const char* data, size_t size, const char* prefix, std::string* line) {
+  if (!data) return false;
   size = std::min(size, kViewLineSearchBytes);
   size_t pos = Utf8MarkLength(data, size);
+  const size_t prefixSize = std::strlen(prefix);
   while (pos < size && data[pos] == '#') {
     size_t stop = pos;
     while (stop < size && data[stop] != '\n' && data[stop] != '\r') ++stop;
-    const std::string line(data + pos, stop - pos);
-    if (line.compare(0, std::strlen(kViewLinePrefix), kViewLinePrefix) == 0)
-      return ParseViewLine(line, out) ? ViewLineState::Present : ViewLineState::Malformed;
+    if (stop - pos >= prefixSize && std::memcmp(data + pos, prefix, prefixSize) == 0) {
+      line->assign(data + pos, stop - pos);
+      return true;
+    }
     // CR LF is one line end; an empty line ends the opening comments.
     pos = stop;
     if (pos < size && data[pos] == '\r') ++pos;
     if (pos < size && data[pos] == '\n') ++pos;
   }
-  return ViewLineState::Absent;
+  return false;
 }
 
-ViewLineState ReadViewLine(const std::string& path, SceneView& out) {
-  // The header and the view line are short; a file that opens with a long
-  // run of comments is read no further than this.
+ViewLineState FindViewLine(const char* data, size_t size, SceneView& out) {
+  std::string line;
+  if (!FindOpeningComment(data, size, kViewLinePrefix, &line)) return ViewLineState::Absent;
+  return ParseViewLine(line, out) ? ViewLineState::Present : ViewLineState::Malformed;
+}
+
+std::string ReadOpeningText(const std::string& path) {
+  // The header and the opening lines are short; a file that opens with a
+  // long run of comments is read no further than this.
   std::ifstream in(path, std::ios::binary);
-  if (!in) return ViewLineState::Absent;
+  if (!in) return std::string();
   std::string head(kViewLineSearchBytes, '\0');
   in.read(&head[0], static_cast<std::streamsize>(head.size()));
   head.resize(static_cast<size_t>(in.gcount()));
+  return head;
+}
+
+ViewLineState ReadViewLine(const std::string& path, SceneView& out) {
+  const std::string head = ReadOpeningText(path);
   return FindViewLine(head.data(), head.size(), out);
 }

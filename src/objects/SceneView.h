@@ -74,3 +74,10 @@ constexpr size_t kViewLineSearchBytes = 64 * 1024;
 // The same for a file; Absent when it cannot be read (the loader reports
 // that).
 ViewLineState ReadViewLine(const std::string& path, SceneView& out);
+
+// The first of the opening comment lines (as FindViewLine looks through
+// them) that starts with prefix, without its line break, into *line.
+bool FindOpeningComment(const char* data, size_t size, const char* prefix, std::string* line);
+// The first kViewLineSearchBytes bytes of a file (empty when it cannot be
+// read): all the opening lines a reader looks at.
+std::string ReadOpeningText(const std::string& path);

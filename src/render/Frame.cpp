@@ -132,14 +132,7 @@ std::vector<ExportPart> SceneExportParts(const RenderSettings& rs, const SceneOb
   }
   // One node per link: the pieces the arm's drawing marks.
   const Mesh whole = b.Finish();
-  for (size_t p = 0; p < whole.pieces.size(); ++p) {
-    const size_t from = whole.pieces[p].first;
-    const size_t to = p + 1 < whole.pieces.size() ? whole.pieces[p + 1].first : whole.runs.size();
-    Mesh piece;
-    piece.runs.assign(whole.runs.begin() + static_cast<long>(from), whole.runs.begin() + static_cast<long>(to));
-    for (const MeshRun& r : piece.runs) piece.vertexCount += r.vertices.size();
-    add(whole.pieces[p].second, "", std::move(piece));
-  }
+  for (size_t p = 0; p < whole.pieces.size(); ++p) add(whole.pieces[p].second, "", whole.Piece(p));
   if (floor) {
     MeshBuilder f(lit);
     {
@@ -245,7 +238,22 @@ FrameState UpdateFrame(const FrameInputs& in) {
     if (!st.substituted.empty()) st.records = st.substituted.data();
   }
   ToolPointOfJoints(rs.joints, st.toolPoint);
-  if (in.interference) CheckInterference(rs.joints, st.records, st.records ? kObjectCapacity : 0, in.interference);
+  if (in.interference) {
+    // A frame without a check of the caller's builds every solid anew.
+    InterferenceCheck frameOnly;
+    InterferenceInputs check;
+    check.joints = rs.joints;
+    check.records = st.records;
+    check.count = st.records ? kObjectCapacity : 0;
+    bool moved[kObjectCapacity] = {};
+    if (in.overrides) {
+      for (int i = 0; i < kObjectCapacity; ++i) moved[i] = (*in.overrides)[static_cast<size_t>(i)].active;
+      check.moved = moved;
+    }
+    check.allowed = in.allowed;
+    check.clearance = in.clearance;
+    (in.check ? in.check : &frameOnly)->Run(check, in.interference);
+  }
   if (in.trail) in.trail->Add(st.toolPoint);
   return st;
 }
@@ -301,8 +309,10 @@ void DrawFrame(const FrameInputs& in, const FrameState& st) {
   DrawSceneAt(rs, st.toolPoint, in.result, cache);
   // Separate passes over the finished picture, never inside an object's
   // drawing.
-  if (in.interference)
+  if (in.interference) {
     DrawInterferenceHighlight(*in.interference, st.records, st.records ? kObjectCapacity : 0, rs.joints);
+    DrawClearance(*in.interference);
+  }
   if (in.trail) DrawToolTrail(*in.trail);
   if (renormalise) glDisable(GL_NORMALIZE);
   glFlush();

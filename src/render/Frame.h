@@ -50,6 +50,12 @@ struct FrameInputs {
   // draws the path; the check fills the report and highlights contacts.
   ToolTrail* trail = nullptr;
   InterferenceReport* interference = nullptr;
+  // With the check: the solids kept from frame to frame (null: built for
+  // this frame alone), the contacts meant, and whether the clearance is
+  // measured and drawn.
+  InterferenceCheck* check = nullptr;
+  const AllowedContacts* allowed = nullptr;
+  bool clearance = false;
 };
 
 // What a frame works out before it draws anything: the records as they

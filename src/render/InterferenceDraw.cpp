@@ -1,79 +1,43 @@
 #include "render/InterferenceDraw.h"
 
 #include <cmath>
+#include <cstdio>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "equipment/ObjectDrawing.h"
-#include "collision/RobotSolids.h"
+#include "equipment/ArticulatedArm.h"
+#include "equipment/RobotLayout.h"
+#include "mesh/MeshBuilder.h"
+#include "shapes/BlockText.h"
 #include "render/GlHeaders.h"
 #include "render/MeshDraw.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr int kRing = 24;
-
-void Vertex(Vec3 p) {
-  glVertex3d(p.x, p.y, p.z);
-}
-
-// Two unit directions square to d and to each other.
-void Across(Vec3 d, Vec3* a, Vec3* b) {
-  const Vec3 helper = std::fabs(d.y) < 0.9 ? Vec3{0, 1, 0} : Vec3{1, 0, 0};
-  Vec3 x{helper.y * d.z - helper.z * d.y, helper.z * d.x - helper.x * d.z, helper.x * d.y - helper.y * d.x};
-  x = x * (1.0 / Length(x));
-  *a = x;
-  *b = {d.y * x.z - d.z * x.y, d.z * x.x - d.x * x.z, d.x * x.y - d.y * x.x};
-}
-
-void Ring(Vec3 c, Vec3 a, Vec3 b, double r) {
-  glBegin(GL_LINE_LOOP);
-  for (int i = 0; i < kRing; ++i) {
-    const double t = 2.0 * kPi * i / kRing;
-    Vertex(c + a * (r * std::cos(t)) + b * (r * std::sin(t)));
+// A mesh in one plain colour, unlit.
+void Paint(Mesh& m, float r, float g, float b) {
+  for (MeshRun& run : m.runs) {
+    run.lit = false;
+    run.picture = -1;
+    run.opaque = true;
+    for (MeshVertex& v : run.vertices) {
+      v.c[0] = r;
+      v.c[1] = g;
+      v.c[2] = b;
+      v.c[3] = 1.0f;
+    }
   }
-  glEnd();
 }
 
-void WireSweep(const Sweep& s) {
-  if (s.core == Sweep::Core::Segment) {
-    const Vec3 p0 = s.centre - s.u * s.eu, p1 = s.centre + s.u * s.eu;
-    Vec3 a, b;
-    Across(s.u, &a, &b);
-    Ring(p0, a, b, s.radius);
-    Ring(p1, a, b, s.radius);
-    glBegin(GL_LINES);
-    for (int i = 0; i < 8; ++i) {
-      const double t = 2.0 * kPi * i / 8;
-      const Vec3 off = a * (s.radius * std::cos(t)) + b * (s.radius * std::sin(t));
-      Vertex(p0 + off);
-      Vertex(p1 + off);
-    }
-    glEnd();
-    // The round ends.
-    for (int end = 0; end < 2; ++end) {
-      const Vec3 c = end == 0 ? p0 : p1;
-      const Vec3 out = end == 0 ? s.u * -1.0 : s.u;
-      for (const Vec3& side : {a, b}) {
-        glBegin(GL_LINE_STRIP);
-        for (int i = 0; i <= kRing / 2; ++i) {
-          const double t = kPi * i / (kRing / 2);
-          Vertex(c + side * (s.radius * std::cos(t)) + out * (s.radius * std::sin(t)));
-        }
-        glEnd();
-      }
-    }
-  } else if (s.core == Sweep::Core::Rectangle) {
-    const Vec3 n{s.u.y * s.v.z - s.u.z * s.v.y, s.u.z * s.v.x - s.u.x * s.v.z, s.u.x * s.v.y - s.u.y * s.v.x};
-    for (double h : {-s.radius, s.radius}) {
-      glBegin(GL_LINE_LOOP);
-      static const double kCorners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
-      for (const auto& k : kCorners) Vertex(s.centre + s.u * (k[0] * s.eu) + s.v * (k[1] * s.ev) + n * h);
-      glEnd();
-    }
-  } else {
-    Ring(s.centre, s.u, s.v, s.eu);
+// The pieces of a build named `name` (or piece k), in red.
+void DrawRedPieces(const Mesh& whole, const char* name, int k) {
+  for (size_t p = 0; p < whole.pieces.size(); ++p) {
+    if (name ? whole.pieces[p].second != name : static_cast<int>(p) != k) continue;
+    Mesh piece = whole.Piece(p);
+    Paint(piece, 1.0f, 0.0f, 0.0f);
+    DrawMesh(piece);
   }
 }
 
@@ -115,23 +79,122 @@ void DrawInterferenceHighlight(const InterferenceReport& report, const SceneObje
     DrawOne(copy);
   }
 
-  glColor3f(1.0f, 0.0f, 0.0f);
-  ArmCapsule capsules[kArmCapsuleCount];
-  ArmCapsules(joints, capsules);
-  for (const ArmCapsule& c : capsules)
-    if (report.armLinkHit[c.link]) WireSweep(c.sweep);
+  // The arm's pieces that touch, at the check's resolution.
+  bool armHit = false;
+  for (bool hit : report.armLinkHit) armHit = armHit || hit;
+  if (armHit && joints) {
+    SceneObject arm;
+    arm.Fill = true;
+    arm.Frame = false;
+    arm.Reso = kCheckArmResolution;
+    for (int k = 0; k < 6; ++k) arm.size[10 + k] = joints[k];
+    MeshBuilder b;
+    {
+      emit::BuildInto into(b);
+      DrawArticulatedArm(arm, false);
+    }
+    const Mesh whole = b.Finish();
+    for (int k = 0; k < kArmLinkCount; ++k)
+      if (report.armLinkHit[k]) DrawRedPieces(whole, nullptr, k);
+  }
 
-  // The parts of each robot that touch something.
-  std::vector<Sweep> parts;
-  std::vector<int> kinds;
-  int lastRobot = -1;
+  // The parts of each robot or moved record that touch something.
+  std::vector<bool> partDrawn(static_cast<size_t>(count) * 3, false);
   for (const InterferenceHit& hit : report.hits) {
-    if (hit.robot < 0 || hit.robot >= count || hit.robot == lastRobot) continue;
-    lastRobot = hit.robot;
-    parts.clear();
-    kinds.clear();
-    RobotMovingParts(first[hit.robot], &parts, &kinds);
-    for (const Sweep& s : parts) WireSweep(s);
+    if (hit.armLink >= 0 || hit.robot < 0 || hit.robot >= count) continue;
+    const size_t at = static_cast<size_t>(hit.robot) * 3 + static_cast<size_t>(hit.robotPart);
+    if (partDrawn[at]) continue;
+    partDrawn[at] = true;
+    SceneObject rec = first[hit.robot];
+    rec.Fill = true;
+    rec.Frame = false;
+    const Mesh whole = BuildObjectMesh(rec, BuildInputs{});
+    if (hit.robotPart == kPartRecord) {
+      Mesh all = whole;
+      Paint(all, 1.0f, 0.0f, 0.0f);
+      DrawMesh(all);
+    } else {
+      DrawRedPieces(whole, RobotPieceName(hit.robotPart == kPartWafer ? RobotPartRole::Wafer : RobotPartRole::Hand),
+                    -1);
+    }
+  }
+  glPopAttrib();
+}
+
+std::string ClearanceLabel(double metres) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f mm", metres * 1000.0);
+  return text;
+}
+
+void DrawClearance(const InterferenceReport& report) {
+  if (!report.measured || !std::isfinite(report.clearance)) return;
+  glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT | GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT |
+               GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT | GL_POINT_BIT);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_FOG);
+  glDisable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LINE_STIPPLE);
+  const bool contact = report.clearance <= 0.0;
+  if (contact) {
+    glColor3f(1.0f, 0.0f, 0.0f);
+  } else {
+    glColor3f(1.0f, 0.55f, 0.0f);
+  }
+  glLineWidth(2.0f);
+  const Vec3 a = report.nearOnPart, b = report.nearOnObject;
+  glBegin(GL_LINES);
+  glVertex3d(a.x, a.y, a.z);
+  glVertex3d(b.x, b.y, b.z);
+  glEnd();
+  glPointSize(6.0f);
+  glBegin(GL_POINTS);
+  glVertex3d(a.x, a.y, a.z);
+  glVertex3d(b.x, b.y, b.z);
+  glEnd();
+
+  // The length beside the middle of the line, in pixels.
+  double model[16], proj[16];
+  GLint view[4];
+  glGetDoublev(GL_MODELVIEW_MATRIX, model);
+  glGetDoublev(GL_PROJECTION_MATRIX, proj);
+  glGetIntegerv(GL_VIEWPORT, view);
+  const double mid[4] = {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0, (a.z + b.z) / 2.0, 1.0};
+  double eye[4] = {0, 0, 0, 0}, clip[4] = {0, 0, 0, 0};
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c) eye[r] += model[c * 4 + r] * mid[c];
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c) clip[r] += proj[c * 4 + r] * eye[c];
+  if (clip[3] > 0.0) {
+    const double px = view[0] + (clip[0] / clip[3] + 1.0) * view[2] / 2.0 + 8.0;
+    const double py = view[1] + (clip[1] / clip[3] + 1.0) * view[3] / 2.0 + 8.0;
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(view[0], view[0] + view[2], view[1], view[1] + view[3], -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    constexpr double kCellW = 8.0, kCellH = 14.0, kAdvance = 10.0;
+    glLineWidth(1.5f);
+    glBegin(GL_LINES);
+    double x = px;
+    for (char c : ClearanceLabel(report.clearance)) {
+      const GlyphStroke* strokes = nullptr;
+      const int n = GlyphStrokes(c, &strokes);
+      for (int k = 0; k < n; ++k) {
+        glVertex2d(x + strokes[k].a.h * kCellW, py + strokes[k].a.v * kCellH);
+        glVertex2d(x + strokes[k].b.h * kCellW, py + strokes[k].b.v * kCellH);
+      }
+      x += kAdvance;
+    }
+    glEnd();
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
   }
   glPopAttrib();
 }

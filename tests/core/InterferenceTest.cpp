@@ -1,14 +1,22 @@
+// The interference check against analytic distances, on the geometry the
+// frame draws: contact a tenth of a millimetre either way, clearance, the
+// allowance list, moving records, robots' parts, the kept solids, and the
+// highlight and clearance line in whole frames.
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
 
-#include "collision/ArmCapsules.h"
-#include "equipment/ArticulatedArm.h"
 #include "collision/Interference.h"
+#include "equipment/ArticulatedArm.h"
 #include "equipment/ObjectDrawing.h"
-#include "collision/RobotSolids.h"
+#include "equipment/RobotLayout.h"
+#include "mesh/Emit.h"
+#include "mesh/MeshBuilder.h"
+#include "objects/AllowedContacts.h"
+#include "objects/FrameSteps.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "render/InterferenceDraw.h"
@@ -24,54 +32,51 @@ namespace {
 
 const float kPose[6] = {30.0f, 20.0f, 60.0f, 45.0f, 30.0f, 10.0f};
 
-// How far a sweep reaches along the unit direction n, and the point where
-// it does.
-double Support(const Sweep& s, Vec3 n, Vec3* at) {
-  Vec3 p = s.centre;
-  const double du = Dot(s.u, n), dv = Dot(s.v, n);
-  if (s.core == Sweep::Core::Disc) {
-    const double inPlane = std::hypot(du, dv);
-    if (inPlane > 0.0) p = p + (s.u * du + s.v * dv) * (s.eu / inPlane);
-  } else {
-    p = p + s.u * (du >= 0.0 ? s.eu : -s.eu);
-    if (s.core == Sweep::Core::Rectangle) p = p + s.v * (dv >= 0.0 ? s.ev : -s.ev);
+Mesh ArmMesh(const float pose[6]) {
+  SceneObject arm;
+  arm.Fill = true;
+  arm.Frame = false;
+  arm.Reso = kCheckArmResolution;
+  for (int k = 0; k < 6; ++k) arm.size[10 + k] = pose[k];
+  MeshBuilder b;
+  {
+    emit::BuildInto into(b);
+    DrawArticulatedArm(arm, false);
   }
-  *at = p + n * s.radius;
-  return Dot(*at, n);
+  return b.Finish();
 }
 
-// The outermost point of the whole arm along n and the link it belongs to.
+// The outermost corner of a mesh's faces along the unit direction n.
+double Support(const Mesh& m, Vec3 n, Vec3* at) {
+  double best = -1e9;
+  for (const MeshRun& run : m.runs) {
+    if (run.kind != RunKind::Triangles) continue;
+    for (const MeshVertex& v : run.vertices) {
+      const Vec3 p{v.p[0], v.p[1], v.p[2]};
+      if (Dot(p, n) > best) {
+        best = Dot(p, n);
+        *at = p;
+      }
+    }
+  }
+  return best;
+}
+
+// The outermost point of the arm along n and the link it belongs to.
 Vec3 ArmSupport(Vec3 n, int* link) {
-  ArmCapsule caps[kArmCapsuleCount];
-  ArmCapsules(kPose, caps);
+  const Mesh arm = ArmMesh(kPose);
   double best = -1e9;
   Vec3 point;
-  for (const ArmCapsule& c : caps) {
+  for (int k = 0; k < kArmPieceCount; ++k) {
     Vec3 at;
-    const double h = Support(c.sweep, n, &at);
+    const double h = Support(arm.Piece(static_cast<size_t>(k)), n, &at);
     if (h > best) {
       best = h;
       point = at;
-      *link = c.link;
+      *link = k;
     }
   }
   return point;
-}
-
-// The frame of a record turned by its angles, the way GL turns a drawn
-// cube or cylinder (Ang[0] about y, then Ang[1] about x, Ang[2] about z),
-// read back from GL itself.
-void TurnedAxes(const float ang[3], Vec3 axes[3]) {
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-  glRotatef(ang[0], 0, 1, 0);
-  glRotatef(ang[1], 1, 0, 0);
-  glRotatef(ang[2], 0, 0, 1);
-  GLfloat m[16];
-  glGetFloatv(GL_MODELVIEW_MATRIX, m);
-  glPopMatrix();
-  for (int k = 0; k < 3; ++k) axes[k] = {m[4 * k], m[4 * k + 1], m[4 * k + 2]};
 }
 
 // A table with one enabled record; GL point (x, y, z) is the record's (X, Z, Y).
@@ -90,117 +95,315 @@ void PlaceAt(SceneObject& rec, Vec3 p) {
   rec.Y = static_cast<float>(p.z);
 }
 
-const float kTurns[][3] = {{0, 0, 0}, {35, 0, 0}, {0, 40, 0}, {0, 0, 55}, {25, 35, -70}, {-60, 15, 110}};
+InterferenceReport Measure(const ObjectTable& table, const float* pose = kPose, const bool* moved = nullptr,
+                           const AllowedContacts* allowed = nullptr) {
+  InterferenceCheck check;
+  InterferenceInputs in;
+  in.joints = pose;
+  in.records = table.data();
+  in.count = kObjectCapacity;
+  in.moved = moved;
+  in.allowed = allowed;
+  in.clearance = true;
+  InterferenceReport report;
+  check.Run(in, &report);
+  return report;
+}
 
-class InterferenceGl : public GlTest {};
+const float kTurns[][3] = {{0, 0, 0}, {35, 0, 0}, {0, 40, 0}, {0, 0, 55}, {25, 35, -70}, {-60, 15, 110}};
+constexpr double kTenth = 1e-4;
 
 }  // namespace
 
-// Every face of a box turned about every axis, brought up to the
-// outermost point of the arm: touching is a contact of the link there, a
-// millimetre off is no contact at all.
-TEST_F(InterferenceGl, BoxTouchingALinkIsReportedAndAMillimetreOffIsNot) {
-  for (const auto& turn : kTurns) {
-    Vec3 axes[3];
-    TurnedAxes(turn, axes);
-    const double half[3] = {0.04, 0.03, 0.05};
-    for (int k = 0; k < 3; ++k) {
-      for (double sign : {1.0, -1.0}) {
-        // The face -sign * axis k faces the arm from direction n.
-        const Vec3 n = axes[k] * sign;
-        int link = -1;
-        const Vec3 q = ArmSupport(n, &link);
-        for (double gap : {0.0, 0.001}) {
-          SceneObject box = ZeroRecord();
-          box.Shp = ShapeKind::Cube;
-          box.W = static_cast<float>(2 * half[0]);
-          box.H = static_cast<float>(2 * half[1]);
-          box.D = static_cast<float>(2 * half[2]);
-          std::copy(turn, turn + 3, box.Ang);
-          PlaceAt(box, q + n * (half[k] + gap));
-          const auto table = OneObject(box);
-          InterferenceReport report;
-          CheckInterference(kPose, table->data(), kObjectCapacity, &report);
-          const std::string where = "turn " + std::to_string(turn[0]) + "," + std::to_string(turn[1]) + "," +
-                                    std::to_string(turn[2]) + " face " + std::to_string(k) + " gap " +
-                                    std::to_string(gap);
-          if (gap == 0.0) {
-            ASSERT_TRUE(report.Any()) << where;
-            EXPECT_TRUE(report.armLinkHit[link]) << where << " link " << ArmLinkName(link);
-            EXPECT_EQ(report.hits[0].object, 12) << where;
-          } else {
-            EXPECT_FALSE(report.Any()) << where << ": " << DescribeReport(report, table->data());
-          }
-        }
+// The arm's pieces drawn at any pose are its pieces at zero carried by the
+// frames the check moves them with.
+TEST(ArmLinkFrames, CarryEachPieceFromZeroToThePose) {
+  const float zero[6] = {0, 0, 0, 0, 0, 0};
+  const Mesh at0 = ArmMesh(zero), atPose = ArmMesh(kPose);
+  SceneObject r0, rq;
+  for (int k = 0; k < 6; ++k) rq.size[10 + k] = kPose[k];
+  Placement f0[kArmPieceCount], fq[kArmPieceCount];
+  ArmLinkFrames(r0, f0);
+  ArmLinkFrames(rq, fq);
+  ASSERT_EQ(at0.pieces.size(), static_cast<size_t>(kArmPieceCount));
+  for (int k = 0; k < kArmPieceCount; ++k) {
+    EXPECT_EQ(at0.pieces[static_cast<size_t>(k)].second, ArmPieceName(k));
+    const Mesh a = at0.Piece(static_cast<size_t>(k)), b = atPose.Piece(static_cast<size_t>(k));
+    ASSERT_EQ(a.runs.size(), b.runs.size());
+    for (size_t r = 0; r < a.runs.size(); ++r) {
+      for (size_t v = 0; v < a.runs[r].vertices.size(); v += 7) {
+        const float* p = a.runs[r].vertices[v].p;
+        // Back into the piece's own frame at zero (only moved there), then out at the pose.
+        const Vec3 local{p[0] - f0[k].t.x, p[1] - f0[k].t.y, p[2] - f0[k].t.z};
+        const Vec3 want = fq[k].Point(local);
+        const float* got = b.runs[r].vertices[v].p;
+        ASSERT_NEAR(got[0], want.x, 1e-5) << ArmPieceName(k);
+        ASSERT_NEAR(got[1], want.y, 1e-5) << ArmPieceName(k);
+        ASSERT_NEAR(got[2], want.z, 1e-5) << ArmPieceName(k);
       }
     }
   }
 }
 
-// A turned cylinder whose side touches the arm, and a ball: exact too.
-TEST_F(InterferenceGl, TurnedCylinderAndBallAreExact) {
-  for (const auto& turn : kTurns) {
-    Vec3 axes[3];
-    TurnedAxes(turn, axes);
-    // Square to the cylinder's axis (its local y): the side faces the arm.
-    for (const Vec3& n : {axes[0] * -1.0, axes[2]}) {
+// Each exact solid, turned every way, brought to the arm's outermost point
+// from any side, including a cylinder's bottom cap, a hanging cylinder
+// and cone and a box whose middle is a metre away: a tenth of a millimetre
+// into the arm is a contact of the link there, a tenth off is none, and the
+// clearance is the gap. A flat-faced record drawn as a mesh is exact too.
+TEST(InterferenceExact, ContactAndClearanceAgainstAnalyticDistances) {
+  struct Case {
+    const char* name;
+    int32_t kind;
+    float w, h, d, r, r2;
+    Vec3 face;      // local direction of the face turned to the arm
+    double reach;   // from the record's origin to that face
+  } cases[] = {
+      {"box", ShapeKind::Cube, 0.08f, 0.06f, 2.0f, 0, 0, {0, 0, 1}, 1.0},
+      {"box top", ShapeKind::Cube, 0.08f, 0.06f, 0.1f, 0, 0, {0, 1, 0}, 0.03},
+      {"cylinder side", ShapeKind::Cylinder, 0, 0.2f, 0, 0.05f, 0.05f, {1, 0, 0}, 0.05},
+      {"cylinder bottom", ShapeKind::Cylinder, 0, 0.2f, 0, 0.05f, 0.05f, {0, -1, 0}, 0.0},
+      {"hanging cylinder", ShapeKind::Cylinder, 0, -0.2f, 0, 0.05f, 0.05f, {0, 1, 0}, 0.0},
+      {"cone base", ShapeKind::Cone, 0, 0.15f, 0, 0.06f, 0, {0, -1, 0}, 0.0},
+      {"hanging cone", ShapeKind::Cone, 0, -0.15f, 0, 0.06f, 0, {0, 1, 0}, 0.0},
+      {"trapezoid mesh", ShapeKind::Trapezoid, 0.08f, 0.06f, 0.1f, 0, 0, {0, 0, -1}, 0.05},
+  };
+  for (const Case& c : cases) {
+    for (const auto& turn : kTurns) {
+      SceneObject rec = ZeroRecord();
+      rec.Shp = c.kind;
+      rec.W = c.w;
+      rec.H = c.h;
+      rec.D = c.d;
+      rec.R = c.r;
+      rec.R2 = c.r2;
+      rec.size[0] = c.kind == ShapeKind::Trapezoid ? c.w : 0.0f;
+      rec.Reso = 36;
+      rec.Fill = true;
+      std::copy(turn, turn + 3, rec.Ang);
+      const Placement p = RecordPlacement(rec, c.kind == ShapeKind::Cone ? RotationOrder::B : RotationOrder::A);
+      const Vec3 out = p.Axis(0) * c.face.x + p.Axis(1) * c.face.y + p.Axis(2) * c.face.z;
+      const Vec3 n = out * -1.0;  // from the arm towards the record
       int link = -1;
       const Vec3 q = ArmSupport(n, &link);
-      for (double gap : {0.0, 0.001}) {
-        SceneObject cyl = ZeroRecord();
-        cyl.Shp = ShapeKind::Cylinder;
-        cyl.R = cyl.R2 = 0.05f;
-        cyl.H = 0.2f;
-        cyl.Reso = 36;
-        std::copy(turn, turn + 3, cyl.Ang);
-        PlaceAt(cyl, q + n * (0.05 + gap) - axes[1] * 0.1);
-        InterferenceReport report;
-        CheckInterference(kPose, OneObject(cyl)->data(), kObjectCapacity, &report);
-        EXPECT_EQ(report.Any(), gap == 0.0)
-            << "cylinder turn " << turn[0] << "," << turn[1] << "," << turn[2];
-
-        SceneObject ball = ZeroRecord();
-        ball.Shp = ShapeKind::Ball;
-        ball.R = ball.R2 = 0.07f;
-        ball.Reso = 36;
-        PlaceAt(ball, q + n * (0.07 + gap));
-        CheckInterference(kPose, OneObject(ball)->data(), kObjectCapacity, &report);
-        EXPECT_EQ(report.Any(), gap == 0.0) << "ball";
-      }
-    }
-  }
-}
-
-// The capsules are only worth their name when every point of the drawn
-// arm lies within them.
-TEST_F(InterferenceGl, CapsulesHoldTheWholeDrawnArm) {
-  UseFrontOrtho(2);
-  SceneObject arm = ZeroRecord();
-  arm.Reso = 36;
-  arm.Fill = true;
-  for (const float* pose : {kPose, static_cast<const float*>(nullptr)}) {
-    const float straight[6] = {0, 0, 0, 0, 0, 0};
-    if (!pose) pose = straight;
-    for (int k = 0; k < 6; ++k) arm.size[10 + k] = pose[k];
-    ArmCapsule caps[kArmCapsuleCount];
-    ArmCapsules(pose, caps);
-    size_t checked = 0;
-    for (const auto& prim : CaptureFeedback([&] { DrawArticulatedArm(arm, false); })) {
-      for (const auto& v : prim.v) {
-        const ObjPoint o = UnProject(v);
-        const Vec3 p{o.x, o.y, o.z};
-        double nearest = 1e9;
-        for (const ArmCapsule& c : caps) {
-          // Outside by how much: the sweep's distance to a tiny ball at p.
-          nearest = std::min(nearest, SweepDistance(c.sweep, MakeSphere(p, 0.0)));
+      for (double gap : {kTenth, -kTenth}) {
+        PlaceAt(rec, q + n * (c.reach + gap));
+        const auto table = OneObject(rec);
+        const InterferenceReport report = Measure(*table);
+        const std::string where = std::string(c.name) + " turn " + std::to_string(turn[0]) + "," +
+                                  std::to_string(turn[1]) + "," + std::to_string(turn[2]) +
+                                  " gap " + std::to_string(gap);
+        if (gap > 0) {
+          EXPECT_FALSE(report.Any()) << where << ": " << DescribeReport(report, table->data());
+          EXPECT_NEAR(report.clearance, gap, 2e-6) << where;
+          EXPECT_EQ(report.nearest.object, 12) << where;
+          // The closest points: one on the arm's outermost level, the
+          // other the gap beyond it.
+          EXPECT_NEAR(Dot(report.nearOnPart - q, n), 0.0, 1e-6) << where;
+          EXPECT_NEAR(Dot(report.nearOnObject - q, n), gap, 1e-6) << where;
+        } else {
+          ASSERT_TRUE(report.Any()) << where;
+          EXPECT_TRUE(report.armLinkHit[link]) << where << " link " << ArmLinkName(link);
+          EXPECT_EQ(report.hits[0].object, 12) << where;
+          EXPECT_EQ(report.clearance, 0.0) << where;
         }
-        ++checked;
-        ASSERT_LE(nearest, 2e-3) << "point " << p.x << "," << p.y << "," << p.z;
       }
     }
-    EXPECT_GT(checked, 1000u);
   }
 }
+
+namespace {
+
+// A robot record with both hands out, wafers on them, turned, travelled
+// and scaled; hands drawn in pure green, wafers in pure blue.
+SceneObject RobotRecord(int32_t kind, int32_t size, float t, float scale) {
+  SceneObject r = ZeroRecord();
+  r.Enbl = true;
+  r.Shp = kind;
+  r.Reso = 36;
+  r.Fill = true;
+  r.Trans = 1.0f;
+  r.X = 0.3f;
+  r.Y = -0.2f;
+  r.Z = 0.1f;
+  r.Ang[0] = t == 0.0f ? 0.0f : 25.0f;
+  r.size[0] = 0.6f;
+  r.size[1] = -0.4f;
+  r.size[2] = 0.02f;
+  r.size[3] = t;
+  r.size[4] = 0.15f;
+  // The twin hands' own turns, with the turned case only: a turned plate's
+  // rounded tip does not reach its corners.
+  r.size[6] = t == 0.0f ? 0.0f : 20.0f;
+  r.size[7] = t == 0.0f ? 0.0f : -35.0f;
+  r.size[9] = scale;
+  r.Opt[0] = r.Opt[1] = r.Opt[4] = r.Opt[5] = 1;
+  r.Opt[2] = 1;
+  r.Opt[3] = size;
+  r.clFill = 0x808080;
+  for (Color& c : r.cl_sub) c = 0x808080;
+  r.cl_sub[0] = 0x00FF00;
+  for (int k : {1, 2, 3, 4}) r.cl_sub[k] = 0xFF0000;
+  return r;
+}
+
+
+// The mesh pieces of a robot's hands: the first sub colour, as drawn.
+Mesh HandOf(const SceneObject& robot) {
+  const Mesh m = BuildObjectMesh(robot, BuildInputs{});
+  Mesh hands;
+  for (size_t p = 0; p < m.pieces.size(); ++p) {
+    if (m.pieces[p].second != RobotPieceName(RobotPartRole::Hand)) continue;
+    const Mesh piece = m.Piece(p);
+    hands.runs.insert(hands.runs.end(), piece.runs.begin(), piece.runs.end());
+    hands.vertexCount += piece.vertexCount;
+  }
+  return hands;
+}
+
+}  // namespace
+
+// A box resting on each robot's hands touches that hand, a tenth of a
+// millimetre above them it does not and the clearance is the gap; the
+// pieces the check takes as hands are the ones drawn in the hands' colour,
+// the frog leg's hands at the height they are drawn at. Allowed, the
+// contact is set aside, and the clearance goes to the next pair.
+TEST(InterferenceRobots, HandsTouchWhatRestsOnThemAndAllowancesSetContactsAside) {
+  for (int32_t kind : {ShapeKind::ScaraRobot, ShapeKind::TwinHandRobot, ShapeKind::FrogLegRobot}) {
+    SceneObject robot = RobotRecord(kind, 0, 40.0f, 1.0f);
+    robot.X = 2.0f;  // well away from the arm
+    robot.size[2] = 0.3f;  // beyond the frog leg's stroke: drawn at its top
+    robot.Opt[0] = robot.Opt[1] = 0;
+    robot.Name = "RBT1";
+    const Mesh hands = HandOf(robot);
+    ASSERT_FALSE(hands.empty()) << kind;
+    for (const MeshRun& r : hands.runs)
+      for (const MeshVertex& v : r.vertices) ASSERT_GT(v.c[1], 0.99f) << kind;
+    Vec3 top;
+    Support(hands, {0, 1, 0}, &top);
+    for (double gap : {kTenth, -kTenth}) {
+      SceneObject box = ZeroRecord();
+      box.Shp = ShapeKind::Cube;
+      box.W = box.D = 0.02f;
+      box.H = 0.01f;
+      box.Fill = true;
+      PlaceAt(box, top + Vec3{0, 0.005 + gap, 0});
+      auto table = OneObject(box);
+      (*table)[5] = robot;
+      const InterferenceReport report = Measure(*table);
+      if (gap > 0) {
+        EXPECT_FALSE(report.Any()) << kind << ": " << DescribeReport(report, table->data());
+        EXPECT_NEAR(report.clearance, gap, 2e-6) << kind;
+        continue;
+      }
+      ASSERT_EQ(DescribeReport(report, table->data()), "OBJ005 RBT1 hand hits OBJ012 load port") << kind;
+      EXPECT_EQ(PartName(report.hits[0]), "OBJ005.hand");
+      AllowedContacts allowed;
+      ASSERT_TRUE(allowed.Add("OBJ005.hand", "OBJ012"));
+      const InterferenceReport set = Measure(*table, kPose, nullptr, &allowed);
+      EXPECT_FALSE(set.Any()) << kind;
+      EXPECT_EQ(set.allowedContacts, 1);
+      EXPECT_GT(set.clearance, 0.0);
+      EXPECT_FALSE(set.nearest.robot == 5 && set.nearest.object == 12);
+    }
+  }
+}
+
+// A record a controller moves is measured against the rest as a whole;
+// unmoved, two records that touch are no contact of anything. Solids are
+// kept until their record changes.
+TEST(InterferenceRecords, MovedRecordsAreMeasuredAndSolidsAreKept) {
+  SceneObject box = ZeroRecord();
+  box.Shp = ShapeKind::Cube;
+  box.W = box.H = box.D = 0.1f;
+  box.Fill = true;
+  PlaceAt(box, {2.0, 0.05, 0.0});
+  auto table = OneObject(box);
+  SceneObject carrier = box;
+  carrier.Enbl = true;
+  carrier.Name = "carrier";
+  PlaceAt(carrier, {2.0, 0.15 - kTenth, 0.0});
+  (*table)[7] = carrier;
+  EXPECT_FALSE(Measure(*table).Any());
+  bool moved[kObjectCapacity] = {};
+  moved[7] = true;
+  InterferenceReport report = Measure(*table, nullptr, moved);
+  ASSERT_EQ(report.hits.size(), 1u);
+  EXPECT_EQ(DescribeHit(report.hits[0], table->data()), "OBJ007 carrier hits OBJ012 load port");
+  EXPECT_EQ(PartName(report.hits[0]), "OBJ007");
+
+  InterferenceCheck check;
+  InterferenceInputs in;
+  in.joints = kPose;
+  in.records = table->data();
+  in.count = kObjectCapacity;
+  check.Run(in, &report);
+  const uint64_t first = check.Builds();
+  check.Run(in, &report);
+  EXPECT_EQ(check.Builds(), first);
+  (*table)[12].X += 0.5f;
+  check.Run(in, &report);
+  EXPECT_EQ(check.Builds(), first + 1);
+  EXPECT_FALSE(report.Any());
+}
+
+TEST(InterferenceWords, ClearanceNamesThePairAndTheLengthInMillimetres) {
+  auto table = std::make_unique<ObjectTable>();
+  InitializeRecords(table->data(), kObjectCapacity);
+  (*table)[5].Name = "RBT1";
+  (*table)[54].Name = "load port";
+  InterferenceReport report;
+  report.measured = true;
+  report.clearance = 0.01243;
+  report.nearest.robot = 5;
+  report.nearest.robotPart = kPartHand;
+  report.nearest.object = 54;
+  EXPECT_EQ(DescribeClearance(report, table->data()), "Clearance 12.4 mm: RBT1 hand \u2013 OBJ054 load port");
+  report.nearest = InterferenceHit{};
+  report.nearest.armLink = kArmJ3;
+  report.nearest.object = 6;
+  report.nearest.objectPart = kPartWafer;
+  EXPECT_EQ(DescribeClearance(report, table->data()), "Clearance 12.4 mm: J3 link \u2013 OBJ006 wafer");
+  EXPECT_EQ(PartName(report.nearest), "ARM.J3");
+  EXPECT_EQ(ObjectName(report.nearest), "OBJ006.wafer");
+  report.clearance = INFINITY;
+  EXPECT_EQ(DescribeClearance(report, table->data()), "Clearance: nothing within reach");
+  EXPECT_EQ(ClearanceLabel(0.00049), "0.5 mm");
+}
+
+// The allowance line: written only for a list, read back the same, and
+// every malformed line refused whole.
+TEST(AllowedContactsLine, RoundTripsAndRefusesMalformedLines) {
+  AllowedContacts none;
+  EXPECT_EQ(FormatAllowLine(none), "");
+  AllowedContacts list;
+  ASSERT_TRUE(list.Add("OBJ005.hand", "OBJ012"));
+  ASSERT_TRUE(list.Add("ARM.J6", "OBJ030"));
+  ASSERT_TRUE(list.Add("ARM.base", "OBJ006.wafer"));
+  EXPECT_FALSE(list.Add("ARM.J6", "OBJ030"));
+  const std::string line = FormatAllowLine(list);
+  EXPECT_EQ(line, "#@allow OBJ005.hand OBJ012;ARM.J6 OBJ030;ARM.base OBJ006.wafer\n");
+  AllowedContacts back;
+  ASSERT_TRUE(ParseAllowLine(line, back));
+  EXPECT_TRUE(back == list);
+  const std::string file = "# No,Enbl\r\n#@view 15.0,-30.0,-2.00,0.00,0.00,-0.40,0\r\n" + line;
+  AllowedContacts found;
+  EXPECT_EQ(FindAllowLine(file.data(), file.size(), found), AllowLineState::Present);
+  EXPECT_TRUE(found == list);
+  for (const char* bad : {"#@allow ", "#@allow OBJ005.hand", "#@allow ARM.J7 OBJ001", "#@allow OBJ5 OBJ001",
+                          "#@allow OBJ005.foot OBJ001", "#@allow OBJ005 ARM.J1", "#@allow OBJ005 OBJ001;;"}) {
+    AllowedContacts out = list;
+    EXPECT_FALSE(ParseAllowLine(bad, out)) << bad;
+    EXPECT_TRUE(out == list) << bad;
+    const std::string text = std::string("# No\n") + bad + "\n";
+    EXPECT_EQ(FindAllowLine(text.data(), text.size(), out), AllowLineState::Malformed) << bad;
+  }
+  const std::string late = "# No\n0,1,\n" + line;
+  EXPECT_EQ(FindAllowLine(late.data(), late.size(), found), AllowLineState::Absent);
+}
+
+namespace {
+class InterferenceGl : public GlTest {};
+}  // namespace
 
 TEST(ToolTrail, KeepsTheLastPointsInOrderAndSkipsAStandstill) {
   ToolTrail trail;
@@ -240,10 +443,23 @@ TEST_F(InterferenceGl, TrailDrawsOneLineThroughItsPointsAndPassesRestoreState) {
   box.Fill = true;
   const auto table = OneObject(box);
   InterferenceReport report;
-  report.hits.push_back({12, kArmJ3, -1, 0});
+  report.hits.push_back({12, kArmJ3, -1, 0, -1, {}});
   report.armLinkHit[kArmJ3] = true;
   DrawInterferenceHighlight(report, table->data(), kObjectCapacity, kPose);
   EXPECT_EQ(GlStateSnapshot::Take().DiffAgainst(before), "");
+  // And the clearance line with its label, which sets its own projection.
+  report.measured = true;
+  report.clearance = 0.02;
+  report.nearOnObject = {0.1, 0.2, 0.0};
+  GLdouble proj[16], model[16];
+  glGetDoublev(GL_PROJECTION_MATRIX, proj);
+  glGetDoublev(GL_MODELVIEW_MATRIX, model);
+  DrawClearance(report);
+  EXPECT_EQ(GlStateSnapshot::Take().DiffAgainst(before), "");
+  GLdouble proj2[16], model2[16];
+  glGetDoublev(GL_PROJECTION_MATRIX, proj2);
+  glGetDoublev(GL_MODELVIEW_MATRIX, model2);
+  EXPECT_TRUE(std::equal(proj, proj + 16, proj2) && std::equal(model, model + 16, model2));
   glDisable(GL_LIGHTING);
   EXPECT_EQ(CountKind(prims, FeedbackPrimitive::Line) + CountKind(prims, FeedbackPrimitive::LineReset), 49u);
 }
@@ -268,13 +484,14 @@ class InterferenceFrame : public ::testing::Test {
     ResetFog();
     SharedGlContext().MakeCurrent();
   }
-  TestImage Render(ObjectTable& table, InterferenceReport* report) {
+  TestImage Render(ObjectTable& table, InterferenceReport* report, bool clearance = false) {
     ApplyClearColor(rs.backColor);
     ApplyFixedRenderState();
     ApplyProjection(320, 240, rs.view.ortho);
     TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
     FrameInputs in{&rs, &table, textures, nullptr};
     in.interference = report;
+    in.clearance = clearance;
     ComposeFrame(in);
     return ReadFramebuffer(320, 240);
   }
@@ -282,6 +499,12 @@ class InterferenceFrame : public ::testing::Test {
     int n = 0;
     for (size_t i = 0; i < img.rgba.size(); i += 4)
       if (img.rgba[i] > 200 && img.rgba[i + 1] < 60 && img.rgba[i + 2] < 60) ++n;
+    return n;
+  }
+  static int OrangePixels(const TestImage& img) {
+    int n = 0;
+    for (size_t i = 0; i < img.rgba.size(); i += 4)
+      if (img.rgba[i] > 230 && img.rgba[i + 1] > 110 && img.rgba[i + 1] < 170 && img.rgba[i + 2] < 40) ++n;
     return n;
   }
   RenderSettings rs;
@@ -321,157 +544,13 @@ TEST_F(InterferenceFrame, PictureChangesOnlyWhereSomethingTouches) {
   EXPECT_EQ(DescribeHit(report.hits[0], table->data()),
             std::string(ArmLinkName(report.hits[0].armLink)) + " hits OBJ012 load port");
   EXPECT_GT(RedPixels(hit), RedPixels(before) + 100);
+
+  // Clear again, with the clearance: its line shows in orange.
+  PlaceAt(box, q + n * 0.1);
+  table = OneObject(box);
+  const TestImage measured = Render(*table, &report, true);
+  WriteArtifact(measured, "clearance-line.png");
+  EXPECT_NEAR(report.clearance, 0.05, 1e-4);
+  EXPECT_GT(OrangePixels(measured), 30);
 }
 
-namespace {
-
-// A robot record with both hands out, wafers on them, turned, travelled
-// and scaled; hands drawn in pure green, wafers in pure blue.
-SceneObject RobotRecord(int32_t kind, int32_t size, float t, float scale) {
-  SceneObject r = ZeroRecord();
-  r.Enbl = true;
-  r.Shp = kind;
-  r.Reso = 36;
-  r.Fill = true;
-  r.Trans = 1.0f;
-  r.X = 0.3f;
-  r.Y = -0.2f;
-  r.Z = 0.1f;
-  r.Ang[0] = t == 0.0f ? 0.0f : 25.0f;
-  r.size[0] = 0.6f;
-  r.size[1] = -0.4f;
-  r.size[2] = 0.02f;
-  r.size[3] = t;
-  r.size[4] = 0.15f;
-  // The twin hands' own turns, with the turned case only: a turned plate's
-  // rounded tip does not reach its corners.
-  r.size[6] = t == 0.0f ? 0.0f : 20.0f;
-  r.size[7] = t == 0.0f ? 0.0f : -35.0f;
-  r.size[9] = scale;
-  r.Opt[0] = r.Opt[1] = r.Opt[4] = r.Opt[5] = 1;
-  r.Opt[2] = 1;
-  r.Opt[3] = size;
-  r.clFill = 0x808080;
-  for (Color& c : r.cl_sub) c = 0x808080;
-  r.cl_sub[0] = 0x00FF00;
-  for (int k : {1, 2, 3, 4}) r.cl_sub[k] = 0xFF0000;
-  return r;
-}
-
-}  // namespace
-
-// The hands and wafers the check moves are where the robot draws them:
-// every green (hand) and blue (wafer) point drawn lies in a part of its own
-// kind, and unturned, the parts reach no further than the drawing. As an
-// obstacle the robot's solids hold all it draws.
-TEST_F(InterferenceGl, RobotPartsAreWhereTheRobotDrawsItsHandsAndWafers) {
-  UseFrontOrtho(2);
-  struct Case {
-    int32_t kind, size;
-  } cases[] = {{ShapeKind::ScaraRobot, 0},
-               {ShapeKind::ScaraRobot, 1},
-               {ShapeKind::ScaraRobot, 2},
-               {ShapeKind::TwinHandRobot, 0},
-               {ShapeKind::FrogLegRobot, 0}};
-  for (const Case& c : cases) {
-    for (float t : {0.0f, 40.0f}) {
-      const SceneObject robot = RobotRecord(c.kind, c.size, t, t == 0.0f ? 1.0f : 1.5f);
-      std::vector<Sweep> parts;
-      std::vector<int> kinds;
-      ASSERT_TRUE(RobotMovingParts(robot, &parts, &kinds));
-      std::vector<Solid> body;
-      ASSERT_TRUE(RobotSolids(robot, &body));
-      double lo[2][3], hi[2][3];
-      for (int k = 0; k < 2; ++k)
-        for (int a = 0; a < 3; ++a) lo[k][a] = 1e9, hi[k][a] = -1e9;
-      for (const auto& prim : CaptureFeedback([&] { DrawObjects(&robot, 1); })) {
-        for (const auto& v : prim.v) {
-          // As an obstacle the robot holds every point it draws.
-          const ObjPoint any = UnProject(v);
-          double inBody = 1e9;
-          for (const Solid& b : body) inBody = std::min(inBody, PointDistance(b, {any.x, any.y, any.z}));
-          ASSERT_LE(inBody, 2e-3) << "kind " << c.kind << " size " << c.size << " t " << t << " point "
-                                  << any.x << "," << any.y << "," << any.z;
-          const bool hand = v.g > 0.99f && v.r < 0.01f && v.b < 0.01f;
-          const bool wafer = v.b > 0.99f && v.r < 0.01f && v.g < 0.01f;
-          if (!hand && !wafer) continue;
-          const int kind = wafer ? 1 : 0;
-          const ObjPoint o = UnProject(v);
-          const Vec3 p{o.x, o.y, o.z};
-          double nearest = 1e9;
-          for (size_t i = 0; i < parts.size(); ++i)
-            if (kinds[i] == kind) nearest = std::min(nearest, SweepDistance(parts[i], MakeSphere(p, 0.0)));
-          ASSERT_LE(nearest, 2e-3) << "kind " << c.kind << " size " << c.size << " t " << t
-                                   << (wafer ? " wafer" : " hand") << " point " << p.x << "," << p.y << ","
-                                   << p.z;
-          const double q[3] = {p.x, p.y, p.z};
-          for (int a = 0; a < 3; ++a) {
-            lo[kind][a] = std::min(lo[kind][a], q[a]);
-            hi[kind][a] = std::max(hi[kind][a], q[a]);
-          }
-        }
-      }
-      if (t != 0.0f) continue;
-      // Across and along, the parts' extent is the drawing's.
-      for (int kind = 0; kind < 2; ++kind) {
-        double plo[3] = {1e9, 1e9, 1e9}, phi[3] = {-1e9, -1e9, -1e9};
-        for (size_t i = 0; i < parts.size(); ++i) {
-          if (kinds[i] != kind) continue;
-          const Sweep& s = parts[i];
-          for (int corner = 0; corner < 4; ++corner) {
-            const double a = (corner & 1) ? s.eu : -s.eu, b = (corner & 2) ? s.ev : -s.ev;
-            const Vec3 p = s.centre + s.u * a + s.v * b;
-            const double q[3] = {p.x, p.y, p.z};
-            for (int k = 0; k < 3; ++k) {
-              plo[k] = std::min(plo[k], q[k]);
-              phi[k] = std::max(phi[k], q[k]);
-            }
-          }
-        }
-        for (int a : {0, 2}) {
-          EXPECT_NEAR(plo[a], lo[kind][a], 2e-3)
-              << "kind " << c.kind << " size " << c.size << " part " << kind;
-          EXPECT_NEAR(phi[a], hi[kind][a], 2e-3)
-              << "kind " << c.kind << " size " << c.size << " part " << kind;
-        }
-      }
-    }
-  }
-}
-
-// A box resting on a robot's hands is a contact of that robot's hand; a
-// millimetre above them it is none.
-TEST(Interference, BoxOnARobotHandIsReportedAndAMillimetreAboveIsNot) {
-  SceneObject robot = RobotRecord(ShapeKind::TwinHandRobot, 0, 40.0f, 1.0f);
-  robot.X = 2.0f;  // well away from the arm
-  robot.Opt[0] = robot.Opt[1] = 0;
-  robot.Name = "RBT1";
-  std::vector<Sweep> parts;
-  std::vector<int> kinds;
-  ASSERT_TRUE(RobotMovingParts(robot, &parts, &kinds));
-  Vec3 top;
-  double best = -1e9;
-  for (const Sweep& s : parts) {
-    Vec3 at;
-    const double h = Support(s, {0, 1, 0}, &at);
-    if (h > best) {
-      best = h;
-      top = at;
-    }
-  }
-  for (double gap : {0.0, 0.001}) {
-    SceneObject box = ZeroRecord();
-    box.Shp = ShapeKind::Cube;
-    box.W = box.D = 0.02f;
-    box.H = 0.01f;
-    PlaceAt(box, top + Vec3{0, 0.005 + gap, 0});
-    auto table = OneObject(box);
-    (*table)[5] = robot;
-    InterferenceReport report;
-    CheckInterference(kPose, table->data(), kObjectCapacity, &report);
-    if (gap == 0.0)
-      EXPECT_EQ(DescribeReport(report, table->data()), "OBJ005 RBT1 hand hits OBJ012 load port");
-    else
-      EXPECT_FALSE(report.Any()) << DescribeReport(report, table->data());
-  }
-}

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <vector>
 
-#include "collision/ArmCapsules.h"
+#include "equipment/ArticulatedArm.h"
+#include "mesh/Emit.h"
+#include "mesh/MeshBuilder.h"
 #include "render/Camera.h"
 #include "render/GlHeaders.h"
 #include "render/RenderContext.h"
@@ -136,20 +138,25 @@ TEST(ViewFit, TheArmBallsHoldEveryPieceOfTheArmFoldedOrStretched) {
   for (const float* pose : poses) {
     std::vector<BoundSphere> balls;
     AddArmBounds(pose, balls);
-    ArmCapsule caps[kArmCapsuleCount];
-    ArmCapsules(pose, caps);
-    for (const ArmCapsule& c : caps)
-      for (double a : {-1.0, 0.0, 1.0})
-        for (double b : {-1.0, 1.0}) {
-          // A point of the core in GL axes (y up), the capsule's radius around it.
-          const Sweep& w = c.sweep;
-          const Vec3 p = w.centre + w.u * (w.eu * a) + w.v * (w.ev * b);
-          bool inside = false;
-          for (const BoundSphere& s : balls)
-            inside |=
-                std::hypot(p.x - s.center[0], p.z - s.center[1], p.y - s.center[2]) + w.radius <= s.radius;
-          EXPECT_TRUE(inside) << ArmLinkName(c.link) << " of pose " << pose[1] << "," << pose[2];
-        }
+    SceneObject arm;
+    arm.Fill = true;
+    arm.Reso = 36;
+    for (int k = 0; k < 6; ++k) arm.size[10 + k] = pose[k];
+    MeshBuilder builder;
+    {
+      emit::BuildInto into(builder);
+      DrawArticulatedArm(arm, false);
+    }
+    const Mesh mesh = builder.Finish();
+    for (const MeshRun& run : mesh.runs)
+      for (const MeshVertex& v : run.vertices) {
+        // A point in GL axes (y up).
+        bool inside = false;
+        for (const BoundSphere& s : balls)
+          inside |= std::hypot(v.p[0] - s.center[0], v.p[2] - s.center[1], v.p[1] - s.center[2]) <= s.radius;
+        ASSERT_TRUE(inside) << v.p[0] << "," << v.p[1] << "," << v.p[2] << " of pose " << pose[1] << ","
+                            << pose[2];
+      }
   }
 }
 
