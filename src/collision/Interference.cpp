@@ -31,14 +31,31 @@ using Object = fcl::CollisionObjectd;
 // of a robot's moving parts. The tag names both.
 enum Slot : int { kWhole = 0, kHand = 1, kWafer = 2, kSlots = 3 };
 
-intptr_t Tag(int record, int slot) {
-  return static_cast<intptr_t>(record) * kSlots + slot;
+// The faces of a mesh that close round volumes (each run closed, turned
+// counter-clockwise seen from outside), three corners a triangle, in the
+// object's own frame: what tells whether a point lies inside it.
+struct Volume {
+  std::vector<Eigen::Vector3d> corners;
+};
+
+// One solid of the check: whose it is, the library's object (its user
+// data points back here) and, for a mesh, its volume.
+struct Part {
+  int record = -1;  // -1: the arm
+  int slot = kWhole;
+  bool primitive = false;
+  std::unique_ptr<Object> object;
+  std::shared_ptr<const Volume> volume;  // null: faces that close nothing
+};
+
+const Part* PartOf(const Object* o) {
+  return static_cast<const Part*>(o->getUserData());
 }
 int RecordOf(const Object* o) {
-  return static_cast<int>(reinterpret_cast<intptr_t>(o->getUserData()) / kSlots);
+  return PartOf(o)->record;
 }
 int SlotOf(const Object* o) {
-  return static_cast<int>(reinterpret_cast<intptr_t>(o->getUserData()) % kSlots);
+  return PartOf(o)->slot;
 }
 
 Eigen::Vector3d ToEigen(Vec3 v) {
@@ -71,12 +88,15 @@ Eigen::Matrix3d AlongZ(Vec3 d) {
   return r;
 }
 
-std::unique_ptr<Object> MakeObject(Geometry g, const fcl::Transform3d& at, intptr_t tag) {
+std::unique_ptr<Part> MakePart(Geometry g, const fcl::Transform3d& at, int record, int slot) {
   if (!g) return nullptr;
-  auto o = std::make_unique<Object>(std::move(g), at);
-  o->setUserData(reinterpret_cast<void*>(tag));
-  o->computeAABB();
-  return o;
+  auto part = std::make_unique<Part>();
+  part->record = record;
+  part->slot = slot;
+  part->object = std::make_unique<Object>(std::move(g), at);
+  part->object->setUserData(part.get());
+  part->object->computeAABB();
+  return part;
 }
 
 bool Finite(const SceneObject& o) {
@@ -112,7 +132,7 @@ Geometry MeshFaces(const Mesh& m) {
 // drawings start where these do: a box about its centre, a cylinder and a
 // cone from their base disc up their own vertical (down for a negative
 // height).
-std::unique_ptr<Object> ExactSolid(const SceneObject& o, intptr_t tag) {
+std::unique_ptr<Part> ExactSolid(const SceneObject& o, int record) {
   if (!Finite(o)) return nullptr;
   fcl::Transform3d at = fcl::Transform3d::Identity();
   Geometry g;
@@ -154,7 +174,9 @@ std::unique_ptr<Object> ExactSolid(const SceneObject& o, intptr_t tag) {
     default:
       return nullptr;
   }
-  return MakeObject(std::move(g), at, tag);
+  std::unique_ptr<Part> part = MakePart(std::move(g), at, record, kWhole);
+  part->primitive = true;
+  return part;
 }
 
 bool IsRobot(const SceneObject& o) {
@@ -173,8 +195,84 @@ Mesh PiecesNamed(const Mesh& whole, const char* name) {
   return out;
 }
 
-std::unique_ptr<Object> MeshObject(const Mesh& m, intptr_t tag) {
-  return MakeObject(MeshFaces(m), fcl::Transform3d::Identity(), tag);
+// The runs' faces that close round volumes. Corners that meet are taken
+// to the same point to within 10 micrometres, so that a solid drawn at a
+// turn that leaves its seams a rounding apart still closes; each run that
+// closes is turned outward (MeshRun::MeasureClosure).
+std::shared_ptr<const Volume> VolumeOf(const Mesh& m) {
+  auto v = std::make_shared<Volume>();
+  for (const MeshRun& drawn : m.runs) {
+    if (drawn.kind != RunKind::Triangles) continue;
+    MeshRun run;
+    run.kind = RunKind::Triangles;
+    run.indices = drawn.indices;
+    run.vertices = drawn.vertices;
+    for (MeshVertex& vertex : run.vertices)
+      for (float& x : vertex.p) x = static_cast<float>(std::round(x * 1e5) / 1e5);
+    run.MeasureClosure();
+    if (run.closedWinding == 0) continue;
+    for (uint32_t i : run.indices) {
+      const float* p = drawn.vertices[i].p;
+      v->corners.emplace_back(p[0], p[1], p[2]);
+    }
+  }
+  if (v->corners.empty()) return nullptr;
+  return v;
+}
+
+std::unique_ptr<Part> MeshPart(const Mesh& m, int record, int slot) {
+  std::unique_ptr<Part> part = MakePart(MeshFaces(m), fcl::Transform3d::Identity(), record, slot);
+  if (part) part->volume = VolumeOf(m);
+  return part;
+}
+
+// Whether p lies inside the volume: the faces' winding number round p,
+// summed from the solid angle of each (about 1 inside a closed surface
+// turned outward, 0 outside; overlapping solids add up).
+bool InVolume(const Volume& v, const Eigen::Vector3d& p) {
+  double sum = 0.0;
+  for (size_t t = 0; t + 3 <= v.corners.size(); t += 3) {
+    const Eigen::Vector3d a = v.corners[t] - p, b = v.corners[t + 1] - p, c = v.corners[t + 2] - p;
+    const double la = a.norm(), lb = b.norm(), lc = c.norm();
+    const double num = a.dot(b.cross(c));
+    const double den = la * lb * lc + a.dot(b) * lc + a.dot(c) * lb + b.dot(c) * la;
+    sum += 2.0 * std::atan2(num, den);
+  }
+  return sum / (4.0 * M_PI) > 0.5;
+}
+
+// A point of the part: inside a solid, on a mesh.
+Eigen::Vector3d SomePoint(const Part& part) {
+  const fcl::Transform3d& at = part.object->getTransform();
+  if (part.primitive) return at.translation();
+  const auto* model = static_cast<const fcl::BVHModel<fcl::OBBRSSd>*>(part.object->collisionGeometry().get());
+  return at * model->vertices[0];
+}
+
+// Whether the world point p lies inside the part: a solid everywhere
+// within, a mesh within the faces that close.
+bool Inside(const Part& part, const Eigen::Vector3d& p) {
+  if (part.primitive) {
+    fcl::CollisionObjectd probe(std::make_shared<fcl::Sphered>(1e-7),
+                                fcl::Transform3d(Eigen::Translation3d(p)));
+    fcl::CollisionRequestd req;
+    req.gjk_solver_type = fcl::GST_INDEP;
+    fcl::CollisionResultd res;
+    return fcl::collide(&probe, part.object.get(), req, res) > 0;
+  }
+  return part.volume && InVolume(*part.volume, part.object->getTransform().inverse() * p);
+}
+
+// One of the two wholly inside the other, their surfaces apart.
+bool Contains(const Part& a, const Part& b, Vec3* at) {
+  for (const auto& [outer, inner] : {std::pair<const Part*, const Part*>{&a, &b}, {&b, &a}}) {
+    const Eigen::Vector3d p = SomePoint(*inner);
+    if (Inside(*outer, p)) {
+      *at = FromEigen(p);
+      return true;
+    }
+  }
+  return false;
 }
 
 // A record's solids as the check keeps them.
@@ -182,7 +280,7 @@ struct Entry {
   bool built = false;
   SceneObject key;
   uint32_t stamp = 0;
-  std::unique_ptr<Object> solid[kSlots];
+  std::unique_ptr<Part> solid[kSlots];
 };
 
 // The record as the check builds it: filled, without outlines, whatever
@@ -198,16 +296,16 @@ void BuildEntry(const SceneObject& rec, int index, Entry* e) {
   for (auto& s : e->solid) s.reset();
   // A label names a station; it is not part of the cell's hardware.
   if (!rec.Enbl || rec.Shp == ShapeKind::BlockText) return;
-  e->solid[kWhole] = ExactSolid(rec, Tag(index, kWhole));
+  e->solid[kWhole] = ExactSolid(rec, index);
   if (e->solid[kWhole]) return;
   const Mesh mesh = BuildObjectMesh(rec, BuildInputs{});
   if (!IsRobot(rec)) {
-    e->solid[kWhole] = MeshObject(mesh, Tag(index, kWhole));
+    e->solid[kWhole] = MeshPart(mesh, index, kWhole);
     return;
   }
-  e->solid[kWhole] = MeshObject(PiecesNamed(mesh, RobotPieceName(RobotPartRole::Body)), Tag(index, kWhole));
-  e->solid[kHand] = MeshObject(PiecesNamed(mesh, RobotPieceName(RobotPartRole::Hand)), Tag(index, kHand));
-  e->solid[kWafer] = MeshObject(PiecesNamed(mesh, RobotPieceName(RobotPartRole::Wafer)), Tag(index, kWafer));
+  e->solid[kWhole] = MeshPart(PiecesNamed(mesh, RobotPieceName(RobotPartRole::Body)), index, kWhole);
+  e->solid[kHand] = MeshPart(PiecesNamed(mesh, RobotPieceName(RobotPartRole::Hand)), index, kHand);
+  e->solid[kWafer] = MeshPart(PiecesNamed(mesh, RobotPieceName(RobotPartRole::Wafer)), index, kWafer);
 }
 
 fcl::CollisionRequestd ContactRequest() {
@@ -227,6 +325,7 @@ fcl::DistanceRequestd DistanceRequest() {
 
 // One moving part and what it is called.
 struct Mover {
+  const Part* part = nullptr;
   Object* object = nullptr;
   InterferenceHit who;  // armLink, robot, robotPart
   std::string name;     // PartName
@@ -270,12 +369,15 @@ bool CollideOne(Object* a, Object* b, void* data) {
   InterferenceHit hit;
   if (!OtherSide(*q, other, &hit)) return false;
   fcl::CollisionResultd res;
-  if (fcl::collide(q->mover->object, other, ContactRequest(), res) == 0) return false;
+  // Surfaces that cross, or one wholly inside the other.
+  Vec3 inside;
+  const bool crossing = fcl::collide(q->mover->object, other, ContactRequest(), res) > 0;
+  if (!crossing && !Contains(*q->mover->part, *PartOf(other), &inside)) return false;
   if (Allowed(*q, hit)) {
     ++q->allowedContacts;
     return false;
   }
-  if (res.numContacts() > 0) hit.at = FromEigen(res.getContact(0).pos);
+  hit.at = crossing && res.numContacts() > 0 ? FromEigen(res.getContact(0).pos) : inside;
   q->hits.push_back(hit);
   return false;
 }
@@ -316,7 +418,7 @@ struct InterferenceCheck::Impl {
   uint64_t builds = 0;
   // The arm's pieces, built once at zero joints, carried to each pose.
   bool armBuilt = false;
-  std::unique_ptr<Object> arm[kArmLinkCount];
+  std::unique_ptr<Part> arm[kArmLinkCount];
   fcl::Transform3d armZeroInverse[kArmLinkCount];
 
   void BuildArm() {
@@ -334,7 +436,7 @@ struct InterferenceCheck::Impl {
     Placement frames[kArmPieceCount];
     ArmLinkFrames(rec, frames);
     for (int k = 0; k < kArmLinkCount; ++k) {
-      arm[k] = MakeObject(MeshFaces(whole.Piece(static_cast<size_t>(k))), fcl::Transform3d::Identity(), 0);
+      arm[k] = MeshPart(whole.Piece(static_cast<size_t>(k)), -1, kWhole);
       armZeroInverse[k] = TransformOf(frames[k]).inverse();
     }
   }
@@ -347,8 +449,8 @@ struct InterferenceCheck::Impl {
     ArmLinkFrames(rec, frames);
     for (int k = 0; k < kArmLinkCount; ++k) {
       if (!arm[k]) continue;
-      arm[k]->setTransform(TransformOf(frames[k]) * armZeroInverse[k]);
-      arm[k]->computeAABB();
+      arm[k]->object->setTransform(TransformOf(frames[k]) * armZeroInverse[k]);
+      arm[k]->object->computeAABB();
     }
   }
 
@@ -367,14 +469,14 @@ struct InterferenceCheck::Impl {
       const uint32_t stamp = rec.Shp == ShapeKind::Model ? ModelStamp() : 0u;
       if (e.built && stamp == e.stamp && SameRecord(rec, e.key)) continue;
       for (auto& s : e.solid)
-        if (s) manager.unregisterObject(s.get());
+        if (s) manager.unregisterObject(s->object.get());
       BuildEntry(rec, i, &e);
       ++builds;
       e.built = true;
       e.key = rec;
       e.stamp = stamp;
       for (auto& s : e.solid)
-        if (s) manager.registerObject(s.get());
+        if (s) manager.registerObject(s->object.get());
       changed = true;
     }
     if (changed) manager.setup();
@@ -401,7 +503,8 @@ void InterferenceCheck::Run(const InterferenceInputs& in, InterferenceReport* ou
     for (int k = 0; k < kArmLinkCount; ++k) {
       if (!d.arm[k]) continue;
       Mover m;
-      m.object = d.arm[k].get();
+      m.part = d.arm[k].get();
+      m.object = d.arm[k]->object.get();
       m.who.armLink = k;
       m.name = PartName(m.who);
       movers.push_back(std::move(m));
@@ -410,10 +513,12 @@ void InterferenceCheck::Run(const InterferenceInputs& in, InterferenceReport* ou
   for (int i = 0; i < count; ++i) {
     Entry& e = d.entries[static_cast<size_t>(i)];
     const bool wholeMoves = in.moved && in.moved[i];
+    if (in.measured && !in.measured[i]) continue;
     for (int slot = 0; slot < kSlots; ++slot) {
       if (!e.solid[slot] || (slot == kWhole && !wholeMoves)) continue;
       Mover m;
-      m.object = e.solid[slot].get();
+      m.part = e.solid[slot].get();
+      m.object = e.solid[slot]->object.get();
       m.who.robot = i;
       m.who.robotPart = slot == kHand ? kPartHand : slot == kWafer ? kPartWafer : kPartRecord;
       m.name = PartName(m.who);
@@ -545,11 +650,15 @@ std::string DescribeReport(const InterferenceReport& report, const SceneObject* 
   return text;
 }
 
+std::string DescribePair(const InterferenceHit& hit, const SceneObject* first) {
+  return PartLabel(hit, first, true) + " \u2013 " + ObjectSideLabel(hit, first);
+}
+
 std::string DescribeClearance(const InterferenceReport& report, const SceneObject* first) {
   if (!report.measured) return std::string();
   if (!std::isfinite(report.clearance)) return "Clearance: nothing within reach";
   char mm[32];
   std::snprintf(mm, sizeof mm, "%.1f", report.clearance * 1000.0);
-  return std::string("Clearance ") + mm + " mm: " + PartLabel(report.nearest, first, true) + " \u2013 " +
-         ObjectSideLabel(report.nearest, first);
+  return std::string("Clearance ") + mm + " mm: " + DescribePair(report.nearest, first);
 }
+

@@ -75,6 +75,10 @@ struct InterferenceInputs {
   // count flags, or null: the records a controller moves, which are
   // measured against the rest as moving parts.
   const bool* moved = nullptr;
+  // count flags, or null for all: the records whose moving parts (a
+  // robot's hands and wafers, a moved record) are measured. The rest stay
+  // obstacles.
+  const bool* measured = nullptr;
   const AllowedContacts* allowed = nullptr;
   bool clearance = false;
   // How far the clearance is looked for; a cell clear by more reads
@@ -117,6 +121,10 @@ std::string DescribeHit(const InterferenceHit& hit, const SceneObject* first);
 
 // The first contact in words, with "(and n more)" when there are more.
 std::string DescribeReport(const InterferenceReport& report, const SceneObject* first);
+
+// "RBT1 hand – OBJ054 load port": a pair, the moving part by its record's
+// name when it has one.
+std::string DescribePair(const InterferenceHit& hit, const SceneObject* first);
 
 // "Clearance 12.4 mm: RBT1 hand – OBJ054 load port"; the moving part by
 // its record's name when it has one. Empty when nothing was measured.

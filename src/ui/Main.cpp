@@ -20,6 +20,7 @@
 #include "ui/GlPanel.h"
 #include "ui/Handler.h"
 #include "ui/MainDocument.h"
+#include "ui/ClearanceController.h"
 #include "ui/ModelsController.h"
 #include "ui/QtBitmapSource.h"
 #include "ui/Objectsetting.h"
@@ -78,6 +79,7 @@ TForm1::TForm1() : QMainWindow(nullptr) {
   setWindowTitle(layoutCaption_);
 
   models_ = new ModelsController(this);
+  clearance_ = new ClearanceController(this);
   // C1: the window as laid out.
   BuildLayout();
   BuildMenus();
@@ -515,6 +517,9 @@ void TForm1::DrawFrame() {
   in.overrides = LinkOverrides();
   in.trail = trailShown_ ? trail_.get() : nullptr;
   in.interference = checkShown_ ? &interference_ : nullptr;
+  in.check = clearance_->check();
+  in.allowed = &clearance_->allowed();
+  in.clearance = clearance_->shown();
   ComposeFrame(in);
   if (selected_ >= 0) {
     // The record as this frame drew it (a robot following its panel, a

@@ -23,6 +23,8 @@
 #include "render/Texture.h"
 #include "objects/SceneView.h"
 
+class ClearanceController;
+struct CellStep;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -614,6 +616,7 @@ class TForm1 : public QMainWindow {
   int clickX_ = 0, clickY_ = 0;
   std::unique_ptr<SceneDocument> doc_;
   ModelsController* models_ = nullptr;  // a child QObject
+  ClearanceController* clearance_ = nullptr;  // a child QObject
 
  public:
   // --- Tool trail and interference check (View menu; MainInterference.cpp) ---------
@@ -626,6 +629,9 @@ class TForm1 : public QMainWindow {
   void WatchContacts(const QString& run);
   void SetContactStep(const QString& step) { contactStep_ = step; }
   const InterferenceReport& Interference() const { return interference_; }
+  ClearanceController* Clearance() const { return clearance_; }
+  // Poses the arm and both robot panels at a motion's step and redraws.
+  void PoseCell(const CellStep& step);
   const ToolTrail* Trail() const { return trailShown_ ? trail_.get() : nullptr; }
   QAction *Act_Trail = nullptr, *Act_ClearTrail = nullptr, *Act_CheckInterference = nullptr;
 

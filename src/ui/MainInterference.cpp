@@ -2,8 +2,12 @@
 // entries, and what the check tells the operator in the status line.
 #include <QAction>
 #include <QMenu>
+#include <cmath>
 
+#include "motion/CellMotions.h"
+#include "ui/ClearanceController.h"
 #include "ui/Handler.h"
+#include "ui/MainHelpers.h"
 #include "ui/Main.h"
 
 void TForm1::AddTrailAndCheckEntries(QMenu* view) {
@@ -40,7 +44,11 @@ void TForm1::SetInterferenceCheck(bool on) {
   if (Act_CheckInterference && Act_CheckInterference->isChecked() != on)
     Act_CheckInterference->setChecked(on);
   interference_ = InterferenceReport{};
-  if (!on) ClearContactStatus();
+  if (!on) {
+    ClearContactStatus();
+    clearance_->SetShown(false);
+    clearance_->FrameChecked(interference_);
+  }
   DrawFrame();
 }
 
@@ -51,10 +59,17 @@ void TForm1::WatchContacts(const QString& run) {
 }
 
 void TForm1::ReportInterference() {
+  clearance_->FrameChecked(interference_);
   if (!interference_.Any()) {
     // A run's first contact stays in view until the next one; a plain
     // contact message goes when the contact does.
-    if (contactRun_.isEmpty() || !contactRunReported_) ClearContactStatus();
+    if (!contactRun_.isEmpty() && contactRunReported_) return;
+    ClearContactStatus();
+    // Without a contact the clearance, when shown, takes the line.
+    const QString clearance = clearance_->ClearanceText(interference_);
+    if (clearance.isEmpty()) return;
+    contactStatus_ = clearance;
+    ShowStatus(contactStatus_);
     return;
   }
   const QString text = QString::fromStdString(DescribeReport(interference_, Objects().data()));
@@ -75,4 +90,17 @@ void TForm1::ClearContactStatus() {
   // Only the check's own message: another one written since stays.
   if (!contactStatus_.isEmpty() && StatusText() == contactStatus_) ShowStatus(QString());
   contactStatus_.clear();
+}
+
+void TForm1::PoseCell(const CellStep& step) {
+  ArmPose pose;
+  for (size_t j = 0; j < 6; ++j) pose[j] = static_cast<int32_t>(std::lround(step.joints[j] * 100.0f));
+  {
+    FlagScope bulk(BulkUpdate);
+    for (int i = 0; i < 2; ++i) SetRobotPanel(i, step.robot[i]);
+  }
+  SetJoints(pose);
+  TransferSettings();
+  WriteRobotLabels();
+  DrawFrame();
 }

@@ -22,6 +22,7 @@
 #include "ui/Controls.h"
 #include "ui/GlPanel.h"
 #include "ui/Handler.h"
+#include "ui/ClearanceController.h"
 #include "ui/Main.h"
 #include "motion/RobotMotion.h"
 #include "ui/Coordmon.h"
@@ -1076,6 +1077,7 @@ void TForm1::BuildMenus() {
   connect(rightBar, &QAction::toggled, Chk_RightBar, &QCheckBox::setChecked);
   connect(Chk_RightBar, &QCheckBox::toggled, rightBar, &QAction::setChecked);
   AddTrailAndCheckEntries(view);
+  clearance_->AddViewEntries(view);
   BuildViewMenu(view);
 
   // One checkable entry per hidden group.
@@ -1101,6 +1103,8 @@ void TForm1::BuildMenus() {
   // Whoever disables the box (the step animation, a locked group), the
   // entry follows at once.
   Chk_ShmLink->installEventFilter(new EnabledFollower(Chk_ShmLink, link));
+
+  clearance_->AddToolsEntries(toolsMenu_);
 
   // The status line under the bottom strip: file, selection, tool point and
   // the last message for the operator.

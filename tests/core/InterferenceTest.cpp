@@ -346,6 +346,29 @@ TEST(InterferenceRecords, MovedRecordsAreMeasuredAndSolidsAreKept) {
   EXPECT_FALSE(report.Any());
 }
 
+// A record wholly inside a link, a record the arm stands wholly inside:
+// their surfaces never cross, and both are contacts.
+TEST(InterferenceExact, WhollyInsideIsAContactEitherWay) {
+  const Mesh wrist = ArmMesh(kPose).Piece(kArmJ5);
+  Vec3 mid;
+  size_t n = 0;
+  for (const MeshRun& r : wrist.runs)
+    for (const MeshVertex& v : r.vertices) mid = mid + Vec3{v.p[0], v.p[1], v.p[2]}, ++n;
+  mid = mid * (1.0 / static_cast<double>(n));
+  for (float size : {0.005f, 4.0f}) {
+    SceneObject box = ZeroRecord();
+    box.Shp = size < 1.0f ? ShapeKind::Trapezoid : ShapeKind::Cube;  // a mesh, then a solid
+    box.W = box.D = box.H = box.size[0] = size;
+    box.Fill = true;
+    PlaceAt(box, mid);
+    const auto table = OneObject(box);
+    const InterferenceReport report = Measure(*table);
+    ASSERT_TRUE(report.Any()) << size;
+    EXPECT_EQ(report.clearance, 0.0);
+    if (size < 1.0f) EXPECT_TRUE(report.armLinkHit[kArmJ5]);
+  }
+}
+
 TEST(InterferenceWords, ClearanceNamesThePairAndTheLengthInMillimetres) {
   auto table = std::make_unique<ObjectTable>();
   InitializeRecords(table->data(), kObjectCapacity);
@@ -553,4 +576,3 @@ TEST_F(InterferenceFrame, PictureChangesOnlyWhereSomethingTouches) {
   EXPECT_NEAR(report.clearance, 0.05, 1e-4);
   EXPECT_GT(OrangePixels(measured), 30);
 }
-

@@ -161,7 +161,8 @@ TEST_F(MainWindowTest, ToolsMenuReachesEveryDialogAndTheLink) {
     if (a->isEnabled()) enabled << a->text();
   // Entries carry no underlined letter: a plain letter never runs one.
   EXPECT_EQ(enabled, (QStringList{QStringLiteral("Object Settings..."), QStringLiteral("Object List..."),
-                                  QStringLiteral("XYZ Monitor..."), QStringLiteral("Shm Link")}));
+                                  QStringLiteral("XYZ Monitor..."), QStringLiteral("Shm Link"),
+                                  QStringLiteral("Allowed Contacts..."), QStringLiteral("Motion Report...")}));
   // The link entry follows the hidden "Shm Link" box both ways.
   QAction* link = Form1->ToolsMenu()->actions().at(3);
   EXPECT_TRUE(link->isCheckable());

@@ -1,0 +1,196 @@
+#include "ui/ClearanceController.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "ui/Handler.h"
+#include "ui/Main.h"
+#include "ui/MotionReport.h"
+
+ClearanceController::ClearanceController(TForm1* window) : QObject(window), window_(window) {}
+ClearanceController::~ClearanceController() = default;
+
+void ClearanceController::AddViewEntries(QMenu* view) {
+  show_ = view->addAction(QStringLiteral("Show Clea&rance"));
+  show_->setObjectName(QStringLiteral("ActShowClearance"));
+  show_->setCheckable(true);
+  show_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+  connect(show_, &QAction::toggled, window_, Guarded(window_, [this](bool on) { SetShown(on); }));
+}
+
+void ClearanceController::AddToolsEntries(QMenu* tools) {
+  QAction* allowed = tools->addAction(QStringLiteral("&Allowed Contacts..."));
+  allowed->setObjectName(QStringLiteral("ActAllowedContacts"));
+  connect(allowed, &QAction::triggered, window_, Guarded(window_, [this] { ShowAllowedContacts(); }));
+  QAction* report = tools->addAction(QStringLiteral("&Motion Report..."));
+  report->setObjectName(QStringLiteral("ActMotionReport"));
+  report->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
+  connect(report, &QAction::triggered, window_, Guarded(window_, [this] { ShowMotionReport(); }));
+}
+
+void ClearanceController::BuildStatusWidgets() {
+  allowButton_ = new QToolButton(window_);
+  allowButton_->setObjectName(QStringLiteral("Btn_AllowContact"));
+  allowButton_->setText(QStringLiteral("allow this contact"));
+  allowButton_->setToolTip(QStringLiteral("Adds the contact named beside it to the scene's allowed contacts"));
+  allowButton_->setAutoRaise(true);
+  allowButton_->setVisible(false);
+  window_->statusBar()->addPermanentWidget(allowButton_);
+  connect(allowButton_, &QToolButton::clicked, window_, Guarded(window_, [this] {
+            const std::string part = PartName(firstContact_), object = ObjectName(firstContact_);
+            if (Allow(part, object))
+              window_->ShowStatus(QStringLiteral("Allowed contact: %1 – %2")
+                                      .arg(QString::fromStdString(part), QString::fromStdString(object)));
+          }));
+}
+
+void ClearanceController::SetShown(bool on) {
+  if (on == shown_) return;
+  shown_ = on;
+  if (show_ && show_->isChecked() != on) show_->setChecked(on);
+  // The clearance is the check's: showing it turns the check on.
+  if (on) window_->SetInterferenceCheck(true);
+  window_->DrawFrame();
+}
+
+void ClearanceController::FrameChecked(const InterferenceReport& report) {
+  const bool contact = report.Any();
+  if (contact) firstContact_ = report.hits[0];
+  if (allowButton_ && allowButton_->isVisible() != contact) allowButton_->setVisible(contact);
+}
+
+QString ClearanceController::ClearanceText(const InterferenceReport& report) const {
+  if (!shown_ || !report.measured) return QString();
+  return QString::fromStdString(DescribeClearance(report, window_->Objects().data()));
+}
+
+void ClearanceController::SceneOpened(const QString& path) {
+  allowed_ = AllowedContacts{};
+  if (path.isEmpty()) return;
+  if (ReadAllowLine(QFile::encodeName(path).toStdString(), allowed_) == AllowLineState::Malformed)
+    window_->ShowStatus(QStringLiteral("The allowed contacts line of %1 cannot be read; no contact is allowed")
+                            .arg(QFileInfo(path).fileName()));
+}
+
+bool ClearanceController::Allow(const std::string& part, const std::string& object) {
+  if (!allowed_.Add(part, object)) return false;
+  Changed();
+  return true;
+}
+
+void ClearanceController::SetAllowed(const AllowedContacts& list) {
+  if (list == allowed_) return;
+  allowed_ = list;
+  Changed();
+}
+
+void ClearanceController::Changed() {
+  window_->MarkSceneModified();
+  window_->DrawFrame();
+}
+
+void ClearanceController::ShowAllowedContacts() {
+  if (!allowedDialog_) {
+    auto* d = new QDialog(window_);
+    allowedDialog_ = d;
+    d->setObjectName(QStringLiteral("AllowedContacts"));
+    d->setWindowTitle(QStringLiteral("Allowed Contacts"));
+    auto* layout = new QVBoxLayout(d);
+    layout->addWidget(new QLabel(
+        QStringLiteral("Contacts the check neither reports nor measures: a moving part (ARM.J1 ... ARM.J6, "
+                       "ARM.base, OBJ005.hand, OBJ005.wafer, or OBJ007 moved by a controller) and what it meets "
+                       "(OBJ012, or another robot's OBJ006.hand)."),
+        d));
+    qobject_cast<QLabel*>(layout->itemAt(0)->widget())->setWordWrap(true);
+    auto* list = new QListWidget(d);
+    list->setObjectName(QStringLiteral("Lst_Allowed"));
+    layout->addWidget(list, 1);
+    auto* row = new QHBoxLayout;
+    auto* part = new QLineEdit(d);
+    part->setObjectName(QStringLiteral("Edt_Part"));
+    part->setPlaceholderText(QStringLiteral("OBJ005.hand"));
+    auto* object = new QLineEdit(d);
+    object->setObjectName(QStringLiteral("Edt_Object"));
+    object->setPlaceholderText(QStringLiteral("OBJ012"));
+    auto* add = new QPushButton(QStringLiteral("&Add"), d);
+    add->setObjectName(QStringLiteral("Btn_Add"));
+    auto* remove = new QPushButton(QStringLiteral("&Remove"), d);
+    remove->setObjectName(QStringLiteral("Btn_Remove"));
+    row->addWidget(part);
+    row->addWidget(object);
+    row->addWidget(add);
+    row->addWidget(remove);
+    layout->addLayout(row);
+    auto* error = new QLabel(d);
+    error->setObjectName(QStringLiteral("Lbl_Error"));
+    error->setStyleSheet(QStringLiteral("color: #b00000"));
+    layout->addWidget(error);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, d);
+    layout->addWidget(buttons);
+    d->resize(520, 360);
+    auto pairs = std::make_shared<AllowedContacts>();
+    auto refill = [list, pairs] {
+      list->clear();
+      for (const AllowedContact& c : pairs->pairs) {
+        auto* item = new QListWidgetItem(QStringLiteral("%1 – %2").arg(QString::fromStdString(c.part),
+                                                                       QString::fromStdString(c.object)));
+        item->setData(Qt::UserRole, QString::fromStdString(c.part));
+        item->setData(Qt::UserRole + 1, QString::fromStdString(c.object));
+        list->addItem(item);
+      }
+    };
+    connect(add, &QPushButton::clicked, d, [=] {
+      const std::string p = part->text().trimmed().toStdString(), o = object->text().trimmed().toStdString();
+      if (!IsPartName(p) || !IsObjectName(o)) {
+        error->setText(QStringLiteral("Not a pair: a moving part such as OBJ005.hand or ARM.J3, and an object "
+                                      "such as OBJ012."));
+        return;
+      }
+      error->clear();
+      if (pairs->Add(p, o)) refill();
+      part->clear();
+      object->clear();
+    });
+    connect(remove, &QPushButton::clicked, d, [=] {
+      QListWidgetItem* item = list->currentItem();
+      if (!item) return;
+      pairs->Remove(item->data(Qt::UserRole).toString().toStdString(),
+                    item->data(Qt::UserRole + 1).toString().toStdString());
+      refill();
+    });
+    connect(buttons, &QDialogButtonBox::accepted, d, [=] {
+      SetAllowed(*pairs);
+      d->accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, d, &QDialog::reject);
+    // Each opening starts from the scene's list.
+    refill_ = [pairs, refill, error, this] {
+      *pairs = allowed_;
+      error->clear();
+      refill();
+    };
+  }
+  refill_();
+  allowedDialog_->show();
+  allowedDialog_->raise();
+  allowedDialog_->activateWindow();
+}
+
+void ClearanceController::ShowMotionReport() {
+  if (!report_) report_ = new MotionReport(window_);
+  report_->show();
+  report_->raise();
+  report_->activateWindow();
+}
