@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "headless/HeadlessContext.h"
+#include "BenchScenes.h"
 #include "collision/Interference.h"
+#include "collision/MotionSweep.h"
 #include "render/Frame.h"
 #include "render/GlHeaders.h"
 #include "render/LightPanel.h"
@@ -128,5 +131,56 @@ void BM_CrowdedFrameChecked(benchmark::State& state) {
   RunFrame(state, true);
 }
 BENCHMARK(BM_CrowdedFrameChecked)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+
+namespace {
+
+// The demo cell as the window checks it: the arm moving, both robots at
+// their panels, the clearance measured, solids kept from frame to frame.
+void BM_DemoCellClearance(benchmark::State& state) {
+  auto table = std::make_unique<ObjectTable>();
+  if (!LoadDemoCell(*table, state)) return;
+  RenderSettings rs;
+  InterferenceCheck check;
+  InterferenceReport report;
+  float pose[6];
+  std::copy(rs.joints, rs.joints + 6, pose);
+  InterferenceInputs in;
+  in.joints = pose;
+  in.records = table->data();
+  in.count = kObjectCapacity;
+  in.clearance = true;
+  check.Run(in, &report);
+  int step = 0;
+  for (auto _ : state) {
+    pose[0] = static_cast<float>(step++ % 40);
+    check.Run(in, &report);
+    benchmark::DoNotOptimize(report.clearance);
+  }
+  state.counters["clearance_mm"] = report.clearance * 1000.0;
+}
+BENCHMARK(BM_DemoCellClearance)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// 1000 steps of the demo cell's motions (the arm's path, RBT1's test run,
+// both cycles, in turn) swept with the clearance, from a fresh check.
+void BM_DemoCellSweep1000(benchmark::State& state) {
+  auto table = std::make_unique<ObjectTable>();
+  if (!LoadDemoCell(*table, state)) return;
+  RenderSettings rs;
+  std::vector<CellStep> steps;
+  while (steps.size() < 1000)
+    for (CellMotion m : {CellMotion::Animation, CellMotion::Rbt1Test, CellMotion::Rbt2Cycle, CellMotion::Cycle}) {
+      const std::vector<CellStep> more = CellMotionSteps(m, rs.joints, rs.robot);
+      steps.insert(steps.end(), more.begin(), more.end());
+    }
+  steps.resize(1000);
+  for (auto _ : state) {
+    InterferenceCheck check;
+    const SweepResult result = SweepMotion(steps, table->data(), kObjectCapacity, nullptr, &check);
+    benchmark::DoNotOptimize(result.rows.data());
+  }
+}
+BENCHMARK(BM_DemoCellSweep1000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
