@@ -5,6 +5,7 @@
 #include <fcl/geometry/shape/box.h>
 #include <fcl/geometry/shape/cone.h>
 #include <fcl/geometry/shape/cylinder.h>
+#include <fcl/geometry/shape/ellipsoid.h>
 #include <fcl/geometry/shape/sphere.h>
 #include <fcl/narrowphase/collision.h>
 #include <fcl/narrowphase/distance.h>
@@ -167,7 +168,10 @@ std::unique_ptr<Part> ExactSolid(const SceneObject& o, int record) {
       const double start = std::min(o.size[0], o.size[1]), end = std::max(o.size[0], o.size[1]);
       const bool whole = start == end || (start <= 0.0 && end >= 180.0);
       if (o.R == 0.0f || !round || !whole) return nullptr;
-      g = std::make_shared<fcl::Sphered>(std::fabs(o.R));
+      // As the ellipsoid of three equal radii: the library's sphere
+      // against a mesh leaves the closest points unset.
+      const double r = std::fabs(o.R);
+      g = std::make_shared<fcl::Ellipsoidd>(r, r, r);
       at.translation() = Eigen::Vector3d(o.X, o.Z, o.Y);
       break;
     }

@@ -10,6 +10,8 @@
 #include <memory>
 
 #include "collision/Interference.h"
+#include "collision/MotionSweep.h"
+#include "objects/EffectiveRecord.h"
 #include "equipment/ArticulatedArm.h"
 #include "equipment/ObjectDrawing.h"
 #include "equipment/RobotLayout.h"
@@ -165,6 +167,7 @@ TEST(InterferenceExact, ContactAndClearanceAgainstAnalyticDistances) {
       {"hanging cylinder", ShapeKind::Cylinder, 0, -0.2f, 0, 0.05f, 0.05f, {0, 1, 0}, 0.0},
       {"cone base", ShapeKind::Cone, 0, 0.15f, 0, 0.06f, 0, {0, -1, 0}, 0.0},
       {"hanging cone", ShapeKind::Cone, 0, -0.15f, 0, 0.06f, 0, {0, 1, 0}, 0.0},
+      {"ball", ShapeKind::Ball, 0, 0, 0, 0.07f, 0.07f, {0.6, 0, 0.8}, 0.07},
       {"trapezoid mesh", ShapeKind::Trapezoid, 0.08f, 0.06f, 0.1f, 0, 0, {0, 0, -1}, 0.05},
   };
   for (const Case& c : cases) {
@@ -178,7 +181,7 @@ TEST(InterferenceExact, ContactAndClearanceAgainstAnalyticDistances) {
       rec.R2 = c.r2;
       rec.size[0] = c.kind == ShapeKind::Trapezoid ? c.w : 0.0f;
       rec.Reso = 36;
-      rec.Fill = true;
+      rec.Fill = false;  // drawn as a wire, solid all the same
       std::copy(turn, turn + 3, rec.Ang);
       const Placement p = RecordPlacement(rec, c.kind == ShapeKind::Cone ? RotationOrder::B : RotationOrder::A);
       const Vec3 out = p.Axis(0) * c.face.x + p.Axis(1) * c.face.y + p.Axis(2) * c.face.z;
@@ -323,6 +326,16 @@ TEST(InterferenceRecords, MovedRecordsAreMeasuredAndSolidsAreKept) {
   carrier.Name = "carrier";
   PlaceAt(carrier, {2.0, 0.15 - kTenth, 0.0});
   (*table)[7] = carrier;
+  // A label and a disabled box where the carrier meets the box occupy
+  // nothing.
+  SceneObject label = ZeroRecord();
+  label.Enbl = true;
+  label.Shp = ShapeKind::BlockText;
+  label.Text = "LP1";
+  PlaceAt(label, {2.0, 0.1, 0.0});
+  (*table)[8] = label;
+  (*table)[9] = box;
+  (*table)[9].Enbl = false;
   EXPECT_FALSE(Measure(*table).Any());
   bool moved[kObjectCapacity] = {};
   moved[7] = true;
@@ -366,6 +379,44 @@ TEST(InterferenceExact, WhollyInsideIsAContactEitherWay) {
     ASSERT_TRUE(report.Any()) << size;
     EXPECT_EQ(report.clearance, 0.0);
     if (size < 1.0f) EXPECT_TRUE(report.armLinkHit[kArmJ5]);
+  }
+}
+
+// A sweep measures what its motion moves: a robot following RBT1 whose
+// hand rests in a box is a contact of RBT1's test run, never of the arm's
+// path; the steps go out as CSV.
+TEST(InterferenceSweep, OnlyTheMotionsOwnPartsAreMeasured) {
+  SceneObject robot = RobotRecord(ShapeKind::TwinHandRobot, 0, 0.0f, 1.0f);
+  robot.X = 2.0f;
+  robot.Opt[8] = 1;  // follows RBT1
+  auto table = std::make_unique<ObjectTable>();
+  InitializeRecords(table->data(), kObjectCapacity);
+  (*table)[5] = robot;
+  RobotPanelValues panels[2];
+  SceneObject posed = robot;
+  ApplyPanel(posed, panels[0]);
+  Vec3 top;
+  Support(HandOf(posed), {0, 1, 0}, &top);
+  SceneObject box = ZeroRecord();
+  box.Enbl = true;
+  box.Shp = ShapeKind::Cube;
+  box.W = box.D = box.H = 0.02f;
+  PlaceAt(box, top);
+  (*table)[12] = box;
+  InterferenceCheck check;
+  const float home[6] = {0, 0, 90, 0, 0, 0};
+  for (CellMotion m : {CellMotion::Animation, CellMotion::Rbt1Test}) {
+    const SweepResult r = SweepMotion(CellMotionSteps(m, home, panels), table->data(), kObjectCapacity, nullptr, &check);
+    ASSERT_FALSE(r.rows.empty());
+    const bool robots = m == CellMotion::Rbt1Test;
+    EXPECT_EQ(r.ContactSteps() > 0, robots) << CellMotionName(m);
+    if (robots) {
+      EXPECT_EQ(r.rows[0].firstContact, "OBJ005 hand hits OBJ012");
+      const std::string csv = SweepCsv(r);
+      EXPECT_EQ(csv.substr(0, csv.find('\n', csv.find('\n') + 1)),
+                "step,label,clearance_mm,pair,contacts,first_contact\n"
+                "0,\"phase 0, tick 0\",0.0,\"OBJ005 hand \u2013 OBJ012\",1,\"OBJ005 hand hits OBJ012\"");
+    }
   }
 }
 
