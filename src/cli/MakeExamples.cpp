@@ -12,6 +12,7 @@
 #include "equipment/ObjectDrawing.h"
 #include "models/CadWriter.h"
 #include "models/SceneExport.h"
+#include "objects/AllowedContacts.h"
 #include "objects/FileAccess.h"
 #include "objects/ObjectFile.h"
 #include "objects/SceneView.h"
@@ -31,6 +32,9 @@ constexpr Color kChamberTeal = 0x908850;
 constexpr Color kChamberGlass = 0xD0C890;
 constexpr Color kPmBody = 0xC8D0D8;
 constexpr Color kLabelNavy = 0x602010;
+
+// The kind of a carrier box, open at the front (kind 132).
+constexpr int32_t kCarrierBox = 132;
 
 class SceneBuilder {
  public:
@@ -133,8 +137,21 @@ class SceneBuilder {
     viewLine_ = FormatViewLine(SceneViewOf(f));
   }
 
+  // The record's number in the file.
+  int Number(const SceneObject& r) const { return static_cast<int>(&r - table_->data()); }
+
+  // A contact the cell is meant to make: a robot's "hand" or the "wafer" on
+  // it against a record, both by number. Saved on the allowance line.
+  void Allow(int robot, const char* piece, int object) {
+    char mover[32], what[16];
+    std::snprintf(mover, sizeof mover, "OBJ%03d.%s", robot, piece);
+    std::snprintf(what, sizeof what, "OBJ%03d", object);
+    if (!allowed_.Add(mover, what)) std::fprintf(stderr, "allowance %s %s refused\n", mover, what);
+  }
+
   bool Save(const std::string& path) const {
-    if (SaveObjects(path, table_->data(), next_, SaveOptions{}, nullptr, viewLine_) != 1) {
+    if (SaveObjects(path, table_->data(), next_, SaveOptions{}, nullptr,
+                    viewLine_ + FormatAllowLine(allowed_)) != 1) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       return false;
     }
@@ -147,14 +164,37 @@ class SceneBuilder {
   int next_ = 0;
   std::vector<BoundSphere> balls_;
   std::string viewLine_;
+  AllowedContacts allowed_;
 };
+
+constexpr float kDegrees = 3.14159265f / 180.0f;
+
+// The stations hold their wafers at 0.965 m, the height both robots hand
+// over at, on two pads under the wafer's rim either side of the lane the
+// hands take: centred `side` degrees (from +X) and opposite, 0.136 m out
+// from the wafer's centre, 4 cm long along the rim, from `base` up to a
+// millimetre under the wafer. A hand reaches at most 0.105 m either side
+// of its lane, so it slides in between them; whatever stands under the
+// wafer stays lower than the hands. The pads' numbers go to pads.
+void WaferPads(SceneBuilder& s, float x, float y, float base, float side, int pads[2]) {
+  for (int k = 0; k < 2; ++k) {
+    const float a = side + 180.0f * static_cast<float>(k);
+    SceneObject& pad = s.Box("wafer pad", x + 0.136f * std::cos(a * kDegrees),
+                             y + 0.136f * std::sin(a * kDegrees), base, 0.012f, 0.04f, 0.964f - base, kSteel);
+    pad.Ang[0] = -a;  // its width along the radius
+    pads[k] = s.Number(pad);
+  }
+}
 
 // The front end: four load ports with 25-slot carriers facing the viewer,
 // a SCARA robot on a travel axis, an aligner and two load locks; behind it
 // a hexagonal transfer chamber with a frog-leg robot and four process
 // modules. The window's articulated arm stands at the origin in front of
 // the load ports, where carriers are handed over. The default view looks
-// from +Y towards -Y, so the cell lies at negative Y.
+// from +Y towards -Y, so the cell lies at negative Y. The stations are
+// open where the hands go in: the carriers at their front, the process
+// chambers on the transfer chamber's side; the hand-offs of both robots'
+// cycles are the contacts the cell allows.
 void BuildDemoCell(SceneBuilder& s) {
   const float portX[4] = {-1.2f, -0.4f, 0.4f, 1.2f};
   const char* portNames[4] = {"LP1", "LP2", "LP3", "LP4"};
@@ -182,7 +222,9 @@ void BuildDemoCell(SceneBuilder& s) {
   scara.cl_sub[0] = 0xE1FFFF;
   scara.cl_sub[1] = scara.cl_sub[2] = kWaferGrey;
   scara.ID[0] = 1001;
+  const int rbt1 = s.Number(scara);
 
+  int lp2Bottom = -1;
   for (int p = 0; p < 4; ++p) {
     s.Box("load port", portX[p], portY, 0.0f, 0.5f, 0.35f, 0.9f, kFrameGrey);
     // The port's frame above the carrier's open front, where the hand goes in.
@@ -192,10 +234,27 @@ void BuildDemoCell(SceneBuilder& s) {
     for (int slot = 0; slot < 25; ++slot) {
       // Every carrier holds wafers in its lower slots, fewer from port to port.
       if (slot >= 25 - 5 * p) continue;
-      s.WaferAt("carrier wafer", portX[p], portY, 0.93f + 0.012f * slot, 0);
+      SceneObject& w = s.WaferAt("carrier wafer", portX[p], portY, 0.93f + 0.012f * slot, 0);
+      if (p == 1 && slot == 0) lp2Bottom = s.Number(w);
     }
-    SceneObject& shell = s.Box("carrier", portX[p], portY, 0.9f, 0.42f, 0.34f, 0.36f, kCarrierBlue);
-    shell.Trans = 0.35f;
+    // The carrier: walls 6 mm thick round its slots, open at the front,
+    // which stands 1 cm back from the port's plate, clear of a wafer the
+    // robot turns past it with its arm folded.
+    SceneObject& carrier = s.Add("carrier", kCarrierBox);
+    carrier.X = portX[p];
+    carrier.Y = portY + 0.005f;
+    carrier.Z = 0.9f;
+    carrier.W = 0.42f;
+    carrier.D = 0.33f;
+    carrier.H = 0.36f;
+    carrier.size[0] = 0.006f;
+    carrier.Opt[0] = 1;       // a back wall
+    carrier.Opt[1] = 1;       // no door
+    carrier.Ang[0] = 180.0f;  // its front towards the robot
+    carrier.clFill = carrier.cl_sub[0] = kCarrierBlue;
+    carrier.Trans = 0.35f;
+    carrier.Frame = true;
+    carrier.clFrame = kDarkSteel;
     s.Label(portNames[p], portX[p], portY + 0.2f, 1.4f);
   }
 
@@ -205,26 +264,34 @@ void BuildDemoCell(SceneBuilder& s) {
   s.Box("travel rail", 0.0f, efemY, 0.05f, 3.0f, 0.14f, 0.06f, kSteel);
   s.Label("RBT1", 0.4f, efemY, 1.3f);
 
-  // Aligner at the end of the travel axis.
-  // The aligner and the load locks hold their wafers at 0.965 m, the
-  // height both robots hand over at.
+  // Aligner at the end of the travel axis, reached along -X: its chuck
+  // under the hands' lane, the wafer on pads either side of it.
+  int algPads[2];
   s.Box("aligner stand", -1.95f, efemY, 0.0f, 0.36f, 0.36f, 0.9f, kFrameGrey);
-  s.Column("aligner chuck", -1.95f, efemY, 0.9f, 0.05f, 0.064f, kDarkSteel);
-  s.WaferAt("aligned wafer", -1.95f, efemY, 0.965f, 1002);
+  s.Column("aligner chuck", -1.95f, efemY, 0.9f, 0.05f, 0.045f, kDarkSteel);
+  WaferPads(s, -1.95f, efemY, 0.9f, 90.0f, algPads);
+  const int aligned = s.Number(s.WaferAt("aligned wafer", -1.95f, efemY, 0.965f, 1002));
   s.Label("ALG", -1.95f, efemY + 0.2f, 1.15f);
 
-  // Two load locks between the front end and the transfer chamber.
+  // Two load locks between the front end and the transfer chamber, reached
+  // by RBT1 along -Y and by RBT2 from the chamber's centre: their pads lie
+  // either side of both lanes.
   const float llY = -2.4f;
+  const float tmX = 0.0f, tmY = -3.55f;
+  int ll1Wafer = -1;
   for (int i = 0; i < 2; ++i) {
     const float x = i == 0 ? -0.5f : 0.5f;
-    s.Column("load lock stage", x, llY, 0.88f, 0.12f, 0.084f, kSteel);
-    s.WaferAt("load lock wafer", x, llY, 0.965f, 1003 + i);
+    const float fromChamber = std::atan2(llY - tmY, x - tmX) / kDegrees;
+    int pads[2];
+    s.Column("load lock stage", x, llY, 0.88f, 0.12f, 0.065f, kSteel);
+    WaferPads(s, x, llY, 0.88f, (fromChamber - 90.0f) / 2.0f, pads);
+    const int wafer = s.Number(s.WaferAt("load lock wafer", x, llY, 0.965f, 1003 + i));
+    if (i == 0) ll1Wafer = wafer;
     s.Box(i == 0 ? "load lock 1" : "load lock 2", x, llY, 0.0f, 0.6f, 0.6f, 0.88f, kPmBody);
     s.Label(i == 0 ? "LL1" : "LL2", x, llY, 1.15f);
   }
 
   // Hexagonal transfer chamber with its frog-leg robot.
-  const float tmX = 0.0f, tmY = -3.55f;
   SceneObject& frog = s.Add("RBT2 frog-leg", ShapeKind::FrogLegRobot);
   frog.X = tmX;
   frog.Y = tmY;
@@ -241,6 +308,7 @@ void BuildDemoCell(SceneBuilder& s) {
   frog.cl_sub[0] = 0xE1FFFF;
   frog.cl_sub[1] = frog.cl_sub[2] = kWaferGrey;
   frog.ID[0] = 1005;
+  const int rbt2 = s.Number(frog);
   // The chamber's six walls, open at the top so its robot shows.
   SceneObject& tm = s.Add("transfer chamber", ShapeKind::Ring);
   tm.X = tmX;
@@ -262,18 +330,57 @@ void BuildDemoCell(SceneBuilder& s) {
   // wafer on its stage, within the frog-leg robot's reach.
   const float pmAngle[4] = {-165.0f, -115.0f, -65.0f, -15.0f};
   const char* pmNames[4] = {"PM1", "PM2", "PM3", "PM4"};
+  int pm3Wafer = -1, pm3Pads[2] = {-1, -1};
   for (int i = 0; i < 4; ++i) {
-    const float a = pmAngle[i] * 3.14159265f / 180.0f;
+    const float a = pmAngle[i] * kDegrees;
     const float x = tmX + 1.3f * std::cos(a);
     const float y = tmY + 1.3f * std::sin(a);
     SceneObject& pm = s.Box(pmNames[i], x, y, 0.0f, 0.8f, 0.8f, 0.88f, kPmBody);
     pm.Ang[0] = 90.0f - pmAngle[i];
-    s.Column("PM stage", x, y, 0.88f, 0.17f, 0.084f, kSteel);
-    s.WaferAt("process wafer", x, y, 0.965f, 1010 + i);
-    SceneObject& chamber = s.Column("PM chamber", x, y, 0.88f, 0.3f, 0.22f, kChamberGlass);
+    int pads[2];
+    s.Column("PM stage", x, y, 0.88f, 0.17f, 0.065f, kSteel);
+    WaferPads(s, x, y, 0.945f, pmAngle[i] + 90.0f, pads);
+    const int wafer = s.Number(s.WaferAt("process wafer", x, y, 0.965f, 1010 + i));
+    if (i == 2) {
+      pm3Wafer = wafer;
+      std::copy(pads, pads + 2, pm3Pads);
+    }
+    // The glass chamber: a wall 1 cm thick with a slot 70 degrees wide
+    // towards the transfer chamber, where the hand comes in, and a lid.
+    SceneObject& chamber = s.Add("PM chamber", ShapeKind::Ring);
+    chamber.X = x;
+    chamber.Y = y;
+    chamber.Z = 0.99f;  // centred: 0.88 to 1.10
+    chamber.W = 0.6f;
+    chamber.R = 0.29f;
+    chamber.H = 0.22f;
+    chamber.Reso = 36;
+    const float slot = pmAngle[i] + 180.0f;
+    chamber.size[0] = slot + 35.0f;
+    chamber.size[1] = slot + 325.0f;
+    chamber.clFill = kChamberGlass;
     chamber.Trans = 0.35f;
+    SceneObject& lid = s.Column("PM lid", x, y, 1.09f, 0.3f, 0.01f, kChamberGlass);
+    lid.Trans = 0.35f;
     s.Label(pmNames[i], x, y, 1.45f, 2.0f);
     s.Show(x - 0.65f, y - 0.65f, 0.0f, x + 0.65f, y + 0.65f, 1.2f);
+  }
+
+  // The hand-offs of the two robots' cycles: RBT1 lifts the bottom wafer
+  // of LP2 and sets it down on the aligner, RBT2 lifts load lock 1's and
+  // sets it down in PM3. Lifting, the hand meets the wafer it takes.
+  // Setting down, the hand and the wafer it brings pass through the
+  // station's wafer, which stands for the one set down, and that wafer
+  // comes to rest on the station's pads.
+  const struct {
+    int robot, pick, place;
+    const int* pads;
+  } handOffs[2] = {{rbt1, lp2Bottom, aligned, algPads}, {rbt2, ll1Wafer, pm3Wafer, pm3Pads}};
+  for (const auto& h : handOffs) {
+    s.Allow(h.robot, "hand", h.pick);
+    s.Allow(h.robot, "hand", h.place);
+    s.Allow(h.robot, "wafer", h.place);
+    for (int k = 0; k < 2; ++k) s.Allow(h.robot, "wafer", h.pads[k]);
   }
 
   // Opens looking down on the whole cell from the front.
