@@ -25,24 +25,46 @@ SweepResult SweepMotion(const std::vector<CellStep>& steps, const SceneObject* f
   if (!first || count < 1 || !check) return result;
   std::vector<SceneObject> posed(first, first + count);
   std::unique_ptr<bool[]> measured(new bool[static_cast<size_t>(count)]);
+  std::unique_ptr<bool[]> moved(new bool[static_cast<size_t>(count)]());
+  std::vector<char> substituted(static_cast<size_t>(count), 0);
+  // The controller's poses of the step; the whole table's worth, once.
+  auto poses = std::make_unique<ObjectOverrides>();
   for (size_t s = 0; s < steps.size(); ++s) {
     if (cancel && cancel->load()) {
       result.cancelled = true;
       break;
     }
     const CellStep& step = steps[s];
-    const DrawSubstitutes subs{step.robot, nullptr};
-    for (int i = 0; i < count; ++i)
-      if (HasSubstitute(first[i], i, subs)) posed[static_cast<size_t>(i)] = EffectiveRecord(first[i], i, subs);
+    for (auto& o : *poses) o.active = false;
+    for (int i = 0; i < count; ++i) moved[i] = false;
+    for (const auto& [record, pose] : step.moves) {
+      if (record < 0 || record >= count || record >= kObjectCapacity) continue;
+      (*poses)[static_cast<size_t>(record)] = pose;
+      moved[record] = pose.active;
+    }
+    const DrawSubstitutes subs{step.robot, step.moves.empty() ? nullptr : poses.get()};
+    // A record drawn from its own fields again (a pose the controller
+    // dropped) is the stored one.
+    for (int i = 0; i < count; ++i) {
+      const size_t k = static_cast<size_t>(i);
+      const bool now = HasSubstitute(first[i], i, subs);
+      if (now) {
+        posed[k] = EffectiveRecord(first[i], i, subs);
+      } else if (substituted[k]) {
+        posed[k] = first[i];
+      }
+      substituted[k] = now;
+    }
     // Only what the motion moves is measured; the rest of the cell stands
     // as it does in the frame.
     for (int i = 0; i < count; ++i) {
       const int panel = FollowedPanel(first[i]);
-      measured[i] = panel > 0 && step.panel[panel - 1];
+      measured[i] = (panel > 0 && step.panel[panel - 1]) || moved[i];
     }
     InterferenceInputs in;
     in.joints = step.arm ? step.joints : nullptr;
     in.measured = measured.get();
+    in.moved = moved.get();
     in.records = posed.data();
     in.count = count;
     in.allowed = allowed;

@@ -10,7 +10,7 @@
 
 namespace {
 
-const char* const kNames[] = {"animation", "rbt1", "rbt2", "cycle"};
+const char* const kNames[] = {"animation", "rbt1", "rbt2", "cycle", "link"};
 
 std::string Printed(const char* format, int a, int b = 0) {
   char text[64];
@@ -117,6 +117,7 @@ const char* CellMotionName(CellMotion m) {
 }
 
 bool CellMotionNamed(const std::string& name, CellMotion* out) {
+  // A link session exists only in the window that recorded it.
   for (int i = 0; i < 4; ++i) {
     if (name != kNames[i]) continue;
     *out = static_cast<CellMotion>(i);
@@ -144,6 +145,26 @@ std::vector<CellStep> CellMotionSteps(CellMotion m, const float joints[6], const
     case CellMotion::Cycle:
       CycleSteps(true, &steps, base);
       break;
+    case CellMotion::Link:
+      break;  // LinkRecording::Steps
   }
   return steps;
+}
+
+void LinkRecording::Clear() {
+  steps_.clear();
+  ticks_ = 0;
+}
+
+void LinkRecording::Add(const float joints[6], const RobotPanelValues robot[2], const ObjectOverrides& poses) {
+  if (steps_.size() >= kCapacity) steps_.erase(steps_.begin(), steps_.begin() + kCapacity / 10);
+  CellStep s;
+  s.label = Printed("tick %d", static_cast<int>(++ticks_));
+  for (int j = 0; j < 6; ++j) s.joints[j] = joints[j];
+  s.robot[0] = robot[0];
+  s.robot[1] = robot[1];
+  s.arm = s.panel[0] = s.panel[1] = true;
+  for (size_t i = 0; i < poses.size(); ++i)
+    if (poses[i].active) s.moves.emplace_back(static_cast<int>(i), poses[i]);
+  steps_.push_back(std::move(s));
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "objects/EffectiveRecord.h"
 #include "objects/RobotPanel.h"
 
 // The motions a cell runs, step by step as the window takes them, without
@@ -14,6 +15,7 @@ enum class CellMotion {
   Rbt1Test,   // RBT1's test run, one cycle of eight phases, tick by tick
   Rbt2Cycle,  // RBT2's pick-and-place cycle alone (L/L1 to PM3 and back)
   Cycle,      // both robots' pick-and-place cycles, the step animation's 34 steps
+  Link,       // a controller's session on the link, as recorded
 };
 
 // "animation", "rbt1", "rbt2", "cycle": the names the command line takes.
@@ -27,6 +29,22 @@ struct CellStep {
   // What the motion moves: the arm, and the robots that follow each panel.
   bool arm = false;
   bool panel[2] = {false, false};
+  // The records a controller placed (its active poses), moved as a whole.
+  std::vector<std::pair<int, ObjectOverride>> moves;
+};
+
+// A controller's session, tick by tick: what each write left the arm, the
+// panels and the records at. Keeps the last kCapacity ticks.
+class LinkRecording {
+ public:
+  static constexpr size_t kCapacity = 20000;
+  void Clear();
+  void Add(const float joints[6], const RobotPanelValues robot[2], const ObjectOverrides& poses);
+  const std::vector<CellStep>& Steps() const { return steps_; }
+
+ private:
+  std::vector<CellStep> steps_;
+  size_t ticks_ = 0;
 };
 
 // The steps of a motion from the arm's joints and the panels as they

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "collision/Interference.h"
+#include "motion/CellMotions.h"
+#include "render/RenderSettings.h"
 #include "objects/AllowedContacts.h"
 
 class QAction;
@@ -52,6 +54,13 @@ class ClearanceController : public QObject {
   // Replaces the whole list (the dialog's OK), as one modification.
   void SetAllowed(const AllowedContacts& list);
 
+  // A controller's write applied: the cell as it left it, for the Motion
+  // Report's recorded session.
+  void RecordLinkTick(const RenderSettings& s, const ObjectOverrides& poses) {
+    recording_.Add(s.joints, s.robot, poses);
+  }
+  LinkRecording& recording() { return recording_; }
+
   void ShowAllowedContacts();
   void ShowMotionReport();
   MotionReport* report() const { return report_; }
@@ -65,6 +74,7 @@ class ClearanceController : public QObject {
 
   TForm1* window_;
   InterferenceCheck check_;
+  LinkRecording recording_;
   AllowedContacts allowed_;
   bool shown_ = false;
   InterferenceHit firstContact_;

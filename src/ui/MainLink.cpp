@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "ui/Controls.h"
+#include "ui/ClearanceController.h"
 #include "ui/Main.h"
 #include "collision/Interference.h"
 #include "ui/MainHelpers.h"
@@ -56,7 +57,12 @@ void TForm1::PollLink() {
     ShowStatus(QString::fromStdString(line));
     return;
   }
-  if (s == LinkStatus::Applied) ApplyLinkCommand(command);
+  if (s == LinkStatus::Applied) {
+    ApplyLinkCommand(command);
+    // Kept for the Motion Report: where the write left the cell.
+    TransferSettings();
+    clearance_->RecordLinkTick(settings_, linkSession_->Overrides());
+  }
   // Without the magic the block is not ours to speak of.
   if (s != LinkStatus::NoMagic && linkSession_->ShouldReport(s)) {
     ShowStatus(QString::fromStdString(LinkStatusText(s)));

@@ -16,6 +16,7 @@
 
 #include "ui/Controls.h"
 #include "ui/GlPanel.h"
+#include "ui/ClearanceController.h"
 #include "ui/Main.h"
 #include "ui/ModelsController.h"
 
@@ -155,7 +156,10 @@ void TForm1::Chk_ShmLinkClick(QObject*) {
   if (!link_) link_ = std::make_unique<SharedMemoryLink>(linkMessages_, linkBlockName_, linkMutexName_);
   const bool on = Chk_ShmLink->isChecked();
   // A new link starts from the stored poses, not from an earlier link's.
-  if (on) linkSession_->Reset();
+  if (on) {
+    linkSession_->Reset();
+    clearance_->recording().Clear();  // a new session
+  }
   const bool done = on ? link_->OpenSharedMemoryLink() == 1 : link_->CloseSharedMemoryLink() == 1;
   // What the link said goes to standard output, as it always has, and its
   // last line to the status line.

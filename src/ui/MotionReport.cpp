@@ -26,7 +26,7 @@ namespace {
 
 // What the combo offers, in CellMotion's order.
 const char* const kMotionTexts[] = {"Arm: Animation path", "RBT1: test run", "RBT2: pick-and-place cycle",
-                                    "Both robots: pick-and-place cycle"};
+                                    "Both robots: pick-and-place cycle", "Controller link: recorded session"};
 const char* const kColumns[] = {"Step", "Label", "Clearance (mm)", "Closest pair", "Contacts", "First contact"};
 
 QString Millimetres(double metres) {
@@ -173,8 +173,16 @@ MotionReport::MotionReport(TForm1* window) : QDialog(window), window_(window) {
 
 void MotionReport::Run() {
   const RenderSettings& rs = window_->Settings();
-  const CellMotion m = static_cast<CellMotion>(std::clamp(motion_->currentIndex(), 0, 3));
-  steps_ = CellMotionSteps(m, rs.joints, rs.robot);
+  const CellMotion m = static_cast<CellMotion>(std::clamp(motion_->currentIndex(), 0, 4));
+  steps_ = m == CellMotion::Link ? window_->Clearance()->recording().Steps()
+                                 : CellMotionSteps(m, rs.joints, rs.robot);
+  if (steps_.empty()) {
+    result_ = SweepResult{};
+    Fill();
+    summary_->setText(QStringLiteral("No session recorded: open Tools > Shm Link while a controller runs, "
+                                     "then run the report."));
+    return;
+  }
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const ObjectTable& table = window_->Objects();
   // A check of its own: the window's keeps the solids of the cell as shown.

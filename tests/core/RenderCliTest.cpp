@@ -234,3 +234,23 @@ TEST_F(RenderCli, ModelsAreReadFirstAndTheSceneExportsAndFits) {
   ASSERT_EQ(Render("'" + far + "' -o '" + dir + "/fit.png' --fit").code, 0);
   EXPECT_GT(RedPixels(dir + "/fit.png"), RedPixels(dir + "/far.png") + 100);
 }
+
+// --clearance names each contact and the clearance and exits 6 on a
+// contact; --sweep prints a CSV row per step; both refuse a picture.
+TEST_F(RenderCli, ClearanceAndSweepTellContactsByTheirExitCode) {
+  CliRun r = Render("'" + good + "' --clearance");
+  EXPECT_EQ(r.code, 0) << r.out;
+  EXPECT_EQ(r.out.rfind("Clearance ", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find(" mm: "), std::string::npos) << r.out;
+  // Turned to the cube, the arm's upper arm leans into it.
+  r = Render("'" + good + "' --clearance --joints -90,60,0,0,0,0");
+  EXPECT_EQ(r.code, 6) << r.out;
+  EXPECT_EQ(r.out.rfind("Contact: ", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("hits OBJ000\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Clearance 0.0 mm: "), std::string::npos) << r.out;
+  r = Render("'" + good + "' --sweep animation");
+  EXPECT_EQ(r.out.rfind("step,label,clearance_mm,pair,contacts,first_contact\n0,\"start\",", 0), 0u) << r.out;
+  EXPECT_GT(std::count(r.out.begin(), r.out.end(), '\n'), 100);
+  EXPECT_EQ(Render("'" + good + "' --sweep sideways").code, 2);
+  EXPECT_EQ(Render("'" + good + "' --clearance -o x.png").code, 2);
+}

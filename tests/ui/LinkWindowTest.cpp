@@ -3,7 +3,9 @@
 // malformed one changes nothing and is reported once in the status line.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QPushButton>
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
@@ -12,6 +14,8 @@
 
 #include "link/LinkProtocol.h"
 #include "link/SharedMemoryLink.h"
+#include "ui/ClearanceController.h"
+#include "ui/MotionReport.h"
 #include "ui/WindowFixture.h"
 
 namespace {
@@ -104,4 +108,36 @@ TEST_F(LinkWindowTest, WellFormedWriteMovesTheBarsAndAFaultIsReportedOnce) {
   EXPECT_TRUE(Form1->StatusText().contains(QStringLiteral("too small")));
   EXPECT_FALSE(Form1->Chk_ShmLink->isChecked());
   EXPECT_TRUE(Form1->Grp_Robot->isEnabled());
+}
+
+// Each write applied is kept; the Motion Report sweeps the session, the
+// record the controller moves measured against the rest.
+TEST_F(LinkWindowTest, TheSessionIsRecordedAndSweptInTheMotionReport) {
+  for (int i : {3, 12}) {
+    SceneObject& box = Form1->Objects()[static_cast<size_t>(i)];
+    box.Enbl = true;
+    box.Shp = ShapeKind::Cube;
+    box.W = box.D = box.H = 0.1f;
+    box.Fill = true;
+    box.Name = i == 3 ? "carrier" : "wall";
+    box.X = 2.0f;
+    box.Y = -0.5f;
+    box.Z = 0.2f;
+  }
+  Form1->SceneChanged(QStringLiteral("Edit"));
+  for (uint32_t k = 1; k <= 3; ++k) {
+    Write(k, 30.0f, 0.5f);
+    c->overrides[0].x = k == 3 ? 1.95f : 1.45f + 0.15f * static_cast<float>(k);
+    c->overrides[0].ang[0] = 0.0f;
+    Form1->Tim_ShmMonitorTimer();
+  }
+  Form1->Clearance()->ShowMotionReport();
+  MotionReport* r = Form1->Clearance()->report();
+  r->motion()->setCurrentIndex(4);
+  QTest::mouseClick(r->findChild<QPushButton*>(QStringLiteral("Btn_Run")), Qt::LeftButton);
+  ASSERT_EQ(r->result().rows.size(), 3u);
+  EXPECT_EQ(r->result().ContactSteps(), 1);
+  EXPECT_EQ(r->result().rows[2].firstContact, "OBJ003 carrier hits OBJ012 wall");
+  EXPECT_NEAR(r->result().rows[1].clearance, 0.15, 1e-4);
+  r->close();
 }
