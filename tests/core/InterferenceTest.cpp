@@ -159,16 +159,17 @@ TEST(InterferenceExact, ContactAndClearanceAgainstAnalyticDistances) {
     float w, h, d, r, r2;
     Vec3 face;      // local direction of the face turned to the arm
     double reach;   // from the record's origin to that face
+    double aside;   // the arm met off the middle of a round face, along local x
   } cases[] = {
-      {"box", ShapeKind::Cube, 0.08f, 0.06f, 2.0f, 0, 0, {0, 0, 1}, 1.0},
-      {"box top", ShapeKind::Cube, 0.08f, 0.06f, 0.1f, 0, 0, {0, 1, 0}, 0.03},
-      {"cylinder side", ShapeKind::Cylinder, 0, 0.2f, 0, 0.05f, 0.05f, {1, 0, 0}, 0.05},
-      {"cylinder bottom", ShapeKind::Cylinder, 0, 0.2f, 0, 0.05f, 0.05f, {0, -1, 0}, 0.0},
-      {"hanging cylinder", ShapeKind::Cylinder, 0, -0.2f, 0, 0.05f, 0.05f, {0, 1, 0}, 0.0},
-      {"cone base", ShapeKind::Cone, 0, 0.15f, 0, 0.06f, 0, {0, -1, 0}, 0.0},
-      {"hanging cone", ShapeKind::Cone, 0, -0.15f, 0, 0.06f, 0, {0, 1, 0}, 0.0},
-      {"ball", ShapeKind::Ball, 0, 0, 0, 0.07f, 0.07f, {0.6, 0, 0.8}, 0.07},
-      {"trapezoid mesh", ShapeKind::Trapezoid, 0.08f, 0.06f, 0.1f, 0, 0, {0, 0, -1}, 0.05},
+      {"box", ShapeKind::Cube, 0.08f, 0.06f, 2.0f, 0, 0, {0, 0, 1}, 1.0, 0},
+      {"box top", ShapeKind::Cube, 0.08f, 0.06f, 0.1f, 0, 0, {0, 1, 0}, 0.03, 0.03},
+      {"cylinder side", ShapeKind::Cylinder, 0, 0.2f, 0, 0.05f, 0.05f, {1, 0, 0}, 0.05, 0},
+      {"cylinder bottom", ShapeKind::Cylinder, 0, 0.2f, 0, 0.05f, 0.05f, {0, -1, 0}, 0.0, 0.03},
+      {"hanging cylinder", ShapeKind::Cylinder, 0, -0.2f, 0, 0.05f, 0.05f, {0, 1, 0}, 0.0, 0.03},
+      {"cone base", ShapeKind::Cone, 0, 0.15f, 0, 0.06f, 0, {0, -1, 0}, 0.0, 0.04},
+      {"hanging cone", ShapeKind::Cone, 0, -0.15f, 0, 0.06f, 0, {0, 1, 0}, 0.0, 0.04},
+      {"ball", ShapeKind::Ball, 0, 0, 0, 0.07f, 0.07f, {0.6, 0, 0.8}, 0.07, 0},
+      {"trapezoid mesh", ShapeKind::Trapezoid, 0.08f, 0.06f, 0.1f, 0, 0, {0, 0, -1}, 0.05, 0},
   };
   for (const Case& c : cases) {
     for (const auto& turn : kTurns) {
@@ -189,7 +190,7 @@ TEST(InterferenceExact, ContactAndClearanceAgainstAnalyticDistances) {
       int link = -1;
       const Vec3 q = ArmSupport(n, &link);
       for (double gap : {kTenth, -kTenth}) {
-        PlaceAt(rec, q + n * (c.reach + gap));
+        PlaceAt(rec, q + n * (c.reach + gap) - p.Axis(0) * c.aside);
         const auto table = OneObject(rec);
         const InterferenceReport report = Measure(*table);
         const std::string where = std::string(c.name) + " turn " + std::to_string(turn[0]) + "," +
@@ -326,14 +327,7 @@ TEST(InterferenceRecords, MovedRecordsAreMeasuredAndSolidsAreKept) {
   carrier.Name = "carrier";
   PlaceAt(carrier, {2.0, 0.15 - kTenth, 0.0});
   (*table)[7] = carrier;
-  // A label and a disabled box where the carrier meets the box occupy
-  // nothing.
-  SceneObject label = ZeroRecord();
-  label.Enbl = true;
-  label.Shp = ShapeKind::BlockText;
-  label.Text = "LP1";
-  PlaceAt(label, {2.0, 0.1, 0.0});
-  (*table)[8] = label;
+  // A disabled box where the carrier meets the box occupies nothing.
   (*table)[9] = box;
   (*table)[9].Enbl = false;
   EXPECT_FALSE(Measure(*table).Any());
@@ -360,7 +354,7 @@ TEST(InterferenceRecords, MovedRecordsAreMeasuredAndSolidsAreKept) {
 }
 
 // A record wholly inside a link, a record the arm stands wholly inside:
-// their surfaces never cross, and both are contacts.
+// their surfaces never cross, and both are contacts of clearance 0.
 TEST(InterferenceExact, WhollyInsideIsAContactEitherWay) {
   const Mesh wrist = ArmMesh(kPose).Piece(kArmJ5);
   Vec3 mid;
@@ -370,7 +364,7 @@ TEST(InterferenceExact, WhollyInsideIsAContactEitherWay) {
   mid = mid * (1.0 / static_cast<double>(n));
   for (float size : {0.005f, 4.0f}) {
     SceneObject box = ZeroRecord();
-    box.Shp = size < 1.0f ? ShapeKind::Trapezoid : ShapeKind::Cube;  // a mesh, then a solid
+    box.Shp = size < 1.0f ? ShapeKind::Cube : ShapeKind::Trapezoid;  // a solid, then a mesh
     box.W = box.D = box.H = box.size[0] = size;
     box.Fill = true;
     PlaceAt(box, mid);
@@ -384,7 +378,8 @@ TEST(InterferenceExact, WhollyInsideIsAContactEitherWay) {
 
 // A sweep measures what its motion moves: a robot following RBT1 whose
 // hand rests in a box is a contact of RBT1's test run, never of the arm's
-// path; the steps go out as CSV.
+// path, and a box in the arm's base the other way round; the steps go out
+// as CSV.
 TEST(InterferenceSweep, OnlyTheMotionsOwnPartsAreMeasured) {
   SceneObject robot = RobotRecord(ShapeKind::TwinHandRobot, 0, 0.0f, 1.0f);
   robot.X = 2.0f;
@@ -403,15 +398,19 @@ TEST(InterferenceSweep, OnlyTheMotionsOwnPartsAreMeasured) {
   box.W = box.D = box.H = 0.02f;
   PlaceAt(box, top);
   (*table)[12] = box;
+  // And one in the arm's base plate.
+  (*table)[13] = box;
+  PlaceAt((*table)[13], {0.0, 0.015, 0.0});
   InterferenceCheck check;
   const float home[6] = {0, 0, 90, 0, 0, 0};
   for (CellMotion m : {CellMotion::Animation, CellMotion::Rbt1Test}) {
     const SweepResult r = SweepMotion(CellMotionSteps(m, home, panels), table->data(), kObjectCapacity, nullptr, &check);
     ASSERT_FALSE(r.rows.empty());
     const bool robots = m == CellMotion::Rbt1Test;
-    EXPECT_EQ(r.ContactSteps() > 0, robots) << CellMotionName(m);
+    EXPECT_GT(r.ContactSteps(), 0) << CellMotionName(m);
+    EXPECT_EQ(r.rows[0].contacts, 1) << CellMotionName(m);
+    EXPECT_EQ(r.rows[0].firstContact, robots ? "OBJ005 hand hits OBJ012" : "Base hits OBJ013");
     if (robots) {
-      EXPECT_EQ(r.rows[0].firstContact, "OBJ005 hand hits OBJ012");
       const std::string csv = SweepCsv(r);
       EXPECT_EQ(csv.substr(0, csv.find('\n', csv.find('\n') + 1)),
                 "step,label,clearance_mm,pair,contacts,first_contact\n"
