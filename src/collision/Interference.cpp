@@ -427,18 +427,10 @@ struct InterferenceCheck::Impl {
 
   void BuildArm() {
     armBuilt = true;
-    SceneObject rec;
-    rec.Fill = true;
-    rec.Frame = false;
-    rec.Reso = kCheckArmResolution;
-    MeshBuilder b;
-    {
-      emit::BuildInto into(b);
-      DrawArticulatedArm(rec, false);
-    }
-    const Mesh whole = b.Finish();
+    const float zero[6] = {0, 0, 0, 0, 0, 0};
+    const Mesh whole = CheckArmMesh(zero);
     Placement frames[kArmPieceCount];
-    ArmLinkFrames(rec, frames);
+    ArmLinkFrames(SceneObject{}, frames);
     for (int k = 0; k < kArmLinkCount; ++k) {
       arm[k] = MeshPart(whole.Piece(static_cast<size_t>(k)), -1, kWhole);
       armZeroInverse[k] = TransformOf(frames[k]).inverse();
@@ -486,6 +478,20 @@ struct InterferenceCheck::Impl {
     if (changed) manager.setup();
   }
 };
+
+Mesh CheckArmMesh(const float joints[6]) {
+  SceneObject rec;
+  rec.Fill = true;
+  rec.Frame = false;
+  rec.Reso = kCheckArmResolution;
+  for (int k = 0; k < 6; ++k) rec.size[10 + k] = joints[k];
+  MeshBuilder b;
+  {
+    emit::BuildInto into(b);
+    DrawArticulatedArm(rec, false);
+  }
+  return b.Finish();
+}
 
 InterferenceCheck::InterferenceCheck() : impl_(std::make_unique<Impl>()) {}
 InterferenceCheck::~InterferenceCheck() = default;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "mesh/Mesh.h"
 #include "objects/AllowedContacts.h"
 #include "objects/SceneObject.h"
 #include "objects/Vec3.h"
@@ -26,6 +27,10 @@ enum ArmLink { kArmBase, kArmJ1, kArmJ2, kArmJ3, kArmJ4, kArmJ5, kArmFlange, kAr
 const char* ArmLinkName(int link);
 
 constexpr int kCheckArmResolution = 64;
+
+// The arm as the check measures it at these joints: filled, without mark
+// plates, at kCheckArmResolution; one mesh piece per ArmLink.
+Mesh CheckArmMesh(const float joints[6]);
 
 // What moves in a hit, besides an arm link: a robot's hand, the wafer on
 // it, or a record a controller moves as a whole.

@@ -96,14 +96,7 @@ void CycleSteps(bool rbt1, std::vector<CellStep>* steps, CellStep base) {
   base.panel[1] = true;
   for (int step = 0; step < 34; ++step) {
     for (int i = rbt1 ? 0 : 1; i < 2; ++i) {
-      const CyclePose c = CyclePoseAt(stops[i], step / 34.0);
-      RobotPanelValues& v = base.robot[i];
-      v.R1 = c.R1;
-      v.R2 = c.R2;
-      v.Z = c.Z;
-      v.T = c.T;
-      v.X = c.X;
-      v.WaferR1 = c.wafer;
+      ApplyCyclePose(CyclePoseAt(stops[i], step / 34.0), &base.robot[i]);
     }
     base.label = Printed("step %d", step);
     steps->push_back(base);

@@ -60,3 +60,12 @@ CyclePose CyclePoseAt(const std::vector<CyclePose>& stops, double t) {
   p.wafer = from.wafer;
   return p;
 }
+
+void ApplyCyclePose(const CyclePose& c, RobotPanelValues* panel) {
+  panel->R1 = c.R1;
+  panel->R2 = c.R2;
+  panel->Z = c.Z;
+  panel->T = c.T;
+  panel->X = c.X;
+  panel->WaferR1 = c.wafer;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "objects/RobotPanel.h"
+
 #include <vector>
 
 #include "motion/RobotMotion.h"
@@ -26,3 +28,6 @@ std::vector<CyclePose> PickAndPlaceStops(const TeachTable& table, int robot, int
 // one stop to the next takes the same time, the axes move straight, and
 // the wafer is on the hand as it was at the stop left last.
 CyclePose CyclePoseAt(const std::vector<CyclePose>& stops, double t);
+
+// The panel at the pose: its five axes and the first hand's wafer.
+void ApplyCyclePose(const CyclePose& c, RobotPanelValues* panel);

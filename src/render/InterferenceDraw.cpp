@@ -83,17 +83,7 @@ void DrawInterferenceHighlight(const InterferenceReport& report, const SceneObje
   bool armHit = false;
   for (bool hit : report.armLinkHit) armHit = armHit || hit;
   if (armHit && joints) {
-    SceneObject arm;
-    arm.Fill = true;
-    arm.Frame = false;
-    arm.Reso = kCheckArmResolution;
-    for (int k = 0; k < 6; ++k) arm.size[10 + k] = joints[k];
-    MeshBuilder b;
-    {
-      emit::BuildInto into(b);
-      DrawArticulatedArm(arm, false);
-    }
-    const Mesh whole = b.Finish();
+    const Mesh whole = CheckArmMesh(joints);
     for (int k = 0; k < kArmLinkCount; ++k)
       if (report.armLinkHit[k]) DrawRedPieces(whole, nullptr, k);
   }

@@ -146,14 +146,8 @@ void TForm1::StepFollowedRobots(int step) {
                                            PickAndPlaceStops(Teach, 1, 1, 17, 0)};
   for (int i = 0; i < 2; ++i) {
     if (!follows[i]) continue;
-    const CyclePose c = CyclePoseAt(stops[i], phase);
     RobotPanelValues v = settings_.robot[i];
-    v.R1 = c.R1;
-    v.R2 = c.R2;
-    v.Z = c.Z;
-    v.T = c.T;
-    v.X = c.X;
-    v.WaferR1 = c.wafer;
+    ApplyCyclePose(CyclePoseAt(stops[i], phase), &v);
     SetRobotPanel(i, v);
   }
   TransferSettings();

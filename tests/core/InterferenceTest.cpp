@@ -35,17 +35,7 @@ namespace {
 const float kPose[6] = {30.0f, 20.0f, 60.0f, 45.0f, 30.0f, 10.0f};
 
 Mesh ArmMesh(const float pose[6]) {
-  SceneObject arm;
-  arm.Fill = true;
-  arm.Frame = false;
-  arm.Reso = kCheckArmResolution;
-  for (int k = 0; k < 6; ++k) arm.size[10 + k] = pose[k];
-  MeshBuilder b;
-  {
-    emit::BuildInto into(b);
-    DrawArticulatedArm(arm, false);
-  }
-  return b.Finish();
+  return CheckArmMesh(pose);
 }
 
 // The outermost corner of a mesh's faces along the unit direction n.
@@ -372,7 +362,9 @@ TEST(InterferenceExact, WhollyInsideIsAContactEitherWay) {
     const InterferenceReport report = Measure(*table);
     ASSERT_TRUE(report.Any()) << size;
     EXPECT_EQ(report.clearance, 0.0);
-    if (size < 1.0f) EXPECT_TRUE(report.armLinkHit[kArmJ5]);
+    if (size < 1.0f) {
+      EXPECT_TRUE(report.armLinkHit[kArmJ5]);
+    }
   }
 }
 

@@ -26,20 +26,6 @@ class ClearanceWindowTest : public MainWindowTest {
     Form1->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
   }
-  // A small box as record 12, "load port", at scene point (x, y, z).
-  static void PlaceBox(float x, float y, float z) {
-    SceneObject& box = Form1->Objects()[12];
-    box.Enbl = true;
-    box.Shp = ShapeKind::Cube;
-    box.X = x;
-    box.Y = y;
-    box.Z = z;
-    box.W = box.D = box.H = 0.04f;
-    box.Fill = true;
-    box.Name = "load port";
-    Form1->SceneChanged(QStringLiteral("Edit"));
-    Form1->DrawFrame();
-  }
   static QString ReadAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();

@@ -22,20 +22,6 @@ class TrailInterferenceTest : public MainWindowTest {
     QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(entry).center());
     Pump(50);
   }
-  // A small box as record 12, "load port", at scene point (x, y, z).
-  static void PlaceBox(float x, float y, float z) {
-    SceneObject& box = Form1->Objects()[12];
-    box.Enbl = true;
-    box.Shp = ShapeKind::Cube;
-    box.X = x;
-    box.Y = y;
-    box.Z = z;
-    box.W = box.D = box.H = 0.04f;
-    box.Fill = true;
-    box.clFill = 0x40A0E0;
-    box.Name = "load port";
-    Form1->DrawFrame();
-  }
 };
 
 }  // namespace

@@ -44,6 +44,23 @@ class MainWindowTest : public ::testing::Test {
   // Lets pending timers and events run for ms milliseconds.
   static void Pump(int ms) { QTest::qWait(ms); }
 
+  // A 4 cm box as record 12, "load port", at scene point (x, y, z), as an
+  // edit of the scene, and the frame drawn.
+  static void PlaceBox(float x, float y, float z) {
+    SceneObject& box = Form1->Objects()[12];
+    box.Enbl = true;
+    box.Shp = ShapeKind::Cube;
+    box.X = x;
+    box.Y = y;
+    box.Z = z;
+    box.W = box.D = box.H = 0.04f;
+    box.Fill = true;
+    box.clFill = 0x40A0E0;
+    box.Name = "load port";
+    Form1->SceneChanged(QStringLiteral("Edit"));
+    Form1->DrawFrame();
+  }
+
   // Writes what the widget shows (GL panel included) as a PNG artefact and
   // returns the path.
   static std::string Shot(QWidget* w, const std::string& fileName) {
