@@ -479,11 +479,11 @@ struct InterferenceCheck::Impl {
   }
 };
 
-Mesh CheckArmMesh(const float joints[6]) {
+Mesh CheckArmMesh(const float joints[6], int resolution) {
   SceneObject rec;
   rec.Fill = true;
   rec.Frame = false;
-  rec.Reso = kCheckArmResolution;
+  rec.Reso = resolution;
   for (int k = 0; k < 6; ++k) rec.size[10 + k] = joints[k];
   MeshBuilder b;
   {

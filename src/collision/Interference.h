@@ -29,8 +29,9 @@ const char* ArmLinkName(int link);
 constexpr int kCheckArmResolution = 64;
 
 // The arm as the check measures it at these joints: filled, without mark
-// plates, at kCheckArmResolution; one mesh piece per ArmLink.
-Mesh CheckArmMesh(const float joints[6]);
+// plates, at kCheckArmResolution (or as many segments as given); one mesh
+// piece per ArmLink.
+Mesh CheckArmMesh(const float joints[6], int resolution = kCheckArmResolution);
 
 // What moves in a hit, besides an arm link: a robot's hand, the wafer on
 // it, or a record a controller moves as a whole.

@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr int kHighlightSegments = 16;
+
 // A mesh in one plain colour, unlit.
 void Paint(Mesh& m, float r, float g, float b) {
   for (MeshRun& run : m.runs) {
@@ -79,11 +81,12 @@ void DrawInterferenceHighlight(const InterferenceReport& report, const SceneObje
     DrawOne(copy);
   }
 
-  // The arm's pieces that touch, at the check's resolution.
+  // The arm's pieces that touch, coarse enough that their wires read as
+  // wires.
   bool armHit = false;
   for (bool hit : report.armLinkHit) armHit = armHit || hit;
   if (armHit && joints) {
-    const Mesh whole = CheckArmMesh(joints);
+    const Mesh whole = CheckArmMesh(joints, kHighlightSegments);
     for (int k = 0; k < kArmLinkCount; ++k)
       if (report.armLinkHit[k]) DrawRedPieces(whole, nullptr, k);
   }
