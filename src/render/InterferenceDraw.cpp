@@ -171,19 +171,29 @@ void DrawClearance(const InterferenceReport& report) {
     glPushMatrix();
     glLoadIdentity();
     constexpr double kCellW = 8.0, kCellH = 14.0, kAdvance = 10.0;
-    glLineWidth(1.5f);
-    glBegin(GL_LINES);
-    double x = px;
-    for (char c : ClearanceLabel(report.clearance)) {
-      const GlyphStroke* strokes = nullptr;
-      const int n = GlyphStrokes(c, &strokes);
-      for (int k = 0; k < n; ++k) {
-        glVertex2d(x + strokes[k].a.h * kCellW, py + strokes[k].a.v * kCellH);
-        glVertex2d(x + strokes[k].b.h * kCellW, py + strokes[k].b.v * kCellH);
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    // A dark edge first, so that the label reads on any background.
+    for (const float width : {4.0f, 1.5f}) {
+      if (width > 2.0f) {
+        glColor3f(0.1f, 0.1f, 0.1f);
+      } else {
+        glColor4fv(colour);
       }
-      x += kAdvance;
+      glLineWidth(width);
+      glBegin(GL_LINES);
+      double x = px;
+      for (char c : ClearanceLabel(report.clearance)) {
+        const GlyphStroke* strokes = nullptr;
+        const int n = GlyphStrokes(c, &strokes);
+        for (int k = 0; k < n; ++k) {
+          glVertex2d(x + strokes[k].a.h * kCellW, py + strokes[k].a.v * kCellH);
+          glVertex2d(x + strokes[k].b.h * kCellW, py + strokes[k].b.v * kCellH);
+        }
+        x += kAdvance;
+      }
+      glEnd();
     }
-    glEnd();
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

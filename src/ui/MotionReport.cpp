@@ -144,6 +144,7 @@ MotionReport::MotionReport(TForm1* window) : QDialog(window), window_(window) {
   for (const char* c : kColumns) headers << QString::fromLatin1(c);
   table_->setHorizontalHeaderLabels(headers);
   table_->verticalHeader()->setVisible(false);
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -221,10 +222,8 @@ void MotionReport::Fill() {
     text += QStringLiteral("Nothing within reach.");
   } else {
     const SweepRow& r = result_.rows[static_cast<size_t>(low)];
-    text += QStringLiteral("Least clearance %1 mm at step %2 (%3): %4")
-                .arg(Millimetres(r.clearance))
-                .arg(r.step)
-                .arg(QString::fromStdString(r.label), QString::fromStdString(r.pair));
+    text += QStringLiteral("Least clearance %1 mm at %2: %3")
+                .arg(Millimetres(r.clearance), QString::fromStdString(r.label), QString::fromStdString(r.pair));
   }
   summary_->setText(text);
 }
