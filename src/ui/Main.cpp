@@ -20,7 +20,7 @@
 #include "ui/GlPanel.h"
 #include "ui/Handler.h"
 #include "ui/MainDocument.h"
-#include "ui/ClearanceController.h"
+#include "ui/InterferenceController.h"
 #include "ui/ModelsController.h"
 #include "ui/QtBitmapSource.h"
 #include "ui/Objectsetting.h"
@@ -79,7 +79,7 @@ TForm1::TForm1() : QMainWindow(nullptr) {
   setWindowTitle(layoutCaption_);
 
   models_ = new ModelsController(this);
-  clearance_ = new ClearanceController(this);
+  checks_ = new InterferenceController(this);
   // C1: the window as laid out.
   BuildLayout();
   BuildMenus();
@@ -515,11 +515,11 @@ void TForm1::DrawFrame() {
   in.revisions = doc_ ? doc_->history.Revisions() : nullptr;
   in.reducedDetail = framePacer_->BeginFrame();
   in.overrides = LinkOverrides();
-  in.trail = trailShown_ ? trail_.get() : nullptr;
-  in.interference = checkShown_ ? &interference_ : nullptr;
-  in.check = clearance_->check();
-  in.allowed = &clearance_->allowed();
-  in.clearance = clearance_->shown();
+  in.trail = checks_->trail();
+  in.interference = checks_->frameReport();
+  in.check = checks_->check();
+  in.allowed = &checks_->allowed();
+  in.clearance = checks_->shown();
   ComposeFrame(in);
   if (selected_ >= 0) {
     // The record as this frame drew it (a robot following its panel, a
@@ -533,7 +533,7 @@ void TForm1::DrawFrame() {
   Pnl_GL->DoneCurrent();
   ++framesDrawn_;
   ShowToolPoint(result.toolPoint);
-  if (checkShown_) ReportInterference();
+  checks_->FrameDrawn();
 }
 
 void TForm1::ShowToolPoint(const double p[3]) {

@@ -23,7 +23,7 @@
 #include "render/Texture.h"
 #include "objects/SceneView.h"
 
-class ClearanceController;
+class InterferenceController;
 struct CellStep;
 class QAction;
 class QCheckBox;
@@ -616,36 +616,13 @@ class TForm1 : public QMainWindow {
   int clickX_ = 0, clickY_ = 0;
   std::unique_ptr<SceneDocument> doc_;
   ModelsController* models_ = nullptr;  // a child QObject
-  ClearanceController* clearance_ = nullptr;  // a child QObject
+  InterferenceController* checks_ = nullptr;  // a child QObject
 
  public:
-  // --- Tool trail and interference check (View menu; MainInterference.cpp) ---------
-  void AddTrailAndCheckEntries(QMenu* view);
-  void SetTrailShown(bool on);
-  void ClearTrail();
-  void SetInterferenceCheck(bool on);
-  // While a run (the arm's "Animation", the robot test run) is named, its
-  // first contact is reported with the step set last; an empty name ends it.
-  void WatchContacts(const QString& run);
-  void SetContactStep(const QString& step) { contactStep_ = step; }
-  const InterferenceReport& Interference() const { return interference_; }
-  ClearanceController* Clearance() const { return clearance_; }
+  // --- Trail, interference check, clearance (InterferenceController) ---------------
+  InterferenceController* Checks() const { return checks_; }
   // Poses the arm and both robot panels at a motion's step and redraws.
   void PoseCell(const CellStep& step);
-  const ToolTrail* Trail() const { return trailShown_ ? trail_.get() : nullptr; }
-  QAction *Act_Trail = nullptr, *Act_ClearTrail = nullptr, *Act_CheckInterference = nullptr;
-
- private:
-  // Off until chosen in the View menu.
-  void ReportInterference();
-  void ClearContactStatus();
-  std::unique_ptr<ToolTrail> trail_;
-  bool trailShown_ = false;
-  bool checkShown_ = false;
-  InterferenceReport interference_;
-  QString contactRun_, contactStep_;
-  bool contactRunReported_ = false;
-  QString contactStatus_;  // the check's message in the status line, if any
 };
 
 extern TForm1* Form1;

@@ -7,7 +7,11 @@
 #include <QPushButton>
 #include <QThread>
 
+#include <cmath>
+
 #include "ui/Controls.h"
+#include "motion/CellMotions.h"
+#include "ui/InterferenceController.h"
 #include "ui/Main.h"
 #include "ui/MainHelpers.h"
 #include "ui/Coordmon.h"
@@ -86,17 +90,17 @@ void TForm1::Btn_VARBT_TestClick(QObject*) {
 
   TrackBar* bars[3] = {Tkb_XX, Tkb_YY, Tkb_ZZ};
   // The interference check names the step of the path's first contact.
-  WatchContacts(QStringLiteral("Animation"));
+  checks_->WatchContacts(QStringLiteral("Animation"));
   struct EndWatch {
     TForm1* f;
-    ~EndWatch() { f->WatchContacts(QString()); }
+    ~EndWatch() { f->Checks()->WatchContacts(QString()); }
   } endWatch{this};
   int moves = 0;
   for (;;) {
     const ArmTestPath::Step st = ArmPath.Next(Chk_x2->isChecked());
     if (st.kind == ArmTestPath::StepKind::Finished) break;
     if (st.kind == ArmTestPath::StepKind::Move) {
-      SetContactStep(QStringLiteral("step %1 (phase %2)").arg(++moves).arg(st.phase));
+      checks_->SetContactStep(QStringLiteral("step %1 (phase %2)").arg(++moves).arg(st.phase));
       bars[static_cast<int>(st.axis)]->SetPosition(st.value);
     }
     else
@@ -111,4 +115,17 @@ void TForm1::Btn_VARBT_TestClick(QObject*) {
     }
     QThread::msleep(ArmTestPath::kBetweenStepsMs);
   }
+}
+
+void TForm1::PoseCell(const CellStep& step) {
+  ArmPose pose;
+  for (size_t j = 0; j < 6; ++j) pose[j] = static_cast<int32_t>(std::lround(step.joints[j] * 100.0f));
+  {
+    FlagScope bulk(BulkUpdate);
+    for (int i = 0; i < 2; ++i) SetRobotPanel(i, step.robot[i]);
+  }
+  SetJoints(pose);
+  TransferSettings();
+  WriteRobotLabels();
+  DrawFrame();
 }

@@ -2,7 +2,7 @@
 // title, the unsaved-changes question, undo, recent files, the recovery
 // copy and the status bar fields.
 #include "ui/MainDocument.h"
-#include "ui/ClearanceController.h"
+#include "ui/InterferenceController.h"
 #include "ui/ModelsController.h"
 
 #include <QApplication>
@@ -132,7 +132,7 @@ void TForm1::BuildStatusBar() {
   statusMessage_->setObjectName(QStringLiteral("StatusMessage"));
   statusMessage_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(statusMessage_, 1);
-  clearance_->BuildStatusWidgets();
+  checks_->BuildStatusWidgets();
 }
 
 void TForm1::SetStatusSelection(const QString& text) {
@@ -303,7 +303,7 @@ void TForm1::FileNew() {
   if (!AskSaveChanges()) return;
   InitializeRecords(objects_->data(), kObjectCapacity);
   SetKeepViewInScene(false);
-  clearance_->SceneOpened(QString());
+  checks_->SceneOpened(QString());
   ResetDocument(QString());
   ShowStatus(QStringLiteral("New scene"));
 }
@@ -335,7 +335,7 @@ bool TForm1::OpenSceneFile(const QString& path) {
   // Opening (not merging) brings the view the scene keeps, and its
   // allowed contacts.
   ApplyViewOfScene(path);
-  clearance_->SceneOpened(path);
+  checks_->SceneOpened(path);
   if (reported > 0) {
     // What the reader could not take would be lost if Save wrote over the
     // file: the scene stays untitled and modified.
@@ -465,7 +465,7 @@ bool TForm1::OfferRecovery() {
     *objects_ = *table;
     // The view the run kept in its scene comes back with it.
     ApplyViewOfScene(copy.absoluteFilePath());
-    clearance_->SceneOpened(copy.absoluteFilePath());
+    checks_->SceneOpened(copy.absoluteFilePath());
     ResetDocument(QString());
     MarkSceneModified();
     // Our own copy first, then the old one goes.

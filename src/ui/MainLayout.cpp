@@ -22,7 +22,7 @@
 #include "ui/Controls.h"
 #include "ui/GlPanel.h"
 #include "ui/Handler.h"
-#include "ui/ClearanceController.h"
+#include "ui/InterferenceController.h"
 #include "ui/Main.h"
 #include "motion/RobotMotion.h"
 #include "ui/Coordmon.h"
@@ -1076,8 +1076,7 @@ void TForm1::BuildMenus() {
   rightBar->setChecked(Chk_RightBar->isChecked());
   connect(rightBar, &QAction::toggled, Chk_RightBar, &QCheckBox::setChecked);
   connect(Chk_RightBar, &QCheckBox::toggled, rightBar, &QAction::setChecked);
-  AddTrailAndCheckEntries(view);
-  clearance_->AddViewEntries(view);
+  checks_->AddViewEntries(view);
   BuildViewMenu(view);
 
   // One checkable entry per hidden group.
@@ -1104,7 +1103,7 @@ void TForm1::BuildMenus() {
   // entry follows at once.
   Chk_ShmLink->installEventFilter(new EnabledFollower(Chk_ShmLink, link));
 
-  clearance_->AddToolsEntries(toolsMenu_);
+  checks_->AddToolsEntries(toolsMenu_);
 
   // The status line under the bottom strip: file, selection, tool point and
   // the last message for the operator.

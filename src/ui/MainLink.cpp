@@ -8,7 +8,7 @@
 #include <iostream>
 
 #include "ui/Controls.h"
-#include "ui/ClearanceController.h"
+#include "ui/InterferenceController.h"
 #include "ui/Main.h"
 #include "collision/Interference.h"
 #include "ui/MainHelpers.h"
@@ -39,7 +39,7 @@ void TForm1::PollLink() {
   report.tool[1] = static_cast<float>(ToolPoint[2]);
   report.tool[2] = static_cast<float>(ToolPoint[1]);
   // The check's first contact, all 0 while it is off or finds nothing.
-  const InterferenceState contact = checkShown_ ? SummarizeInterference(interference_) : InterferenceState();
+  const InterferenceState contact = checks_->LinkState();
   report.interference = contact.contacts > 0 ? 1u : 0u;
   report.interferenceRecord = contact.contacts > 0 ? contact.firstObject : 0;
   report.interferencePart = contact.contacts == 0 ? 0
@@ -61,7 +61,7 @@ void TForm1::PollLink() {
     ApplyLinkCommand(command);
     // Kept for the Motion Report: where the write left the cell.
     TransferSettings();
-    clearance_->RecordLinkTick(settings_, linkSession_->Overrides());
+    checks_->RecordLinkTick(settings_, linkSession_->Overrides());
   }
   // Without the magic the block is not ours to speak of.
   if (s != LinkStatus::NoMagic && linkSession_->ShouldReport(s)) {

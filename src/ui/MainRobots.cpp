@@ -16,7 +16,7 @@
 
 #include "ui/Controls.h"
 #include "ui/GlPanel.h"
-#include "ui/ClearanceController.h"
+#include "ui/InterferenceController.h"
 #include "ui/Main.h"
 #include "ui/ModelsController.h"
 
@@ -64,7 +64,7 @@ void TForm1::Cmb_RBT_PosChange(QObject* Sender) {
 void TForm1::Btn_RBT_TestClick(QObject*) {
   TestRunning = !TestRunning;
   Btn_RBT_Test->setText(TestRunning ? QStringLiteral("RBT Test Stop") : QStringLiteral("RBT Test Start"));
-  WatchContacts(TestRunning ? QStringLiteral("RBT test run") : QString());
+  checks_->WatchContacts(TestRunning ? QStringLiteral("RBT test run") : QString());
   if (!TestRunning) {
     Tim_RBT_Test->stop();
     return;
@@ -96,7 +96,7 @@ void TForm1::Tim_RBT_TestTimer() {
     Tim_RBT_Test->stop();
     return;
   }
-  SetContactStep(QStringLiteral("phase %1, tick %2").arg(TestRun.phase).arg(TestRun.tick));
+  checks_->SetContactStep(QStringLiteral("phase %1, tick %2").arg(TestRun.phase).arg(TestRun.tick));
   {
     FlagScope updating(Updating);
     const TestRunTick t = AdvanceTestRun(TestRun);
@@ -158,7 +158,7 @@ void TForm1::Chk_ShmLinkClick(QObject*) {
   // A new link starts from the stored poses, not from an earlier link's.
   if (on) {
     linkSession_->Reset();
-    clearance_->recording().Clear();  // a new session
+    checks_->recording().Clear();  // a new session
   }
   const bool done = on ? link_->OpenSharedMemoryLink() == 1 : link_->CloseSharedMemoryLink() == 1;
   // What the link said goes to standard output, as it always has, and its

@@ -14,7 +14,7 @@
 #include "ui/Controls.h"
 #include "ui/GlPanel.h"
 #include "ui/Handler.h"
-#include "ui/ClearanceController.h"
+#include "ui/InterferenceController.h"
 #include "ui/Main.h"
 
 void TForm1::Pnl_GLWheel(int angleDelta) {
@@ -93,7 +93,7 @@ void TForm1::SetKeepViewInScene(bool keep) {
 std::string TForm1::SceneHeaderExtra() const {
   // The view line while Keep View in Scene is ticked, then the allowed
   // contacts when there are any.
-  return (KeepViewInScene() ? FormatViewLine(CurrentView()) : std::string()) + clearance_->AllowLine();
+  return (KeepViewInScene() ? FormatViewLine(CurrentView()) : std::string()) + checks_->AllowLine();
 }
 
 bool TForm1::ApplyViewOfScene(const QString& path) {

@@ -17,7 +17,7 @@
 #include <cmath>
 
 #include "objects/FileAccess.h"
-#include "ui/ClearanceController.h"
+#include "ui/InterferenceController.h"
 #include "ui/Handler.h"
 #include "ui/Main.h"
 #include "ui/Prompts.h"
@@ -175,7 +175,7 @@ MotionReport::MotionReport(TForm1* window) : QDialog(window), window_(window) {
 void MotionReport::Run() {
   const RenderSettings& rs = window_->Settings();
   const CellMotion m = static_cast<CellMotion>(std::clamp(motion_->currentIndex(), 0, 4));
-  steps_ = m == CellMotion::Link ? window_->Clearance()->recording().Steps()
+  steps_ = m == CellMotion::Link ? window_->Checks()->recording().Steps()
                                  : CellMotionSteps(m, rs.joints, rs.robot);
   if (steps_.empty()) {
     result_ = SweepResult{};
@@ -188,7 +188,7 @@ void MotionReport::Run() {
   const ObjectTable& table = window_->Objects();
   // A check of its own: the window's keeps the solids of the cell as shown.
   InterferenceCheck check;
-  result_ = SweepMotion(steps_, table.data(), kObjectCapacity, &window_->Clearance()->allowed(), &check);
+  result_ = SweepMotion(steps_, table.data(), kObjectCapacity, &window_->Checks()->allowed(), &check);
   QApplication::restoreOverrideCursor();
   Fill();
 }

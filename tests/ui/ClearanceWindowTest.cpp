@@ -14,7 +14,7 @@
 
 #include "FakePrompts.h"
 #include "WindowFixture.h"
-#include "ui/ClearanceController.h"
+#include "ui/InterferenceController.h"
 #include "ui/MotionReport.h"
 
 namespace {
@@ -39,12 +39,12 @@ class ClearanceWindowTest : public MainWindowTest {
 // sets the contact aside; the file read again brings the list back.
 TEST_F(ClearanceWindowTest, ShowClearanceAllowAContactAndKeepItInTheFile) {
   FakePrompts prompts;
-  ClearanceController* c = Form1->Clearance();
+  InterferenceController* c = Form1->Checks();
   PlaceBox(0.0f, 0.25f, 0.9f);
   QTest::keyClick(Form1->windowHandle(), Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
   Pump(50);
   ASSERT_TRUE(c->showAction()->isChecked());
-  EXPECT_TRUE(Form1->Act_CheckInterference->isChecked());
+  EXPECT_TRUE(Form1->Checks()->checkAction()->isChecked());
   EXPECT_TRUE(Form1->StatusText().startsWith(QStringLiteral("Clearance "))) << Form1->StatusText().toStdString();
   EXPECT_TRUE(Form1->StatusText().endsWith(QStringLiteral(" \u2013 OBJ012 load port")));
   EXPECT_FALSE(c->allowButton()->isVisible());
@@ -54,8 +54,8 @@ TEST_F(ClearanceWindowTest, ShowClearanceAllowAContactAndKeepItInTheFile) {
   ASSERT_TRUE(c->allowButton()->isVisible());
   QTest::mouseClick(c->allowButton(), Qt::LeftButton);
   Pump(50);
-  EXPECT_FALSE(Form1->Interference().Any());
-  EXPECT_EQ(Form1->Interference().allowedContacts, 1);
+  EXPECT_FALSE(Form1->Checks()->report().Any());
+  EXPECT_EQ(Form1->Checks()->report().allowedContacts, 1);
   EXPECT_TRUE(c->allowed().Contains("ARM.J4", "OBJ012"));
   EXPECT_TRUE(Form1->SceneModified());
 
@@ -71,7 +71,7 @@ TEST_F(ClearanceWindowTest, ShowClearanceAllowAContactAndKeepItInTheFile) {
 
   // Turning the check off takes the clearance with it.
   QTest::keyClick(Form1->windowHandle(), Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
-  Form1->SetInterferenceCheck(false);
+  Form1->Checks()->SetCheck(false);
   EXPECT_FALSE(c->showAction()->isChecked());
   EXPECT_FALSE(c->allowButton()->isVisible());
 }
@@ -79,7 +79,7 @@ TEST_F(ClearanceWindowTest, ShowClearanceAllowAContactAndKeepItInTheFile) {
 // Tools > Allowed Contacts: a pair typed in and added, a malformed one
 // refused with a message, one removed; Cancel keeps the scene's list.
 TEST_F(ClearanceWindowTest, AllowedContactsDialogAddsRemovesAndRefuses) {
-  ClearanceController* c = Form1->Clearance();
+  InterferenceController* c = Form1->Checks();
   c->ShowAllowedContacts();
   QDialog* d = c->allowedDialog();
   auto* part = d->findChild<QLineEdit*>(QStringLiteral("Edt_Part"));
@@ -123,7 +123,7 @@ TEST_F(ClearanceWindowTest, MotionReportRunsPosesAndSaves) {
   PlaceBox(-0.25f, 0.366f, 0.45f);
   QTest::keyClick(Form1->windowHandle(), Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
   Pump(50);
-  MotionReport* r = Form1->Clearance()->report();
+  MotionReport* r = Form1->Checks()->motionReport();
   ASSERT_NE(r, nullptr);
   ASSERT_TRUE(r->isVisible());
   QTest::mouseClick(r->findChild<QPushButton*>(QStringLiteral("Btn_Run")), Qt::LeftButton);

@@ -14,7 +14,7 @@
 
 #include "link/LinkProtocol.h"
 #include "link/SharedMemoryLink.h"
-#include "ui/ClearanceController.h"
+#include "ui/InterferenceController.h"
 #include "ui/MotionReport.h"
 #include "ui/WindowFixture.h"
 
@@ -131,8 +131,8 @@ TEST_F(LinkWindowTest, TheSessionIsRecordedAndSweptInTheMotionReport) {
     c->overrides[0].ang[0] = 0.0f;
     Form1->Tim_ShmMonitorTimer();
   }
-  Form1->Clearance()->ShowMotionReport();
-  MotionReport* r = Form1->Clearance()->report();
+  Form1->Checks()->ShowMotionReport();
+  MotionReport* r = Form1->Checks()->motionReport();
   r->motion()->setCurrentIndex(4);
   QTest::mouseClick(r->findChild<QPushButton*>(QStringLiteral("Btn_Run")), Qt::LeftButton);
   ASSERT_EQ(r->result().rows.size(), 3u);

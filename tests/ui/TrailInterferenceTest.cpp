@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "WindowFixture.h"
+#include "ui/InterferenceController.h"
 
 namespace {
 
@@ -31,10 +32,10 @@ class TrailInterferenceTest : public MainWindowTest {
 TEST_F(TrailInterferenceTest, ViewEntryTogglesTheCheckAndTheStatusNamesTheContact) {
   PlaceBox(0.0f, 0.25f, 0.56f);
   EXPECT_EQ(Form1->StatusText(), QString()) << "nothing is checked while the option is off";
-  EXPECT_FALSE(Form1->Interference().Any());
+  EXPECT_FALSE(Form1->Checks()->report().Any());
 
-  Choose(Form1->Act_CheckInterference);
-  ASSERT_TRUE(Form1->Act_CheckInterference->isChecked());
+  Choose(Form1->Checks()->checkAction());
+  ASSERT_TRUE(Form1->Checks()->checkAction()->isChecked());
   EXPECT_TRUE(Form1->StatusText().startsWith(QStringLiteral("J4 link hits OBJ012 load port")))
       << Form1->StatusText().toStdString();
   Shot(Form1, "interference-window.png");
@@ -44,8 +45,8 @@ TEST_F(TrailInterferenceTest, ViewEntryTogglesTheCheckAndTheStatusNamesTheContac
   EXPECT_EQ(Form1->StatusText(), QString());
 
   PlaceBox(0.0f, 0.25f, 0.56f);
-  Choose(Form1->Act_CheckInterference);
-  EXPECT_FALSE(Form1->Act_CheckInterference->isChecked());
+  Choose(Form1->Checks()->checkAction());
+  EXPECT_FALSE(Form1->Checks()->checkAction()->isChecked());
   EXPECT_EQ(Form1->StatusText(), QString());
 }
 
@@ -54,13 +55,13 @@ TEST_F(TrailInterferenceTest, ViewEntryTogglesTheCheckAndTheStatusNamesTheContac
 TEST_F(TrailInterferenceTest, TrailFollowsTheAnimationAndTheFirstContactIsNamedWithItsStep) {
   // Phase 1 moves the target along -X from (0, 0.366, 0.366).
   PlaceBox(-0.25f, 0.366f, 0.45f);
-  Choose(Form1->Act_Trail);
-  Choose(Form1->Act_CheckInterference);
-  ASSERT_NE(Form1->Trail(), nullptr);
+  Choose(Form1->Checks()->trailAction());
+  Choose(Form1->Checks()->checkAction());
+  ASSERT_NE(Form1->Checks()->trail(), nullptr);
   QTimer::singleShot(2500, [] { QTest::mouseClick(Form1->Btn_VARBT_Test, Qt::LeftButton); });
   QTest::mouseClick(Form1->Btn_VARBT_Test, Qt::LeftButton);
-  ASSERT_GT(Form1->Trail()->Size(), 20);
-  const float* last = Form1->Trail()->Point(Form1->Trail()->Size() - 1);
+  ASSERT_GT(Form1->Checks()->trail()->Size(), 20);
+  const float* last = Form1->Checks()->trail()->Point(Form1->Checks()->trail()->Size() - 1);
   for (int k = 0; k < 3; ++k) EXPECT_NEAR(last[k], Form1->ToolPoint[k], 1e-5);
   EXPECT_TRUE(Form1->StatusText().startsWith(QStringLiteral("Animation, first contact at step ")))
       << Form1->StatusText().toStdString();
@@ -68,6 +69,6 @@ TEST_F(TrailInterferenceTest, TrailFollowsTheAnimationAndTheFirstContactIsNamedW
       << Form1->StatusText().toStdString();
   Shot(Form1, "trail-after-animation.png");
 
-  Choose(Form1->Act_ClearTrail);
-  EXPECT_LE(Form1->Trail()->Size(), 1);
+  Choose(Form1->Checks()->clearTrailAction());
+  EXPECT_LE(Form1->Checks()->trail()->Size(), 1);
 }

@@ -1,4 +1,4 @@
-#include "ui/ClearanceController.h"
+#include "ui/InterferenceController.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -19,10 +19,19 @@
 #include "ui/Main.h"
 #include "ui/MotionReport.h"
 
-ClearanceController::ClearanceController(TForm1* window) : QObject(window), window_(window) {}
-ClearanceController::~ClearanceController() = default;
+InterferenceController::InterferenceController(TForm1* window) : QObject(window), window_(window) {}
+InterferenceController::~InterferenceController() = default;
 
-void ClearanceController::AddViewEntries(QMenu* view) {
+void InterferenceController::AddViewEntries(QMenu* view) {
+  view->addSeparator();
+  trailAction_ = view->addAction(QStringLiteral("&Trail"));
+  trailAction_->setCheckable(true);
+  connect(trailAction_, &QAction::toggled, window_, Guarded(window_, [this](bool on) { SetTrailShown(on); }));
+  clearTrailAction_ = view->addAction(QStringLiteral("C&lear Trail"));
+  connect(clearTrailAction_, &QAction::triggered, window_, Guarded(window_, [this] { ClearTrail(); }));
+  checkAction_ = view->addAction(QStringLiteral("Check &Interference"));
+  checkAction_->setCheckable(true);
+  connect(checkAction_, &QAction::toggled, window_, Guarded(window_, [this](bool on) { SetCheck(on); }));
   show_ = view->addAction(QStringLiteral("Show Clea&rance"));
   show_->setObjectName(QStringLiteral("ActShowClearance"));
   show_->setCheckable(true);
@@ -30,7 +39,7 @@ void ClearanceController::AddViewEntries(QMenu* view) {
   connect(show_, &QAction::toggled, window_, Guarded(window_, [this](bool on) { SetShown(on); }));
 }
 
-void ClearanceController::AddToolsEntries(QMenu* tools) {
+void InterferenceController::AddToolsEntries(QMenu* tools) {
   QAction* allowed = tools->addAction(QStringLiteral("&Allowed Contacts..."));
   allowed->setObjectName(QStringLiteral("ActAllowedContacts"));
   connect(allowed, &QAction::triggered, window_, Guarded(window_, [this] { ShowAllowedContacts(); }));
@@ -40,7 +49,7 @@ void ClearanceController::AddToolsEntries(QMenu* tools) {
   connect(report, &QAction::triggered, window_, Guarded(window_, [this] { ShowMotionReport(); }));
 }
 
-void ClearanceController::BuildStatusWidgets() {
+void InterferenceController::BuildStatusWidgets() {
   allowButton_ = new QToolButton(window_);
   allowButton_->setObjectName(QStringLiteral("Btn_AllowContact"));
   allowButton_->setText(QStringLiteral("allow this contact"));
@@ -56,27 +65,94 @@ void ClearanceController::BuildStatusWidgets() {
           }));
 }
 
-void ClearanceController::SetShown(bool on) {
+void InterferenceController::SetShown(bool on) {
   if (on == shown_) return;
   shown_ = on;
   if (show_ && show_->isChecked() != on) show_->setChecked(on);
   // The clearance is the check's: showing it turns the check on.
-  if (on) window_->SetInterferenceCheck(true);
+  if (on) SetCheck(true);
   window_->DrawFrame();
 }
 
-void ClearanceController::FrameChecked(const InterferenceReport& report) {
-  const bool contact = report.Any();
-  if (contact) firstContact_ = report.hits[0];
+void InterferenceController::SetTrailShown(bool on) {
+  if (on == trailShown_) return;
+  // The trail records only while shown: a path drawn later starts afresh
+  // where the arm then stands.
+  if (on && !trail_) trail_ = std::make_unique<ToolTrail>();
+  trailShown_ = on;
+  if (trailAction_ && trailAction_->isChecked() != on) trailAction_->setChecked(on);
+  window_->DrawFrame();
+}
+
+void InterferenceController::ClearTrail() {
+  if (trail_) trail_->Clear();
+  window_->DrawFrame();
+}
+
+void InterferenceController::SetCheck(bool on) {
+  if (on == checking_) return;
+  checking_ = on;
+  if (checkAction_ && checkAction_->isChecked() != on) checkAction_->setChecked(on);
+  report_ = InterferenceReport{};
+  if (!on) {
+    ClearContactStatus();
+    SetShown(false);
+    AllowButtonFollows();
+  }
+  window_->DrawFrame();
+}
+
+InterferenceState InterferenceController::LinkState() const {
+  return checking_ ? SummarizeInterference(report_) : InterferenceState();
+}
+
+void InterferenceController::WatchContacts(const QString& run) {
+  contactRun_ = run;
+  contactStep_.clear();
+  contactRunReported_ = false;
+}
+
+void InterferenceController::AllowButtonFollows() {
+  const bool contact = report_.Any();
+  if (contact) firstContact_ = report_.hits[0];
   if (allowButton_ && allowButton_->isVisible() != contact) allowButton_->setVisible(contact);
 }
 
-QString ClearanceController::ClearanceText(const InterferenceReport& report) const {
-  if (!shown_ || !report.measured) return QString();
-  return QString::fromStdString(DescribeClearance(report, window_->Objects().data()));
+void InterferenceController::FrameDrawn() {
+  if (!checking_) return;
+  AllowButtonFollows();
+  if (!report_.Any()) {
+    // A run's first contact stays in view until the next one; a plain
+    // contact message goes when the contact does.
+    if (!contactRun_.isEmpty() && contactRunReported_) return;
+    ClearContactStatus();
+    // Without a contact the clearance, when shown, takes the line.
+    if (!shown_ || !report_.measured) return;
+    contactStatus_ = QString::fromStdString(DescribeClearance(report_, window_->Objects().data()));
+    window_->ShowStatus(contactStatus_);
+    return;
+  }
+  const QString text = QString::fromStdString(DescribeReport(report_, window_->Objects().data()));
+  QString message = text;
+  if (!contactRun_.isEmpty()) {
+    if (contactRunReported_) return;
+    contactRunReported_ = true;
+    message = QStringLiteral("%1, first contact at %2: %3").arg(contactRun_, contactStep_, text);
+  }
+  // Written when it changes, so that another message shown meanwhile is not
+  // overwritten by the same contact at every frame.
+  if (message == contactStatus_) return;
+  contactStatus_ = message;
+  window_->ShowStatus(contactStatus_);
 }
 
-void ClearanceController::SceneOpened(const QString& path) {
+void InterferenceController::ClearContactStatus() {
+  // Only the check's own message: another one written since stays.
+  if (!contactStatus_.isEmpty() && window_->StatusText() == contactStatus_) window_->ShowStatus(QString());
+  contactStatus_.clear();
+}
+
+void InterferenceController::SceneOpened(const QString& path) {
   allowed_ = AllowedContacts{};
   if (path.isEmpty()) return;
   if (ReadAllowLine(QFile::encodeName(path).toStdString(), allowed_) == AllowLineState::Malformed)
@@ -84,24 +160,24 @@ void ClearanceController::SceneOpened(const QString& path) {
                             .arg(QFileInfo(path).fileName()));
 }
 
-bool ClearanceController::Allow(const std::string& part, const std::string& object) {
+bool InterferenceController::Allow(const std::string& part, const std::string& object) {
   if (!allowed_.Add(part, object)) return false;
   Changed();
   return true;
 }
 
-void ClearanceController::SetAllowed(const AllowedContacts& list) {
+void InterferenceController::SetAllowed(const AllowedContacts& list) {
   if (list == allowed_) return;
   allowed_ = list;
   Changed();
 }
 
-void ClearanceController::Changed() {
+void InterferenceController::Changed() {
   window_->MarkSceneModified();
   window_->DrawFrame();
 }
 
-void ClearanceController::ShowAllowedContacts() {
+void InterferenceController::ShowAllowedContacts() {
   if (!allowedDialog_) {
     auto* d = new QDialog(window_);
     allowedDialog_ = d;
@@ -188,9 +264,9 @@ void ClearanceController::ShowAllowedContacts() {
   allowedDialog_->activateWindow();
 }
 
-void ClearanceController::ShowMotionReport() {
-  if (!report_) report_ = new MotionReport(window_);
-  report_->show();
-  report_->raise();
-  report_->activateWindow();
+void InterferenceController::ShowMotionReport() {
+  if (!motionReport_) motionReport_ = new MotionReport(window_);
+  motionReport_->show();
+  motionReport_->raise();
+  motionReport_->activateWindow();
 }
