@@ -115,7 +115,12 @@ Geometry MeshFaces(const Mesh& m) {
   for (const MeshRun& run : m.runs) {
     if (run.kind != RunKind::Triangles) continue;
     const size_t base = points.size();
-    for (const MeshVertex& v : run.vertices) points.emplace_back(v.p[0], v.p[1], v.p[2]);
+    for (const MeshVertex& v : run.vertices) {
+      // A record placed or sized by values that are not numbers occupies
+      // nothing (the library's hierarchy cannot be built round them).
+      if (!std::isfinite(v.p[0]) || !std::isfinite(v.p[1]) || !std::isfinite(v.p[2])) return nullptr;
+      points.emplace_back(v.p[0], v.p[1], v.p[2]);
+    }
     for (size_t t = 0; t + 3 <= run.indices.size(); t += 3)
       triangles.emplace_back(base + run.indices[t], base + run.indices[t + 1], base + run.indices[t + 2]);
   }

@@ -317,9 +317,17 @@ TEST(InterferenceRecords, MovedRecordsAreMeasuredAndSolidsAreKept) {
   carrier.Name = "carrier";
   PlaceAt(carrier, {2.0, 0.15 - kTenth, 0.0});
   (*table)[7] = carrier;
-  // A disabled box where the carrier meets the box occupies nothing.
+  // A disabled box where the carrier meets the box occupies nothing, nor
+  // do records whose places are not numbers.
   (*table)[9] = box;
   (*table)[9].Enbl = false;
+  for (int32_t kind : {ShapeKind::Cube, ShapeKind::Trapezoid}) {
+    SceneObject& lost = (*table)[kind == ShapeKind::Cube ? 10 : 11];
+    lost = box;
+    lost.Shp = kind;
+    lost.size[0] = box.W;
+    lost.Y = NAN;
+  }
   EXPECT_FALSE(Measure(*table).Any());
   bool moved[kObjectCapacity] = {};
   moved[7] = true;
