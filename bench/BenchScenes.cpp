@@ -1,5 +1,7 @@
 #include "BenchScenes.h"
 
+#include <algorithm>
+
 #include "objects/ObjectFile.h"
 #include "render/LightPanel.h"
 #include "render/Lights.h"
@@ -55,4 +57,14 @@ bool LoadDemoCell(ObjectTable& table, benchmark::State& state) {
     return true;
   state.SkipWithError("cannot load the demo cell");
   return false;
+}
+
+void ReportKeptAgainstFloor(benchmark::State& state, std::vector<double> ratios, double kept, double floor) {
+  if (ratios.empty()) return;
+  std::sort(ratios.begin(), ratios.end());
+  state.counters["kept_cpu_ms"] = kept / static_cast<double>(ratios.size());
+  state.counters["floor_cpu_ms"] = floor / static_cast<double>(ratios.size());
+  state.counters["ratio_median"] = ratios[ratios.size() / 2];
+  state.counters["ratio_min"] = ratios.front();
+  state.counters["ratio_max"] = ratios.back();
 }

@@ -2,6 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include "headless/HeadlessContext.h"
 #include "objects/SceneObject.h"
 #include "render/RenderSettings.h"
@@ -18,3 +20,7 @@ bool StartLaidOutPicture(HeadlessContext& ctx, RenderSettings& rs, benchmark::St
 // The table at its defaults with the demo cell loaded; false, with the run
 // skipped, when it cannot be read.
 bool LoadDemoCell(ObjectTable& table, benchmark::State& state);
+
+// The counters of a kept frame measured against its floor, iteration by
+// iteration: mean CPU ms of each, and the median, least and largest ratio.
+void ReportKeptAgainstFloor(benchmark::State& state, std::vector<double> ratios, double kept, double floor);

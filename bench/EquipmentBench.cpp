@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "BenchScenes.h"
+
 #include <memory>
 
 #include "equipment/EquipmentExamples.h"
@@ -49,19 +51,12 @@ struct EquipmentScene {
   RenderSettings rs;
 
   bool Ready(benchmark::State& state) {
-    if (!ctx.ok()) {
-      state.SkipWithError(ctx.error().c_str());
-      return false;
-    }
-    ApplyClearColor(0);
-    ApplyFixedRenderState();
-    ApplyProjection(628, 377, false);
+    if (!StartLaidOutPicture(ctx, rs, state)) return false;
     InitializeRecords(table->data(), kObjectCapacity);
     FillEquipmentTable(*table);
     FillGradientImage(slots[1]);
     UploadTextureImage(slots[1]);
     slots[1].loaded = true;
-    TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
     return true;
   }
   ~EquipmentScene() {

@@ -43,13 +43,7 @@ struct Bench {
   void Commit() { history.Commit(table->data(), kObjectCapacity, "edit"); }
 
   bool Setup(Scene scene, benchmark::State& state) {
-    if (!ctx.ok()) {
-      state.SkipWithError(ctx.error().c_str());
-      return false;
-    }
-    ApplyClearColor(0);
-    ApplyFixedRenderState();
-    ApplyProjection(628, 377, false);
+    if (!StartLaidOutPicture(ctx, rs, state)) return false;
     InitializeRecords(table->data(), kObjectCapacity);
     switch (scene) {
       case Scene::Mixed:
@@ -66,14 +60,9 @@ struct Bench {
       case Scene::Empty:
         break;
       case Scene::DemoCell:
-        if (LoadObjects(TESSALY_EXAMPLES_DIR "/demo-cell.3dl", table->data(), kObjectCapacity, nullptr,
-                        [](const std::string&) {}) <= 0) {
-          state.SkipWithError("cannot load the demo cell");
-          return false;
-        }
+        if (!LoadDemoCell(*table, state)) return false;
         break;
     }
-    TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
     KeepLargeAllocationsInHeap();
     history.Reset(table->data(), kObjectCapacity);
     return true;
@@ -357,12 +346,7 @@ void RunFloor(benchmark::State& state, Scene scene) {
     ratios.push_back(kCpu / fCpu);
     (void)k;
   }
-  std::sort(ratios.begin(), ratios.end());
-  state.counters["kept_cpu_ms"] = kept / ratios.size();
-  state.counters["floor_cpu_ms"] = floor / ratios.size();
-  state.counters["ratio_median"] = ratios[ratios.size() / 2];
-  state.counters["ratio_min"] = ratios.front();
-  state.counters["ratio_max"] = ratios.back();
+  ReportKeptAgainstFloor(state, ratios, kept, floor);
   state.counters["runs_kept"] = 0;
   size_t runs = 0;
   for (int slot = 0; slot < ObjectListCache::kSlots; ++slot) runs += b.cache.MeshOf(slot).runs.size();

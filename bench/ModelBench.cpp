@@ -134,12 +134,7 @@ void BM_FrameMillionTriangleModel(benchmark::State& state) {
     floor += f;
     ratios.push_back(k / f);
   }
-  std::sort(ratios.begin(), ratios.end());
-  state.counters["kept_cpu_ms"] = kept / ratios.size();
-  state.counters["floor_cpu_ms"] = floor / ratios.size();
-  state.counters["ratio_median"] = ratios[ratios.size() / 2];
-  state.counters["ratio_min"] = ratios.front();
-  state.counters["ratio_max"] = ratios.back();
+  ReportKeptAgainstFloor(state, ratios, kept, floor);
   state.counters["vertices"] = static_cast<double>(cache.MeshOf(0).vertexCount);
   cache.Clear();
   empty.Clear();

@@ -3,6 +3,8 @@
 // same scene.
 #include <benchmark/benchmark.h>
 
+#include "BenchScenes.h"
+
 #include <memory>
 
 #include "headless/HeadlessContext.h"
@@ -27,20 +29,10 @@ struct PickScene {
 
   // The demo cell, or 1000 spheres and cylinders in a grid around the arm.
   bool Ready(benchmark::State& state, bool demo) {
-    if (!ctx.ok()) {
-      state.SkipWithError(ctx.error().c_str());
-      return false;
-    }
-    ApplyClearColor(0);
-    ApplyFixedRenderState();
-    ApplyProjection(628, 377, false);
+    if (!StartLaidOutPicture(ctx, rs, state)) return false;
     InitializeRecords(table->data(), kObjectCapacity);
     if (demo) {
-      if (LoadObjects(TESSALY_EXAMPLES_DIR "/demo-cell.3dl", table->data(), kObjectCapacity, nullptr,
-                      [](const std::string&) {}) <= 0) {
-        state.SkipWithError("cannot load the demo cell");
-        return false;
-      }
+      if (!LoadDemoCell(*table, state)) return false;
       // From the view it opens with, where the cell fills the picture.
       SceneView v;
       if (ReadViewLine(TESSALY_EXAMPLES_DIR "/demo-cell.3dl", v) == ViewLineState::Present)
@@ -56,7 +48,6 @@ struct PickScene {
         r.R = r.R2 = 0.03f;
       }
     }
-    TransferLightsAndFog(rs, DefaultLight1(), DefaultLight2(), 10, FogPanelValues{});
     return true;
   }
   ~PickScene() { ResetLights(); }

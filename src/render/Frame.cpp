@@ -239,8 +239,6 @@ FrameState UpdateFrame(const FrameInputs& in) {
   }
   ToolPointOfJoints(rs.joints, st.toolPoint);
   if (in.interference) {
-    // A frame without a check of the caller's builds every solid anew.
-    InterferenceCheck frameOnly;
     InterferenceInputs check;
     check.joints = rs.joints;
     check.records = st.records;
@@ -252,7 +250,13 @@ FrameState UpdateFrame(const FrameInputs& in) {
     }
     check.allowed = in.allowed;
     check.clearance = in.clearance;
-    (in.check ? in.check : &frameOnly)->Run(check, in.interference);
+    if (in.check) {
+      in.check->Run(check, in.interference);
+    } else {
+      // A frame without a check of the caller's builds every solid anew.
+      InterferenceCheck frameOnly;
+      frameOnly.Run(check, in.interference);
+    }
   }
   if (in.trail) in.trail->Add(st.toolPoint);
   return st;
