@@ -188,9 +188,6 @@ std::unique_ptr<Part> ExactSolid(const SceneObject& o, int record) {
   return part;
 }
 
-bool IsRobot(const SceneObject& o) {
-  return o.Shp == ShapeKind::ScaraRobot || o.Shp == ShapeKind::TwinHandRobot || o.Shp == ShapeKind::FrogLegRobot;
-}
 
 // The runs of the pieces named `name` as one mesh.
 Mesh PiecesNamed(const Mesh& whole, const char* name) {
@@ -308,7 +305,7 @@ void BuildEntry(const SceneObject& rec, int index, Entry* e) {
   e->solid[kWhole] = ExactSolid(rec, index);
   if (e->solid[kWhole]) return;
   const Mesh mesh = BuildObjectMesh(rec, BuildInputs{});
-  if (!IsRobot(rec)) {
+  if (!ShapeKind::IsTransferRobot(rec.Shp)) {
     e->solid[kWhole] = MeshPart(mesh, index, kWhole);
     return;
   }
@@ -455,8 +452,8 @@ struct InterferenceCheck::Impl {
     }
   }
 
-  // Brings every record's solids up to date; true when the broad phase
-  // changed.
+  // Brings every record's solids up to date, and the broad phase with
+  // them.
   void Refresh(const SceneObject* records, int count) {
     if (static_cast<int>(entries.size()) != count) {
       manager.clear();

@@ -418,8 +418,7 @@ ObjectBounds BoundsOf(const SceneObject& obj) {
              obj.Shp == ShapeKind::Part130 || obj.Shp == ShapeKind::Part132 || obj.Shp == ShapeKind::Part133) {
     l = CompositeBox(obj);
     order = Order::B;
-  } else if (obj.Shp == ShapeKind::ScaraRobot || obj.Shp == ShapeKind::TwinHandRobot ||
-             obj.Shp == ShapeKind::FrogLegRobot) {
+  } else if (ShapeKind::IsTransferRobot(obj.Shp)) {
     l = RobotBox(obj);
     // Turned about the vertical only, and the box is round about it.
     order = Order::None;

@@ -3,9 +3,7 @@
 #include <cstring>
 
 int FollowedPanel(const SceneObject& rec) {
-  const bool robot = rec.Shp == ShapeKind::ScaraRobot || rec.Shp == ShapeKind::TwinHandRobot ||
-                     rec.Shp == ShapeKind::FrogLegRobot;
-  if (!robot) return 0;
+  if (!ShapeKind::IsTransferRobot(rec.Shp)) return 0;
   const int32_t p = rec.Opt[kFollowPanelOption];
   return p == 1 || p == 2 ? p : 0;
 }

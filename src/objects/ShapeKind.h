@@ -36,6 +36,11 @@ constexpr int32_t Part133 = 133;
 constexpr int32_t ScaraRobot = 150;
 constexpr int32_t TwinHandRobot = 151;
 constexpr int32_t FrogLegRobot = 152;
+
+// The three wafer-transfer robots.
+constexpr bool IsTransferRobot(int32_t kind) {
+  return kind == ScaraRobot || kind == TwinHandRobot || kind == FrogLegRobot;
+}
 }  // namespace ShapeKind
 
 // The built-in name of a kind ("Cube", "Ring", ...) or nullptr for kinds

@@ -244,8 +244,7 @@ void TObjSet::UpdateLiveState() {
 
   // The follow choice is the robot's Opt[8] cell, shown as a list.
   const int kind = CurrentKind();
-  const bool robot = kind == ShapeKind::ScaraRobot || kind == ShapeKind::TwinHandRobot ||
-                     kind == ShapeKind::FrogLegRobot;
+  const bool robot = ShapeKind::IsTransferRobot(kind);
   Lbl_FollowPanel->setVisible(robot);
   Cmb_FollowPanel->setVisible(robot);
   Btn_ModelFile->setVisible(kind == ShapeKind::Model);
