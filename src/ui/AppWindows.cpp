@@ -11,66 +11,71 @@
 #include <QSurfaceFormat>
 #include <functional>
 
+#include "ui/ArmController.h"
+#include "ui/DocumentController.h"
+#include "ui/FrameDriver.h"
 #include "ui/Main.h"
+#include "ui/ViewController.h"
 #include "ui/Coordmon.h"
 #include "ui/Input.h"
 #include "ui/Objectlist.h"
 #include "ui/Objectsetting.h"
 
-std::vector<std::string>& WindowCreationLog() {
-  static std::vector<std::string> log;
-  return log;
-}
+AppWindows::AppWindows(const QString& shapeListPath) {
+  main_ = new TForm1(windows_);
+  order_.emplace_back("TForm1");
+  windows_.keypad = new TTenkey(main_);
+  order_.emplace_back("TTenkey");
+  windows_.objectSettings =
+      shapeListPath.isEmpty() ? new TObjSet(main_) : new TObjSet(main_, shapeListPath);
+  order_.emplace_back("TObjSet");
+  windows_.objectList = new TObjList(main_);
+  order_.emplace_back("TObjList");
+  windows_.monitor = new TXYZ_Mon(main_);
+  order_.emplace_back("TXYZ_Mon");
 
-void NoteWindowCreated(const char* className) {
-  WindowCreationLog().emplace_back(className);
-}
-
-void CreateAppWindows() {
-  Form1 = new TForm1();
-  NoteWindowCreated("TForm1");
-  Tenkey = new TTenkey(Form1);
-  ObjSet = new TObjSet(Form1);
-  ObjList = new TObjList(Form1);
-  XYZ_Mon = new TXYZ_Mon(Form1);
+  TObjSet* settings = windows_.objectSettings;
+  TObjList* list = windows_.objectList;
+  settings->SetKeypad(windows_.keypad);
+  list->SetEditor(settings);
   // What the dialogs change shows in the picture and is one undo step.
-  ObjSet->onChanged = [] {
-    if (!Form1) return;
-    const SceneObject* rec = ObjSet->Record();
-    const SceneObject* first = Form1->Objects().data();
+  DocumentController& doc = main_->Document();
+  FrameDriver& frame = main_->Frame();
+  settings->onChanged = [settings, &doc, &frame] {
+    const SceneObject* rec = settings->Record();
+    const SceneObject* first = frame.Objects().data();
     const bool inTable = rec && !std::less<const SceneObject*>()(rec, first) &&
                          std::less<const SceneObject*>()(rec, first + kObjectCapacity);
     const long index = inTable ? static_cast<long>(rec - first) : -1;
-    QString what = ObjSet->ChangeName();
+    QString what = settings->ChangeName();
     if (inTable) what += QStringLiteral(" OBJ%1").arg(index, 3, 10, QLatin1Char('0'));
-    Form1->SceneChanged(what,
-                        inTable && ObjSet->ChangeIsAuto() ? QStringLiteral("auto %1").arg(index) : QString());
-    Form1->RequestRedraw();
+    doc.SceneChanged(what,
+                     inTable && settings->ChangeIsAuto() ? QStringLiteral("auto %1").arg(index) : QString());
+    frame.RequestRedraw();
   };
-  ObjList->onChanged = [] {
-    if (!Form1) return;
-    Form1->SceneChanged(ObjList->ChangeName());
-    Form1->RequestRedraw();
+  list->onChanged = [list, &doc, &frame] {
+    doc.SceneChanged(list->ChangeName());
+    frame.RequestRedraw();
   };
-  ObjList->onRecordSelected = [](int index) {
-    if (Form1) Form1->SelectObject(index);
-  };
-  XYZ_Mon->SetNudgeJoint([](int joint, int amount) {
-    if (Form1) Form1->NudgeJoint(joint, amount);
-  });
+  ViewController& view = main_->View();
+  list->onRecordSelected = [&view](int index) { view.SelectObject(index); };
+  ArmController& arm = main_->Arm();
+  windows_.monitor->SetNudgeJoint([&arm](int joint, int amount) { arm.NudgeJoint(joint, amount); });
 }
 
-void DestroyAppWindows() {
-  delete XYZ_Mon;
-  XYZ_Mon = nullptr;
-  delete ObjList;
-  ObjList = nullptr;
-  delete ObjSet;
-  ObjSet = nullptr;
-  delete Tenkey;
-  Tenkey = nullptr;
-  delete Form1;
-  Form1 = nullptr;
+AppWindows::~AppWindows() {
+  // The windows beside the main one first: the controllers may reach them
+  // until they are gone, and never after.
+  TXYZ_Mon* monitor = windows_.monitor;
+  TObjList* list = windows_.objectList;
+  TObjSet* settings = windows_.objectSettings;
+  TTenkey* keypad = windows_.keypad;
+  windows_ = WindowSet{};
+  delete monitor;
+  delete list;
+  delete settings;
+  delete keypad;
+  delete main_;
 }
 
 void PrepareGlFormat() {

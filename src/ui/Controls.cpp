@@ -44,8 +44,11 @@ ColorSwatch::ColorSwatch(const QString& name, uint32_t color, int tag, QWidget* 
 }
 
 void ColorSwatch::SetColor(uint32_t c) {
-  color_ = c & 0xFFFFFF;
+  c &= 0xFFFFFF;
+  if (c == color_) return;
+  color_ = c;
   update();
+  Q_EMIT colorChanged(this);
 }
 
 void ColorSwatch::mousePressEvent(QMouseEvent* e) {

@@ -36,6 +36,8 @@ class ColorSwatch : public QFrame {
   void SetColor(uint32_t c);
  Q_SIGNALS:
   void mouseDown(ColorSwatch* self);
+  // The colour is another one now.
+  void colorChanged(ColorSwatch* self);
 
  protected:
   void mousePressEvent(QMouseEvent* e) override;

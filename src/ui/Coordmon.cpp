@@ -13,12 +13,10 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "ui/AppWindows.h"
 #include "ui/Controls.h"
 #include "ui/Handler.h"
 #include "ui/Prompts.h"
 
-TXYZ_Mon* XYZ_Mon = nullptr;
 
 namespace {
 
@@ -325,7 +323,6 @@ TXYZ_Mon::TXYZ_Mon(QWidget* parent) : QDialog(parent), store_(std::make_unique<M
 
   adjustSize();
   if (QScreen* scr = screen()) move(scr->availableGeometry().center() - rect().center());
-  NoteWindowCreated("TXYZ_Mon");
 }
 
 TXYZ_Mon::~TXYZ_Mon() = default;

@@ -118,4 +118,3 @@ class TXYZ_Mon : public QDialog {
   GraphPoint legendPosition_;
 };
 
-extern TXYZ_Mon* XYZ_Mon;

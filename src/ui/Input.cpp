@@ -8,13 +8,11 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "ui/AppWindows.h"
 #include "ui/Controls.h"
 #include "ui/Handler.h"
 #include "ui/Prompts.h"
 #include "input/KeypadText.h"
 
-TTenkey* Tenkey = nullptr;
 
 TTenkey::TTenkey(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Tenkey"));
@@ -26,7 +24,6 @@ TTenkey::TTenkey(QWidget* parent) : QDialog(parent) {
   // The form sees every key before the control that has the focus.
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
   PaintIndicators();
-  NoteWindowCreated("TTenkey");
 }
 
 void TTenkey::Connect() {

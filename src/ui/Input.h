@@ -82,4 +82,3 @@ class TTenkey : public QDialog {
   bool accepted_ = false;
 };
 
-extern TTenkey* Tenkey;

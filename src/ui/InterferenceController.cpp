@@ -13,13 +13,35 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cmath>
 #include <memory>
 
 #include "ui/Handler.h"
-#include "ui/Main.h"
+#include "ui/MainHelpers.h"
+#include "motion/CellMotions.h"
+#include "ui/ArmController.h"
+#include "ui/FrameDriver.h"
+#include "ui/RobotsController.h"
+#include "ui/StatusLine.h"
 #include "ui/MotionReport.h"
 
-InterferenceController::InterferenceController(TForm1* window) : QObject(window), window_(window) {}
+InterferenceController::InterferenceController(QWidget* window, FrameDriver& frame, StatusLine& status,
+                                               ArmController& arm, RobotsController& robots)
+    : QObject(window), window_(window), frame_(frame), status_(status), arm_(arm), robots_(robots) {
+  // A named run reports its first contact with its step.
+  connect(&arm_, &ArmController::runWatched, this, &InterferenceController::WatchContacts);
+  connect(&arm_, &ArmController::runStep, this, &InterferenceController::SetContactStep);
+  connect(&robots_, &RobotsController::runWatched, this, &InterferenceController::WatchContacts);
+  connect(&robots_, &RobotsController::runStep, this, &InterferenceController::SetContactStep);
+  frame_.addInputs = [this](FrameInputs& in) {
+    in.trail = trail();
+    in.interference = frameReport();
+    in.check = check();
+    in.allowed = &allowed();
+    in.clearance = shown();
+  };
+  connect(&frame_, &FrameDriver::frameDrawn, this, [this] { FrameDrawn(); });
+}
 InterferenceController::~InterferenceController() = default;
 
 void InterferenceController::AddViewEntries(QMenu* view) {
@@ -49,18 +71,18 @@ void InterferenceController::AddToolsEntries(QMenu* tools) {
   connect(report, &QAction::triggered, window_, Guarded(window_, [this] { ShowMotionReport(); }));
 }
 
-void InterferenceController::BuildStatusWidgets() {
+void InterferenceController::BuildStatusWidgets(QStatusBar* bar) {
   allowButton_ = new QToolButton(window_);
   allowButton_->setObjectName(QStringLiteral("Btn_AllowContact"));
   allowButton_->setText(QStringLiteral("allow this contact"));
   allowButton_->setToolTip(QStringLiteral("Adds the contact named beside it to the scene's allowed contacts"));
   allowButton_->setAutoRaise(true);
   allowButton_->setVisible(false);
-  window_->statusBar()->addPermanentWidget(allowButton_);
+  bar->addPermanentWidget(allowButton_);
   connect(allowButton_, &QToolButton::clicked, window_, Guarded(window_, [this] {
             const std::string part = PartName(firstContact_), object = ObjectName(firstContact_);
             if (Allow(part, object))
-              window_->ShowStatus(QStringLiteral("Allowed contact: %1 – %2")
+              status_.ShowStatus(QStringLiteral("Allowed contact: %1 – %2")
                                       .arg(QString::fromStdString(part), QString::fromStdString(object)));
           }));
 }
@@ -71,7 +93,7 @@ void InterferenceController::SetShown(bool on) {
   if (show_ && show_->isChecked() != on) show_->setChecked(on);
   // The clearance is the check's: showing it turns the check on.
   if (on) SetCheck(true);
-  window_->DrawFrame();
+  frame_.DrawFrame();
 }
 
 void InterferenceController::SetTrailShown(bool on) {
@@ -81,12 +103,12 @@ void InterferenceController::SetTrailShown(bool on) {
   if (on && !trail_) trail_ = std::make_unique<ToolTrail>();
   trailShown_ = on;
   if (trailAction_ && trailAction_->isChecked() != on) trailAction_->setChecked(on);
-  window_->DrawFrame();
+  frame_.DrawFrame();
 }
 
 void InterferenceController::ClearTrail() {
   if (trail_) trail_->Clear();
-  window_->DrawFrame();
+  frame_.DrawFrame();
 }
 
 void InterferenceController::SetCheck(bool on) {
@@ -99,7 +121,19 @@ void InterferenceController::SetCheck(bool on) {
     SetShown(false);
     AllowButtonFollows();
   }
-  window_->DrawFrame();
+  frame_.DrawFrame();
+}
+
+void InterferenceController::PoseCell(const CellStep& step) {
+  ArmPose pose;
+  for (size_t j = 0; j < 6; ++j) pose[j] = static_cast<int32_t>(std::lround(step.joints[j] * 100.0f));
+  {
+    FlagScope bulk(arm_.BulkUpdate);
+    for (int i = 0; i < 2; ++i) robots_.SetRobotPanel(i, step.robot[i]);
+  }
+  arm_.SetJoints(pose);
+  robots_.WriteRobotLabels();
+  frame_.DrawFrame();
 }
 
 InterferenceState InterferenceController::LinkState() const {
@@ -128,11 +162,11 @@ void InterferenceController::FrameDrawn() {
     ClearContactStatus();
     // Without a contact the clearance, when shown, takes the line.
     if (!shown_ || !report_.measured) return;
-    contactStatus_ = QString::fromStdString(DescribeClearance(report_, window_->Objects().data()));
-    window_->ShowStatus(contactStatus_);
+    contactStatus_ = QString::fromStdString(DescribeClearance(report_, frame_.Objects().data()));
+    status_.ShowStatus(contactStatus_);
     return;
   }
-  const QString text = QString::fromStdString(DescribeReport(report_, window_->Objects().data()));
+  const QString text = QString::fromStdString(DescribeReport(report_, frame_.Objects().data()));
   QString message = text;
   if (!contactRun_.isEmpty()) {
     if (contactRunReported_) return;
@@ -143,12 +177,12 @@ void InterferenceController::FrameDrawn() {
   // overwritten by the same contact at every frame.
   if (message == contactStatus_) return;
   contactStatus_ = message;
-  window_->ShowStatus(contactStatus_);
+  status_.ShowStatus(contactStatus_);
 }
 
 void InterferenceController::ClearContactStatus() {
   // Only the check's own message: another one written since stays.
-  if (!contactStatus_.isEmpty() && window_->StatusText() == contactStatus_) window_->ShowStatus(QString());
+  if (!contactStatus_.isEmpty() && status_.StatusText() == contactStatus_) status_.ShowStatus(QString());
   contactStatus_.clear();
 }
 
@@ -156,7 +190,7 @@ void InterferenceController::SceneOpened(const QString& path) {
   allowed_ = AllowedContacts{};
   if (path.isEmpty()) return;
   if (ReadAllowLine(QFile::encodeName(path).toStdString(), allowed_) == AllowLineState::Malformed)
-    window_->ShowStatus(QStringLiteral("The allowed contacts line of %1 cannot be read; no contact is allowed")
+    status_.ShowStatus(QStringLiteral("The allowed contacts line of %1 cannot be read; no contact is allowed")
                             .arg(QFileInfo(path).fileName()));
 }
 
@@ -173,8 +207,8 @@ void InterferenceController::SetAllowed(const AllowedContacts& list) {
 }
 
 void InterferenceController::Changed() {
-  window_->MarkSceneModified();
-  window_->DrawFrame();
+  Q_EMIT allowedChanged();
+  frame_.DrawFrame();
 }
 
 void InterferenceController::ShowAllowedContacts() {
@@ -265,7 +299,7 @@ void InterferenceController::ShowAllowedContacts() {
 }
 
 void InterferenceController::ShowMotionReport() {
-  if (!motionReport_) motionReport_ = new MotionReport(window_);
+  if (!motionReport_) motionReport_ = new MotionReport(window_, *this);
   motionReport_->show();
   motionReport_->raise();
   motionReport_->activateWindow();

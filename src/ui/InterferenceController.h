@@ -16,8 +16,14 @@ class QAction;
 class QDialog;
 class QMenu;
 class QToolButton;
-class TForm1;
+class ArmController;
+class FrameDriver;
 class MotionReport;
+class QStatusBar;
+class QWidget;
+class RobotsController;
+class StatusLine;
+struct CellStep;
 
 // The main window's watch over the moving cell: View > Trail and Clear
 // Trail, View > Check Interference (the red highlight, the first contact
@@ -29,13 +35,16 @@ class MotionReport;
 class InterferenceController : public QObject {
   Q_OBJECT
  public:
-  explicit InterferenceController(TForm1* window);
+  InterferenceController(QWidget* window, FrameDriver& frame, StatusLine& status, ArmController& arm,
+                         RobotsController& robots);
   ~InterferenceController() override;
 
   // Trail, Clear Trail, Check Interference, Show Clearance.
   void AddViewEntries(QMenu* view);
   void AddToolsEntries(QMenu* tools);
-  void BuildStatusWidgets();
+  void BuildStatusWidgets(QStatusBar* bar);
+  // Poses the arm and both robot panels at a motion's step and redraws.
+  void PoseCell(const CellStep& step);
 
   void SetTrailShown(bool on);
   void ClearTrail();
@@ -53,6 +62,7 @@ class InterferenceController : public QObject {
   // first contact is reported with the step set last; an empty name ends it.
   void WatchContacts(const QString& run);
   void SetContactStep(const QString& step) { contactStep_ = step; }
+  FrameDriver& Frame() { return frame_; }
   // After a frame drawn with the check: the status line and the allow
   // button follow its report.
   void FrameDrawn();
@@ -92,12 +102,20 @@ class InterferenceController : public QObject {
   QAction* showAction() const { return show_; }
   QToolButton* allowButton() const { return allowButton_; }
 
+ Q_SIGNALS:
+  // The allowed contacts changed: the scene has a change to save.
+  void allowedChanged();
+
  private:
   void Changed();
   void ClearContactStatus();
   void AllowButtonFollows();
 
-  TForm1* window_;
+  QWidget* window_;
+  FrameDriver& frame_;
+  StatusLine& status_;
+  ArmController& arm_;
+  RobotsController& robots_;
   std::unique_ptr<ToolTrail> trail_;
   bool trailShown_ = false;
   bool checking_ = false;

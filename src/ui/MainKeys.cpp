@@ -13,7 +13,6 @@
 #include <QTextEdit>
 
 #include "ui/Main.h"
-#include "ui/MainDocument.h"
 
 namespace {
 

@@ -22,7 +22,12 @@
 #include "ui/Controls.h"
 #include "ui/GlPanel.h"
 #include "ui/Handler.h"
+#include "ui/ArmController.h"
+#include "ui/DocumentController.h"
 #include "ui/InterferenceController.h"
+#include "ui/LinkController.h"
+#include "ui/StatusLine.h"
+#include "ui/ViewController.h"
 #include "ui/Main.h"
 #include "motion/RobotMotion.h"
 #include "ui/Coordmon.h"
@@ -37,28 +42,11 @@ constexpr int kClientWidth = 799;
 constexpr int kClientHeight = 595;
 constexpr int kRightBarWidth = 168;
 
-using Handler = void (TForm1::*)(QObject*);
 template <class T>
-using Member = T* TForm1::*;
+using Member = T* MainControls::*;
 
 // A member and its objectName, which are the same word.
-#define M(x) &TForm1::x, #x
-#define H(x) &TForm1::x
-
-// Keeps a menu entry's enabled state equal to a control's, whatever changes
-// the control (its own setEnabled or a parent's).
-class EnabledFollower : public QObject {
- public:
-  EnabledFollower(QWidget* control, QAction* entry) : QObject(control), control_(control), entry_(entry) {}
-  bool eventFilter(QObject* watched, QEvent* e) override {
-    if (watched == control_ && e->type() == QEvent::EnabledChange) entry_->setEnabled(control_->isEnabled());
-    return false;
-  }
-
- private:
-  QWidget* control_;
-  QAction* entry_;
-};
+#define M(x) &MainControls::x, #x
 
 // Flags of a control as laid out.
 enum : int { kPlain = 0, kChecked = 1, kDisabled = 2, kHidden = 4 };
@@ -84,7 +72,6 @@ struct CheckSpec {
   const char* name;
   const char* caption;
   int flags, tag;
-  Handler onClick;
 };
 
 struct ComboSpec {
@@ -92,7 +79,6 @@ struct ComboSpec {
   const char* name;
   const char* items;  // separated by '|'
   int tag, flags;
-  Handler onChange;  // runs when the operator picks an item
 };
 
 struct SwatchSpec {
@@ -106,7 +92,6 @@ struct ButtonSpec {
   Member<QPushButton> m;
   const char* name;
   const char* caption;
-  Handler onClick;  // nullptr: the button's work is not part of the window
 };
 
 struct LabelSpec {
@@ -129,7 +114,7 @@ const SliderRow kJointRows[] = {
     {"J6", M(Tkb_TestData06), -36000, 36000, 0, 0, kPlain, M(Lbl_TestData06), "0.00", "-360.00", 15},
 };
 
-const CheckSpec kXYZModeCheck = {M(Chk_XYZmode), "X/Y/Z Mode", kPlain, 0, H(Chk_XYZmodeClick)};
+const CheckSpec kXYZModeCheck = {M(Chk_XYZmode), "X/Y/Z Mode", kPlain, 0};
 
 // Target of the tool point in millimetres; the labels show metres.
 const SliderRow kTargetRows[] = {
@@ -146,26 +131,26 @@ const LabelSpec kToolPointLabels[] = {
 };
 
 const SwatchSpec kArmSwatch = {M(Shp_VARobot_Body), "Arm:", 0xC0C0C0};
-const CheckSpec kBallCheck = {M(Chk_TestData01), "Ball", kChecked, 0, H(Chk_TestDataClick)};
+const CheckSpec kBallCheck = {M(Chk_TestData01), "Ball", kChecked, 0};
 
 const CheckSpec kOptionChecks[] = {
-    {M(Chk_DrawFill), "Fill", kChecked, 0, H(Chk_DrawFillFrameClick)},
-    {M(Chk_DrawFrame), "Frame", kPlain, 0, H(Chk_DrawFillFrameClick)},
-    {M(Chk_DrawFloor), "Floor", kChecked, 0, H(Chk_DrawFloorClick)},
+    {M(Chk_DrawFill), "Fill", kChecked, 0},
+    {M(Chk_DrawFrame), "Frame", kPlain, 0},
+    {M(Chk_DrawFloor), "Floor", kChecked, 0},
 };
 const SwatchSpec kFrameSwatch = {M(Shp_Color_Frame), nullptr, 0x2D2D2D};
 
 // ---------------------------------------------------------------------------
 // Bottom strip.
 
-const ButtonSpec kAnimationButton = {M(Btn_VARBT_Test), "Animation", H(Btn_VARBT_TestClick)};
+const ButtonSpec kAnimationButton = {M(Btn_VARBT_Test), "Animation"};
 const SwatchSpec kBackSwatch = {M(Shp_Color_Back), "Back Color:", 0x000000};
 const CheckSpec kStripChecks[] = {
-    {M(Chk_RightBar), "Right Bar", kChecked, 0, H(Chk_RightBarClick)},
-    {M(Chk_ShowDetail), "Show Detail", kHidden, 0, H(Chk_ShowDetailClick)},
+    {M(Chk_RightBar), "Right Bar", kChecked, 0},
+    {M(Chk_ShowDetail), "Show Detail", kHidden, 0},
 };
 const LabelSpec kDebugLabel = {M(Lbl_DEBUG), "", "MMMMMMMM", kNoKeypad};
-const ButtonSpec kExitButton = {M(Btn_Exit), "Exit", H(Btn_ExitClick)};
+const ButtonSpec kExitButton = {M(Btn_Exit), "Exit"};
 
 // ---------------------------------------------------------------------------
 // "View Setting".
@@ -194,7 +179,7 @@ const SliderRow kViewRows[] = {
     {"Trans.", M(Tkb_Trans), 0, 10, 10, 0, kPlain, M(Lbl_Trans), "1.0", "-360.0", kNoKeypad},
     {"Reso.", M(Tkb_Resolution), 4, 100, 72, 0, kPlain, M(Lbl_Resolution), "72", "-360.0", kNoKeypad},
 };
-const CheckSpec kOrthoCheck = {M(Chk_Ortho), "Ortho", kPlain, 0, H(Chk_OrthoClick)};
+const CheckSpec kOrthoCheck = {M(Chk_Ortho), "Ortho", kPlain, 0};
 
 // ---------------------------------------------------------------------------
 // "Light Setting": Light1 beside Light2.
@@ -226,19 +211,19 @@ const SliderRow kLight2Rows[] = {
 };
 // Per light: on, "Flat Light", spot.
 const CheckSpec kLight1Checks[] = {
-    {M(Chk_Light1), "Light1", kChecked, 0, H(Chk_LightClick)},
-    {M(Chk_Light1_Directional), "Flat Light", kChecked, 0, H(Chk_LightClick)},
-    {M(Chk_Light1_Spot), "Spot", kPlain, 0, H(Chk_LightClick)},
+    {M(Chk_Light1), "Light1", kChecked, 0},
+    {M(Chk_Light1_Directional), "Flat Light", kChecked, 0},
+    {M(Chk_Light1_Spot), "Spot", kPlain, 0},
 };
 const CheckSpec kLight2Checks[] = {
-    {M(Chk_Light2), "Light2", kChecked, 1, H(Chk_LightClick)},
-    {M(Chk_Light2_Directional), "Flat Light", kChecked, 1, H(Chk_LightClick)},
-    {M(Chk_Light2_Spot), "Spot", kPlain, 1, H(Chk_LightClick)},
+    {M(Chk_Light2), "Light2", kChecked, 1},
+    {M(Chk_Light2_Directional), "Flat Light", kChecked, 1},
+    {M(Chk_Light2_Spot), "Spot", kPlain, 1},
 };
 // The direction and fog combos share the robot position handler (Tag -1).
 const ComboSpec kSpotDirCombos[] = {
-    {M(Cmb_Light1_Spot_Dir), "-X| X|-Y| Y|-Z| Z", -1, kPlain, H(Cmb_RBT_PosChange)},
-    {M(Cmb_Light2_Spot_Dir), "-X| X|-Y| Y|-Z| Z", -1, kPlain, H(Cmb_RBT_PosChange)},
+    {M(Cmb_Light1_Spot_Dir), "-X| X|-Y| Y|-Z| Z", -1, kPlain},
+    {M(Cmb_Light2_Spot_Dir), "-X| X|-Y| Y|-Z| Z", -1, kPlain},
 };
 const SwatchSpec kLightSwatches[] = {
     {M(Shp_Color_Light1), nullptr, 0xFFFFFF},
@@ -248,9 +233,9 @@ const SwatchSpec kLightSwatches[] = {
 // ---------------------------------------------------------------------------
 // "Color Texture".
 
-const CheckSpec kColorTexPresetCheck = {M(Chk_ColorTexture), "Type:", kPlain, 0, H(Chk_ColorTextureClick)};
+const CheckSpec kColorTexPresetCheck = {M(Chk_ColorTexture), "Type:", kPlain, 0};
 // Items: the material presets in table order (filled from the table).
-const ComboSpec kColorTexPresetCombo = {M(Cmb_ColorTexture), "", 0, kDisabled, H(Cmb_ColorTextureChange)};
+const ComboSpec kColorTexPresetCombo = {M(Cmb_ColorTexture), "", 0, kDisabled};
 const SliderRow kColorTexRows[] = {
     {"Amb:", M(Tkb_ColorTex_Amb_R), 0, 1000, 0, 0, kDisabled, M(Lbl_ColorTex_Amb_R), "-.---", "0.000",
      kNoKeypad},
@@ -272,10 +257,8 @@ const SliderRow kColorTexRows[] = {
 const SliderRow kColorTexShinRow = {"Shin:", M(Tkb_ColorTex_Shin), 1,     128,   64,       0,
                                     kPlain,  M(Lbl_ColorTex_Shin), "---", "000", kNoKeypad};
 const SwatchSpec kColorTexSwatch = {M(Shp_ColorTex_Color), nullptr, 0xC0C0C0};
-const CheckSpec kColorTexTypeCheck = {M(Chk_ColorTex_ByTypeColor), "Type,Color", kChecked, 0,
-                                      H(Chk_ColorTex_ByTypeColorClick)};
-const ComboSpec kColorTexTypeCombo = {M(Cmb_ColorTex_Type), "Glass|Metal|Plastic|Rubber", 0, kPlain,
-                                      H(Cmb_ColorTex_TypeChange)};
+const CheckSpec kColorTexTypeCheck = {M(Chk_ColorTex_ByTypeColor), "Type,Color", kChecked, 0};
+const ComboSpec kColorTexTypeCombo = {M(Cmb_ColorTex_Type), "Glass|Metal|Plastic|Rubber", 0, kPlain};
 
 const LabelSpec kShmIntervalLabel = {M(Lbl_ShmInterval), "100", "00000", 0};
 
@@ -283,9 +266,9 @@ const LabelSpec kShmIntervalLabel = {M(Lbl_ShmInterval), "100", "00000", 0};
 // "Text Draw" (hidden).
 
 const CheckSpec kTextChecks[] = {
-    {M(Chk_DrawText), "Show Text", kPlain, 0, H(Chk_DrawTextClick)},
-    {M(Chk_TextDir_Lock), "Lock", kPlain, 0, H(Chk_TextDir_LockClick)},
-    {M(Chk_Text_Vibrate), "Vibrate", kChecked, 0, H(Chk_TextDir_LockClick)},
+    {M(Chk_DrawText), "Show Text", kPlain, 0},
+    {M(Chk_TextDir_Lock), "Lock", kPlain, 0},
+    {M(Chk_Text_Vibrate), "Vibrate", kChecked, 0},
 };
 const SliderRow kTextRows[] = {
     {"Width", M(Tkb_TextWidth), 1, 80, 20, 0, kPlain, M(Lbl_TextWidth), "2.0", "-10.0", kNoKeypad},
@@ -294,8 +277,8 @@ const SliderRow kTextRows[] = {
     {"Z", M(Tkb_Text_Z), -1000, 1000, 50, 0, kPlain, M(Lbl_Text_Z), "0.50", "-10.00", kNoKeypad},
 };
 const ComboSpec kTextCombos[] = {
-    {M(Cmb_TextSize), "S|M|L", 0, kPlain, H(Cmb_TextSizeChange)},
-    {M(Cmb_TextDir), "X|Y|Z", 0, kPlain, H(Cmb_TextDirChange)},
+    {M(Cmb_TextSize), "S|M|L", 0, kPlain},
+    {M(Cmb_TextDir), "X|Y|Z", 0, kPlain},
 };
 constexpr const char* kTextDefault = "Robot Test";
 constexpr int kTextMaxLength = 20;
@@ -303,8 +286,8 @@ constexpr int kTextMaxLength = 20;
 // ---------------------------------------------------------------------------
 // "Fog Setting" (hidden).
 
-const CheckSpec kFogCheck = {M(Chk_Fog_Enable), "Use", kPlain, 0, H(Chk_LightClick)};
-const ComboSpec kFogCombo = {M(Cmb_Fog_Type), "Linear|Exp|Exp2", -1, kPlain, H(Cmb_RBT_PosChange)};
+const CheckSpec kFogCheck = {M(Chk_Fog_Enable), "Use", kPlain, 0};
+const ComboSpec kFogCombo = {M(Cmb_Fog_Type), "Linear|Exp|Exp2", -1, kPlain};
 const SwatchSpec kFogSwatch = {M(Shp_Color_Fog), "Color:", 0xFFFFFF};
 const SliderRow kFogRows[] = {
     {"Density", M(Tkb_Fog_Density), 1, 100, 5, 0, kPlain, M(Lbl_Fog_Density), "0.05", "-5.00", kNoKeypad},
@@ -335,25 +318,25 @@ const SliderRow kRobot2Rows[] = {
 };
 // Tag 0 is RBT1, Tag 1 RBT2.
 const CheckSpec kRobot1Checks[] = {
-    {M(Chk_RBT1_DualArm), "Dual Arm", kChecked | kDisabled, 0, H(Chk_RBT1_DualArmClick)},
-    {M(Chk_RBT1_R1_Wafer), "R1 Waf", kPlain, 0, H(Chk_RBT_WaferClick)},
-    {M(Chk_RBT1_R2_Wafer), "R2 Waf", kPlain, 0, H(Chk_RBT_WaferClick)},
-    {M(Chk_RBT1_Arm2), "Arm2", kPlain, 0, H(Chk_RBT_Arm2Click)},
-    {M(Chk_RBT1_LL_Down), "LL Dn", kPlain, 0, H(Chk_RBT_LL_UpClick)},
+    {M(Chk_RBT1_DualArm), "Dual Arm", kChecked | kDisabled, 0},
+    {M(Chk_RBT1_R1_Wafer), "R1 Waf", kPlain, 0},
+    {M(Chk_RBT1_R2_Wafer), "R2 Waf", kPlain, 0},
+    {M(Chk_RBT1_Arm2), "Arm2", kPlain, 0},
+    {M(Chk_RBT1_LL_Down), "LL Dn", kPlain, 0},
 };
 const CheckSpec kRobot2Checks[] = {
-    {M(Chk_RBT2_DualArm), "Dual Arm", kDisabled, 1, H(Chk_RBT1_DualArmClick)},
-    {M(Chk_RBT2_R1_Wafer), "R1 Waf", kPlain, 1, H(Chk_RBT_WaferClick)},
-    {M(Chk_RBT2_R2_Wafer), "R2 Waf", kPlain, 1, H(Chk_RBT_WaferClick)},
-    {M(Chk_RBT2_Arm2), "Arm2", kPlain, 1, H(Chk_RBT_Arm2Click)},
-    {M(Chk_RBT2_LL_Down), "LL Dn", kPlain, 1, H(Chk_RBT_LL_UpClick)},
+    {M(Chk_RBT2_DualArm), "Dual Arm", kDisabled, 1},
+    {M(Chk_RBT2_R1_Wafer), "R1 Waf", kPlain, 1},
+    {M(Chk_RBT2_R2_Wafer), "R2 Waf", kPlain, 1},
+    {M(Chk_RBT2_Arm2), "Arm2", kPlain, 1},
+    {M(Chk_RBT2_LL_Down), "LL Dn", kPlain, 1},
 };
 // Position items are made from the stations below; the slot list is empty.
 const ComboSpec kRobot1Combos[] = {
-    {M(Cmb_RBT1_Pos), "", 0, kPlain, H(Cmb_RBT_PosChange)},
-    {M(Cmb_RBT1_Slot), "", -1, kPlain, H(Cmb_RBT_PosChange)},
+    {M(Cmb_RBT1_Pos), "", 0, kPlain},
+    {M(Cmb_RBT1_Slot), "", -1, kPlain},
 };
-const ComboSpec kRobot2Combo = {M(Cmb_RBT2_Pos), "", 1, kPlain, H(Cmb_RBT_PosChange)};
+const ComboSpec kRobot2Combo = {M(Cmb_RBT2_Pos), "", 1, kPlain};
 const char* const kRobot1Stations[] = {"LP1", "LP2", "LP3", "LP4", "ALG", "L/L1", "L/L2"};
 const char* const kRobot2Stations[] = {"L/L1", "L/L2", "PM1", "PM2", "PM3", "PM4"};
 const char* const kStationMoves[] = {"-Ret(Up)", "-Ret(Dn)", "-Ext(Up)", "-Ext(Dn)"};
@@ -377,14 +360,14 @@ const LabelSpec kRobot2WaferLabels[] = {
     {M(Lbl_RBT2_Slot), "0", "0000", 6},
     {M(Lbl_RBT2_Process), "0", "0000", 7},
 };
-const CheckSpec kMultiDrawCheck = {M(Chk_RBT_MultiDraw), "Multi Draw", kHidden, 0, H(Chk_RBT_MultiDrawClick)};
+const CheckSpec kMultiDrawCheck = {M(Chk_RBT_MultiDraw), "Multi Draw", kHidden, 0};
 
 // ---------------------------------------------------------------------------
 // "Control Box", "Equipment", "OHT System" (hidden).
 
 const CheckSpec kControlBoxChecks[] = {
-    {M(Chk_ContBox), "Control Box", kChecked, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_SignalTower), "Signal Tower", kChecked, 0, H(Chk_EquipmentChkClick)},
+    {M(Chk_ContBox), "Control Box", kChecked, 0},
+    {M(Chk_SignalTower), "Signal Tower", kChecked, 0},
 };
 const SliderRow kControlBoxRow = {
     "Door", M(Tkb_ContBox_Door_Angle), 0, 180, 0, 0, kPlain, nullptr, nullptr, nullptr, nullptr, kNoKeypad};
@@ -395,14 +378,14 @@ const SwatchSpec kControlBoxSwatches[] = {
 };
 
 const CheckSpec kEquipmentChecks[] = {
-    {M(Chk_EquipmentPort), "Port", kChecked, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_EFEM), "EFEM", kChecked, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_WaferID), "Wafer ID", kPlain, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_PortColor), "Port Color", kPlain, 0, H(Chk_EquipmentChkClick)},
+    {M(Chk_EquipmentPort), "Port", kChecked, 0},
+    {M(Chk_EFEM), "EFEM", kChecked, 0},
+    {M(Chk_WaferID), "Wafer ID", kPlain, 0},
+    {M(Chk_PortColor), "Port Color", kPlain, 0},
 };
 const ComboSpec kEquipmentCombos[] = {
-    {M(Cmb_Equipment), "Type 1|Type 2|Type 3", 0, kPlain, H(Cmb_EquipmentChange)},
-    {M(Cmb_Equipment_Pos), "LP1|LP2|LP3|LP4", 0, kPlain, H(Cmb_Equipment_PosChange)},
+    {M(Cmb_Equipment), "Type 1|Type 2|Type 3", 0, kPlain},
+    {M(Cmb_Equipment_Pos), "LP1|LP2|LP3|LP4", 0, kPlain},
 };
 // Double-clicking a caption flips its whole column (Tag 0 alarms, 1 warnings).
 const LabelSpec kAlarmWarningLabels[] = {
@@ -410,34 +393,34 @@ const LabelSpec kAlarmWarningLabels[] = {
     {M(Lbl_Warning), "Warning:", "Warning:", kNoKeypad},
 };
 const CheckSpec kUnitAlarmChecks[] = {
-    {M(Chk_Unit01_Alarm), "01", kPlain, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit02_Alarm), "02", kPlain, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit03_Alarm), "03", kPlain, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit04_Alarm), "04", kPlain, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit05_Alarm), "05", kPlain, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit06_Alarm), "06", kPlain, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit07_Alarm), "07", kPlain, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit08_Alarm), "08", kPlain, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit09_Alarm), "09", kPlain, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit10_Alarm), "10", kPlain, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit11_Alarm), "11", kPlain, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit12_Alarm), "12", kPlain, 0, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit13_Alarm), "13", kPlain, 0, H(Chk_EquipmentChkClick)},
+    {M(Chk_Unit01_Alarm), "01", kPlain, 0},
+    {M(Chk_Unit02_Alarm), "02", kPlain, 0},
+    {M(Chk_Unit03_Alarm), "03", kPlain, 0},
+    {M(Chk_Unit04_Alarm), "04", kPlain, 0},
+    {M(Chk_Unit05_Alarm), "05", kPlain, 0},
+    {M(Chk_Unit06_Alarm), "06", kPlain, 0},
+    {M(Chk_Unit07_Alarm), "07", kPlain, 0},
+    {M(Chk_Unit08_Alarm), "08", kPlain, 0},
+    {M(Chk_Unit09_Alarm), "09", kPlain, 0},
+    {M(Chk_Unit10_Alarm), "10", kPlain, 0},
+    {M(Chk_Unit11_Alarm), "11", kPlain, 0},
+    {M(Chk_Unit12_Alarm), "12", kPlain, 0},
+    {M(Chk_Unit13_Alarm), "13", kPlain, 0},
 };
 const CheckSpec kUnitWarningChecks[] = {
-    {M(Chk_Unit01_Warning), "01", kPlain, 1, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit02_Warning), "02", kPlain, 1, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit03_Warning), "03", kPlain, 1, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit04_Warning), "04", kPlain, 1, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit05_Warning), "05", kPlain, 1, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit06_Warning), "06", kPlain, 1, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit07_Warning), "07", kPlain, 1, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit08_Warning), "08", kPlain, 1, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit09_Warning), "09", kPlain, 1, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit10_Warning), "10", kPlain, 1, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit11_Warning), "11", kPlain, 1, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit12_Warning), "12", kPlain, 1, H(Chk_EquipmentChkClick)},
-    {M(Chk_Unit13_Warning), "13", kPlain, 1, H(Chk_EquipmentChkClick)},
+    {M(Chk_Unit01_Warning), "01", kPlain, 1},
+    {M(Chk_Unit02_Warning), "02", kPlain, 1},
+    {M(Chk_Unit03_Warning), "03", kPlain, 1},
+    {M(Chk_Unit04_Warning), "04", kPlain, 1},
+    {M(Chk_Unit05_Warning), "05", kPlain, 1},
+    {M(Chk_Unit06_Warning), "06", kPlain, 1},
+    {M(Chk_Unit07_Warning), "07", kPlain, 1},
+    {M(Chk_Unit08_Warning), "08", kPlain, 1},
+    {M(Chk_Unit09_Warning), "09", kPlain, 1},
+    {M(Chk_Unit10_Warning), "10", kPlain, 1},
+    {M(Chk_Unit11_Warning), "11", kPlain, 1},
+    {M(Chk_Unit12_Warning), "12", kPlain, 1},
+    {M(Chk_Unit13_Warning), "13", kPlain, 1},
 };
 const SwatchSpec kUnitSwatches[] = {
     {M(Shp_Color_Unit01), nullptr, 0xC0C0C0}, {M(Shp_Color_Unit02), nullptr, 0xC0C0C0},
@@ -457,7 +440,7 @@ const SwatchSpec kStationSwatches[] = {
     {M(Shp_Color_LL2), "LL2", 0xD0D0D0},
 };
 
-const CheckSpec kVehicleCheck = {M(Chk_Vehicle), "Vehicle", kChecked, 0, H(Chk_EquipmentChkClick)};
+const CheckSpec kVehicleCheck = {M(Chk_Vehicle), "Vehicle", kChecked, 0};
 const SliderRow kOHTRows[] = {
     {"OHT1 X", M(Tkb_OHT1_X), -5000, 5000, 0, 0, kPlain, nullptr, nullptr, nullptr, nullptr, kNoKeypad},
     {"OHT1 Y", M(Tkb_OHT1_Y), -5000, 5000, 0, 0, kPlain, nullptr, nullptr, nullptr, nullptr, kNoKeypad},
@@ -479,16 +462,16 @@ const SwatchSpec kOHTSwatches[] = {
 // "Unuse Item", "For V/A Robot Test" and the single hidden controls.
 
 const ButtonSpec kUnuseButtons[] = {
-    {M(Btn_AnimationStart), "Anime Start", H(Btn_AnimationStartClick)},
-    {M(Btn_ObjList), "OBJ List", H(Btn_ObjListClick)},
-    {M(Btn_OBJSet), "OBJ Set", H(Btn_OBJSetClick)},
+    {M(Btn_AnimationStart), "Anime Start"},
+    {M(Btn_ObjList), "OBJ List"},
+    {M(Btn_OBJSet), "OBJ Set"},
 };
 const CheckSpec kUnuseChecks[] = {
-    {M(Chk_RBT_Test_Rotate), "Rotate", kPlain, 0, nullptr},
-    {M(Chk_x2), "x2", kPlain, 0, H(Chk_x2Click)},
-    {M(Chk_Skeleton), "Skeleton", kPlain, 0, H(Chk_SkeletonClick)},
-    {M(Chk_Pause), "Pause", kPlain, 0, nullptr},
-    {M(Chk_ShmLink), "Shm Link", kPlain, 0, H(Chk_ShmLinkClick)},
+    {M(Chk_RBT_Test_Rotate), "Rotate", kPlain, 0},
+    {M(Chk_x2), "x2", kPlain, 0},
+    {M(Chk_Skeleton), "Skeleton", kPlain, 0},
+    {M(Chk_Pause), "Pause", kPlain, 0},
+    {M(Chk_ShmLink), "Shm Link", kPlain, 0},
 };
 const LabelSpec kAnimationStepLabel = {M(Lbl_AnimationStep), "0", "000", kNoKeypad};
 
@@ -498,34 +481,33 @@ const LabelSpec kAnswerLabels[] = {
     {M(Lbl_Ans_J3), "0.000", "-000.000", kNoKeypad},
 };
 // Items "0:Home" ... "19:" are made below.
-const ComboSpec kPoseCombo = {M(Cmb_VARBT_Pos), "", 0, kPlain, H(Cmb_VARBT_PosChange)};
-const ButtonSpec kGraphButton = {M(Btn_XYZGraph), "Graph", H(Btn_XYZGraphClick)};
+const ComboSpec kPoseCombo = {M(Cmb_VARBT_Pos), "", 0, kPlain};
+const ButtonSpec kGraphButton = {M(Btn_XYZGraph), "Graph"};
 const CheckSpec kVATestChecks[] = {
-    {M(Chk_J2Lock), "J2 Lock", kPlain, 0, H(Chk_J2LockClick)},
-    {M(Chk_TestData02), "Mark Plate", kPlain, 0, H(Chk_TestDataClick)},
-    {M(Chk_TestData03), "Test 3", kPlain, 0, H(Chk_TestDataClick)},
-    {M(Chk_TestData04), "Test 4", kPlain, 0, H(Chk_TestDataClick)},
+    {M(Chk_J2Lock), "J2 Lock", kPlain, 0},
+    {M(Chk_TestData02), "Mark Plate", kPlain, 0},
+    {M(Chk_TestData03), "Test 3", kPlain, 0},
+    {M(Chk_TestData04), "Test 4", kPlain, 0},
 };
 
 const ButtonSpec kOtherButtons[] = {
-    {M(Btn_Load_OBJ), "Load OBJ", H(Btn_Load_OBJClick)},
-    {M(Btn_RBT_Test), "RBT Test Start", H(Btn_RBT_TestClick)},
+    {M(Btn_Load_OBJ), "Load OBJ"},
+    {M(Btn_RBT_Test), "RBT Test Start"},
 };
-const CheckSpec kShadowCheck = {M(Chk_Shadow), "Shadow", kPlain, 0, nullptr};
+const CheckSpec kShadowCheck = {M(Chk_Shadow), "Shadow", kPlain, 0};
 const SliderRow kCircleRow = {"Circle", M(Tkb_Circle_Ang), 0,       360,     0,       0,
                               kPlain,   nullptr,           nullptr, nullptr, nullptr, kNoKeypad};
 
 #undef M
-#undef H
 
 // ---------------------------------------------------------------------------
 // Making controls from the tables.
 
 class Builder {
  public:
-  explicit Builder(TForm1* f) : f_(f) {}
+  explicit Builder(MainControls* f) : f_(f) {}
 
-  TrackBar* Bar(const SliderRow& r, Handler h, QWidget* parent) {
+  TrackBar* Bar(const SliderRow& r, QWidget* parent) {
     auto* b = new TrackBar(QString::fromLatin1(r.barName), r.min, r.max, r.position, r.tag, parent);
     // Only what is laid out hidden is hidden explicitly; the rest shows with
     // its window.
@@ -533,7 +515,6 @@ class Builder {
     if (r.flags & kHidden) b->setVisible(false);
     b->setMinimumWidth(40);
     f_->*r.bar = b;
-    if (h) QObject::connect(b, &QSlider::valueChanged, f_, Guarded(f_, [f = f_, h, b] { (f->*h)(b); }));
     return b;
   }
 
@@ -548,8 +529,7 @@ class Builder {
       l->setFrameShape(QFrame::Panel);
       l->setFrameShadow(QFrame::Sunken);
       l->setToolTip(QStringLiteral("Double-click to enter a value"));
-      QObject::connect(l, &ValueLabel::doubleClicked, f_,
-                       Guarded(f_, [f = f_](ValueLabel* self) { f->Lbl_DataDblClick(self); }));
+      f_->KeypadLabels.push_back(l);
     }
     return l;
   }
@@ -565,10 +545,6 @@ class Builder {
     if (s.flags & kHidden) c->setVisible(false);
     SetTag(c, s.tag);
     f_->*s.m = c;
-    // A check box's click handler runs whenever its state changes, also
-    // when the program changes it.
-    if (s.onClick)
-      QObject::connect(c, &QCheckBox::toggled, f_, Guarded(f_, [f = f_, h = s.onClick, c] { (f->*h)(c); }));
     return c;
   }
 
@@ -583,10 +559,6 @@ class Builder {
     c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     SetTag(c, s.tag);
     f_->*s.m = c;
-    // Only the operator's choice runs the handler, not a programmatic one.
-    if (s.onChange)
-      QObject::connect(c, &QComboBox::activated, f_,
-                       Guarded(f_, [f = f_, h = s.onChange, c] { (f->*h)(c); }));
     return c;
   }
 
@@ -594,8 +566,7 @@ class Builder {
     auto* sw = new ColorSwatch(QString::fromLatin1(s.name), s.color, 0, parent);
     sw->setFixedSize(28, 16);
     f_->*s.m = sw;
-    QObject::connect(sw, &ColorSwatch::mouseDown, f_,
-                     Guarded(f_, [f = f_](ColorSwatch* self) { f->Shp_ColorMouseDown(self); }));
+    f_->Swatches.push_back(sw);
     return sw;
   }
   // The swatch with its caption in front, as one widget.
@@ -615,15 +586,13 @@ class Builder {
     auto* b = new QPushButton(QString::fromUtf8(s.caption), parent);
     b->setObjectName(QString::fromLatin1(s.name));
     f_->*s.m = b;
-    if (s.onClick)
-      QObject::connect(b, &QPushButton::clicked, f_, Guarded(f_, [f = f_, h = s.onClick, b] { (f->*h)(b); }));
     return b;
   }
 
   // caption | bar | label rows from (row0, col0); without captions the bar
   // takes col0.
   template <size_t N>
-  int SliderRows(QGridLayout* g, int row0, int col0, const SliderRow (&rows)[N], Handler h, QWidget* parent,
+  int SliderRows(QGridLayout* g, int row0, int col0, const SliderRow (&rows)[N], QWidget* parent,
                  bool captions = true) {
     int row = row0;
     for (const SliderRow& r : rows) {
@@ -633,7 +602,7 @@ class Builder {
         if (r.flags & kHidden) c->setVisible(false);
         g->addWidget(c, row, col++);
       }
-      TrackBar* b = Bar(r, h, parent);
+      TrackBar* b = Bar(r, parent);
       g->addWidget(b, row, col++);
       if (r.label) {
         ValueLabel* l = Label(r.label, r.labelName, r.labelCaption, r.widest, r.keypadTag, parent);
@@ -647,7 +616,7 @@ class Builder {
   }
 
  private:
-  TForm1* f_;
+  MainControls* f_;
 };
 
 QGridLayout* CompactGrid(QWidget* w) {
@@ -707,15 +676,6 @@ void TForm1::BuildLayout() {
 
   BuildHiddenGroups();
 
-  connect(Pnl_GL, &GlPanel::contextCreated, this, Guarded(this, [this] { OnContextCreated(); }));
-  connect(Pnl_GL, &GlPanel::contextLost, this, [this] { OnContextLost(); });
-  connect(Pnl_GL, &GlPanel::panelResized, this, Guarded(this, [this](int w, int h) { Pnl_GLResize(w, h); }));
-  connect(Pnl_GL, &GlPanel::mouseDown, this,
-          Guarded(this, [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
-            Pnl_GLMouseDown(b, m, x, y);
-          }));
-  connect(Pnl_GL, &GlPanel::mouseMove, this, Guarded(this, [this](int x, int y) { Pnl_GLMouseMove(x, y); }));
-  connect(Pnl_GL, &GlPanel::mouseUp, this, Guarded(this, [this] { Pnl_GLMouseUp(); }));
   connect(Lbl_DEBUG, &ValueLabel::doubleClicked, this,
           Guarded(this, [this] { Lbl_DEBUGDblClick(Lbl_DEBUG); }));
 }
@@ -729,13 +689,13 @@ QWidget* TForm1::BuildRightBar(QWidget* parent) {
   bar->setSpacing(3);
 
   QGroupBox* axes = Group("Grp_AxisAngle", "Axis Angle (deg.)", Pnl_VARobot);
-  b.SliderRows(CompactGrid(axes), 0, 0, kJointRows, &TForm1::Tkb_TestDataChange, axes);
+  b.SliderRows(CompactGrid(axes), 0, 0, kJointRows, axes);
   bar->addWidget(axes);
 
   QGroupBox* rect = Group("Grp_RectCoord", "Rect. Coord.", Pnl_VARobot);
   QGridLayout* rg = CompactGrid(rect);
   rg->addWidget(b.Check(kXYZModeCheck, rect), 0, 0, 1, 3);
-  const int next = b.SliderRows(rg, 1, 0, kTargetRows, &TForm1::Tkb_XYZChange, rect);
+  const int next = b.SliderRows(rg, 1, 0, kTargetRows, rect);
   auto* tool = new QWidget(rect);
   auto* th = new QHBoxLayout(tool);
   th->setContentsMargins(0, 0, 0, 0);
@@ -791,7 +751,7 @@ QWidget* TForm1::BuildBottomPanel(QWidget* parent) {
 
   QGroupBox* view = Group("Grp_ViewSetting", "View Setting", Pnl_Detail);
   QGridLayout* vg = CompactGrid(view);
-  const int vr = b.SliderRows(vg, 0, 0, kViewRows, &TForm1::Tkb_AngleChange, view);
+  const int vr = b.SliderRows(vg, 0, 0, kViewRows, view);
   vg->addWidget(b.Check(kOrthoCheck, view), vr, 1, 1, 2);
   vg->setRowStretch(vr + 1, 1);
   detail->addWidget(view, 2);
@@ -807,8 +767,8 @@ QWidget* TForm1::BuildBottomPanel(QWidget* parent) {
     lg->addWidget(Row(light, {b.Check(lightChecks[i][2], light), b.Combo(kSpotDirCombos[i], light)}), 2, col,
                   1, 2);
   }
-  b.SliderRows(lg, 3, 0, kLight1Rows, &TForm1::Tkb_Light_PosChange, light);
-  const int lr = b.SliderRows(lg, 3, 3, kLight2Rows, &TForm1::Tkb_Light_PosChange, light, false);
+  b.SliderRows(lg, 3, 0, kLight1Rows, light);
+  const int lr = b.SliderRows(lg, 3, 3, kLight2Rows, light, false);
   lg->setRowStretch(lr, 1);
   detail->addWidget(light, 3);
 
@@ -828,13 +788,13 @@ QWidget* TForm1::BuildBottomPanel(QWidget* parent) {
     const SliderRow& r = kColorTexRows[i];
     const int row = 1 + i / 3, col = 1 + 2 * (i % 3);
     if (i % 3 == 0) tg->addWidget(Caption(r.caption, tex), row, 0);
-    tg->addWidget(b.Bar(r, &TForm1::Tkb_ColorTexChange, tex), row, col);
+    tg->addWidget(b.Bar(r, tex), row, col);
     ValueLabel* l = b.Label(r.label, r.labelName, r.labelCaption, r.widest, r.keypadTag, tex);
     l->setEnabled(false);
     tg->addWidget(l, row, col + 1);
   }
   tg->addWidget(Caption(kColorTexShinRow.caption, tex), 4, 0);
-  tg->addWidget(b.Bar(kColorTexShinRow, &TForm1::Tkb_ColorTexChange, tex), 4, 1, 1, 3);
+  tg->addWidget(b.Bar(kColorTexShinRow, tex), 4, 1, 1, 3);
   tg->addWidget(b.Label(kColorTexShinRow.label, kColorTexShinRow.labelName, kColorTexShinRow.labelCaption,
                         kColorTexShinRow.widest, kNoKeypad, tex),
                 4, 4);
@@ -889,7 +849,7 @@ void TForm1::BuildHiddenGroups() {
     const RobotPanel& p = panels[i];
     QGroupBox* g = Group(i == 0 ? "Grp_RBT1" : "Grp_RBT2", p.caption, Grp_Robot);
     QGridLayout* gg = CompactGrid(g);
-    int row = b.SliderRows(gg, 0, 0, p.rows, &TForm1::Tkb_RBT_AxisChange, g);
+    int row = b.SliderRows(gg, 0, 0, p.rows, g);
     QComboBox* pos = b.Combo(i == 0 ? kRobot1Combos[0] : kRobot2Combo, g);
     QStringList items{QStringLiteral("Home")};
     for (int s = 0; s < p.stationCount; ++s)
@@ -931,11 +891,9 @@ void TForm1::BuildHiddenGroups() {
   Edt_TextData = new QLineEdit(QString::fromLatin1(kTextDefault), Grp_TextDraw);
   Edt_TextData->setObjectName(QStringLiteral("Edt_TextData"));
   Edt_TextData->setMaxLength(kTextMaxLength);
-  connect(Edt_TextData, &QLineEdit::textChanged, this,
-          Guarded(this, [this] { Edt_TextDataChange(Edt_TextData); }));
   tg->addWidget(Caption("Text", Grp_TextDraw), 1, 0);
   tg->addWidget(Edt_TextData, 1, 1, 1, 2);
-  int row = b.SliderRows(tg, 2, 0, kTextRows, &TForm1::Tkb_Text_PosChange, Grp_TextDraw);
+  int row = b.SliderRows(tg, 2, 0, kTextRows, Grp_TextDraw);
   tg->addWidget(Row(Grp_TextDraw, {Caption("Size", Grp_TextDraw), b.Combo(kTextCombos[0], Grp_TextDraw),
                                    Caption("Dir", Grp_TextDraw), b.Combo(kTextCombos[1], Grp_TextDraw)}),
                 row++, 0, 1, 3);
@@ -950,7 +908,7 @@ void TForm1::BuildHiddenGroups() {
   fg->addWidget(Row(Grp_FogSetting, {b.Check(kFogCheck, Grp_FogSetting), b.Combo(kFogCombo, Grp_FogSetting),
                                      b.CaptionedSwatch(kFogSwatch, Grp_FogSetting)}),
                 0, 0, 1, 3);
-  b.SliderRows(fg, 1, 0, kFogRows, &TForm1::Tkb_Fog_Setting_Change, Grp_FogSetting);
+  b.SliderRows(fg, 1, 0, kFogRows, Grp_FogSetting);
   dock(Grp_FogSetting);
 
   // "Control Box".
@@ -959,7 +917,7 @@ void TForm1::BuildHiddenGroups() {
   cbg->addWidget(b.Check(kControlBoxChecks[0], Grp_ControlBox), 0, 0, 1, 2);
   cbg->addWidget(b.Check(kControlBoxChecks[1], Grp_ControlBox), 0, 2, 1, 2);
   cbg->addWidget(Caption(kControlBoxRow.caption, Grp_ControlBox), 1, 0);
-  cbg->addWidget(b.Bar(kControlBoxRow, &TForm1::Tkb_EquipmentChange, Grp_ControlBox), 1, 1, 1, 3);
+  cbg->addWidget(b.Bar(kControlBoxRow, Grp_ControlBox), 1, 1, 1, 3);
   for (int i = 0; i < 6; ++i)
     cbg->addWidget(b.CaptionedSwatch(kControlBoxSwatches[i], Grp_ControlBox), 2 + i / 2, 2 * (i % 2), 1, 2);
   dock(Grp_ControlBox);
@@ -979,10 +937,7 @@ void TForm1::BuildHiddenGroups() {
   ValueLabel* alarm = b.Label(kAlarmWarningLabels[0], Grp_Equipment);
   ValueLabel* warning = b.Label(kAlarmWarningLabels[1], Grp_Equipment);
   SetTag(warning, 1);
-  for (ValueLabel* l : {alarm, warning}) {
-    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    connect(l, &ValueLabel::doubleClicked, this, Guarded(this, [this, l] { Lbl_AlarmWarningDblClick(l); }));
-  }
+  for (ValueLabel* l : {alarm, warning}) l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   eg->addWidget(alarm, 2, 0);
   eg->addWidget(warning, 3, 0);
   eg->addWidget(Caption("Color:", Grp_Equipment), 4, 0);
@@ -1002,7 +957,7 @@ void TForm1::BuildHiddenGroups() {
   Grp_OHTSystem = Group("Grp_OHTSystem", "OHT System", nullptr);
   QGridLayout* og = CompactGrid(Grp_OHTSystem);
   og->addWidget(b.Check(kVehicleCheck, Grp_OHTSystem), 0, 0, 1, 2);
-  row = b.SliderRows(og, 1, 0, kOHTRows, &TForm1::Tkb_EquipmentChange, Grp_OHTSystem);
+  row = b.SliderRows(og, 1, 0, kOHTRows, Grp_OHTSystem);
   for (int i = 0; i < 2; ++i) {
     og->addWidget(
         Row(Grp_OHTSystem, {b.CaptionedSwatch(kOHTSwatches[i], Grp_OHTSystem), Caption("ID:", Grp_OHTSystem),
@@ -1048,7 +1003,7 @@ void TForm1::BuildHiddenGroups() {
   xg->addWidget(b.Button(kOtherButtons[1], Grp_OtherItems), 0, 1);
   xg->addWidget(b.Check(kShadowCheck, Grp_OtherItems), 0, 2);
   xg->addWidget(Caption(kCircleRow.caption, Grp_OtherItems), 1, 0);
-  xg->addWidget(b.Bar(kCircleRow, &TForm1::Tkb_EquipmentChange, Grp_OtherItems), 1, 1, 1, 2);
+  xg->addWidget(b.Bar(kCircleRow, Grp_OtherItems), 1, 1, 1, 2);
   dock(Grp_OtherItems);
 }
 
@@ -1059,9 +1014,14 @@ QDockWidget* TForm1::PanelDock(const QString& groupCaption) const {
 }
 
 void TForm1::BuildMenus() {
-  // File and Edit: the scene as a document (MainDocument.cpp).
-  BuildFileMenu();
-  BuildEditMenu();
+  // File and Edit: the scene as a document.
+  QMenu* file = document_->AddFileMenu(menuBar());
+  file->addSeparator();
+  // Ctrl+Q, the close button and Alt+F4 all end in closeEvent's question.
+  QAction* exit = file->addAction(QStringLiteral("Exit"));
+  exit->setShortcut(QKeySequence::Quit);
+  connect(exit, &QAction::triggered, this, Guarded(this, [this] { Btn_ExitClick(); }));
+  document_->AddEditMenu(menuBar());
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
   QAction* detail = view->addAction(QStringLiteral("Show &Detail"));
@@ -1077,37 +1037,22 @@ void TForm1::BuildMenus() {
   connect(rightBar, &QAction::toggled, Chk_RightBar, &QCheckBox::setChecked);
   connect(Chk_RightBar, &QCheckBox::toggled, rightBar, &QAction::setChecked);
   checks_->AddViewEntries(view);
-  BuildViewMenu(view);
+  view_->AddViewEntries(view);
 
   // One checkable entry per hidden group.
   panelsMenu_ = menuBar()->addMenu(QStringLiteral("&Panels"));
   for (QDockWidget* d : docks_) panelsMenu_->addAction(d->toggleViewAction());
 
   toolsMenu_ = menuBar()->addMenu(QStringLiteral("&Tools"));
-  connect(toolsMenu_->addAction(QStringLiteral("&Object Settings...")), &QAction::triggered, this,
-          Guarded(this, [this] { Btn_OBJSetClick(); }));
-  connect(toolsMenu_->addAction(QStringLiteral("Object &List...")), &QAction::triggered, this,
-          Guarded(this, [this] { Btn_ObjListClick(); }));
-  connect(toolsMenu_->addAction(QStringLiteral("&XYZ Monitor...")), &QAction::triggered, this,
-          Guarded(this, [this] { Btn_XYZGraphClick(); }));
-  QAction* link = toolsMenu_->addAction(QStringLiteral("&Shm Link"));
-  shmLinkAction_ = link;
-  link->setCheckable(true);
-  link->setEnabled(Chk_ShmLink->isEnabled());
-  connect(link, &QAction::toggled, Chk_ShmLink, &QCheckBox::setChecked);
-  // The entry shows the box as it is once the handler has run, not the value
-  // the signal carried: a link that failed to open has unchecked the box
-  // again, and re-checking it from here would open it again, without end.
-  connect(Chk_ShmLink, &QCheckBox::toggled, link, [link, this] { link->setChecked(Chk_ShmLink->isChecked()); });
-  // Whoever disables the box (the step animation, a locked group), the
-  // entry follows at once.
-  Chk_ShmLink->installEventFilter(new EnabledFollower(Chk_ShmLink, link));
-
+  view_->AddToolsEntries(toolsMenu_);
+  arm_->AddToolsEntries(toolsMenu_);
+  link_->AddToolsEntries(toolsMenu_);
   checks_->AddToolsEntries(toolsMenu_);
 
   // The status line under the bottom strip: file, selection, tool point and
   // the last message for the operator.
-  BuildStatusBar();
+  status_->Build(statusBar());
+  checks_->BuildStatusWidgets(statusBar());
 
   // Client area as laid out, centred on the screen.
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());

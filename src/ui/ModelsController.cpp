@@ -24,7 +24,9 @@
 #include "objects/SceneHistory.h"
 #include "render/Camera.h"
 #include "ui/Handler.h"
-#include "ui/Main.h"
+#include "ui/FrameDriver.h"
+#include "ui/StatusLine.h"
+#include "ui/ViewController.h"
 #include "ui/Prompts.h"
 
 namespace {
@@ -52,7 +54,8 @@ QString StoredModelPath(const QString& path) {
   return relative.startsWith(QStringLiteral("../")) ? absolute : relative;
 }
 
-ModelsController::ModelsController(TForm1* window) : QObject(window), window_(window) {
+ModelsController::ModelsController(QWidget* window, FrameDriver& frame, StatusLine& status, ViewController& view)
+    : QObject(window), window_(window), frame_(frame), status_(status), view_(view) {
   // From the library's thread: the news goes to the application's thread,
   // and is dropped there if this controller has gone meanwhile.
   const QPointer<ModelsController> self(this);
@@ -87,10 +90,9 @@ void ModelsController::AddMenuEntries(QMenu* file) {
 }
 
 QString ModelsController::ExportTo(const QString& path, const SaveOptions& options) {
-  window_->TransferSettings();
   std::deque<Mesh> meshes;
   const std::vector<ExportPart> parts =
-      SceneExportParts(window_->Settings(), window_->Objects().data(), window_->LinkOverrides(), false, &meshes);
+      SceneExportParts(frame_.Settings(), frame_.Objects().data(), frame_.Overrides(), false, &meshes);
   std::vector<ExportFile> files;
   const std::string failed = ::ExportScene(parts, QFile::encodeName(path).toStdString(), &files);
   if (!failed.empty()) return QString::fromStdString(failed);
@@ -119,13 +121,13 @@ void ModelsController::ExportScene() {
                                       QStringLiteral("\n(") + why + QStringLiteral(")"));
     return;
   }
-  window_->ShowStatus(QStringLiteral("Exported to ") + QFileInfo(path).fileName());
+  status_.ShowStatus(QStringLiteral("Exported to ") + QFileInfo(path).fileName());
 }
 
 void ModelsController::SceneFileChanged(const QString& path) {
   const QString folder = path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
   ModelLibrary::Shared().SetBaseFolder(QFile::encodeName(folder).toStdString());
-  window_->RequestRedraw();
+  frame_.RequestRedraw();
 }
 
 void ModelsController::RebaseModelPaths(const QString& newSceneFile) {
@@ -133,7 +135,7 @@ void ModelsController::RebaseModelPaths(const QString& newSceneFile) {
   const QDir newBase = QFileInfo(newSceneFile).absoluteDir();
   if (oldBase.isEmpty() || QDir(oldBase) == newBase) return;
   bool changed = false;
-  for (SceneObject& rec : window_->Objects()) {
+  for (SceneObject& rec : frame_.Objects()) {
     if (rec.Shp != ShapeKind::Model || rec.Text.empty() || rec.Text[0] == '/') continue;
     const QString file = QDir(oldBase).absoluteFilePath(QFile::decodeName(rec.Text.c_str()));
     const QString relative = newBase.relativeFilePath(file);
@@ -141,12 +143,12 @@ void ModelsController::RebaseModelPaths(const QString& newSceneFile) {
     rec.Text = QFile::encodeName(stored).toStdString();
     changed = true;
   }
-  if (changed) window_->SceneChanged(QStringLiteral("Model paths for ") + QFileInfo(newSceneFile).fileName());
+  if (changed) Q_EMIT sceneChanged(QStringLiteral("Model paths for ") + QFileInfo(newSceneFile).fileName());
 }
 
 void ModelsController::RebaseMergedPaths(const QString& mergedFile, const ObjectTable& before) {
   const QDir from = QFileInfo(mergedFile).absoluteDir();
-  ObjectTable& table = window_->Objects();
+  ObjectTable& table = frame_.Objects();
   for (size_t i = 0; i < table.size(); ++i) {
     SceneObject& rec = table[i];
     if (rec.Shp != ShapeKind::Model || rec.Text.empty() || rec.Text[0] == '/' || SameRecord(rec, before[i]))
@@ -167,13 +169,13 @@ void ModelsController::LibraryChanged() {
   const size_t pending = lib.Pending();
   if (!refused.empty()) {
     // The newest refusal; every one of them stays in the record's red box.
-    window_->ShowStatus(QStringLiteral("Model not read: ") + QString::fromStdString(refused.back()));
+    status_.ShowStatus(QStringLiteral("Model not read: ") + QString::fromStdString(refused.back()));
   } else if (pending > 0) {
-    window_->ShowStatus(QStringLiteral("Reading models: %1 left").arg(pending));
+    status_.ShowStatus(QStringLiteral("Reading models: %1 left").arg(pending));
   } else {
-    window_->ShowStatus(QStringLiteral("Models read"));
+    status_.ShowStatus(QStringLiteral("Models read"));
   }
-  window_->RequestRedraw();
+  frame_.RequestRedraw();
 }
 
 int ModelsController::AddModelRecord(const QString& path) {
@@ -182,7 +184,7 @@ int ModelsController::AddModelRecord(const QString& path) {
     Prompts::Get().Error(window_, QStringLiteral("A model path cannot hold a comma or a line break:\n") + path);
     return -1;
   }
-  ObjectTable& table = window_->Objects();
+  ObjectTable& table = frame_.Objects();
   int index = -1;
   for (int i = 0; i < kObjectCapacity && index < 0; ++i)
     if (!table[static_cast<size_t>(i)].Enbl) index = i;
@@ -191,7 +193,7 @@ int ModelsController::AddModelRecord(const QString& path) {
     return -1;
   }
   double at[2] = {0.0, 0.0};
-  if (!ViewCentreOnFloor(window_->Settings().view, at)) at[0] = at[1] = 0.0;
+  if (!ViewCentreOnFloor(frame_.Settings().view, at)) at[0] = at[1] = 0.0;
   SceneObject& rec = table[static_cast<size_t>(index)];
   const std::string name = rec.Name;
   InitializeRecords(&rec, 1);
@@ -202,20 +204,20 @@ int ModelsController::AddModelRecord(const QString& path) {
   rec.Y = static_cast<float>(at[1]);
   rec.Z = 0.0f;
   rec.Text = QFile::encodeName(StoredModelPath(path)).toStdString();
-  window_->SceneChanged(QStringLiteral("Add model ") + QFileInfo(path).fileName());
-  window_->SelectObject(index);
-  window_->RequestRedraw();
+  Q_EMIT sceneChanged(QStringLiteral("Add model ") + QFileInfo(path).fileName());
+  view_.SelectObject(index);
+  frame_.RequestRedraw();
   return index;
 }
 
 bool ModelsController::DropFile(const QString& path) {
   if (path.isEmpty()) return false;
   if (IsSceneFile(path)) {
-    if (window_->AskSaveChanges()) window_->OpenSceneFile(path);
+    Q_EMIT openRequested(path);
     return true;
   }
   if (ModelFormatOf(QFile::encodeName(path).toStdString()) == ModelFormat::Unknown) {
-    window_->ShowStatus(QStringLiteral("Not a scene or model file: ") + QFileInfo(path).fileName());
+    status_.ShowStatus(QStringLiteral("Not a scene or model file: ") + QFileInfo(path).fileName());
     return false;
   }
   return AddModelRecord(path) >= 0;

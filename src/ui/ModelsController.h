@@ -9,7 +9,10 @@ struct SaveOptions;
 class QAction;
 class QMenu;
 class QTimer;
-class TForm1;
+class FrameDriver;
+class QWidget;
+class StatusLine;
+class ViewController;
 
 // The main window's model files: it tells the status line what is being
 // read and what was refused, redraws when a model arrives, reads a file
@@ -25,7 +28,7 @@ QString StoredModelPath(const QString& path);
 class ModelsController : public QObject {
   Q_OBJECT
  public:
-  explicit ModelsController(TForm1* window);
+  ModelsController(QWidget* window, FrameDriver& frame, StatusLine& status, ViewController& view);
   ~ModelsController() override;
 
   // The File menu's entries (Reload Models, Export...).
@@ -55,12 +58,22 @@ class ModelsController : public QObject {
 
   QTimer* fileTimer() const { return fileTimer_; }
 
+ Q_SIGNALS:
+  // A change to the table, as one undo step with this label.
+  void sceneChanged(const QString& label);
+  // A scene file was dropped: it is to be opened (after the question
+  // about unsaved changes).
+  void openRequested(const QString& path);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void LibraryChanged();
 
-  TForm1* window_;
+  QWidget* window_;
+  FrameDriver& frame_;
+  StatusLine& status_;
+  ViewController& view_;
   QTimer* fileTimer_ = nullptr;
 };

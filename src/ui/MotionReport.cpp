@@ -19,7 +19,8 @@
 #include "objects/FileAccess.h"
 #include "ui/InterferenceController.h"
 #include "ui/Handler.h"
-#include "ui/Main.h"
+#include "ui/FrameDriver.h"
+#include "ui/InterferenceController.h"
 #include "ui/Prompts.h"
 
 namespace {
@@ -117,7 +118,7 @@ void SweepPlot::paintEvent(QPaintEvent*) {
   }
 }
 
-MotionReport::MotionReport(TForm1* window) : QDialog(window), window_(window) {
+MotionReport::MotionReport(QWidget* parent, InterferenceController& checks) : QDialog(parent), checks_(checks) {
   setObjectName(QStringLiteral("MotionReport"));
   setWindowTitle(QStringLiteral("Motion Report"));
   auto* layout = new QVBoxLayout(this);
@@ -173,9 +174,9 @@ MotionReport::MotionReport(TForm1* window) : QDialog(window), window_(window) {
 }
 
 void MotionReport::Run() {
-  const RenderSettings& rs = window_->Settings();
+  const RenderSettings& rs = checks_.Frame().Settings();
   const CellMotion m = static_cast<CellMotion>(std::clamp(motion_->currentIndex(), 0, 4));
-  steps_ = m == CellMotion::Link ? window_->Checks()->recording().Steps()
+  steps_ = m == CellMotion::Link ? checks_.recording().Steps()
                                  : CellMotionSteps(m, rs.joints, rs.robot);
   if (steps_.empty()) {
     result_ = SweepResult{};
@@ -185,16 +186,16 @@ void MotionReport::Run() {
     return;
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const ObjectTable& table = window_->Objects();
+  const ObjectTable& table = checks_.Frame().Objects();
   // A check of its own: the window's keeps the solids of the cell as shown.
   InterferenceCheck check;
-  result_ = SweepMotion(steps_, table.data(), kObjectCapacity, &window_->Checks()->allowed(), &check);
+  result_ = SweepMotion(steps_, table.data(), kObjectCapacity, &checks_.allowed(), &check);
   QApplication::restoreOverrideCursor();
   Fill();
 }
 
 void MotionReport::Fill() {
-  const ObjectTable& table = window_->Objects();
+  const ObjectTable& table = checks_.Frame().Objects();
   (void)table;
   table_->blockSignals(true);
   table_->setRowCount(static_cast<int>(result_.rows.size()));
@@ -232,7 +233,7 @@ void MotionReport::PoseAt(int step) {
   if (step < 0 || step >= static_cast<int>(steps_.size())) return;
   plot_->SetCurrent(step);
   if (table_->currentRow() != step) table_->selectRow(step);
-  window_->PoseCell(steps_[static_cast<size_t>(step)]);
+  checks_.PoseCell(steps_[static_cast<size_t>(step)]);
 }
 
 QString MotionReport::SaveCsv(const QString& path) {

@@ -10,7 +10,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
-class TForm1;
+class InterferenceController;
 
 // Clearance against step, drawn as a line with the contact steps in red;
 // a click picks the nearest step.
@@ -43,7 +43,7 @@ class SweepPlot : public QWidget {
 class MotionReport : public QDialog {
   Q_OBJECT
  public:
-  explicit MotionReport(TForm1* window);
+  MotionReport(QWidget* parent, InterferenceController& checks);
 
   // Runs the motion chosen (index into the combo: animation, rbt1, rbt2,
   // cycle) from the cell as it stands.
@@ -64,7 +64,7 @@ class MotionReport : public QDialog {
  private:
   void Fill();
 
-  TForm1* window_;
+  InterferenceController& checks_;
   QComboBox* motion_;
   QLabel* summary_;
   QTableWidget* table_;

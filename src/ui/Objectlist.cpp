@@ -15,7 +15,6 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "ui/AppWindows.h"
 #include "ui/Handler.h"
 #include "ui/Prompts.h"
 #include "objects/ListRowFormat.h"
@@ -23,7 +22,6 @@
 #include "ui/Objectsetting.h"
 #include "ui/ObjectsettingGrid.h"
 
-TObjList* ObjList = nullptr;
 
 namespace {
 
@@ -39,7 +37,6 @@ TObjList::TObjList(QWidget* parent) : QDialog(parent) {
   BuildLayout();
   Connect();
   Chk_StayOnTopClick();
-  NoteWindowCreated("TObjList");
 }
 
 void TObjList::BuildLayout() {
@@ -129,7 +126,7 @@ void TObjList::SelectRecord(int index) {
 }
 
 TObjSet* TObjList::Editor() const {
-  return editor_ ? editor_ : ObjSet;
+  return editor_;
 }
 
 bool TObjList::Open(ObjectTable& table, TextureSlot* slots) {

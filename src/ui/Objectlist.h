@@ -77,4 +77,3 @@ class TObjList : public QDialog {
   QString changeName_;
 };
 
-extern TObjList* ObjList;

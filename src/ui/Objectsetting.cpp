@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "ui/AppWindows.h"
 #include "ui/Controls.h"
 #include "ui/Handler.h"
 #include "ui/Prompts.h"
@@ -21,7 +20,6 @@
 #include "objects/Convert.h"
 #include "shapes/Material.h"
 
-TObjSet* ObjSet = nullptr;
 
 namespace {
 
@@ -61,7 +59,6 @@ TObjSet::TObjSet(QWidget* parent, const QString& shapeListPath) : QDialog(parent
   };
   LoadShapeListFile(shapeListPath);
   Connect();
-  NoteWindowCreated("TObjSet");
 }
 
 TObjSet::~TObjSet() = default;
@@ -434,7 +431,7 @@ void TObjSet::Stg_DataDblClick(int col, int row) {
     return;
   }
   KeypadRequest req;
-  if (!GridKeypadRequest(row, col, &req) || !Tenkey) return;
+  if (!GridKeypadRequest(row, col, &req) || !keypad_) return;
   // The keypad starts from the value written with its own decimals, so
   // that Enter on an untouched value is within its digits.
   QString start = Q(cells_[row][col]);
@@ -445,7 +442,7 @@ void TObjSet::Stg_DataDblClick(int col, int row) {
     }
   }
   QString result;
-  if (!Tenkey->Execute(req.kind, req.minimum, req.maximum, req.digits, req.decimals, start, &result)) return;
+  if (!keypad_->Execute(req.kind, req.minimum, req.maximum, req.digits, req.decimals, start, &result)) return;
   double value = 0;
   if (!Converting(this, [&] { value = StrToFloat(result.toStdString()); })) return;
   cells_[row][col] = FormatGridValue(row, col, value);

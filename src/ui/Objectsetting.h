@@ -25,6 +25,8 @@ class StringGrid;
 // shape list says, per kind, which controls and grid cells mean something;
 // the record is written on Apply, on OK and, with "Auto Apply Change", on
 // every change.
+class TTenkey;
+
 class TObjSet : public QDialog {
   Q_OBJECT
  public:
@@ -58,6 +60,8 @@ class TObjSet : public QDialog {
   // "Restore", ...) and whether "Auto Apply Change" made it.
   QString ChangeName() const { return changeName_; }
   bool ChangeIsAuto() const { return changeAuto_; }
+  // The keypad that grid cells open (none: they open nothing).
+  void SetKeypad(TTenkey* keypad) { keypad_ = keypad; }
   // The record being edited, or nullptr.
   const SceneObject* Record() const { return rec_; }
 
@@ -133,6 +137,7 @@ class TObjSet : public QDialog {
   void hideEvent(QHideEvent* e) override;
 
  private:
+  TTenkey* keypad_ = nullptr;
   // Creates every control with its caption, name, items and place
   // (ObjectsettingLayout.cpp).
   void BuildLayout();
@@ -178,4 +183,3 @@ class TObjSet : public QDialog {
   bool changeAuto_ = false;
 };
 
-extern TObjSet* ObjSet;

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
+#include <memory>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,8 @@
 
 #include "render/DriverMemory.h"
 #include "ui/AppWindows.h"
+#include "ui/DocumentController.h"
+#include "ui/LinkController.h"
 #include "ui/Main.h"
 
 namespace {
@@ -115,20 +118,23 @@ int main(int argc, char** argv) {
   PrepareAppFont();
   PrepareAppStyle();
   StartHeapLog(&app);
+  std::unique_ptr<AppWindows> windows;
   try {
-    CreateAppWindows();
-    Form1->SetLinkNames(linkBlock, linkMutex);
-    if (line.link) Form1->OpenLinkWhenShown();
+    windows = std::make_unique<AppWindows>();
+    TForm1& main = windows->Main();
+    main.Link().SetLinkNames(linkBlock, linkMutex);
+    if (line.link) main.Link().OpenLinkWhenShown();
     // Closing the main window ends the program, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
-    QObject::connect(Form1, &TForm1::closed, &app, &QApplication::quit);
-    Form1->show();
+    QObject::connect(&main, &TForm1::closed, &app, &QApplication::quit);
+    main.show();
     // Once the window is up, so that the questions and the loader's
     // messages have a parent. A recovered scene takes the place of the one
     // named on the command line.
     const QString scene = args.isEmpty() ? QString() : args.first();
-    QTimer::singleShot(0, Form1, [scene] {
-      if (!Form1->OfferRecovery() && !scene.isEmpty()) Form1->OpenSceneFile(scene);
+    DocumentController& doc = main.Document();
+    QTimer::singleShot(0, &main, [scene, &doc] {
+      if (!doc.OfferRecovery() && !scene.isEmpty()) doc.OpenSceneFile(scene);
     });
     app.exec();
   } catch (const std::exception& e) {
@@ -136,6 +142,6 @@ int main(int argc, char** argv) {
   } catch (...) {
     QMessageBox::critical(nullptr, QStringLiteral("Tessaly"), QStringLiteral("An unexpected error occurred."));
   }
-  DestroyAppWindows();
+  windows.reset();
   return 0;
 }

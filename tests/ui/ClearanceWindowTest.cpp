@@ -23,8 +23,8 @@ class ClearanceWindowTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    Form1->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+    Win()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Win()));
   }
   static QString ReadAll(const QString& path) {
     QFile f(path);
@@ -39,39 +39,39 @@ class ClearanceWindowTest : public MainWindowTest {
 // sets the contact aside; the file read again brings the list back.
 TEST_F(ClearanceWindowTest, ShowClearanceAllowAContactAndKeepItInTheFile) {
   FakePrompts prompts;
-  InterferenceController* c = Form1->Checks();
+  InterferenceController* c = &Checks();
   PlaceBox(0.0f, 0.25f, 0.9f);
-  QTest::keyClick(Form1->windowHandle(), Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+  QTest::keyClick(Win()->windowHandle(), Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
   Pump(50);
   ASSERT_TRUE(c->showAction()->isChecked());
-  EXPECT_TRUE(Form1->Checks()->checkAction()->isChecked());
-  EXPECT_TRUE(Form1->StatusText().startsWith(QStringLiteral("Clearance "))) << Form1->StatusText().toStdString();
-  EXPECT_TRUE(Form1->StatusText().endsWith(QStringLiteral(" \u2013 OBJ012 load port")));
+  EXPECT_TRUE(Checks().checkAction()->isChecked());
+  EXPECT_TRUE(Status().StatusText().startsWith(QStringLiteral("Clearance "))) << Status().StatusText().toStdString();
+  EXPECT_TRUE(Status().StatusText().endsWith(QStringLiteral(" \u2013 OBJ012 load port")));
   EXPECT_FALSE(c->allowButton()->isVisible());
 
   PlaceBox(0.0f, 0.25f, 0.56f);
-  EXPECT_TRUE(Form1->StatusText().startsWith(QStringLiteral("J4 link hits OBJ012 load port")));
+  EXPECT_TRUE(Status().StatusText().startsWith(QStringLiteral("J4 link hits OBJ012 load port")));
   ASSERT_TRUE(c->allowButton()->isVisible());
   QTest::mouseClick(c->allowButton(), Qt::LeftButton);
   Pump(50);
-  EXPECT_FALSE(Form1->Checks()->report().Any());
-  EXPECT_EQ(Form1->Checks()->report().allowedContacts, 1);
+  EXPECT_FALSE(Checks().report().Any());
+  EXPECT_EQ(Checks().report().allowedContacts, 1);
   EXPECT_TRUE(c->allowed().Contains("ARM.J4", "OBJ012"));
-  EXPECT_TRUE(Form1->SceneModified());
+  EXPECT_TRUE(Doc().SceneModified());
 
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("allowed.3dl"));
   prompts.saveAnswers.push_back(path);
-  ASSERT_TRUE(Form1->FileSave());
+  ASSERT_TRUE(Doc().FileSave());
   EXPECT_TRUE(ReadAll(path).contains(QStringLiteral("\n#@allow ARM.J4 OBJ012\n")));
-  Form1->FileNew();
+  Doc().FileNew();
   EXPECT_TRUE(c->allowed().empty());
-  ASSERT_TRUE(Form1->OpenSceneFile(path));
+  ASSERT_TRUE(Doc().OpenSceneFile(path));
   EXPECT_TRUE(c->allowed().Contains("ARM.J4", "OBJ012"));
 
   // Turning the check off takes the clearance with it.
-  QTest::keyClick(Form1->windowHandle(), Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
-  Form1->Checks()->SetCheck(false);
+  QTest::keyClick(Win()->windowHandle(), Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+  Checks().SetCheck(false);
   EXPECT_FALSE(c->showAction()->isChecked());
   EXPECT_FALSE(c->allowButton()->isVisible());
 }
@@ -79,7 +79,7 @@ TEST_F(ClearanceWindowTest, ShowClearanceAllowAContactAndKeepItInTheFile) {
 // Tools > Allowed Contacts: a pair typed in and added, a malformed one
 // refused with a message, one removed; Cancel keeps the scene's list.
 TEST_F(ClearanceWindowTest, AllowedContactsDialogAddsRemovesAndRefuses) {
-  InterferenceController* c = Form1->Checks();
+  InterferenceController* c = &Checks();
   c->ShowAllowedContacts();
   QDialog* d = c->allowedDialog();
   auto* part = d->findChild<QLineEdit*>(QStringLiteral("Edt_Part"));
@@ -113,7 +113,7 @@ TEST_F(ClearanceWindowTest, AllowedContactsDialogAddsRemovesAndRefuses) {
   QTest::mouseClick(add, Qt::LeftButton);
   d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   EXPECT_TRUE(c->allowed().Contains("OBJ102.hand", "OBJ030"));
-  EXPECT_TRUE(Form1->SceneModified());
+  EXPECT_TRUE(Doc().SceneModified());
 }
 
 // Ctrl+Shift+M, Run: the arm's path in the table and the plot; a click on
@@ -121,9 +121,9 @@ TEST_F(ClearanceWindowTest, AllowedContactsDialogAddsRemovesAndRefuses) {
 TEST_F(ClearanceWindowTest, MotionReportRunsPosesAndSaves) {
   FakePrompts prompts;
   PlaceBox(-0.25f, 0.366f, 0.45f);
-  QTest::keyClick(Form1->windowHandle(), Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
+  QTest::keyClick(Win()->windowHandle(), Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
   Pump(50);
-  MotionReport* r = Form1->Checks()->motionReport();
+  MotionReport* r = Checks().motionReport();
   ASSERT_NE(r, nullptr);
   ASSERT_TRUE(r->isVisible());
   QTest::mouseClick(r->findChild<QPushButton*>(QStringLiteral("Btn_Run")), Qt::LeftButton);
@@ -134,7 +134,7 @@ TEST_F(ClearanceWindowTest, MotionReportRunsPosesAndSaves) {
   QTest::mouseClick(r->plot(), Qt::LeftButton, Qt::NoModifier, QPoint(r->plot()->width() - 9, 40));
   Pump(50);
   EXPECT_EQ(r->table()->currentRow(), last);
-  for (int j = 0; j < 6; ++j) EXPECT_NEAR(Form1->Settings().joints[j], r->steps().back().joints[j], 0.01f) << j;
+  for (int j = 0; j < 6; ++j) EXPECT_NEAR(Frame().Settings().joints[j], r->steps().back().joints[j], 0.01f) << j;
   QTemporaryDir dir;
   const QString csv = dir.filePath(QStringLiteral("report.csv"));
   prompts.saveAnswers.push_back(csv);

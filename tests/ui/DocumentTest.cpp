@@ -57,9 +57,9 @@ class DocumentTest : public MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     ASSERT_TRUE(dir.isValid());
-    Form1->SetRecoveryFolder(dir.filePath(QStringLiteral("recovery")));
-    Form1->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+    Doc().SetRecoveryFolder(dir.filePath(QStringLiteral("recovery")));
+    Win()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Win()));
   }
 
   // A scene file holding record no (enabled, at x) only.
@@ -80,7 +80,7 @@ class DocumentTest : public MainWindowTest {
   // What Save would write now.
   QByteArray Saved() {
     const QString path = dir.filePath(QStringLiteral("snapshot.3dl"));
-    EXPECT_TRUE(Form1->WriteScene(path));
+    EXPECT_TRUE(Doc().WriteScene(path));
     QFile f(path);
     EXPECT_TRUE(f.open(QIODevice::ReadOnly));
     return f.readAll();
@@ -88,7 +88,7 @@ class DocumentTest : public MainWindowTest {
 
   // A File or Edit menu entry by its text without the accelerator.
   static QAction* Entry(const QString& text) {
-    for (QAction* title : Form1->menuBar()->actions())
+    for (QAction* title : Win()->menuBar()->actions())
       if (title->menu())
         for (QAction* a : title->menu()->actions())
           if (a->text().startsWith(text)) return a;
@@ -96,18 +96,20 @@ class DocumentTest : public MainWindowTest {
     return nullptr;
   }
 
-  static void Key(char key) { QTest::keyClick(Form1->windowHandle(), key); }
+  static void Key(char key) { QTest::keyClick(Win()->windowHandle(), key); }
   static void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::keyClick(Form1->windowHandle(), key, mods);
+    QTest::keyClick(Win()->windowHandle(), key, mods);
   }
-  static SceneObject& Rec(int i) { return Form1->Objects()[static_cast<size_t>(i)]; }
-  static int Joint(int j) { return Form1->JointBars[static_cast<size_t>(j)]->Position(); }
+  static SceneObject& Rec(int i) { return Frame().Objects()[static_cast<size_t>(i)]; }
+  static int Joint(int j) {
+    return Named<TrackBar>(QStringLiteral("Tkb_TestData0%1").arg(j + 1).toLatin1().constData())->Position();
+  }
 
   QTemporaryDir dir;
 };
 
 TEST_F(DocumentTest, PlainLettersMoveTheArmAfterAMenuAndNeverRunAnEntry) {
-  QMenuBar* bar = Form1->menuBar();
+  QMenuBar* bar = Win()->menuBar();
   auto openFileMenu = [bar] {
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
                       bar->actionGeometry(bar->actions().first()).center());
@@ -122,8 +124,8 @@ TEST_F(DocumentTest, PlainLettersMoveTheArmAfterAMenuAndNeverRunAnEntry) {
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "f opened a menu";
   EXPECT_EQ(Joint(1), j2 + 50);
   EXPECT_EQ(Joint(2), j3 - 10);
-  EXPECT_TRUE(Form1->isVisible());
-  EXPECT_FALSE(Form1->ExitRequested);
+  EXPECT_TRUE(Win()->isVisible());
+  EXPECT_FALSE(Win()->ExitRequested);
 
   // A lone Alt, then a letter.
   Key(Qt::Key_Alt);
@@ -137,8 +139,8 @@ TEST_F(DocumentTest, PlainLettersMoveTheArmAfterAMenuAndNeverRunAnEntry) {
   QTest::keyClick(menu, 'x');
   QTest::keyClick(menu, 'n');
   Pump(50);
-  EXPECT_TRUE(Form1->isVisible());
-  EXPECT_FALSE(Form1->ExitRequested);
+  EXPECT_TRUE(Win()->isVisible());
+  EXPECT_FALSE(Win()->ExitRequested);
   EXPECT_TRUE(prompts.saveQuestions.isEmpty());
   EXPECT_NE(QApplication::activePopupWidget(), nullptr);
   QTest::keyClick(menu, Qt::Key_Escape);
@@ -148,7 +150,7 @@ TEST_F(DocumentTest, PlainLettersMoveTheArmAfterAMenuAndNeverRunAnEntry) {
 
 TEST_F(DocumentTest, ControlsPassTheJointKeysButTextFieldsKeepTheirLetters) {
   OpenDetail();
-  QComboBox* combo = Form1->Cmb_Light1_Spot_Dir;
+  QComboBox* combo = Named<QComboBox>("Cmb_Light1_Spot_Dir");
   combo->setFocus();
   ASSERT_TRUE(QTest::qWaitFor([combo] { return combo->hasFocus(); }, 2000));
   const int index = combo->currentIndex();
@@ -158,24 +160,24 @@ TEST_F(DocumentTest, ControlsPassTheJointKeysButTextFieldsKeepTheirLetters) {
   EXPECT_EQ(combo->currentIndex(), index);
 
   // A click gives the picture the keyboard.
-  QTest::mouseClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, {20, 20});
-  EXPECT_EQ(QApplication::focusWidget(), Form1->Panel());
+  QTest::mouseClick(Frame().Panel(), Qt::LeftButton, Qt::NoModifier, {20, 20});
+  EXPECT_EQ(QApplication::focusWidget(), Frame().Panel());
   Key('r');
   EXPECT_EQ(Joint(0), j1);
 
-  QDockWidget* dock = Form1->PanelDock(QStringLiteral("Text Draw"));
+  QDockWidget* dock = Win()->PanelDock(QStringLiteral("Text Draw"));
   ASSERT_NE(dock, nullptr);
   // Docked, so that the window keeps the keyboard without a window manager.
   dock->setFloating(false);
   dock->show();
-  Form1->Chk_DrawText->setChecked(true);
-  Form1->Edt_TextData->clear();
-  Form1->Edt_TextData->setFocus();
+  Named<QCheckBox>("Chk_DrawText")->setChecked(true);
+  Named<QLineEdit>("Edt_TextData")->clear();
+  Named<QLineEdit>("Edt_TextData")->setFocus();
   Key('q');
   EXPECT_EQ(Joint(0), j1);
-  EXPECT_EQ(Form1->Edt_TextData->text(), QStringLiteral("q"));
+  EXPECT_EQ(Named<QLineEdit>("Edt_TextData")->text(), QStringLiteral("q"));
   // The panel's other controls pass the keys as the window's do.
-  Form1->Chk_DrawText->setFocus();
+  Named<QCheckBox>("Chk_DrawText")->setFocus();
   Key('q');
   EXPECT_EQ(Joint(0), j1 - 50);
 }
@@ -183,26 +185,26 @@ TEST_F(DocumentTest, ControlsPassTheJointKeysButTextFieldsKeepTheirLetters) {
 TEST_F(DocumentTest, ExitAsksWhileModifiedAndCancelKeepsEverything) {
   prompts.openAnswers.push_back(WriteScene(QStringLiteral("b.3dl"), 3, 0.5f));
   Entry(QStringLiteral("Merge"))->trigger();
-  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - untitled *"));
-  EXPECT_EQ(Form1->StatusText(), QStringLiteral("Merged 1 objects from b.3dl"));
+  EXPECT_EQ(Win()->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - untitled *"));
+  EXPECT_EQ(Status().StatusText(), QStringLiteral("Merged 1 objects from b.3dl"));
 
   Key(Qt::Key_Q, Qt::ControlModifier);  // unscripted: Cancel
   ASSERT_EQ(prompts.saveQuestions, QStringList{QStringLiteral("Save changes to untitled?")});
-  EXPECT_TRUE(Form1->isVisible());
-  EXPECT_FALSE(Form1->ExitRequested);
+  EXPECT_TRUE(Win()->isVisible());
+  EXPECT_FALSE(Win()->ExitRequested);
   EXPECT_TRUE(Rec(3).Enbl);
 
   // A save that fails keeps the question open.
   prompts.saveQuestionAnswers = {Prompts::AnswerSave, Prompts::AnswerCancel};
   prompts.saveAnswers.push_back(dir.filePath(QStringLiteral("no such folder/x.3dl")));
-  Form1->close();
+  Win()->close();
   EXPECT_EQ(prompts.saveQuestions.size(), 3);
   EXPECT_TRUE(prompts.messages.last().startsWith(QStringLiteral("Object data could not be saved")));
-  EXPECT_TRUE(Form1->isVisible());
+  EXPECT_TRUE(Win()->isVisible());
 
   prompts.saveQuestionAnswers = {Prompts::AnswerDiscard};
-  Form1->close();
-  EXPECT_FALSE(Form1->isVisible());
+  Win()->close();
+  EXPECT_FALSE(Win()->isVisible());
 }
 
 TEST_F(DocumentTest, OpenReplacesMergeKeepsAndUndoGivesTheSameFileBack) {
@@ -210,20 +212,20 @@ TEST_F(DocumentTest, OpenReplacesMergeKeepsAndUndoGivesTheSameFileBack) {
   const QString b = WriteScene(QStringLiteral("b.3dl"), 3, 0.3f);
   prompts.openAnswers.push_back(a);
   Key(Qt::Key_O, Qt::ControlModifier);
-  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - a.3dl"));
-  EXPECT_EQ(Form1->SceneFile(), a);
+  EXPECT_EQ(Win()->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - a.3dl"));
+  EXPECT_EQ(Doc().SceneFile(), a);
   const QByteArray opened = Saved();
 
   prompts.openAnswers.push_back(b);
   Entry(QStringLiteral("Merge"))->trigger();
   EXPECT_TRUE(Rec(1).Enbl && Rec(3).Enbl) << "a merge keeps the other records";
-  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - a.3dl *"));
+  EXPECT_EQ(Win()->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - a.3dl *"));
   EXPECT_EQ(Entry(QStringLiteral("Undo"))->text(), QStringLiteral("Undo Merge b.3dl"));
   const QByteArray merged = Saved();
 
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Saved(), opened);
-  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - a.3dl"));
+  EXPECT_EQ(Win()->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - a.3dl"));
   Key(Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(Saved(), merged);
   Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);  // redo: nothing left to redo
@@ -236,65 +238,64 @@ TEST_F(DocumentTest, OpenReplacesMergeKeepsAndUndoGivesTheSameFileBack) {
   EXPECT_EQ(prompts.saveQuestions.size(), 1);
   EXPECT_FALSE(Rec(1).Enbl);
   EXPECT_TRUE(Rec(3).Enbl);
-  EXPECT_FALSE(Form1->SceneModified());
+  EXPECT_FALSE(Doc().SceneModified());
   EXPECT_FALSE(Entry(QStringLiteral("Undo"))->isEnabled());
-  EXPECT_EQ(Form1->RecentFiles().mid(0, 2), (QStringList{b, a}));
+  EXPECT_EQ(Doc().RecentFiles().mid(0, 2), (QStringList{b, a}));
 
   // New: the start-up table, untitled.
   Rec(5).Enbl = true;
-  Form1->SceneChanged(QStringLiteral("Apply OBJ005"));
+  Doc().SceneChanged(QStringLiteral("Apply OBJ005"));
   prompts.saveQuestionAnswers = {Prompts::AnswerDiscard};
   Key(Qt::Key_N, Qt::ControlModifier);
   EXPECT_FALSE(Rec(3).Enbl || Rec(5).Enbl);
-  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - untitled"));
-  EXPECT_TRUE(Form1->StatusSelection().isEmpty());
+  EXPECT_EQ(Win()->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - untitled"));
+  EXPECT_TRUE(Status().Selection().isEmpty());
 }
 
 TEST_F(DocumentTest, DialogApplyStepsAndListLoadsAreUndoneExactly) {
   // The program's dialog with the shipped shape list (the test's folder has none).
-  auto* withList = new TObjSet(Form1, ShippedShapeList());
-  withList->onChanged = ObjSet->onChanged;
-  delete ObjSet;
-  ObjSet = withList;
+  app.reset();
+  MakeWindows(ShippedShapeList());
+  Doc().SetRecoveryFolder(dir.filePath(QStringLiteral("recovery")));
   const QByteArray start = Saved();
   const float x0 = Rec(0).X;
   // Tools > Object Settings: a name, Apply, then three +X steps with auto apply.
-  QTimer::singleShot(0, ObjSet, [] {
-    if (!QTest::qWaitFor([] { return ObjSet->isVisible(); }, 3000)) return;
-    ObjSet->Edt_Name->setText(QStringLiteral("load port"));
-    QTest::mouseClick(ObjSet->Btn_Apply, Qt::LeftButton);
-    ObjSet->Chk_AutoApplyChange->setChecked(true);
-    for (int i = 0; i < 3; ++i) QTest::mouseClick(ObjSet->Btn_Inc[0], Qt::LeftButton);
-    ObjSet->reject();
+  QTimer::singleShot(0, app->ObjectSettings(), [] {
+    if (!QTest::qWaitFor([] { return app->ObjectSettings()->isVisible(); }, 3000)) return;
+    app->ObjectSettings()->Edt_Name->setText(QStringLiteral("load port"));
+    QTest::mouseClick(app->ObjectSettings()->Btn_Apply, Qt::LeftButton);
+    app->ObjectSettings()->Chk_AutoApplyChange->setChecked(true);
+    for (int i = 0; i < 3; ++i) QTest::mouseClick(app->ObjectSettings()->Btn_Inc[0], Qt::LeftButton);
+    app->ObjectSettings()->reject();
   });
-  Form1->Btn_OBJSetClick();
+  View().Btn_OBJSetClick();
   EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('|')).toStdString();
   EXPECT_EQ(Rec(0).Name, "load port");
   EXPECT_GT(Rec(0).X, x0);
-  EXPECT_EQ(Form1->UndoText(), QStringLiteral("Undo Step +X OBJ000"));
-  Form1->EditUndo();
+  EXPECT_EQ(Doc().UndoText(), QStringLiteral("Undo Step +X OBJ000"));
+  Doc().EditUndo();
   EXPECT_EQ(Rec(0).X, x0) << "the three auto-applied steps are one";
-  EXPECT_EQ(Form1->UndoText(), QStringLiteral("Undo Apply OBJ000"));
-  Form1->EditUndo();
+  EXPECT_EQ(Doc().UndoText(), QStringLiteral("Undo Apply OBJ000"));
+  Doc().EditUndo();
   EXPECT_EQ(Saved(), start);
-  EXPECT_FALSE(Form1->SceneModified());
+  EXPECT_FALSE(Doc().SceneModified());
 
   // A load in the object list.
-  Form1->Btn_ObjListClick();
-  ASSERT_TRUE(ObjList->isVisible());
+  View().Btn_ObjListClick();
+  ASSERT_TRUE(app->ObjectList()->isVisible());
   prompts.openAnswers.push_back(WriteScene(QStringLiteral("c.3dl"), 7, 0.7f));
-  QTest::mouseClick(ObjList->Btn_Load, Qt::LeftButton);
+  QTest::mouseClick(app->ObjectList()->Btn_Load, Qt::LeftButton);
   EXPECT_TRUE(Rec(7).Enbl);
-  EXPECT_EQ(Form1->UndoText(), QStringLiteral("Undo Load c.3dl"));
-  Form1->EditUndo();
+  EXPECT_EQ(Doc().UndoText(), QStringLiteral("Undo Load c.3dl"));
+  Doc().EditUndo();
   EXPECT_EQ(Saved(), start);
-  EXPECT_EQ(ObjList->Stg_Data->Cell(4, 8), ObjList->Stg_Data->Cell(4, 9))
+  EXPECT_EQ(app->ObjectList()->Stg_Data->Cell(4, 8), app->ObjectList()->Stg_Data->Cell(4, 9))
       << "the list shows the undone table";
 }
 
 TEST_F(DocumentTest, AFileThatIsNoSceneIsNeitherOpenedNorMergedNorWrittenOver) {
   const QString a = WriteScene(QStringLiteral("a.3dl"), 1, 0.1f);
-  ASSERT_TRUE(Form1->OpenSceneFile(a));
+  ASSERT_TRUE(Doc().OpenSceneFile(a));
   const QByteArray scene = Saved();
   const QByteArray notes = "Notes\r\nwithout a single comma\r\n";
   const QString text = dir.filePath(QStringLiteral("notes.3dl"));
@@ -302,16 +303,16 @@ TEST_F(DocumentTest, AFileThatIsNoSceneIsNeitherOpenedNorMergedNorWrittenOver) {
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write(notes);
   f.close();
-  EXPECT_FALSE(Form1->OpenSceneFile(text));
+  EXPECT_FALSE(Doc().OpenSceneFile(text));
   prompts.openAnswers.push_back(text);
   Entry(QStringLiteral("Merge"))->trigger();
-  EXPECT_EQ(Form1->StatusText(), QStringLiteral("notes.3dl was not merged: it is not a scene file"));
+  EXPECT_EQ(Status().StatusText(), QStringLiteral("notes.3dl was not merged: it is not a scene file"));
   EXPECT_EQ(prompts.messages.size(), 2);
   EXPECT_TRUE(prompts.messages.last().startsWith(QStringLiteral("Not a scene file")));
-  EXPECT_EQ(Form1->SceneFile(), a);
-  EXPECT_FALSE(Form1->SceneModified());
+  EXPECT_EQ(Doc().SceneFile(), a);
+  EXPECT_FALSE(Doc().SceneModified());
   EXPECT_EQ(Saved(), scene) << "the scene on screen stays";
-  ASSERT_TRUE(Form1->FileSave());
+  ASSERT_TRUE(Doc().FileSave());
   QFile kept(text);
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), notes);
@@ -334,22 +335,22 @@ TEST_F(DocumentTest, ARecoveryCopyOutlivesAKillAndComesBackModified) {
   ASSERT_EQ(QDir(folder).entryList({QStringLiteral("scene-*.3dl")}).size(), 1);
 
   prompts.confirmAnswers.push_back(true);
-  ASSERT_TRUE(Form1->OfferRecovery());
+  ASSERT_TRUE(Doc().OfferRecovery());
   ASSERT_EQ(prompts.confirmations.size(), 1);
   EXPECT_TRUE(prompts.confirmations[0].startsWith(QStringLiteral("Recover unsaved scene from ")));
   EXPECT_EQ(FormatObjectLine(5, Rec(5)), FormatObjectLine(5, RecoveryRecord()));
-  EXPECT_EQ(FormatViewLine(Form1->CurrentView()), FormatViewLine(RecoveryView()));
-  EXPECT_TRUE(Form1->KeepViewInScene());
-  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - untitled *"));
+  EXPECT_EQ(FormatViewLine(View().CurrentView()), FormatViewLine(RecoveryView()));
+  EXPECT_TRUE(View().KeepViewInScene());
+  EXPECT_EQ(Win()->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - untitled *"));
   // The dead run's copy is gone; this run's own stands in for it.
   EXPECT_EQ(QDir(folder).entryList({QStringLiteral("scene-*.3dl")}),
-            QStringList{QFileInfo(Form1->RecoveryFile()).fileName()});
-  EXPECT_FALSE(Form1->OfferRecovery()) << "a running program's own copy is never offered";
+            QStringList{QFileInfo(Doc().RecoveryFile()).fileName()});
+  EXPECT_FALSE(Doc().OfferRecovery()) << "a running program's own copy is never offered";
 
   // A clean end removes the copy.
-  DestroyAppWindows();
+  app.reset();
   EXPECT_TRUE(QDir(folder).entryList({QStringLiteral("scene-*.3dl")}).isEmpty());
-  CreateAppWindows();
+  MakeWindows();
 }
 
 TEST_F(DocumentTest, RecoveryCopiesAreThisUsersAloneAndNeverFollowALink) {
@@ -363,24 +364,24 @@ TEST_F(DocumentTest, RecoveryCopiesAreThisUsersAloneAndNeverFollowALink) {
   v.close();
   // Planted: this run's own copy as a link, and copies of "dead runs" that
   // are a link and another user's file.
-  ASSERT_TRUE(QFile::link(victim, Form1->RecoveryFile()));
+  ASSERT_TRUE(QFile::link(victim, Doc().RecoveryFile()));
   ASSERT_TRUE(QFile::link(victim, folder + QStringLiteral("/scene-99999.3dl")));
   const QString theirs = folder + QStringLiteral("/scene-99998.3dl");
   ASSERT_TRUE(QFile::copy(victim, theirs));
   ASSERT_EQ(::chown(QFile::encodeName(theirs).constData(), 65534, 65534), 0);
 
-  Form1->Objects()[5] = RecoveryRecord();
-  Form1->SceneChanged(QStringLiteral("Apply OBJ005"));
-  Form1->WriteRecoveryCopy();
+  Frame().Objects()[5] = RecoveryRecord();
+  Doc().SceneChanged(QStringLiteral("Apply OBJ005"));
+  Doc().WriteRecoveryCopy();
   ASSERT_TRUE(v.open(QIODevice::ReadOnly));
   EXPECT_EQ(v.readAll(), precious);
-  EXPECT_TRUE(Form1->StatusText().startsWith(QStringLiteral("The recovery copy could not be written")))
-      << Form1->StatusText().toStdString();
+  EXPECT_TRUE(Status().StatusText().startsWith(QStringLiteral("The recovery copy could not be written")))
+      << Status().StatusText().toStdString();
   struct stat st {};
   ASSERT_EQ(::stat(QFile::encodeName(folder).constData(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0700u);
 
-  EXPECT_FALSE(Form1->OfferRecovery());
+  EXPECT_FALSE(Doc().OfferRecovery());
   EXPECT_TRUE(prompts.confirmations.isEmpty());
 }
 
@@ -389,15 +390,17 @@ TEST_F(DocumentTest, RecoveryCopiesAreThisUsersAloneAndNeverFollowALink) {
 // The child of the recovery test: a modified scene, its recovery copy
 // written, then "READY" and a wait for the kill.
 int RunRecoveryChild(const QString& folder) {
-  CreateAppWindows();
-  Form1->show();
-  Form1->SetRecoveryFolder(folder);
-  Form1->SetRecoveryInterval(100);
-  Form1->Objects()[5] = RecoveryRecord();
-  Form1->SetView(RecoveryView());
-  Form1->SetKeepViewInScene(true);
-  Form1->SceneChanged(QStringLiteral("Apply OBJ005"));
-  if (!QTest::qWaitFor([] { return QFileInfo::exists(Form1->RecoveryFile()); }, 10000)) return 1;
+  AppWindows windows;
+  TForm1& w = windows.Main();
+  w.show();
+  DocumentController& doc = w.Document();
+  doc.SetRecoveryFolder(folder);
+  doc.SetRecoveryInterval(100);
+  w.Frame().Objects()[5] = RecoveryRecord();
+  w.View().SetView(RecoveryView());
+  w.View().SetKeepViewInScene(true);
+  doc.SceneChanged(QStringLiteral("Apply OBJ005"));
+  if (!QTest::qWaitFor([&doc] { return QFileInfo::exists(doc.RecoveryFile()); }, 10000)) return 1;
   std::cout << "READY" << std::endl;
   for (;;) QTest::qWait(1000);
 }
@@ -411,8 +414,8 @@ TEST_F(DocumentTest, AnEditAndItsUndoShowInTheNextFrame) {
   box.W = box.D = box.H = 0.5f;
   // Which of pure red and pure blue covers more of the picture.
   auto hue = [] {
-    Form1->DrawFrame();
-    const QImage shot = Form1->Panel()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    Frame().DrawFrame();
+    const QImage shot = Frame().Panel()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
     int red = 0, blue = 0;
     for (int y = 0; y < shot.height(); ++y)
       for (int x = 0; x < shot.width(); ++x) {
@@ -423,10 +426,10 @@ TEST_F(DocumentTest, AnEditAndItsUndoShowInTheNextFrame) {
     return red > blue + 500 ? 'r' : blue > red + 500 ? 'b' : '?';
   };
   box.clFill = 0x0000FF;
-  Form1->SceneChanged(QStringLiteral("Add"));
+  Doc().SceneChanged(QStringLiteral("Add"));
   EXPECT_EQ(hue(), 'r');
   box.clFill = 0xFF0000;
-  Form1->SceneChanged(QStringLiteral("Colour"));
+  Doc().SceneChanged(QStringLiteral("Colour"));
   EXPECT_EQ(hue(), 'b');
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Rec(12).clFill, 0x0000FFu);

@@ -53,24 +53,24 @@ void CollectLayoutProblems(QWidget* root, QStringList* problems) {
 }
 
 TEST_F(MainWindowTest, OpenDetailPanelIsReadableAndKeepsThePictureHeight) {
-  const int glHeight = Form1->Panel()->height();
+  const int glHeight = Frame().Panel()->height();
   OpenDetail();
-  EXPECT_EQ(Form1->Pnl_Bottom->height(), kBottomDetailHeight);
-  EXPECT_EQ(Form1->Panel()->height(), glHeight);
-  EXPECT_EQ(Form1->Panel()->width(), 628);
-  EXPECT_EQ(Form1->centralWidget()->width(), 799);
+  EXPECT_EQ(Named<QWidget>("Pnl_Bottom")->height(), kBottomDetailHeight);
+  EXPECT_EQ(Frame().Panel()->height(), glHeight);
+  EXPECT_EQ(Frame().Panel()->width(), 628);
+  EXPECT_EQ(Win()->centralWidget()->width(), 799);
   QStringList problems;
-  for (QWidget* w : {Form1->Pnl_BottomStrip, Form1->Pnl_Detail, Form1->Pnl_VARobot})
+  for (QWidget* w : {Named<QWidget>("Pnl_BottomStrip"), Named<QWidget>("Pnl_Detail"), Named<QWidget>("Pnl_VARobot")})
     CollectLayoutProblems(w, &problems);
   EXPECT_TRUE(problems.isEmpty()) << problems.join(QStringLiteral("; ")).toStdString();
-  Shot(Form1, "main-window-detail.png");
+  Shot(Win(), "main-window-detail.png");
 }
 
 TEST_F(MainWindowTest, EveryHiddenGroupIsAPanelThatStartsHidden) {
-  QList<QAction*> actions = Form1->PanelsMenu()->actions();
+  QList<QAction*> actions = Win()->PanelsMenu()->actions();
   ASSERT_EQ(actions.size(), static_cast<int>(std::size(kHiddenGroups)));
   for (const char* caption : kHiddenGroups) {
-    QDockWidget* d = Form1->PanelDock(QString::fromUtf8(caption));
+    QDockWidget* d = Win()->PanelDock(QString::fromUtf8(caption));
     ASSERT_NE(d, nullptr) << caption;
     EXPECT_FALSE(d->isVisible()) << caption;
     QAction* a = d->toggleViewAction();
@@ -79,7 +79,7 @@ TEST_F(MainWindowTest, EveryHiddenGroupIsAPanelThatStartsHidden) {
   }
   // Shown from the menu, each panel is readable too.
   for (const char* caption : kHiddenGroups) {
-    QDockWidget* d = Form1->PanelDock(QString::fromUtf8(caption));
+    QDockWidget* d = Win()->PanelDock(QString::fromUtf8(caption));
     d->toggleViewAction()->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(d)) << caption;
     Pump(30);
@@ -94,21 +94,21 @@ TEST_F(MainWindowTest, EveryHiddenGroupIsAPanelThatStartsHidden) {
     EXPECT_FALSE(d->isVisible());
   }
   // Showing and hiding panels changed nothing in the window.
-  EXPECT_EQ(Form1->centralWidget()->width(), 799);
+  EXPECT_EQ(Win()->centralWidget()->width(), 799);
 }
 
 TEST_F(MainWindowTest, ControlsAsLaidOut) {
   // All 43 colour swatches carry Tag 0.
   // The dialogs are children of the main window too; only its own count.
-  QList<ColorSwatch*> swatches = Form1->findChildren<ColorSwatch*>();
+  QList<ColorSwatch*> swatches = Win()->findChildren<ColorSwatch*>();
   swatches.removeIf([](ColorSwatch* s) {
     const QWidget* w = s->window();
-    return w != Form1 && w->parentWidget() != Form1->centralWidget() && qobject_cast<const QDialog*>(w);
+    return w != Win() && w->parentWidget() != Win()->centralWidget() && qobject_cast<const QDialog*>(w);
   });
   EXPECT_EQ(swatches.size(), 43);
   for (ColorSwatch* s : swatches) EXPECT_EQ(TagOf(s), 0) << s->objectName().toStdString();
-  EXPECT_EQ(Form1->Shp_Color_Frame->Color(), 0x2D2D2Du);
-  EXPECT_EQ(Form1->Shp_Color_RBT1_Hand->Color(), 0xE1FFFFu);
+  EXPECT_EQ(Named<ColorSwatch>("Shp_Color_Frame")->Color(), 0x2D2D2Du);
+  EXPECT_EQ(Named<ColorSwatch>("Shp_Color_RBT1_Hand")->Color(), 0xE1FFFFu);
 
   struct Bar {
     const char* name;
@@ -123,52 +123,52 @@ TEST_F(MainWindowTest, ControlsAsLaidOut) {
               {"Tkb_TextWidth", 1, 80, 20},         {"Tkb_RBT2_R1Axis", -100, 100, 0},
               {"Tkb_RBT1_ZAxis", 0, 1500, 0}};
   for (const Bar& b : bars) {
-    auto* t = Form1->findChild<TrackBar*>(QString::fromLatin1(b.name));
+    auto* t = Win()->findChild<TrackBar*>(QString::fromLatin1(b.name));
     ASSERT_NE(t, nullptr) << b.name;
     EXPECT_EQ(t->minimum(), b.min) << b.name;
     EXPECT_EQ(t->maximum(), b.max) << b.name;
     EXPECT_EQ(t->Position(), b.position) << b.name;
   }
   // Combo defaults chosen at creation.
-  EXPECT_EQ(Form1->Cmb_TextSize->currentText(), QStringLiteral("L"));
-  EXPECT_EQ(Form1->Cmb_Light2_Spot_Dir->currentText(), QStringLiteral("-Z"));
-  EXPECT_EQ(Form1->Cmb_ColorTexture->currentText(), QStringLiteral("emerald"));
-  EXPECT_EQ(Form1->Cmb_ColorTexture->count(), 24);
-  EXPECT_EQ(Form1->Cmb_RBT1_Pos->count(), 29);
-  EXPECT_EQ(Form1->Cmb_RBT1_Pos->itemText(28), QStringLiteral("L/L2-Ext(Dn)"));
-  EXPECT_EQ(Form1->Cmb_RBT2_Pos->count(), 25);
-  EXPECT_EQ(Form1->Cmb_VARBT_Pos->itemText(1), QStringLiteral("1:Center(Down)"));
-  EXPECT_EQ(Form1->Cmb_VARBT_Pos->count(), 20);
+  EXPECT_EQ(Named<QComboBox>("Cmb_TextSize")->currentText(), QStringLiteral("L"));
+  EXPECT_EQ(Named<QComboBox>("Cmb_Light2_Spot_Dir")->currentText(), QStringLiteral("-Z"));
+  EXPECT_EQ(Named<QComboBox>("Cmb_ColorTexture")->currentText(), QStringLiteral("emerald"));
+  EXPECT_EQ(Named<QComboBox>("Cmb_ColorTexture")->count(), 24);
+  EXPECT_EQ(Named<QComboBox>("Cmb_RBT1_Pos")->count(), 29);
+  EXPECT_EQ(Named<QComboBox>("Cmb_RBT1_Pos")->itemText(28), QStringLiteral("L/L2-Ext(Dn)"));
+  EXPECT_EQ(Named<QComboBox>("Cmb_RBT2_Pos")->count(), 25);
+  EXPECT_EQ(Named<QComboBox>("Cmb_VARBT_Pos")->itemText(1), QStringLiteral("1:Center(Down)"));
+  EXPECT_EQ(Named<QComboBox>("Cmb_VARBT_Pos")->count(), 20);
   // Hidden single controls exist, hidden.
-  EXPECT_FALSE(Form1->Chk_ShowDetail->isVisible());
-  EXPECT_FALSE(Form1->Btn_RBT_Test->isVisible());
-  EXPECT_FALSE(Form1->Tkb_RBT2_RT1Axis->isVisibleTo(Form1->Grp_Robot));
-  EXPECT_FALSE(Form1->Chk_RBT_MultiDraw->isVisibleTo(Form1->Grp_Robot));
-  EXPECT_FALSE(Form1->Chk_RBT1_DualArm->isEnabled());
-  EXPECT_EQ(Form1->UnitAlarmChecks[12], Form1->Chk_Unit13_Alarm);
-  EXPECT_EQ(Form1->UnitAlarmChecks[13], nullptr);
+  EXPECT_FALSE(Named<QCheckBox>("Chk_ShowDetail")->isVisible());
+  EXPECT_FALSE(Named<QPushButton>("Btn_RBT_Test")->isVisible());
+  EXPECT_FALSE(Named<TrackBar>("Tkb_RBT2_RT1Axis")->isVisibleTo(Named<QGroupBox>("Grp_Robot")));
+  EXPECT_FALSE(Named<QCheckBox>("Chk_RBT_MultiDraw")->isVisibleTo(Named<QGroupBox>("Grp_Robot")));
+  EXPECT_FALSE(Named<QCheckBox>("Chk_RBT1_DualArm")->isEnabled());
+  EXPECT_EQ(Win()->UnitAlarmChecks[12], Named<QCheckBox>("Chk_Unit13_Alarm"));
+  EXPECT_EQ(Win()->UnitAlarmChecks[13], nullptr);
   // Labels reflect the controls from the start.
-  EXPECT_EQ(Form1->Lbl_Z_Angle->text(), QStringLiteral("-30.0"));
-  EXPECT_EQ(Form1->Lbl_Light1_Amb->text(), QStringLiteral("0.50"));
-  EXPECT_EQ(Form1->Lbl_TestData03->text(), QStringLiteral("90.00"));
-  EXPECT_EQ(Form1->Lbl_ColorTex_Shin->text(), QStringLiteral("64"));
-  EXPECT_EQ(Form1->Lbl_YY->text(), QStringLiteral("0.310"));
+  EXPECT_EQ(Named<ValueLabel>("Lbl_Z_Angle")->text(), QStringLiteral("-30.0"));
+  EXPECT_EQ(Named<ValueLabel>("Lbl_Light1_Amb")->text(), QStringLiteral("0.50"));
+  EXPECT_EQ(Named<ValueLabel>("Lbl_TestData03")->text(), QStringLiteral("90.00"));
+  EXPECT_EQ(Named<ValueLabel>("Lbl_ColorTex_Shin")->text(), QStringLiteral("64"));
+  EXPECT_EQ(Named<ValueLabel>("Lbl_YY")->text(), QStringLiteral("0.310"));
 }
 
 TEST_F(MainWindowTest, ToolsMenuReachesEveryDialogAndTheLink) {
   QStringList enabled;
-  for (QAction* a : Form1->ToolsMenu()->actions())
+  for (QAction* a : Win()->ToolsMenu()->actions())
     if (a->isEnabled()) enabled << a->text();
   // Entries carry no underlined letter: a plain letter never runs one.
   EXPECT_EQ(enabled, (QStringList{QStringLiteral("Object Settings..."), QStringLiteral("Object List..."),
                                   QStringLiteral("XYZ Monitor..."), QStringLiteral("Shm Link"),
                                   QStringLiteral("Allowed Contacts..."), QStringLiteral("Motion Report...")}));
   // The link entry follows the hidden "Shm Link" box both ways.
-  QAction* link = Form1->ToolsMenu()->actions().at(3);
+  QAction* link = Win()->ToolsMenu()->actions().at(3);
   EXPECT_TRUE(link->isCheckable());
-  Form1->ToolsMenu()->actions().at(2)->trigger();
-  EXPECT_TRUE(XYZ_Mon->isVisible());
-  XYZ_Mon->hide();
+  Win()->ToolsMenu()->actions().at(2)->trigger();
+  EXPECT_TRUE(app->Monitor()->isVisible());
+  app->Monitor()->hide();
 }
 
 }  // namespace

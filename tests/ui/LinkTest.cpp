@@ -20,14 +20,14 @@ namespace {
 class LinkTest : public MainWindowTest {
  protected:
   QAction* LinkEntry() const {
-    for (QAction* a : Form1->ToolsMenu()->actions())
+    for (QAction* a : Win()->ToolsMenu()->actions())
       if (QString(a->text()).remove(QLatin1Char('&')) == QStringLiteral("Shm Link")) return a;
     return nullptr;
   }
   // Shows the hidden "Unuse Item" group, where the box lives, so that it
   // can be clicked as a user would.
   static void ShowUnuseItem() {
-    auto* dock = qobject_cast<QDockWidget*>(Form1->Grp_UnuseItem->parentWidget());
+    auto* dock = qobject_cast<QDockWidget*>(Named<QGroupBox>("Grp_UnuseItem")->parentWidget());
     ASSERT_NE(dock, nullptr);
     dock->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dock));
@@ -42,12 +42,12 @@ class LinkTest : public MainWindowTest {
   }
   // The window after a failed open: running, unlinked, controls unlocked.
   void ExpectUnlinked() {
-    EXPECT_FALSE(Form1->Chk_ShmLink->isChecked());
+    EXPECT_FALSE(Named<QCheckBox>("Chk_ShmLink")->isChecked());
     EXPECT_FALSE(LinkEntry()->isChecked());
-    EXPECT_TRUE(Form1->Grp_Robot->isEnabled());
-    EXPECT_TRUE(Form1->Grp_Equipment->isEnabled());
-    EXPECT_TRUE(Form1->Btn_AnimationStart->isEnabled());
-    EXPECT_FALSE(Form1->Tim_ShmMonitor->isActive());
+    EXPECT_TRUE(Named<QGroupBox>("Grp_Robot")->isEnabled());
+    EXPECT_TRUE(Named<QGroupBox>("Grp_Equipment")->isEnabled());
+    EXPECT_TRUE(Named<QPushButton>("Btn_AnimationStart")->isEnabled());
+    EXPECT_FALSE(Named<QTimer>("Tim_ShmMonitor")->isActive());
   }
   std::string Block() const { return "/dev/shm/" + LinkBlock(); }
   std::string Sem() const { return "/dev/shm/sem." + LinkMutex(); }
@@ -79,17 +79,17 @@ TEST_F(LinkTest, AFailedOpenLeavesTheWindowRunningWithOneMessage) {
       rmdir(block.c_str());
       c.make();
       // A new window takes the names afresh, so the mutex is looked at again.
-      Form1->SetLinkNames(name + "_", mutex);
-      Form1->SetLinkNames(name, mutex);
+      Link().SetLinkNames(name + "_", mutex);
+      Link().SetLinkNames(name, mutex);
       const std::string out = StdoutOf([&] {
         if (way == 0)
           LinkEntry()->trigger();
         else
-          Click(Form1->Chk_ShmLink);
+          Click(Named<QCheckBox>("Chk_ShmLink"));
         Pump(50);
       });
       EXPECT_EQ(out, c.says + "\n");
-      EXPECT_EQ(Form1->StatusText(), QString::fromStdString(c.says));
+      EXPECT_EQ(Status().StatusText(), QString::fromStdString(c.says));
       ExpectUnlinked();
       rmdir(block.c_str());
       unlink(block.c_str());
@@ -105,8 +105,8 @@ TEST_F(LinkTest, AFailedOpenLeavesTheWindowRunningWithOneMessage) {
   const bool other = fchown(fd, kOtherUser, kOtherUser) == 0;
   close(fd);
   if (other) {
-    Form1->SetLinkNames(name + "_", mutex);
-    Form1->SetLinkNames(name, mutex);
+    Link().SetLinkNames(name + "_", mutex);
+    Link().SetLinkNames(name, mutex);
     WithoutFileOverride asAnyUser;
     EXPECT_EQ(StdoutOf([&] { LinkEntry()->trigger(); }), name + " belongs to another user; use --link-name\n");
     ExpectUnlinked();
@@ -119,59 +119,58 @@ TEST_F(LinkTest, AFailedOpenLeavesTheWindowRunningWithOneMessage) {
   ASSERT_EQ(ftruncate(small, 4096), 0);
   close(small);
   EXPECT_EQ(StdoutOf([&] { LinkEntry()->trigger(); }), "");
-  EXPECT_TRUE(Form1->Chk_ShmLink->isChecked());
+  EXPECT_TRUE(Named<QCheckBox>("Chk_ShmLink")->isChecked());
   EXPECT_TRUE(LinkEntry()->isChecked());
-  EXPECT_FALSE(Form1->Grp_Robot->isEnabled());
+  EXPECT_FALSE(Named<QGroupBox>("Grp_Robot")->isEnabled());
   LinkEntry()->trigger();
-  EXPECT_FALSE(Form1->Chk_ShmLink->isChecked());
-  EXPECT_TRUE(Form1->Grp_Robot->isEnabled());
+  EXPECT_FALSE(Named<QCheckBox>("Chk_ShmLink")->isChecked());
+  EXPECT_TRUE(Named<QGroupBox>("Grp_Robot")->isEnabled());
 }
 
 TEST_F(LinkTest, MenuEntryFollowsTheBoxWhoeverDisablesIt) {
   ShowUnuseItem();
   QAction* entry = LinkEntry();
   ASSERT_TRUE(entry->isEnabled());
-  QTest::mouseClick(Form1->Btn_AnimationStart, Qt::LeftButton);
-  ASSERT_EQ(Form1->Btn_AnimationStart->text(), QStringLiteral("Anime Stop"));
-  EXPECT_FALSE(Form1->Chk_ShmLink->isEnabled());
+  QTest::mouseClick(Named<QPushButton>("Btn_AnimationStart"), Qt::LeftButton);
+  ASSERT_EQ(Named<QPushButton>("Btn_AnimationStart")->text(), QStringLiteral("Anime Stop"));
+  EXPECT_FALSE(Named<QCheckBox>("Chk_ShmLink")->isEnabled());
   EXPECT_FALSE(entry->isEnabled());
   // The entry cannot open the link while the animation runs.
   entry->trigger();
-  EXPECT_FALSE(Form1->Chk_ShmLink->isChecked());
-  QTest::mouseClick(Form1->Btn_AnimationStart, Qt::LeftButton);
-  EXPECT_EQ(Form1->Btn_AnimationStart->text(), QStringLiteral("Anime Start"));
-  EXPECT_TRUE(Form1->Btn_AnimationStart->isEnabled());
+  EXPECT_FALSE(Named<QCheckBox>("Chk_ShmLink")->isChecked());
+  QTest::mouseClick(Named<QPushButton>("Btn_AnimationStart"), Qt::LeftButton);
+  EXPECT_EQ(Named<QPushButton>("Btn_AnimationStart")->text(), QStringLiteral("Anime Start"));
+  EXPECT_TRUE(Named<QPushButton>("Btn_AnimationStart")->isEnabled());
   EXPECT_TRUE(entry->isEnabled());
   // A disabled parent counts too.
-  Form1->Grp_UnuseItem->setEnabled(false);
+  Named<QGroupBox>("Grp_UnuseItem")->setEnabled(false);
   EXPECT_FALSE(entry->isEnabled());
-  Form1->Grp_UnuseItem->setEnabled(true);
+  Named<QGroupBox>("Grp_UnuseItem")->setEnabled(true);
   EXPECT_TRUE(entry->isEnabled());
 }
 
 TEST_F(LinkTest, LinkTimerTicksAtItsIntervalThroughTheRegularRedraws) {
   // Above the 500 ms of the regular redraw, each of which once restarted
   // the link's timer before it could fire.
-  Form1->ApplyValueEntry(Form1->Lbl_ShmInterval, QStringLiteral("600"));
-  Form1->Chk_ShmLink->setChecked(true);
-  ASSERT_TRUE(Form1->Tim_ShmMonitor->isActive());
-  ASSERT_TRUE(Form1->Tim_Blink->isActive());
-  QSignalSpy ticks(Form1->Tim_ShmMonitor, &QTimer::timeout);
+  Arm().ApplyValueEntry(Named<ValueLabel>("Lbl_ShmInterval"), QStringLiteral("600"));
+  Named<QCheckBox>("Chk_ShmLink")->setChecked(true);
+  ASSERT_TRUE(Named<QTimer>("Tim_ShmMonitor")->isActive());
+  ASSERT_TRUE(Named<QTimer>("Tim_Blink")->isActive());
+  QSignalSpy ticks(Named<QTimer>("Tim_ShmMonitor"), &QTimer::timeout);
   Pump(2100);
   EXPECT_GE(ticks.count(), 2);  // 3 at the interval; none when restarted
-  Form1->Chk_ShmLink->setChecked(false);
+  Named<QCheckBox>("Chk_ShmLink")->setChecked(false);
 }
 
 TEST_F(LinkTest, StartingWithTheLinkOptionLeavesTheLinkOn) {
   // As the program does for --link, before the window first shows.
-  DestroyAppWindows();
-  CreateAppWindows();
-  Form1->SetLinkNames(LinkBlock(), LinkMutex());
-  Form1->OpenLinkWhenShown();
-  Form1->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1));
+  app = std::make_unique<AppWindows>();
+  Link().SetLinkNames(LinkBlock(), LinkMutex());
+  Link().OpenLinkWhenShown();
+  Win()->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(Win()));
   EXPECT_TRUE(LinkEntry()->isChecked());
-  EXPECT_FALSE(Form1->Grp_Robot->isEnabled());
-  EXPECT_TRUE(Form1->Tim_ShmMonitor->isActive());
-  Form1->Chk_ShmLink->setChecked(false);
+  EXPECT_FALSE(Named<QGroupBox>("Grp_Robot")->isEnabled());
+  EXPECT_TRUE(Named<QTimer>("Tim_ShmMonitor")->isActive());
+  Named<QCheckBox>("Chk_ShmLink")->setChecked(false);
 }

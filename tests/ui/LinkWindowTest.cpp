@@ -24,14 +24,14 @@ class LinkWindowTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    Form1->SetLinkNames(block, mutex);
-    Form1->Chk_ShmLink->setChecked(true);
-    ASSERT_TRUE(Form1->Chk_ShmLink->isChecked());
+    Link().SetLinkNames(block, mutex);
+    Named<QCheckBox>("Chk_ShmLink")->setChecked(true);
+    ASSERT_TRUE(Named<QCheckBox>("Chk_ShmLink")->isChecked());
     ASSERT_EQ(controller.OpenSharedMemoryLink(), 1);
     c = static_cast<tessaly_link_controller*>(controller.MutableView());
   }
   void TearDown() override {
-    Form1->Chk_ShmLink->setChecked(false);
+    Named<QCheckBox>("Chk_ShmLink")->setChecked(false);
     SharedMemoryLink::Unlink(block, mutex);
     MainWindowTest::TearDown();
   }
@@ -60,61 +60,61 @@ class LinkWindowTest : public MainWindowTest {
 
 TEST_F(LinkWindowTest, WellFormedWriteMovesTheBarsAndAFaultIsReportedOnce) {
   // Before a controller speaks, the block is left alone and nothing is said.
-  const QString before = Form1->StatusText();
-  Form1->Tim_ShmMonitorTimer();
-  EXPECT_EQ(Form1->StatusText(), before);
-  EXPECT_EQ(Form1->LinkOverrides()->at(3).active, false);
+  const QString before = Status().StatusText();
+  Link().Tim_ShmMonitorTimer();
+  EXPECT_EQ(Status().StatusText(), before);
+  EXPECT_EQ(Link().LinkOverrides()->at(3).active, false);
 
   Write(1, 30.0f, 0.5f);
-  const int frames = Form1->FramesDrawn();
-  Form1->Tim_ShmMonitorTimer();
-  EXPECT_EQ(Form1->FramesDrawn(), frames + 1) << "one frame per tick";
-  EXPECT_EQ(Form1->Tkb_TestData01->Position(), 3000);
-  EXPECT_EQ(Form1->Tkb_RBT1_R1Axis->Position(), 50);
-  EXPECT_TRUE(Form1->Chk_RBT1_R1_Wafer->isChecked());
-  EXPECT_EQ(Form1->Lbl_RBT1_R1Axis->text(), QStringLiteral("0.50"));
-  EXPECT_TRUE(Form1->StatusText().contains(QStringLiteral("applied")));
-  ASSERT_NE(Form1->LinkOverrides(), nullptr);
-  EXPECT_TRUE(Form1->LinkOverrides()->at(3).active);
-  EXPECT_FALSE(Form1->Objects()[3].Enbl) << "the stored table is not touched";
+  const int frames = Frame().FramesDrawn();
+  Link().Tim_ShmMonitorTimer();
+  EXPECT_EQ(Frame().FramesDrawn(), frames + 1) << "one frame per tick";
+  EXPECT_EQ(Named<TrackBar>("Tkb_TestData01")->Position(), 3000);
+  EXPECT_EQ(Named<TrackBar>("Tkb_RBT1_R1Axis")->Position(), 50);
+  EXPECT_TRUE(Named<QCheckBox>("Chk_RBT1_R1_Wafer")->isChecked());
+  EXPECT_EQ(Named<ValueLabel>("Lbl_RBT1_R1Axis")->text(), QStringLiteral("0.50"));
+  EXPECT_TRUE(Status().StatusText().contains(QStringLiteral("applied")));
+  ASSERT_NE(Link().LinkOverrides(), nullptr);
+  EXPECT_TRUE(Link().LinkOverrides()->at(3).active);
+  EXPECT_FALSE(Frame().Objects()[3].Enbl) << "the stored table is not touched";
   // The viewer's region carries the tool point of the frame it drew.
   const auto* v = reinterpret_cast<const tessaly_link_viewer*>(static_cast<const char*>(controller.View()) +
                                                                TESSALY_LINK_VIEWER_OFFSET);
   EXPECT_EQ(v->sequence_seen, 1u);
-  Form1->Tim_ShmMonitorTimer();
-  EXPECT_NEAR(v->tool[0], Form1->ToolPoint[0], 1e-5);
-  EXPECT_NEAR(v->tool[2], Form1->ToolPoint[1], 1e-5);
+  Link().Tim_ShmMonitorTimer();
+  EXPECT_NEAR(v->tool[0], Frame().ToolPoint()[0], 1e-5);
+  EXPECT_NEAR(v->tool[2], Frame().ToolPoint()[1], 1e-5);
 
   // A NaN: nothing moves, one message.
   Write(2, 60.0f, 0.9f);
   c->robot[0].t = std::nanf("");
-  Form1->Tim_ShmMonitorTimer();
-  EXPECT_EQ(Form1->Tkb_TestData01->Position(), 3000);
-  EXPECT_EQ(Form1->Tkb_RBT1_R1Axis->Position(), 50);
-  EXPECT_TRUE(Form1->StatusText().contains(QStringLiteral("not a number")));
-  Form1->ShowStatus(QStringLiteral("something else"));
-  Form1->Tim_ShmMonitorTimer();
-  EXPECT_EQ(Form1->StatusText(), QStringLiteral("something else")) << "reported once";
+  Link().Tim_ShmMonitorTimer();
+  EXPECT_EQ(Named<TrackBar>("Tkb_TestData01")->Position(), 3000);
+  EXPECT_EQ(Named<TrackBar>("Tkb_RBT1_R1Axis")->Position(), 50);
+  EXPECT_TRUE(Status().StatusText().contains(QStringLiteral("not a number")));
+  Status().ShowStatus(QStringLiteral("something else"));
+  Link().Tim_ShmMonitorTimer();
+  EXPECT_EQ(Status().StatusText(), QStringLiteral("something else")) << "reported once";
 
   // Closing the link gives the scene its stored poses back.
-  Form1->Chk_ShmLink->setChecked(false);
-  EXPECT_EQ(Form1->LinkOverrides(), nullptr);
+  Named<QCheckBox>("Chk_ShmLink")->setChecked(false);
+  EXPECT_EQ(Link().LinkOverrides(), nullptr);
 
   // A controller that opens the block with O_TRUNC stops the link; the
   // window lives on, unlinked.
-  Form1->Chk_ShmLink->setChecked(true);
+  Named<QCheckBox>("Chk_ShmLink")->setChecked(true);
   close(shm_open(("/" + block).c_str(), O_RDWR | O_TRUNC, 0600));
-  Form1->Tim_ShmMonitorTimer();
-  EXPECT_TRUE(Form1->StatusText().contains(QStringLiteral("too small")));
-  EXPECT_FALSE(Form1->Chk_ShmLink->isChecked());
-  EXPECT_TRUE(Form1->Grp_Robot->isEnabled());
+  Link().Tim_ShmMonitorTimer();
+  EXPECT_TRUE(Status().StatusText().contains(QStringLiteral("too small")));
+  EXPECT_FALSE(Named<QCheckBox>("Chk_ShmLink")->isChecked());
+  EXPECT_TRUE(Named<QGroupBox>("Grp_Robot")->isEnabled());
 }
 
 // Each write applied is kept; the Motion Report sweeps the session, the
 // record the controller moves measured against the rest.
 TEST_F(LinkWindowTest, TheSessionIsRecordedAndSweptInTheMotionReport) {
   for (int i : {3, 12}) {
-    SceneObject& box = Form1->Objects()[static_cast<size_t>(i)];
+    SceneObject& box = Frame().Objects()[static_cast<size_t>(i)];
     box.Enbl = true;
     box.Shp = ShapeKind::Cube;
     box.W = box.D = box.H = 0.1f;
@@ -124,15 +124,15 @@ TEST_F(LinkWindowTest, TheSessionIsRecordedAndSweptInTheMotionReport) {
     box.Y = -0.5f;
     box.Z = 0.2f;
   }
-  Form1->SceneChanged(QStringLiteral("Edit"));
+  Doc().SceneChanged(QStringLiteral("Edit"));
   for (uint32_t k = 1; k <= 3; ++k) {
     Write(k, 30.0f, 0.5f);
     c->overrides[0].x = k == 3 ? 1.95f : 1.45f + 0.15f * static_cast<float>(k);
     c->overrides[0].ang[0] = 0.0f;
-    Form1->Tim_ShmMonitorTimer();
+    Link().Tim_ShmMonitorTimer();
   }
-  Form1->Checks()->ShowMotionReport();
-  MotionReport* r = Form1->Checks()->motionReport();
+  Checks().ShowMotionReport();
+  MotionReport* r = Checks().motionReport();
   r->motion()->setCurrentIndex(4);
   QTest::mouseClick(r->findChild<QPushButton*>(QStringLiteral("Btn_Run")), Qt::LeftButton);
   ASSERT_EQ(r->result().rows.size(), 3u);

@@ -18,12 +18,12 @@
 
 TEST_F(MainWindowTest, FiveWindowsAreCreatedInOrderWithTheirCaptions) {
   const std::vector<std::string> expected = {"TForm1", "TTenkey", "TObjSet", "TObjList", "TXYZ_Mon"};
-  EXPECT_EQ(WindowCreationLog(), expected);
-  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - untitled"));
-  EXPECT_EQ(Tenkey->windowTitle(), QStringLiteral("Data Input"));
-  EXPECT_EQ(ObjSet->windowTitle(), QStringLiteral("Object Setting"));
-  EXPECT_EQ(ObjList->windowTitle(), QStringLiteral("Object List"));
-  EXPECT_EQ(XYZ_Mon->windowTitle(), QStringLiteral("XYZ Monitor"));
+  EXPECT_EQ(app->CreationOrder(), expected);
+  EXPECT_EQ(Win()->windowTitle(), QStringLiteral("Tessaly Ver0.07z3 - untitled"));
+  EXPECT_EQ(app->Keypad()->windowTitle(), QStringLiteral("Data Input"));
+  EXPECT_EQ(app->ObjectSettings()->windowTitle(), QStringLiteral("Object Setting"));
+  EXPECT_EQ(app->ObjectList()->windowTitle(), QStringLiteral("Object List"));
+  EXPECT_EQ(app->Monitor()->windowTitle(), QStringLiteral("XYZ Monitor"));
 }
 
 TEST_F(MainWindowTest, TimersAsLaidOut) {
@@ -33,23 +33,23 @@ TEST_F(MainWindowTest, TimersAsLaidOut) {
     bool activeAfterShow;
   } rows[] = {// The link timer's laid-out 500 ms is replaced by the label's 100 at the
               // first settings transfer.
-              {Form1->Tim_ActiveCheck, 100, true},
-              {Form1->Tim_Blink, 500, true},
-              {Form1->Tim_Animation, 100, false},
-              {Form1->Tim_RBT_Test, 50, false},
-              {Form1->Tim_ShmMonitor, 100, false}};
+              {Named<QTimer>("Tim_ActiveCheck"), 100, true},
+              {Named<QTimer>("Tim_Blink"), 500, true},
+              {Named<QTimer>("Tim_Animation"), 100, false},
+              {Named<QTimer>("Tim_RBT_Test"), 50, false},
+              {Named<QTimer>("Tim_ShmMonitor"), 100, false}};
   for (const Expect& e : rows) {
     EXPECT_EQ(e.t->interval(), e.interval) << e.t->objectName().toStdString();
     EXPECT_EQ(e.t->isActive(), e.activeAfterShow) << e.t->objectName().toStdString();
   }
-  EXPECT_EQ(Form1->Tim_Draw->interval(), 100);
+  EXPECT_EQ(Named<QTimer>("Tim_Draw")->interval(), 100);
 }
 
 TEST_F(MainWindowTest, TableAndTexturesAfterStartUp) {
-  ObjectTable& t = Form1->Objects();
+  ObjectTable& t = Frame().Objects();
   EXPECT_EQ(t[7].Name, "OBJ007");
   for (const SceneObject& r : t) ASSERT_FALSE(r.Enbl);
-  TextureSlot* slots = Form1->Textures();
+  TextureSlot* slots = Frame().Textures();
   EXPECT_TRUE(slots[0].loaded);
   EXPECT_TRUE(slots[1].loaded);
   EXPECT_EQ(slots[0].number, 0);
@@ -64,41 +64,41 @@ TEST_F(MainWindowTest, TableAndTexturesAfterStartUp) {
 }
 
 TEST_F(MainWindowTest, SeveralRedrawRequestsGiveOneFrame) {
-  Form1->Tim_Blink->stop();
+  Named<QTimer>("Tim_Blink")->stop();
   Pump(250);
-  const int before = Form1->FramesDrawn();
-  Form1->RequestRedraw();
+  const int before = Frame().FramesDrawn();
+  Frame().RequestRedraw();
   Pump(20);
-  Form1->RequestRedraw();
+  Frame().RequestRedraw();
   Pump(20);
-  Form1->RequestRedraw();
+  Frame().RequestRedraw();
   Pump(300);
-  EXPECT_EQ(Form1->FramesDrawn(), before + 1);
+  EXPECT_EQ(Frame().FramesDrawn(), before + 1);
   // Nothing more happens without a request.
   Pump(300);
-  EXPECT_EQ(Form1->FramesDrawn(), before + 1);
+  EXPECT_EQ(Frame().FramesDrawn(), before + 1);
 }
 
 TEST_F(MainWindowTest, ReactivationDrawsOneFrame) {
-  Form1->Tim_Blink->stop();
-  Form1->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+  Named<QTimer>("Tim_Blink")->stop();
+  Win()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Win()));
   QWidget other;
   other.resize(200, 100);
   other.show();
   other.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
   Pump(300);
-  const int before = Form1->FramesDrawn();
-  Form1->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+  const int before = Frame().FramesDrawn();
+  Win()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Win()));
   Pump(400);
-  EXPECT_EQ(Form1->FramesDrawn(), before + 1);
+  EXPECT_EQ(Frame().FramesDrawn(), before + 1);
 }
 
 TEST_F(MainWindowTest, PanelShowsTheFloorTheArmAndTheBackground) {
-  Form1->DrawFrame();
-  const QImage img = Form1->Panel()->grabFramebuffer();
+  Frame().DrawFrame();
+  const QImage img = Frame().Panel()->grabFramebuffer();
   ASSERT_FALSE(img.isNull());
   // Lower left: the checkerboard floor, light blue or near-white tiles.
   const QColor floor = img.pixelColor(img.width() / 8, img.height() - 10);
@@ -107,78 +107,78 @@ TEST_F(MainWindowTest, PanelShowsTheFloorTheArmAndTheBackground) {
   const QColor sky = img.pixelColor(img.width() - 2, 1);
   EXPECT_EQ(sky, QColor(0, 0, 0));
   // The tool point labels show where the Home pose puts the tool.
-  EXPECT_EQ(Form1->Lbl_Test_X->text(), QStringLiteral("0.0000"));
-  EXPECT_EQ(Form1->Lbl_Test_Y->text(), QStringLiteral("0.5600"));
-  EXPECT_EQ(Form1->Lbl_Test_Z->text(), QStringLiteral("0.3700"));
+  EXPECT_EQ(Named<ValueLabel>("Lbl_Test_X")->text(), QStringLiteral("0.0000"));
+  EXPECT_EQ(Named<ValueLabel>("Lbl_Test_Y")->text(), QStringLiteral("0.5600"));
+  EXPECT_EQ(Named<ValueLabel>("Lbl_Test_Z")->text(), QStringLiteral("0.3700"));
 }
 
 TEST_F(MainWindowTest, ToolPointLabelsNeverShowMinusZero) {
   // J1 at 180 turns the tool round: X is a tiny negative number.
-  Form1->Tkb_TestData01->SetPosition(18000);
-  EXPECT_EQ(Form1->Lbl_Test_X->text(), QStringLiteral("0.0000"));
-  EXPECT_EQ(Form1->Lbl_Test_Z->text(), QStringLiteral("-0.3700"));
+  Named<TrackBar>("Tkb_TestData01")->SetPosition(18000);
+  EXPECT_EQ(Named<ValueLabel>("Lbl_Test_X")->text(), QStringLiteral("0.0000"));
+  EXPECT_EQ(Named<ValueLabel>("Lbl_Test_Z")->text(), QStringLiteral("-0.3700"));
 }
 
 TEST_F(MainWindowTest, ZeroHeightPanelKeepsItsProjectionAndDrawsAgainAfterwards) {
   auto projection = [] {
     std::array<double, 16> m{};
-    if (Form1->Panel()->MakeCurrent()) glGetDoublev(GL_PROJECTION_MATRIX, m.data());
-    Form1->Panel()->DoneCurrent();
+    if (Frame().Panel()->MakeCurrent()) glGetDoublev(GL_PROJECTION_MATRIX, m.data());
+    Frame().Panel()->DoneCurrent();
     return m;
   };
   const auto before = projection();
-  Form1->Pnl_GLResize(628, 0);
-  Form1->Pnl_GLResize(0, 0);
+  Q_EMIT Frame().Panel()->panelResized(628, 0);
+  Q_EMIT Frame().Panel()->panelResized(0, 0);
   const auto collapsed = projection();
   for (double v : collapsed) EXPECT_TRUE(std::isfinite(v));
   EXPECT_EQ(collapsed, before);
-  Form1->DrawFrame();
+  Frame().DrawFrame();
   EXPECT_TRUE(prompts.messages.isEmpty());
-  Form1->Pnl_GLResize(Form1->Panel()->width(), Form1->Panel()->height());
-  Form1->DrawFrame();
-  const QImage img = Form1->Panel()->grabFramebuffer();
+  Q_EMIT Frame().Panel()->panelResized(Frame().Panel()->width(), Frame().Panel()->height());
+  Frame().DrawFrame();
+  const QImage img = Frame().Panel()->grabFramebuffer();
   EXPECT_GT(img.pixelColor(img.width() / 8, img.height() - 10).blue(), 150) << "the floor is back";
 }
 
 TEST_F(MainWindowTest, DebugLabelRevealsShowDetailWhichOpensAndClosesTheBottomPanel) {
-  EXPECT_EQ(Form1->Pnl_Bottom->height(), 40);
-  EXPECT_FALSE(Form1->Chk_ShowDetail->isVisible());
-  QTest::mouseDClick(Form1->Lbl_DEBUG, Qt::LeftButton);
-  EXPECT_TRUE(Form1->Chk_ShowDetail->isVisible());
-  const int before = Form1->height();
-  Click(Form1->Chk_ShowDetail);
-  EXPECT_TRUE(Form1->Chk_ShowDetail->isChecked());
-  EXPECT_EQ(Form1->Pnl_Bottom->height(), 230);
-  EXPECT_EQ(Form1->height(), before + 190);
-  Click(Form1->Chk_ShowDetail);
-  EXPECT_EQ(Form1->Pnl_Bottom->height(), 40);
-  EXPECT_EQ(Form1->height(), before);
+  EXPECT_EQ(Named<QWidget>("Pnl_Bottom")->height(), 40);
+  EXPECT_FALSE(Named<QCheckBox>("Chk_ShowDetail")->isVisible());
+  QTest::mouseDClick(Named<ValueLabel>("Lbl_DEBUG"), Qt::LeftButton);
+  EXPECT_TRUE(Named<QCheckBox>("Chk_ShowDetail")->isVisible());
+  const int before = Win()->height();
+  Click(Named<QCheckBox>("Chk_ShowDetail"));
+  EXPECT_TRUE(Named<QCheckBox>("Chk_ShowDetail")->isChecked());
+  EXPECT_EQ(Named<QWidget>("Pnl_Bottom")->height(), 230);
+  EXPECT_EQ(Win()->height(), before + 190);
+  Click(Named<QCheckBox>("Chk_ShowDetail"));
+  EXPECT_EQ(Named<QWidget>("Pnl_Bottom")->height(), 40);
+  EXPECT_EQ(Win()->height(), before);
 }
 
 TEST_F(MainWindowTest, RightBarHidesAndReturns) {
   Pump(50);
-  EXPECT_EQ(Form1->Pnl_VARobot->width(), 168);
-  Form1->Chk_RightBar->setChecked(false);
+  EXPECT_EQ(Named<QWidget>("Pnl_VARobot")->width(), 168);
+  Named<QCheckBox>("Chk_RightBar")->setChecked(false);
   Pump(50);
-  EXPECT_FALSE(Form1->Pnl_VARobot->isVisible());
-  Form1->Chk_RightBar->setChecked(true);
+  EXPECT_FALSE(Named<QWidget>("Pnl_VARobot")->isVisible());
+  Named<QCheckBox>("Chk_RightBar")->setChecked(true);
   Pump(50);
-  EXPECT_EQ(Form1->Pnl_VARobot->width(), 168);
+  EXPECT_EQ(Named<QWidget>("Pnl_VARobot")->width(), 168);
 }
 
 TEST_F(MainWindowTest, ExitSetsTheFlagAndClosesTheWindow) {
-  QSignalSpy closed(Form1, &TForm1::closed);
-  QTest::mouseClick(Form1->Btn_Exit, Qt::LeftButton);
-  EXPECT_TRUE(Form1->ExitRequested);
-  EXPECT_FALSE(Form1->isVisible());
+  QSignalSpy closed(Win(), &TForm1::closed);
+  QTest::mouseClick(Named<QPushButton>("Btn_Exit"), Qt::LeftButton);
+  EXPECT_TRUE(Win()->ExitRequested);
+  EXPECT_FALSE(Win()->isVisible());
   EXPECT_EQ(closed.count(), 1);
 }
 
 TEST_F(MainWindowTest, Screenshot) {
   Pump(200);
-  Shot(Form1, "main-window.png");
+  Shot(Win(), "main-window.png");
   // Client area as laid out after start-up: 799 wide, the bottom panel
   // collapsed to its strip.
-  EXPECT_EQ(Form1->centralWidget()->width(), 799);
-  EXPECT_EQ(Form1->centralWidget()->height(), 595 - (kBottomDetailHeight - kBottomCollapsedHeight));
+  EXPECT_EQ(Win()->centralWidget()->width(), 799);
+  EXPECT_EQ(Win()->centralWidget()->height(), 595 - (kBottomDetailHeight - kBottomCollapsedHeight));
 }

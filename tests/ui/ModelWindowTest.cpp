@@ -48,15 +48,15 @@ class ModelWindowTest : public MainWindowTest {
     data.setUrls({QUrl::fromLocalFile(path)});
     const QPointF at(200, 200);
     QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(Form1, &enter);
+    QCoreApplication::sendEvent(Win(), &enter);
     ASSERT_EQ(enter.isAccepted(), wanted) << "a drag the window takes shows so";
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(Form1, &drop);
+    QCoreApplication::sendEvent(Win(), &drop);
     Pump(50);
   }
   static QImage Picture() {
-    Form1->DrawFrame();
-    return Form1->Panel()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    Frame().DrawFrame();
+    return Frame().Panel()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
   }
   static int Differing(const QImage& a, const QImage& b) {
     int n = 0;
@@ -64,12 +64,8 @@ class ModelWindowTest : public MainWindowTest {
       for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
     return n;
   }
-  void SetUp() override {
-    MainWindowTest::SetUp();
-    // The shipped shape list names the kinds (the test's folder has none).
-    delete ObjSet;
-    ObjSet = new TObjSet(Form1, ShippedShapeList());
-  }
+  // The shipped shape list names the kinds (the test's folder has none).
+  QString ShapeList() const override { return ShippedShapeList(); }
   QTemporaryDir dir;
 };
 
@@ -79,31 +75,31 @@ TEST_F(ModelWindowTest, ADroppedModelIsOneRecordTheStatusNamesAndThePictureShows
   const QString box = WriteBox(QStringLiteral("box.stl"));
   const QImage before = Picture();
   Drop(box);
-  ASSERT_EQ(Form1->SelectedObject(), 0);
-  const SceneObject& rec = Form1->Objects()[0];
+  ASSERT_EQ(View().SelectedObject(), 0);
+  const SceneObject& rec = Frame().Objects()[0];
   EXPECT_TRUE(rec.Enbl);
   EXPECT_EQ(rec.Shp, ShapeKind::Model);
   EXPECT_EQ(QString::fromStdString(rec.Text), box) << "absolute while the scene has no folder";
-  EXPECT_EQ(Form1->UndoText(), QStringLiteral("Undo Add model box.stl"));
-  EXPECT_EQ(Form1->StatusSelection(), QStringLiteral("OBJ000 box.stl (Model)"));
+  EXPECT_EQ(Doc().UndoText(), QStringLiteral("Undo Add model box.stl"));
+  EXPECT_EQ(Status().Selection(), QStringLiteral("OBJ000 box.stl (Model)"));
   ASSERT_TRUE(ModelLibrary::Shared().WaitIdle(30));
-  ASSERT_TRUE(QTest::qWaitFor([] { return Form1->StatusText() == QStringLiteral("Models read"); }, 3000))
-      << Form1->StatusText().toStdString();
+  ASSERT_TRUE(QTest::qWaitFor([] { return Status().StatusText() == QStringLiteral("Models read"); }, 3000))
+      << Status().StatusText().toStdString();
   EXPECT_GT(Differing(Picture(), before), 2000) << "the box shows";
 
   // A file that is not one: nothing added, the status says so; a missing
   // model is told by name.
   Drop(dir.filePath(QStringLiteral("notes.txt")), false);
-  EXPECT_FALSE(Form1->Objects()[1].Enbl);
-  Form1->Models()->AddModelRecord(dir.filePath(QStringLiteral("gone.step")));
+  EXPECT_FALSE(Frame().Objects()[1].Enbl);
+  Models().AddModelRecord(dir.filePath(QStringLiteral("gone.step")));
   ASSERT_TRUE(ModelLibrary::Shared().WaitIdle(30));
-  Form1->DrawFrame();
+  Frame().DrawFrame();
   ASSERT_TRUE(QTest::qWaitFor(
-      [] { return Form1->StatusText() == QStringLiteral("Model not read: gone.step: the file does not exist"); },
+      [] { return Status().StatusText() == QStringLiteral("Model not read: gone.step: the file does not exist"); },
       3000))
-      << Form1->StatusText().toStdString();
+      << Status().StatusText().toStdString();
   // File > Reload Models (F5) reads them again.
-  QAction* reload = Form1->findChild<QAction*>(QStringLiteral("ActReloadModels"));
+  QAction* reload = Win()->findChild<QAction*>(QStringLiteral("ActReloadModels"));
   ASSERT_NE(reload, nullptr);
   EXPECT_EQ(reload->shortcut(), QKeySequence(Qt::Key_F5));
   reload->trigger();
@@ -125,16 +121,16 @@ TEST_F(ModelWindowTest, SaveAsIntoAnotherFolderKeepsTheModelsFound) {
       {"elsewhere/scene.3dl", dir.filePath(QStringLiteral("cell/parts/box.stl"))},
   };
   for (const auto& c : cases) {
-    Form1->Models()->SceneFileChanged(old);
-    SceneObject& rec = Form1->Objects()[7];
+    Models().SceneFileChanged(old);
+    SceneObject& rec = Frame().Objects()[7];
     rec.Enbl = true;
     rec.Shp = ShapeKind::Model;
     rec.Text = "parts/box.stl";
-    Form1->SceneChanged(QStringLiteral("Add"));
-    Form1->Models()->RebaseModelPaths(dir.filePath(QString::fromLatin1(c.to)));
-    EXPECT_EQ(QString::fromStdString(Form1->Objects()[7].Text), c.want) << c.to;
+    Doc().SceneChanged(QStringLiteral("Add"));
+    Models().RebaseModelPaths(dir.filePath(QString::fromLatin1(c.to)));
+    EXPECT_EQ(QString::fromStdString(Frame().Objects()[7].Text), c.want) << c.to;
   }
-  Form1->Models()->SceneFileChanged(QString());
+  Models().SceneFileChanged(QString());
 }
 
 // A scene file dropped on the window is opened, after the question about
@@ -149,31 +145,31 @@ TEST_F(ModelWindowTest, ADroppedSceneOpensAndSettingsOfferTheModelFile) {
   ASSERT_EQ(SaveObjects(QFile::encodeName(scene).toStdString(), table->data(), kObjectCapacity, SaveOptions{},
                         nullptr),
             1);
-  Form1->Objects()[5].Enbl = true;
-  Form1->SceneChanged(QStringLiteral("Edit"));
+  Frame().Objects()[5].Enbl = true;
+  Doc().SceneChanged(QStringLiteral("Edit"));
   prompts.saveQuestionAnswers.push_back(Prompts::AnswerDiscard);
   Drop(scene);
   Pump(50);
-  EXPECT_TRUE(Form1->Objects()[2].Enbl);
-  EXPECT_FALSE(Form1->Objects()[5].Enbl) << "the scene replaced the table";
-  EXPECT_EQ(Form1->SceneFile(), scene);
+  EXPECT_TRUE(Frame().Objects()[2].Enbl);
+  EXPECT_FALSE(Frame().Objects()[5].Enbl) << "the scene replaced the table";
+  EXPECT_EQ(Doc().SceneFile(), scene);
 
-  SceneObject rec = Form1->Objects()[0];
+  SceneObject rec = Frame().Objects()[0];
   for (int kind : {ShapeKind::Cube, ShapeKind::Model}) {
     rec.Shp = kind;
-    ObjSet->Prepare(rec, Form1->Textures());
-    EXPECT_EQ(ObjSet->Btn_ModelFile->isVisibleTo(ObjSet), kind == ShapeKind::Model) << kind;
+    app->ObjectSettings()->Prepare(rec, Frame().Textures());
+    EXPECT_EQ(app->ObjectSettings()->Btn_ModelFile->isVisibleTo(app->ObjectSettings()), kind == ShapeKind::Model) << kind;
   }
   // The button puts the file's path into the text.
   prompts.openAnswers.push_back(dir.filePath(QStringLiteral("cell/parts/box.stl")));
-  QTest::mouseClick(ObjSet->Btn_ModelFile, Qt::LeftButton);
-  EXPECT_EQ(ObjSet->Edt_Text->text(), QStringLiteral("cell/parts/box.stl")) << "relative to the scene's folder";
+  QTest::mouseClick(app->ObjectSettings()->Btn_ModelFile, Qt::LeftButton);
+  EXPECT_EQ(app->ObjectSettings()->Edt_Text->text(), QStringLiteral("cell/parts/box.stl")) << "relative to the scene's folder";
 }
 
 // A merged scene's relative model paths named files from its own folder;
 // merged in, they name the same files from this scene's.
 TEST_F(ModelWindowTest, AMergeKeepsItsModelsFound) {
-  Form1->Models()->SceneFileChanged(dir.filePath(QStringLiteral("cell/scene.3dl")));
+  Models().SceneFileChanged(dir.filePath(QStringLiteral("cell/scene.3dl")));
   const struct {
     const char* from;
     QString want;
@@ -191,8 +187,8 @@ TEST_F(ModelWindowTest, AMergeKeepsItsModelsFound) {
     rec.Shp = ShapeKind::Model;
     rec.Text = "parts/box.stl";
     ASSERT_EQ(SaveObjects(QFile::encodeName(file).toStdString(), table->data(), 5, SaveOptions{}, nullptr), 1);
-    Form1->LoadSceneFile(file);
-    EXPECT_EQ(QString::fromStdString(Form1->Objects()[4].Text), c.want) << c.from;
+    Doc().LoadSceneFile(file);
+    EXPECT_EQ(QString::fromStdString(Frame().Objects()[4].Text), c.want) << c.from;
   }
-  Form1->Models()->SceneFileChanged(QString());
+  Models().SceneFileChanged(QString());
 }

@@ -14,14 +14,14 @@ class NavigationTest : public MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     // Nothing but the events below may draw or transfer.
-    Form1->Tim_Blink->stop();
+    Named<QTimer>("Tim_Blink")->stop();
     Pump(150);
   }
 
   // Press at `from`, move in the given steps, release at the last point.
   static void Drag(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint from,
                    std::initializer_list<QPoint> to) {
-    QWidget* panel = Form1->Panel();
+    QWidget* panel = Frame().Panel();
     QTest::mousePress(panel, button, mods, from);
     QPoint last = from;
     for (QPoint p : to) {
@@ -39,143 +39,143 @@ class NavigationTest : public MainWindowTest {
     }
   };
   static ViewBars View() {
-    return {Form1->Tkb_X_Angle->Position(), Form1->Tkb_Z_Angle->Position(), Form1->Tkb_Zoom->Position(),
-            Form1->Tkb_X_Shift->Position(), Form1->Tkb_Y_Shift->Position(), Form1->Tkb_Z_Shift->Position()};
+    return {Named<TrackBar>("Tkb_X_Angle")->Position(), Named<TrackBar>("Tkb_Z_Angle")->Position(), Named<TrackBar>("Tkb_Zoom")->Position(),
+            Named<TrackBar>("Tkb_X_Shift")->Position(), Named<TrackBar>("Tkb_Y_Shift")->Position(), Named<TrackBar>("Tkb_Z_Shift")->Position()};
   }
 };
 
 TEST_F(NavigationTest, LeftDragTurnsTheViewByThreeTenthsOfADegreePerPixel) {
-  const int frames = Form1->FramesDrawn();
+  const int frames = Frame().FramesDrawn();
   Drag(Qt::LeftButton, Qt::NoModifier, {200, 150}, {{200, 160}});
   // Down 10 pixels: angle X from 15.0 up by 3.0; no sideways move.
-  EXPECT_EQ(Form1->Tkb_X_Angle->Position(), 180);
-  EXPECT_EQ(Form1->Tkb_Z_Angle->Position(), -300);
-  EXPECT_FLOAT_EQ(Form1->Settings().view.angleX, 18.0f);
-  EXPECT_EQ(Form1->Lbl_X_Angle->text(), QStringLiteral("18.0"));
-  EXPECT_GT(Form1->FramesDrawn(), frames) << "the bar's change handler redraws";
+  EXPECT_EQ(Named<TrackBar>("Tkb_X_Angle")->Position(), 180);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Z_Angle")->Position(), -300);
+  EXPECT_FLOAT_EQ(Frame().Settings().view.angleX, 18.0f);
+  EXPECT_EQ(Named<ValueLabel>("Lbl_X_Angle")->text(), QStringLiteral("18.0"));
+  EXPECT_GT(Frame().FramesDrawn(), frames) << "the bar's change handler redraws";
 
   // Right 20 pixels turns about the vertical by 6 degrees.
   Drag(Qt::LeftButton, Qt::NoModifier, {200, 150}, {{210, 150}, {220, 150}});
-  EXPECT_EQ(Form1->Tkb_Z_Angle->Position(), -240);
-  EXPECT_EQ(Form1->Lbl_Z_Angle->text(), QStringLiteral("-24.0"));
+  EXPECT_EQ(Named<TrackBar>("Tkb_Z_Angle")->Position(), -240);
+  EXPECT_EQ(Named<ValueLabel>("Lbl_Z_Angle")->text(), QStringLiteral("-24.0"));
 }
 
 TEST_F(NavigationTest, DraggingPastTheEndOfABarHoldsItThere) {
   Drag(Qt::LeftButton, Qt::NoModifier, {200, 20}, {{200, 320}});
-  EXPECT_EQ(Form1->Tkb_X_Angle->Position(), 900);
-  EXPECT_FLOAT_EQ(Form1->Settings().view.angleX, 90.0f);
+  EXPECT_EQ(Named<TrackBar>("Tkb_X_Angle")->Position(), 900);
+  EXPECT_FLOAT_EQ(Frame().Settings().view.angleX, 90.0f);
   // Coming back starts from the end, not from where the pointer went.
   Drag(Qt::LeftButton, Qt::NoModifier, {200, 320}, {{200, 310}});
-  EXPECT_EQ(Form1->Tkb_X_Angle->Position(), 870);
+  EXPECT_EQ(Named<TrackBar>("Tkb_X_Angle")->Position(), 870);
 }
 
 TEST_F(NavigationTest, ButtonsAndModifiersChooseWhatADragMoves) {
   // Right button: zoom in by 0.10 per pixel to the right.
   Drag(Qt::RightButton, Qt::NoModifier, {100, 100}, {{105, 100}});
-  EXPECT_EQ(Form1->Tkb_Zoom->Position(), -150);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position(), -150);
   // Shift and left: shift X and Z.
   Drag(Qt::LeftButton, Qt::ShiftModifier, {100, 100}, {{110, 90}});
-  EXPECT_EQ(Form1->Tkb_X_Shift->Position(), 30);
-  EXPECT_EQ(Form1->Tkb_Z_Shift->Position(), -40 + 30);
+  EXPECT_EQ(Named<TrackBar>("Tkb_X_Shift")->Position(), 30);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Z_Shift")->Position(), -40 + 30);
   // Ctrl and left: Light1's position.
   Drag(Qt::LeftButton, Qt::ControlModifier, {100, 100}, {{90, 100}});
-  EXPECT_EQ(Form1->Tkb_Light1_Pos_X->Position(), -100 - 30);
-  EXPECT_EQ(Form1->Lbl_Light1_Pos_X->text(), QStringLiteral("-13.0"));
+  EXPECT_EQ(Named<TrackBar>("Tkb_Light1_Pos_X")->Position(), -100 - 30);
+  EXPECT_EQ(Named<ValueLabel>("Lbl_Light1_Pos_X")->text(), QStringLiteral("-13.0"));
   // Shift, Ctrl and right: Light2's height.
   Drag(Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, {100, 100}, {{100, 110}});
-  EXPECT_EQ(Form1->Tkb_Light2_Pos_Y->Position(), 100 + 30);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Light2_Pos_Y")->Position(), 100 + 30);
 }
 
 TEST_F(NavigationTest, AltWinsOverShiftAndCtrl) {
   const ViewBars before = View();
-  const int lightX = Form1->Tkb_Light1_Pos_X->Position();
-  QTest::mousePress(Form1->Panel(), Qt::LeftButton, Qt::AltModifier | Qt::ShiftModifier | Qt::ControlModifier,
+  const int lightX = Named<TrackBar>("Tkb_Light1_Pos_X")->Position();
+  QTest::mousePress(Frame().Panel(), Qt::LeftButton, Qt::AltModifier | Qt::ShiftModifier | Qt::ControlModifier,
                     {100, 100});
-  EXPECT_TRUE(Form1->Drag().flag[8]);
-  QTest::mouseMove(Form1->Panel(), {110, 95});
-  QTest::mouseRelease(Form1->Panel(), Qt::LeftButton, Qt::AltModifier, {110, 95});
-  EXPECT_EQ(Form1->Tkb_XX->Position(), 30);
-  EXPECT_EQ(Form1->Tkb_YY->Position(), 310 - 15);
+  EXPECT_TRUE(MainWindowTest::View().Drag().flag[8]);
+  QTest::mouseMove(Frame().Panel(), {110, 95});
+  QTest::mouseRelease(Frame().Panel(), Qt::LeftButton, Qt::AltModifier, {110, 95});
+  EXPECT_EQ(Named<TrackBar>("Tkb_XX")->Position(), 30);
+  EXPECT_EQ(Named<TrackBar>("Tkb_YY")->Position(), 310 - 15);
   EXPECT_TRUE(View() == before);
-  EXPECT_EQ(Form1->Tkb_Light1_Pos_X->Position(), lightX);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Light1_Pos_X")->Position(), lightX);
 }
 
 TEST_F(NavigationTest, MiddleDragMovesTheToolTargetAsAltDragDoes) {
   // Window managers that take Alt+drag leave the middle button alone.
   const ViewBars before = View();
   Drag(Qt::MiddleButton, Qt::NoModifier, {100, 100}, {{110, 95}});
-  EXPECT_EQ(Form1->Tkb_XX->Position(), 30);
-  EXPECT_EQ(Form1->Tkb_YY->Position(), 310 - 15);
+  EXPECT_EQ(Named<TrackBar>("Tkb_XX")->Position(), 30);
+  EXPECT_EQ(Named<TrackBar>("Tkb_YY")->Position(), 310 - 15);
   Drag(Qt::MiddleButton, Qt::ShiftModifier, {100, 100}, {{100, 110}});
-  EXPECT_EQ(Form1->Tkb_ZZ->Position(), 310 - 30) << "Shift+middle is Alt+right: X and Z";
+  EXPECT_EQ(Named<TrackBar>("Tkb_ZZ")->Position(), 310 - 30) << "Shift+middle is Alt+right: X and Z";
   EXPECT_TRUE(View() == before);
   // After a release, moving changes nothing.
-  QTest::mouseMove(Form1->Panel(), {80, 80});
-  EXPECT_TRUE(QTest::qWaitFor([] { return Form1->Drag().lastX == 80; }, 2000));
-  EXPECT_EQ(Form1->Tkb_XX->Position(), 30);
+  QTest::mouseMove(Frame().Panel(), {80, 80});
+  EXPECT_TRUE(QTest::qWaitFor([] { return MainWindowTest::View().Drag().lastX == 80; }, 2000));
+  EXPECT_EQ(Named<TrackBar>("Tkb_XX")->Position(), 30);
 }
 
 TEST_F(NavigationTest, ShortcutKeysStepTheirBarsWithinRange) {
-  QTest::keyClick(Form1, 'e');
-  EXPECT_EQ(Form1->Tkb_TestData01->Position(), 10);
-  EXPECT_EQ(Form1->Lbl_TestData01->text(), QStringLiteral("0.10"));
-  QTest::keyClick(Form1, 'q');
-  EXPECT_EQ(Form1->Tkb_TestData01->Position(), -40);
-  QTest::keyClick(Form1, 'v');
-  EXPECT_EQ(Form1->Tkb_TestData03->Position(), 9050);
-  QTest::keyClick(Form1, ',');
-  EXPECT_EQ(Form1->Tkb_ZZ->Position(), 360);
-  QTest::keyClick(Form1, 'g');
-  EXPECT_EQ(Form1->Tkb_YY->Position(), 260);
+  QTest::keyClick(Win(), 'e');
+  EXPECT_EQ(Named<TrackBar>("Tkb_TestData01")->Position(), 10);
+  EXPECT_EQ(Named<ValueLabel>("Lbl_TestData01")->text(), QStringLiteral("0.10"));
+  QTest::keyClick(Win(), 'q');
+  EXPECT_EQ(Named<TrackBar>("Tkb_TestData01")->Position(), -40);
+  QTest::keyClick(Win(), 'v');
+  EXPECT_EQ(Named<TrackBar>("Tkb_TestData03")->Position(), 9050);
+  QTest::keyClick(Win(), ',');
+  EXPECT_EQ(Named<TrackBar>("Tkb_ZZ")->Position(), 360);
+  QTest::keyClick(Win(), 'g');
+  EXPECT_EQ(Named<TrackBar>("Tkb_YY")->Position(), 260);
 
   // "r" at J1's maximum leaves it there.
-  Form1->Tkb_TestData01->SetPosition(24000);
-  QTest::keyClick(Form1, 'r');
-  EXPECT_EQ(Form1->Tkb_TestData01->Position(), 24000);
-  EXPECT_EQ(Form1->Lbl_TestData01->text(), QStringLiteral("240.00"));
+  Named<TrackBar>("Tkb_TestData01")->SetPosition(24000);
+  QTest::keyClick(Win(), 'r');
+  EXPECT_EQ(Named<TrackBar>("Tkb_TestData01")->Position(), 24000);
+  EXPECT_EQ(Named<ValueLabel>("Lbl_TestData01")->text(), QStringLiteral("240.00"));
 }
 
 TEST_F(NavigationTest, UpperCaseAndOtherKeysDoNothing) {
   std::vector<int> before;
-  for (TrackBar* b : Form1->findChildren<TrackBar*>()) before.push_back(b->Position());
-  QTest::keyClick(Form1, 'Q', Qt::ShiftModifier);
-  QTest::keyClick(Form1, 'R', Qt::ShiftModifier);
-  QTest::keyClick(Form1, 'p');
-  QTest::keyClick(Form1, '1');
+  for (TrackBar* b : Win()->findChildren<TrackBar*>()) before.push_back(b->Position());
+  QTest::keyClick(Win(), 'Q', Qt::ShiftModifier);
+  QTest::keyClick(Win(), 'R', Qt::ShiftModifier);
+  QTest::keyClick(Win(), 'p');
+  QTest::keyClick(Win(), '1');
   std::vector<int> after;
-  for (TrackBar* b : Form1->findChildren<TrackBar*>()) after.push_back(b->Position());
+  for (TrackBar* b : Win()->findChildren<TrackBar*>()) after.push_back(b->Position());
   EXPECT_EQ(before, after);
 }
 
 TEST_F(NavigationTest, KeysReachTheWindowThroughAFocusedSlider) {
-  Form1->Tkb_Zoom->setFocus();
-  QTest::keyClick(Form1->Tkb_Zoom, 'w');
-  EXPECT_EQ(Form1->Tkb_TestData01->Position(), -10);
-  EXPECT_EQ(Form1->Tkb_Zoom->Position(), -200);
+  Named<TrackBar>("Tkb_Zoom")->setFocus();
+  QTest::keyClick(Named<TrackBar>("Tkb_Zoom"), 'w');
+  EXPECT_EQ(Named<TrackBar>("Tkb_TestData01")->Position(), -10);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position(), -200);
 }
 
 TEST_F(NavigationTest, OrthoSwitchSetsZoomRangeAndProjection) {
   auto projection = [] {
     double m[16] = {};
-    EXPECT_TRUE(Form1->Panel()->MakeCurrent());
+    EXPECT_TRUE(Frame().Panel()->MakeCurrent());
     glGetDoublev(GL_PROJECTION_MATRIX, m);
-    Form1->Panel()->DoneCurrent();
+    Frame().Panel()->DoneCurrent();
     return std::vector<double>(m, m + 16);
   };
-  Form1->Chk_Ortho->setChecked(true);
-  EXPECT_EQ(Form1->Tkb_Zoom->minimum(), 10);
-  EXPECT_EQ(Form1->Tkb_Zoom->maximum(), 500);
-  EXPECT_EQ(Form1->Tkb_Zoom->Position(), 50);
-  EXPECT_EQ(Form1->Lbl_Zoom->text(), QStringLiteral("0.50"));
-  EXPECT_FLOAT_EQ(Form1->Settings().view.zoom, 0.5f);
+  Named<QCheckBox>("Chk_Ortho")->setChecked(true);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->minimum(), 10);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->maximum(), 500);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position(), 50);
+  EXPECT_EQ(Named<ValueLabel>("Lbl_Zoom")->text(), QStringLiteral("0.50"));
+  EXPECT_FLOAT_EQ(Frame().Settings().view.zoom, 0.5f);
   // Orthographic: no perspective divide.
   EXPECT_DOUBLE_EQ(projection()[11], 0.0);
 
-  Form1->Chk_Ortho->setChecked(false);
-  EXPECT_EQ(Form1->Tkb_Zoom->minimum(), -1000);
-  EXPECT_EQ(Form1->Tkb_Zoom->maximum(), 500);
-  EXPECT_EQ(Form1->Tkb_Zoom->Position(), -350);
-  EXPECT_EQ(Form1->Lbl_Zoom->text(), QStringLiteral("-3.50"));
+  Named<QCheckBox>("Chk_Ortho")->setChecked(false);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->minimum(), -1000);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->maximum(), 500);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position(), -350);
+  EXPECT_EQ(Named<ValueLabel>("Lbl_Zoom")->text(), QStringLiteral("-3.50"));
   EXPECT_DOUBLE_EQ(projection()[11], -1.0);
 }
 

@@ -74,14 +74,13 @@ class ObjSetTest : public ::testing::Test {
  protected:
   void SetUp() override {
     keypad = std::make_unique<TTenkey>();
-    Tenkey = keypad.get();
     table = std::make_unique<ObjectTable>();
     InitializeRecords(table->data(), kObjectCapacity);
     dlg = std::make_unique<TObjSet>(nullptr, ShippedShapeList());
+    dlg->SetKeypad(keypad.get());
   }
   void TearDown() override {
     dlg.reset();
-    Tenkey = nullptr;
     keypad.reset();
   }
 

@@ -27,9 +27,9 @@ TestImage FromQImage(const QImage& q) {
 // laid-out settings, and the view the scene keeps, as opening it applies.
 TEST_F(RenderParityTest, HeadlessPictureOfTheDemoCellMatchesTheWindow) {
   const std::string scene = std::string(TESSALY_EXAMPLES_DIR) + "/demo-cell.3dl";
-  ASSERT_TRUE(Form1->OpenSceneFile(QString::fromStdString(scene)));
-  Form1->DrawFrame();
-  const QImage window = Form1->Panel()->grabFramebuffer();
+  ASSERT_TRUE(Doc().OpenSceneFile(QString::fromStdString(scene)));
+  Frame().DrawFrame();
+  const QImage window = Frame().Panel()->grabFramebuffer();
   ASSERT_FALSE(window.isNull());
 
   const std::string out = std::string(TESSALY_ARTIFACT_DIR) + "/parity-" + std::to_string(getpid()) + ".png";

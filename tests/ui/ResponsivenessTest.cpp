@@ -13,9 +13,9 @@ class ResponsivenessTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    Form1->Tim_Blink->stop();
+    Named<QTimer>("Tim_Blink")->stop();
     // One outlined ball in the middle: a quick frame leaves its outline out.
-    SceneObject& ball = Form1->Objects()[0];
+    SceneObject& ball = Frame().Objects()[0];
     ball.Enbl = true;
     ball.Shp = ShapeKind::Ball;
     ball.R = ball.R2 = 0.3f;
@@ -23,37 +23,37 @@ class ResponsivenessTest : public MainWindowTest {
     ball.Reso = 72;
     ball.Frame = true;
     ball.clFrame = 0x0000FF;
-    Form1->DrawFrame();
+    Frame().DrawFrame();
     Pump(100);
   }
-  static QImage Picture() { return Form1->Panel()->grabFramebuffer(); }
+  static QImage Picture() { return Frame().Panel()->grabFramebuffer(); }
 };
 
 TEST_F(ResponsivenessTest, FastSceneDrawsEveryDragFrameInFullDetail) {
   // However loaded the test machine is, this scene counts as fast.
-  Form1->Pacer()->setSlowFrameMs(1e9);
-  Form1->DrawFrame();
-  QWidget* panel = Form1->Panel();
+  Frame().Pacer()->setSlowFrameMs(1e9);
+  Frame().DrawFrame();
+  QWidget* panel = Frame().Panel();
   QTest::mousePress(panel, Qt::LeftButton, Qt::NoModifier, {100, 100});
-  const int before = Form1->FramesDrawn();
+  const int before = Frame().FramesDrawn();
   QTest::mouseMove(panel, {130, 110});
   QTest::mouseMove(panel, {160, 120});
-  EXPECT_GE(Form1->FramesDrawn(), before + 2);
-  EXPECT_FALSE(Form1->Pacer()->lastFrameQuick());
+  EXPECT_GE(Frame().FramesDrawn(), before + 2);
+  EXPECT_FALSE(Frame().Pacer()->lastFrameQuick());
   QTest::mouseRelease(panel, Qt::LeftButton, Qt::NoModifier, {160, 120});
   // Nothing follows at rest: the last frame was already in full detail.
-  const int after = Form1->FramesDrawn();
+  const int after = Frame().FramesDrawn();
   Pump(FramePacer::kRestMs + 200);
-  EXPECT_EQ(Form1->FramesDrawn(), after);
+  EXPECT_EQ(Frame().FramesDrawn(), after);
 }
 
 TEST_F(ResponsivenessTest, SlowSceneDragsInQuickFramesAndRestsInFullDetail) {
-  FramePacer* pacer = Form1->Pacer();
+  FramePacer* pacer = Frame().Pacer();
   // Every frame of this scene counts as slow.
   pacer->setSlowFrameMs(0.0);
-  Form1->DrawFrame();
+  Frame().DrawFrame();
   const QImage full = Picture();
-  QWidget* panel = Form1->Panel();
+  QWidget* panel = Frame().Panel();
   QTest::mousePress(panel, Qt::LeftButton, Qt::NoModifier, {100, 100});
   // A button held with no move draws nothing new.
   EXPECT_FALSE(pacer->lastFrameQuick());
@@ -63,11 +63,11 @@ TEST_F(ResponsivenessTest, SlowSceneDragsInQuickFramesAndRestsInFullDetail) {
   // Back where it started, but without the ball's outline.
   EXPECT_NE(Picture(), full);
   QTest::mouseRelease(panel, Qt::LeftButton, Qt::NoModifier, {100, 100});
-  const int released = Form1->FramesDrawn();
+  const int released = Frame().FramesDrawn();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !pacer->lastFrameQuick(); }, 2000));
   Pump(FramePacer::kRestMs + 200);
   // Exactly one full frame at rest, the same picture as before the drag.
-  EXPECT_EQ(Form1->FramesDrawn(), released + 1);
+  EXPECT_EQ(Frame().FramesDrawn(), released + 1);
   EXPECT_EQ(Picture(), full);
 }
 

@@ -12,7 +12,7 @@ class SaveTest : public MainWindowTest {
  protected:
   // Triggers a File menu entry as the menu would.
   static void Choose(const QString& text) {
-    for (QAction* menu : Form1->menuBar()->actions())
+    for (QAction* menu : Win()->menuBar()->actions())
       if (menu->menu() && menu->text() == QStringLiteral("&File"))
         for (QAction* a : menu->menu()->actions())
           if (a->text() == text) return a->trigger();

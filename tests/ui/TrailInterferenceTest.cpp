@@ -12,7 +12,7 @@ class TrailInterferenceTest : public MainWindowTest {
  protected:
   // Opens the View menu on the menu bar and clicks the entry, as a user does.
   static void Choose(QAction* entry) {
-    QMenuBar* bar = Form1->menuBar();
+    QMenuBar* bar = Win()->menuBar();
     QAction* view = nullptr;
     for (QAction* a : bar->actions())
       if (a->text() == QStringLiteral("&View")) view = a;
@@ -31,23 +31,23 @@ class TrailInterferenceTest : public MainWindowTest {
 // box on that line is in its way.
 TEST_F(TrailInterferenceTest, ViewEntryTogglesTheCheckAndTheStatusNamesTheContact) {
   PlaceBox(0.0f, 0.25f, 0.56f);
-  EXPECT_EQ(Form1->StatusText(), QString()) << "nothing is checked while the option is off";
-  EXPECT_FALSE(Form1->Checks()->report().Any());
+  EXPECT_EQ(Status().StatusText(), QString()) << "nothing is checked while the option is off";
+  EXPECT_FALSE(Checks().report().Any());
 
-  Choose(Form1->Checks()->checkAction());
-  ASSERT_TRUE(Form1->Checks()->checkAction()->isChecked());
-  EXPECT_TRUE(Form1->StatusText().startsWith(QStringLiteral("J4 link hits OBJ012 load port")))
-      << Form1->StatusText().toStdString();
-  Shot(Form1, "interference-window.png");
+  Choose(Checks().checkAction());
+  ASSERT_TRUE(Checks().checkAction()->isChecked());
+  EXPECT_TRUE(Status().StatusText().startsWith(QStringLiteral("J4 link hits OBJ012 load port")))
+      << Status().StatusText().toStdString();
+  Shot(Win(), "interference-window.png");
 
   // Moved clear of the arm: the message goes with the contact.
   PlaceBox(0.0f, 0.25f, 0.9f);
-  EXPECT_EQ(Form1->StatusText(), QString());
+  EXPECT_EQ(Status().StatusText(), QString());
 
   PlaceBox(0.0f, 0.25f, 0.56f);
-  Choose(Form1->Checks()->checkAction());
-  EXPECT_FALSE(Form1->Checks()->checkAction()->isChecked());
-  EXPECT_EQ(Form1->StatusText(), QString());
+  Choose(Checks().checkAction());
+  EXPECT_FALSE(Checks().checkAction()->isChecked());
+  EXPECT_EQ(Status().StatusText(), QString());
 }
 
 // The trail follows the tool point through the arm's "Animation", and its
@@ -55,20 +55,20 @@ TEST_F(TrailInterferenceTest, ViewEntryTogglesTheCheckAndTheStatusNamesTheContac
 TEST_F(TrailInterferenceTest, TrailFollowsTheAnimationAndTheFirstContactIsNamedWithItsStep) {
   // Phase 1 moves the target along -X from (0, 0.366, 0.366).
   PlaceBox(-0.25f, 0.366f, 0.45f);
-  Choose(Form1->Checks()->trailAction());
-  Choose(Form1->Checks()->checkAction());
-  ASSERT_NE(Form1->Checks()->trail(), nullptr);
-  QTimer::singleShot(2500, [] { QTest::mouseClick(Form1->Btn_VARBT_Test, Qt::LeftButton); });
-  QTest::mouseClick(Form1->Btn_VARBT_Test, Qt::LeftButton);
-  ASSERT_GT(Form1->Checks()->trail()->Size(), 20);
-  const float* last = Form1->Checks()->trail()->Point(Form1->Checks()->trail()->Size() - 1);
-  for (int k = 0; k < 3; ++k) EXPECT_NEAR(last[k], Form1->ToolPoint[k], 1e-5);
-  EXPECT_TRUE(Form1->StatusText().startsWith(QStringLiteral("Animation, first contact at step ")))
-      << Form1->StatusText().toStdString();
-  EXPECT_TRUE(Form1->StatusText().contains(QStringLiteral("hits OBJ012 load port")))
-      << Form1->StatusText().toStdString();
-  Shot(Form1, "trail-after-animation.png");
+  Choose(Checks().trailAction());
+  Choose(Checks().checkAction());
+  ASSERT_NE(Checks().trail(), nullptr);
+  QTimer::singleShot(2500, [] { QTest::mouseClick(Named<QPushButton>("Btn_VARBT_Test"), Qt::LeftButton); });
+  QTest::mouseClick(Named<QPushButton>("Btn_VARBT_Test"), Qt::LeftButton);
+  ASSERT_GT(Checks().trail()->Size(), 20);
+  const float* last = Checks().trail()->Point(Checks().trail()->Size() - 1);
+  for (int k = 0; k < 3; ++k) EXPECT_NEAR(last[k], Frame().ToolPoint()[k], 1e-5);
+  EXPECT_TRUE(Status().StatusText().startsWith(QStringLiteral("Animation, first contact at step ")))
+      << Status().StatusText().toStdString();
+  EXPECT_TRUE(Status().StatusText().contains(QStringLiteral("hits OBJ012 load port")))
+      << Status().StatusText().toStdString();
+  Shot(Win(), "trail-after-animation.png");
 
-  Choose(Form1->Checks()->clearTrailAction());
-  EXPECT_LE(Form1->Checks()->trail()->Size(), 1);
+  Choose(Checks().clearTrailAction());
+  EXPECT_LE(Checks().trail()->Size(), 1);
 }

@@ -29,18 +29,17 @@ class ViewPickTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    Form1->Tim_Blink->stop();
-    // The settings dialog with the shipped shape list (the test program's
-    // folder has none); the list needs it to open.
-    delete ObjSet;
-    ObjSet = new TObjSet(Form1, ShippedShapeList());
+    Named<QTimer>("Tim_Blink")->stop();
     Pump(100);
   }
+  // The settings dialog with the shipped shape list (the test program's
+  // folder has none); the list needs it to open.
+  QString ShapeList() const override { return ShippedShapeList(); }
 
-  static QAction* Action(const char* name) { return Form1->findChild<QAction*>(QString::fromLatin1(name)); }
+  static QAction* Action(const char* name) { return Win()->findChild<QAction*>(QString::fromLatin1(name)); }
 
   static void Wheel(int delta) {
-    QWidget* panel = Form1->Panel();
+    QWidget* panel = Frame().Panel();
     const QPointF at(100, 100);
     QWheelEvent e(at, panel->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                   Qt::NoScrollPhase, false);
@@ -48,7 +47,7 @@ class ViewPickTest : public MainWindowTest {
   }
 
   static void RightDrag(int dx) {
-    QWidget* panel = Form1->Panel();
+    QWidget* panel = Frame().Panel();
     QTest::mousePress(panel, Qt::RightButton, Qt::NoModifier, {100, 100});
     QTest::mouseMove(panel, {100 + dx, 100});
     QTest::mouseRelease(panel, Qt::RightButton, Qt::NoModifier, {100 + dx, 100});
@@ -57,13 +56,13 @@ class ViewPickTest : public MainWindowTest {
   // Where scene point (x, y, z) lands in the panel at the current view
   // (pixels from the top left).
   static QPoint OnScreen(double x, double y, double z) {
-    GlPanel* panel = Form1->Panel();
+    GlPanel* panel = Frame().Panel();
     EXPECT_TRUE(panel->MakeCurrent());
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    ApplyCameraZoom(Form1->Settings().view);
-    ApplyCameraOrientation(Form1->Settings().view);
+    ApplyCameraZoom(Frame().Settings().view);
+    ApplyCameraOrientation(Frame().Settings().view);
     GLdouble mv[16], pr[16], wx, wy, wz;
     GLint vp[4];
     glGetDoublev(GL_MODELVIEW_MATRIX, mv);
@@ -76,7 +75,7 @@ class ViewPickTest : public MainWindowTest {
   }
 
   static SceneObject& Box(int index, const char* name, float x, float y, float z, float size) {
-    SceneObject& r = Form1->Objects()[static_cast<size_t>(index)];
+    SceneObject& r = Frame().Objects()[static_cast<size_t>(index)];
     r.Enbl = true;
     r.Shp = ShapeKind::Cube;
     r.Name = name;
@@ -89,7 +88,7 @@ class ViewPickTest : public MainWindowTest {
   }
 
   static int OutlinePixels() {
-    const QImage img = Form1->Panel()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    const QImage img = Frame().Panel()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
     const QRgb want = qRgb(0xFF, 0x40, 0xC0);
     int n = 0;
     for (int y = 0; y < img.height(); ++y)
@@ -104,42 +103,42 @@ TEST_F(ViewPickTest, WheelZoomsInTheDragsStepsAndLimits) {
   // One notch away from the user is three pixels of right-button drag to
   // the right; a notch towards the user the same to the left.
   Wheel(120);
-  const int wheeled = Form1->Tkb_Zoom->Position();
+  const int wheeled = Named<TrackBar>("Tkb_Zoom")->Position();
   EXPECT_EQ(wheeled, -170);
   Wheel(-120);
   RightDrag(3);
-  EXPECT_EQ(Form1->Tkb_Zoom->Position(), wheeled);
-  EXPECT_FLOAT_EQ(Form1->Settings().view.zoom, -1.70f);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position(), wheeled);
+  EXPECT_FLOAT_EQ(Frame().Settings().view.zoom, -1.70f);
   // Half notches add up.
   Wheel(60);
-  EXPECT_EQ(Form1->Tkb_Zoom->Position(), -170 + 10);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position(), -170 + 10);
   Wheel(60);
-  EXPECT_EQ(Form1->Tkb_Zoom->Position(), -170 + 30);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position(), -170 + 30);
   // The bar's end holds for both.
   for (int i = 0; i < 40; ++i) Wheel(120);
-  EXPECT_EQ(Form1->Tkb_Zoom->Position(), 500);
-  Form1->Tkb_Zoom->SetPosition(0);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position(), 500);
+  Named<TrackBar>("Tkb_Zoom")->SetPosition(0);
   RightDrag(200);
-  EXPECT_EQ(Form1->Tkb_Zoom->Position(), 500);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position(), 500);
   // In ortho the zoom is a scale; the wheel keeps to its range.
-  Click(Form1->Chk_Ortho);
+  Click(Named<QCheckBox>("Chk_Ortho"));
   for (int i = 0; i < 40; ++i) Wheel(-120);
-  EXPECT_EQ(Form1->Tkb_Zoom->Position(), 10);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position(), 10);
 }
 
 TEST_F(ViewPickTest, ForwardZoomsInAndFineWheelStepsAddUpToANotch) {
   for (bool ortho : {false, true}) {
-    if (Form1->Chk_Ortho->isChecked() != ortho) Click(Form1->Chk_Ortho);
-    const int start = Form1->Tkb_Zoom->Position();
+    if (Named<QCheckBox>("Chk_Ortho")->isChecked() != ortho) Click(Named<QCheckBox>("Chk_Ortho"));
+    const int start = Named<TrackBar>("Tkb_Zoom")->Position();
     // Two points a metre apart on the floor stand further apart on screen.
     const QPoint before = OnScreen(1.0, 0.0, 0.0) - OnScreen(0.0, 0.0, 0.0);
     Wheel(120);
     const QPoint after = OnScreen(1.0, 0.0, 0.0) - OnScreen(0.0, 0.0, 0.0);
     EXPECT_GT(after.manhattanLength(), before.manhattanLength()) << "ortho " << ortho;
-    const int notch = Form1->Tkb_Zoom->Position() - start;
+    const int notch = Named<TrackBar>("Tkb_Zoom")->Position() - start;
     // A high-resolution wheel reports eighths of a notch.
     for (int i = 0; i < 8; ++i) Wheel(15);
-    EXPECT_EQ(Form1->Tkb_Zoom->Position() - start, 2 * notch) << "ortho " << ortho;
+    EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position() - start, 2 * notch) << "ortho " << ortho;
   }
 }
 
@@ -147,35 +146,35 @@ TEST_F(ViewPickTest, FitSceneFramesEveryObjectAndResetViewGoesBack) {
   // Two small boxes far apart, well outside the laid-out picture.
   Box(3, "left", -4.0f, 2.0f, 0.1f, 0.2f);
   Box(7, "right", 5.0f, -3.0f, 1.5f, 0.2f);
-  Form1->DrawFrame();
-  Form1->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+  Frame().DrawFrame();
+  Win()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Win()));
   for (bool ortho : {false, true}) {
-    if (Form1->Chk_Ortho->isChecked() != ortho) Click(Form1->Chk_Ortho);
+    if (Named<QCheckBox>("Chk_Ortho")->isChecked() != ortho) Click(Named<QCheckBox>("Chk_Ortho"));
     // Ctrl+0, the menu entry's shortcut.
-    QTest::keyClick(Form1, Qt::Key_0, Qt::ControlModifier);
-    const QSize size = Form1->Panel()->size();
-    for (const SceneObject* r : {&Form1->Objects()[3], &Form1->Objects()[7]}) {
+    QTest::keyClick(Win(), Qt::Key_0, Qt::ControlModifier);
+    const QSize size = Frame().Panel()->size();
+    for (const SceneObject* r : {&Frame().Objects()[3], &Frame().Objects()[7]}) {
       const QPoint p = OnScreen(r->X, r->Y, r->Z);
       EXPECT_TRUE(QRect(QPoint(0, 0), size).contains(p)) << "ortho " << ortho << " " << r->Name << " at " << p.x()
                                                           << "," << p.y();
       // Clicking where it shows selects it: it is really in the picture.
-      QTest::mouseClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, p);
-      EXPECT_EQ(Form1->SelectedObject(), r == &Form1->Objects()[3] ? 3 : 7) << "ortho " << ortho;
+      QTest::mouseClick(Frame().Panel(), Qt::LeftButton, Qt::NoModifier, p);
+      EXPECT_EQ(View().SelectedObject(), r == &Frame().Objects()[3] ? 3 : 7) << "ortho " << ortho;
     }
     // The two stand far apart: the fitted picture is not a speck.
     const QPoint a = OnScreen(-4.0, 2.0, 0.1), b = OnScreen(5.0, -3.0, 1.5);
     EXPECT_GT(std::abs(a.x() - b.x()), size.width() / 3) << "ortho " << ortho;
   }
-  QTest::keyClick(Form1, Qt::Key_Home, Qt::ControlModifier);
-  EXPECT_FALSE(Form1->Chk_Ortho->isChecked());
-  EXPECT_EQ(Form1->Tkb_X_Angle->Position(), 150);
-  EXPECT_EQ(Form1->Tkb_Z_Angle->Position(), -300);
-  EXPECT_EQ(Form1->Tkb_Zoom->Position(), -200);
-  EXPECT_EQ(Form1->Tkb_X_Shift->Position(), 0);
-  EXPECT_EQ(Form1->Tkb_Y_Shift->Position(), 0);
-  EXPECT_EQ(Form1->Tkb_Z_Shift->Position(), -40);
-  EXPECT_EQ(Form1->Lbl_Zoom->text(), QStringLiteral("-2.00"));
+  QTest::keyClick(Win(), Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_FALSE(Named<QCheckBox>("Chk_Ortho")->isChecked());
+  EXPECT_EQ(Named<TrackBar>("Tkb_X_Angle")->Position(), 150);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Z_Angle")->Position(), -300);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position(), -200);
+  EXPECT_EQ(Named<TrackBar>("Tkb_X_Shift")->Position(), 0);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Y_Shift")->Position(), 0);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Z_Shift")->Position(), -40);
+  EXPECT_EQ(Named<ValueLabel>("Lbl_Zoom")->text(), QStringLiteral("-2.00"));
 }
 
 TEST_F(ViewPickTest, KeepViewInSceneWritesTheViewLineAndOpenAppliesIt) {
@@ -189,17 +188,17 @@ TEST_F(ViewPickTest, KeepViewInSceneWritesTheViewLineAndOpenAppliesIt) {
 
   // Without the tick: no view line.
   prompts.saveAnswers.push_back(plain);
-  Form1->SaveSceneAs();
+  Doc().SaveSceneAs();
   // With it: the view at the moment of saving, right after the header.
   // Ticking it is a change to save.
-  Form1->FileSave();
+  Doc().FileSave();
   keep->trigger();
-  EXPECT_TRUE(Form1->SceneModified());
-  Form1->Tkb_Z_Angle->SetPosition(455);
-  Click(Form1->Chk_Ortho);
-  Form1->Tkb_Zoom->SetPosition(120);
+  EXPECT_TRUE(Doc().SceneModified());
+  Named<TrackBar>("Tkb_Z_Angle")->SetPosition(455);
+  Click(Named<QCheckBox>("Chk_Ortho"));
+  Named<TrackBar>("Tkb_Zoom")->SetPosition(120);
   prompts.saveAnswers.push_back(kept);
-  Form1->SaveSceneAs();
+  Doc().SaveSceneAs();
   QFile f(kept);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   const QList<QByteArray> lines = f.readAll().split('\n');
@@ -216,26 +215,26 @@ TEST_F(ViewPickTest, KeepViewInSceneWritesTheViewLineAndOpenAppliesIt) {
   // ticks the item, a file without one unticks it.
   Action("Act_ResetView")->trigger();
   keep->setChecked(false);
-  ASSERT_GT(Form1->LoadSceneFile(kept), 0);
-  EXPECT_EQ(Form1->Tkb_Z_Angle->Position(), -300);
+  ASSERT_GT(Doc().LoadSceneFile(kept), 0);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Z_Angle")->Position(), -300);
   EXPECT_FALSE(keep->isChecked());
-  ASSERT_TRUE(Form1->OpenSceneFile(kept));
+  ASSERT_TRUE(Doc().OpenSceneFile(kept));
   EXPECT_TRUE(keep->isChecked());
-  EXPECT_FALSE(Form1->SceneModified());
-  EXPECT_TRUE(Form1->Chk_Ortho->isChecked());
-  EXPECT_EQ(Form1->Tkb_Z_Angle->Position(), 455);
-  EXPECT_EQ(Form1->Tkb_Zoom->Position(), 120);
-  EXPECT_EQ(Form1->Lbl_Zoom->text(), QStringLiteral("1.20"));
-  ASSERT_TRUE(Form1->OpenSceneFile(plain));
+  EXPECT_FALSE(Doc().SceneModified());
+  EXPECT_TRUE(Named<QCheckBox>("Chk_Ortho")->isChecked());
+  EXPECT_EQ(Named<TrackBar>("Tkb_Z_Angle")->Position(), 455);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position(), 120);
+  EXPECT_EQ(Named<ValueLabel>("Lbl_Zoom")->text(), QStringLiteral("1.20"));
+  ASSERT_TRUE(Doc().OpenSceneFile(plain));
   EXPECT_FALSE(keep->isChecked());
-  EXPECT_EQ(Form1->Tkb_Zoom->Position(), 120);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position(), 120);
   // Saved again as opened: byte for byte the file it was.
   const QByteArray before = [&] {
     QFile in(plain);
     in.open(QIODevice::ReadOnly);
     return in.readAll();
   }();
-  ASSERT_TRUE(Form1->FileSave());
+  ASSERT_TRUE(Doc().FileSave());
   QFile again(plain);
   ASSERT_TRUE(again.open(QIODevice::ReadOnly));
   EXPECT_EQ(again.readAll(), before);
@@ -246,34 +245,34 @@ TEST_F(ViewPickTest, KeepViewInSceneWritesTheViewLineAndOpenAppliesIt) {
   ASSERT_TRUE(far.open(QIODevice::WriteOnly));
   far.write(QByteArray(kObjectFileHeader) + "#@view 15.0,-30.0,-17.50,0.00,1.00,-0.40,0\n");
   far.close();
-  EXPECT_TRUE(Form1->ApplyViewOfScene(far.fileName()));
-  EXPECT_EQ(Form1->Tkb_Zoom->Position(), -1000);
-  EXPECT_EQ(Form1->Tkb_Y_Shift->Position(), 100 - 750);
+  EXPECT_TRUE(View().ApplyViewOfScene(far.fileName()));
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position(), -1000);
+  EXPECT_EQ(Named<TrackBar>("Tkb_Y_Shift")->Position(), 100 - 750);
   // A line that cannot be read changes nothing and says so.
   ASSERT_TRUE(far.open(QIODevice::WriteOnly));
   far.write(QByteArray(kObjectFileHeader) + "#@view 15.0,-30.0\n");
   far.close();
-  EXPECT_FALSE(Form1->ApplyViewOfScene(far.fileName()));
-  EXPECT_EQ(Form1->Tkb_Zoom->Position(), -1000);
-  EXPECT_TRUE(Form1->StatusText().contains(QStringLiteral("cannot be read")));
+  EXPECT_FALSE(View().ApplyViewOfScene(far.fileName()));
+  EXPECT_EQ(Named<TrackBar>("Tkb_Zoom")->Position(), -1000);
+  EXPECT_TRUE(Status().StatusText().contains(QStringLiteral("cannot be read")));
 }
 
 TEST_F(ViewPickTest, AClickSelectsTheNearestObjectAndTheFloorClears) {
   // Two boxes on the line of sight to the same pixel: the nearer one wins,
   // whatever their order in the table.
   Box(12, "load port", 0.6f, -0.6f, 0.0f, 0.2f);
-  Form1->DrawFrame();
+  Frame().DrawFrame();
   const QPoint near = OnScreen(0.6, -0.6, 0.0);
   SceneObject& far = Box(5, "behind", 0, 0, 0, 0.2f);
   // Straight behind box 12 as the camera sees it: twice as far along the ray.
   {
-    GlPanel* panel = Form1->Panel();
+    GlPanel* panel = Frame().Panel();
     ASSERT_TRUE(panel->MakeCurrent());
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    ApplyCameraZoom(Form1->Settings().view);
-    ApplyCameraOrientation(Form1->Settings().view);
+    ApplyCameraZoom(Frame().Settings().view);
+    ApplyCameraOrientation(Frame().Settings().view);
     GLdouble mv[16], pr[16], x, y, z;
     GLint vp[4];
     glGetDoublev(GL_MODELVIEW_MATRIX, mv);
@@ -288,111 +287,111 @@ TEST_F(ViewPickTest, AClickSelectsTheNearestObjectAndTheFloorClears) {
     far.Y = static_cast<float>(z);
     far.Z = static_cast<float>(y);
   }
-  Form1->DrawFrame();
+  Frame().DrawFrame();
   EXPECT_EQ(OutlinePixels(), 0);
-  QTest::mouseClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, near);
-  EXPECT_EQ(Form1->SelectedObject(), 12);
-  EXPECT_EQ(Form1->StatusSelection(), QStringLiteral("OBJ012 load port (Cube)"));
+  QTest::mouseClick(Frame().Panel(), Qt::LeftButton, Qt::NoModifier, near);
+  EXPECT_EQ(View().SelectedObject(), 12);
+  EXPECT_EQ(Status().Selection(), QStringLiteral("OBJ012 load port (Cube)"));
   EXPECT_GT(OutlinePixels(), 20) << "the outline shows in its own colour";
 
   // A drag turns the view and selects nothing new.
-  QTest::mousePress(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, {20, 20});
-  QTest::mouseMove(Form1->Panel(), {60, 20});
-  QTest::mouseRelease(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, {60, 20});
-  EXPECT_EQ(Form1->SelectedObject(), 12);
+  QTest::mousePress(Frame().Panel(), Qt::LeftButton, Qt::NoModifier, {20, 20});
+  QTest::mouseMove(Frame().Panel(), {60, 20});
+  QTest::mouseRelease(Frame().Panel(), Qt::LeftButton, Qt::NoModifier, {60, 20});
+  EXPECT_EQ(View().SelectedObject(), 12);
   Action("Act_ResetView")->trigger();
 
   // The floor far from everything clears the selection.
   const QPoint floor = OnScreen(-2.0, 2.0, 0.0);
-  QTest::mouseClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, floor);
-  EXPECT_EQ(Form1->SelectedObject(), -1);
+  QTest::mouseClick(Frame().Panel(), Qt::LeftButton, Qt::NoModifier, floor);
+  EXPECT_EQ(View().SelectedObject(), -1);
   EXPECT_EQ(OutlinePixels(), 0);
   // A disabled record cannot be clicked.
-  Form1->Objects()[12].Enbl = false;
-  Form1->DrawFrame();
-  QTest::mouseClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, near);
-  EXPECT_EQ(Form1->SelectedObject(), 5) << "the box behind shows now";
+  Frame().Objects()[12].Enbl = false;
+  Frame().DrawFrame();
+  QTest::mouseClick(Frame().Panel(), Qt::LeftButton, Qt::NoModifier, near);
+  EXPECT_EQ(View().SelectedObject(), 5) << "the box behind shows now";
 }
 
 TEST_F(ViewPickTest, DoubleClickAndToolsEditTheSelectedRecordAndTheListFollows) {
   Box(12, "load port", 0.6f, -0.6f, 0.0f, 0.2f);
-  Form1->DrawFrame();
+  Frame().DrawFrame();
   const QPoint at = OnScreen(0.6, -0.6, 0.0);
-  ASSERT_TRUE(ObjSet->ShapeListLoaded());
+  ASSERT_TRUE(app->ObjectSettings()->ShapeListLoaded());
 
   // Double-click: Object Settings on that record, saying which one.
   QString caption;
   bool seen = false;
   auto closeWhenOpen = [&] {
-    QTimer* t = new QTimer(Form1);
+    QTimer* t = new QTimer(Win());
     QObject::connect(t, &QTimer::timeout, t, [&, t] {
-      if (!ObjSet->isVisible()) return;
-      caption = ObjSet->windowTitle();
+      if (!app->ObjectSettings()->isVisible()) return;
+      caption = app->ObjectSettings()->windowTitle();
       seen = true;
-      ObjSet->reject();
+      app->ObjectSettings()->reject();
       t->deleteLater();
     });
     t->start(20);
   };
   closeWhenOpen();
-  QTest::mouseDClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, at);
+  QTest::mouseDClick(Frame().Panel(), Qt::LeftButton, Qt::NoModifier, at);
   ASSERT_TRUE(QTest::qWaitFor([&] { return seen; }, 5000));
   EXPECT_EQ(caption, QStringLiteral("Object Setting - Record 12"));
-  EXPECT_EQ(Form1->SelectedObject(), 12);
+  EXPECT_EQ(View().SelectedObject(), 12);
   Pump(50);
-  EXPECT_EQ(ObjSet->windowTitle(), QStringLiteral("Object Setting"));
+  EXPECT_EQ(app->ObjectSettings()->windowTitle(), QStringLiteral("Object Setting"));
 
   // Tools > Object Settings edits the selection too.
   seen = false;
   closeWhenOpen();
-  QTimer::singleShot(0, Form1, [] { Form1->Btn_OBJSetClick(); });
+  QTimer::singleShot(0, Win(), [] { View().Btn_OBJSetClick(); });
   ASSERT_TRUE(QTest::qWaitFor([&] { return seen; }, 5000));
   EXPECT_EQ(caption, QStringLiteral("Object Setting - Record 12"));
 
   // The list opens on the same row; choosing a row there selects its
   // object in the picture.
-  Form1->Btn_ObjListClick();
-  ASSERT_TRUE(ObjList->isVisible());
-  EXPECT_EQ(ObjList->Stg_Data->Row(), 13);
-  ObjList->Stg_Data->scrollToTop();
-  QTest::mouseClick(ObjList->Stg_Data->viewport(), Qt::LeftButton, Qt::NoModifier,
-                    ObjList->Stg_Data->CellRect(1, 4).center());
-  EXPECT_EQ(Form1->SelectedObject(), 3);
-  EXPECT_TRUE(Form1->StatusSelection().startsWith(QStringLiteral("OBJ003"))) << Form1->StatusSelection().toStdString();
+  View().Btn_ObjListClick();
+  ASSERT_TRUE(app->ObjectList()->isVisible());
+  EXPECT_EQ(app->ObjectList()->Stg_Data->Row(), 13);
+  app->ObjectList()->Stg_Data->scrollToTop();
+  QTest::mouseClick(app->ObjectList()->Stg_Data->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    app->ObjectList()->Stg_Data->CellRect(1, 4).center());
+  EXPECT_EQ(View().SelectedObject(), 3);
+  EXPECT_TRUE(Status().Selection().startsWith(QStringLiteral("OBJ003"))) << Status().Selection().toStdString();
   // And a click in the picture moves the list's row.
-  QTest::mouseClick(Form1->Panel(), Qt::LeftButton, Qt::NoModifier, at);
-  EXPECT_EQ(ObjList->Stg_Data->Row(), 13);
-  ObjList->close();
+  QTest::mouseClick(Frame().Panel(), Qt::LeftButton, Qt::NoModifier, at);
+  EXPECT_EQ(app->ObjectList()->Stg_Data->Row(), 13);
+  app->ObjectList()->close();
 }
 
 TEST_F(ViewPickTest, ObjectWindowsOpenBesideThePictureAndStayWhereTheyWerePut) {
-  Form1->Btn_ObjListClick();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(ObjList));
-  const QRect picture(Form1->Panel()->mapToGlobal(QPoint(0, 0)), Form1->Panel()->size());
-  const QRect screen = Form1->screen()->availableGeometry();
+  View().Btn_ObjListClick();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(app->ObjectList()));
+  const QRect picture(Frame().Panel()->mapToGlobal(QPoint(0, 0)), Frame().Panel()->size());
+  const QRect screen = Win()->screen()->availableGeometry();
   // Where the screen has room beside the window, none of the list covers
   // the picture; on a small screen as little as it can (centred, as laid
   // out, it would cover all of it).
-  const QRect list = ObjList->frameGeometry();
+  const QRect list = app->ObjectList()->frameGeometry();
   const long long covered =
       static_cast<long long>(list.intersected(picture).width()) * list.intersected(picture).height();
   EXPECT_TRUE(screen.contains(list.topLeft()));
-  if (screen.right() - Form1->frameGeometry().right() > list.width())
+  if (screen.right() - Win()->frameGeometry().right() > list.width())
     EXPECT_EQ(covered, 0);
   else
     EXPECT_LT(covered, picture.width() * picture.height() * 6 / 10);
   // Moved by the operator, closed and opened again: where it was put.
-  ObjList->move(list.topLeft() + QPoint(30, 40));
+  app->ObjectList()->move(list.topLeft() + QPoint(30, 40));
   Pump(50);
-  const QPoint moved = ObjList->pos();
-  ObjList->close();
-  Form1->Btn_ObjListClick();
+  const QPoint moved = app->ObjectList()->pos();
+  app->ObjectList()->close();
+  View().Btn_ObjListClick();
   Pump(50);
-  EXPECT_EQ(ObjList->pos(), moved);
-  ObjList->close();
+  EXPECT_EQ(app->ObjectList()->pos(), moved);
+  app->ObjectList()->close();
 
   // A panel of the Panels menu names itself once, in its title bar.
-  QDockWidget* robot = Form1->PanelDock(QStringLiteral("Robot"));
+  QDockWidget* robot = Win()->PanelDock(QStringLiteral("Robot"));
   ASSERT_NE(robot, nullptr);
   EXPECT_EQ(static_cast<QGroupBox*>(robot->widget())->title(), QString());
 }

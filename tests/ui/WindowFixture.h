@@ -13,9 +13,19 @@
 #include "link/SharedMemoryLink.h"
 
 #include "ui/AppWindows.h"
+#include "ui/AppearanceController.h"
+#include "ui/ArmController.h"
 #include "ui/Controls.h"
+#include "ui/DocumentController.h"
+#include "ui/FrameDriver.h"
 #include "ui/GlPanel.h"
+#include "ui/InterferenceController.h"
+#include "ui/LinkController.h"
 #include "ui/Main.h"
+#include "ui/ModelsController.h"
+#include "ui/RobotsController.h"
+#include "ui/StatusLine.h"
+#include "ui/ViewController.h"
 #include "FakePrompts.h"
 #include "support/Images.h"
 
@@ -23,19 +33,43 @@
 // waits until its GL panel has drawn; destroys them afterwards.
 class MainWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    WindowCreationLog().clear();
-    CreateAppWindows();
-    // The link of a test run never touches a real controller's objects.
-    Form1->SetLinkNames(LinkBlock(), LinkMutex());
-    Form1->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1));
-    ASSERT_TRUE(
-        QTest::qWaitFor([] { return Form1->Panel()->contextReady() && Form1->FramesDrawn() > 0; }, 5000));
-  }
+  void SetUp() override { MakeWindows(ShapeList()); }
   void TearDown() override {
-    DestroyAppWindows();
+    app.reset();
     SharedMemoryLink::Unlink(LinkBlock(), LinkMutex());
+  }
+
+  // The shape list the object windows read ("" for the one beside the
+  // program, which a test build does not have).
+  virtual QString ShapeList() const { return QString(); }
+
+  // The windows as the program makes them, the main one shown and drawn.
+  void MakeWindows(const QString& shapeList = QString()) {
+    app = std::make_unique<AppWindows>(shapeList);
+    // The link of a test run never touches a real controller's objects.
+    Link().SetLinkNames(LinkBlock(), LinkMutex());
+    Win()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Win()));
+    ASSERT_TRUE(QTest::qWaitFor([] { return Frame().Panel()->contextReady() && Frame().FramesDrawn() > 0; }, 5000));
+  }
+
+  // The main window, its controllers and its controls by name.
+  static TForm1* Win() { return &app->Main(); }
+  static FrameDriver& Frame() { return Win()->Frame(); }
+  static StatusLine& Status() { return Win()->Status(); }
+  static AppearanceController& Appearance() { return Win()->Appearance(); }
+  static ViewController& View() { return Win()->View(); }
+  static ArmController& Arm() { return Win()->Arm(); }
+  static RobotsController& Robots() { return Win()->Robots(); }
+  static InterferenceController& Checks() { return Win()->Checks(); }
+  static LinkController& Link() { return Win()->Link(); }
+  static ModelsController& Models() { return Win()->Models(); }
+  static DocumentController& Doc() { return Win()->Document(); }
+  template <class T>
+  static T* Named(const char* name) {
+    T* w = Win()->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
   }
 
   static std::string LinkBlock() { return "TESSALY_UI_SHM_" + std::to_string(getpid()); }
@@ -47,7 +81,7 @@ class MainWindowTest : public ::testing::Test {
   // A 4 cm box as record 12, "load port", at scene point (x, y, z), as an
   // edit of the scene, and the frame drawn.
   static void PlaceBox(float x, float y, float z) {
-    SceneObject& box = Form1->Objects()[12];
+    SceneObject& box = Frame().Objects()[12];
     box.Enbl = true;
     box.Shp = ShapeKind::Cube;
     box.X = x;
@@ -57,8 +91,8 @@ class MainWindowTest : public ::testing::Test {
     box.Fill = true;
     box.clFill = 0x40A0E0;
     box.Name = "load port";
-    Form1->SceneChanged(QStringLiteral("Edit"));
-    Form1->DrawFrame();
+    Doc().SceneChanged(QStringLiteral("Edit"));
+    Frame().DrawFrame();
   }
 
   // Writes what the widget shows (GL panel included) as a PNG artefact and
@@ -92,10 +126,11 @@ class MainWindowTest : public ::testing::Test {
   // Opens the bottom panel the laid-out way: double-click the empty label,
   // then tick "Show Detail".
   static void OpenDetail() {
-    QTest::mouseDClick(Form1->Lbl_DEBUG, Qt::LeftButton);
-    Click(Form1->Chk_ShowDetail);
+    QTest::mouseDClick(Named<ValueLabel>("Lbl_DEBUG"), Qt::LeftButton);
+    Click(Named<QCheckBox>("Chk_ShowDetail"));
     Pump(100);
   }
 
   FakePrompts prompts;
+  static inline std::unique_ptr<AppWindows> app;
 };
