@@ -299,7 +299,7 @@ void InterferenceController::ShowAllowedContacts() {
 }
 
 void InterferenceController::ShowMotionReport() {
-  if (!motionReport_) motionReport_ = new MotionReport(window_, *this);
+  if (!motionReport_) motionReport_ = new MotionReport(window_, frame_, recording_, allowed_, [this](const CellStep& s) { PoseCell(s); });
   motionReport_->show();
   motionReport_->raise();
   motionReport_->activateWindow();

@@ -24,6 +24,7 @@
 #include "objects/SceneHistory.h"
 #include "render/Camera.h"
 #include "ui/Handler.h"
+#include "ui/ModelPath.h"
 #include "ui/FrameDriver.h"
 #include "ui/StatusLine.h"
 #include "ui/ViewController.h"
@@ -45,14 +46,6 @@ QString DraggedFile(const QMimeData* data) {
 }
 
 }  // namespace
-
-QString StoredModelPath(const QString& path) {
-  const QString base = QString::fromStdString(ModelLibrary::Shared().BaseFolder());
-  const QString absolute = QFileInfo(path).absoluteFilePath();
-  if (base.isEmpty()) return absolute;
-  const QString relative = QDir(base).relativeFilePath(absolute);
-  return relative.startsWith(QStringLiteral("../")) ? absolute : relative;
-}
 
 ModelsController::ModelsController(QWidget* window, FrameDriver& frame, StatusLine& status, ViewController& view)
     : QObject(window), window_(window), frame_(frame), status_(status), view_(view) {

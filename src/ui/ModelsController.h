@@ -20,10 +20,6 @@ class ViewController;
 // keeps relative paths starting at the scene's folder, and takes files
 // dropped on the window: a model file becomes a Model record at the
 // middle of the picture, a scene file is opened.
-// How a model file's path is stored in a record: relative to the scene's
-// folder when inside it (so that the folder can move as a whole),
-// absolute otherwise.
-QString StoredModelPath(const QString& path);
 
 class ModelsController : public QObject {
   Q_OBJECT

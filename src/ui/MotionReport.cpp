@@ -17,10 +17,10 @@
 #include <cmath>
 
 #include "objects/FileAccess.h"
-#include "ui/InterferenceController.h"
+#include "motion/CellMotions.h"
+#include "objects/AllowedContacts.h"
 #include "ui/Handler.h"
 #include "ui/FrameDriver.h"
-#include "ui/InterferenceController.h"
 #include "ui/Prompts.h"
 
 namespace {
@@ -118,7 +118,9 @@ void SweepPlot::paintEvent(QPaintEvent*) {
   }
 }
 
-MotionReport::MotionReport(QWidget* parent, InterferenceController& checks) : QDialog(parent), checks_(checks) {
+MotionReport::MotionReport(QWidget* parent, FrameDriver& frame, const LinkRecording& recording,
+                           const AllowedContacts& allowed, std::function<void(const CellStep&)> pose)
+    : QDialog(parent), frame_(frame), recording_(recording), allowed_(allowed), pose_(std::move(pose)) {
   setObjectName(QStringLiteral("MotionReport"));
   setWindowTitle(QStringLiteral("Motion Report"));
   auto* layout = new QVBoxLayout(this);
@@ -174,9 +176,9 @@ MotionReport::MotionReport(QWidget* parent, InterferenceController& checks) : QD
 }
 
 void MotionReport::Run() {
-  const RenderSettings& rs = checks_.Frame().Settings();
+  const RenderSettings& rs = frame_.Settings();
   const CellMotion m = static_cast<CellMotion>(std::clamp(motion_->currentIndex(), 0, 4));
-  steps_ = m == CellMotion::Link ? checks_.recording().Steps()
+  steps_ = m == CellMotion::Link ? recording_.Steps()
                                  : CellMotionSteps(m, rs.joints, rs.robot);
   if (steps_.empty()) {
     result_ = SweepResult{};
@@ -186,17 +188,15 @@ void MotionReport::Run() {
     return;
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const ObjectTable& table = checks_.Frame().Objects();
+  const ObjectTable& table = frame_.Objects();
   // A check of its own: the window's keeps the solids of the cell as shown.
   InterferenceCheck check;
-  result_ = SweepMotion(steps_, table.data(), kObjectCapacity, &checks_.allowed(), &check);
+  result_ = SweepMotion(steps_, table.data(), kObjectCapacity, &allowed_, &check);
   QApplication::restoreOverrideCursor();
   Fill();
 }
 
 void MotionReport::Fill() {
-  const ObjectTable& table = checks_.Frame().Objects();
-  (void)table;
   table_->blockSignals(true);
   table_->setRowCount(static_cast<int>(result_.rows.size()));
   for (size_t i = 0; i < result_.rows.size(); ++i) {
@@ -233,7 +233,7 @@ void MotionReport::PoseAt(int step) {
   if (step < 0 || step >= static_cast<int>(steps_.size())) return;
   plot_->SetCurrent(step);
   if (table_->currentRow() != step) table_->selectRow(step);
-  checks_.PoseCell(steps_[static_cast<size_t>(step)]);
+  pose_(steps_[static_cast<size_t>(step)]);
 }
 
 QString MotionReport::SaveCsv(const QString& path) {

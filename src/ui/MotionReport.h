@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "collision/MotionSweep.h"
@@ -10,7 +11,10 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
-class InterferenceController;
+class FrameDriver;
+class LinkRecording;
+struct AllowedContacts;
+struct CellStep;
 
 // Clearance against step, drawn as a line with the contact steps in red;
 // a click picks the nearest step.
@@ -43,7 +47,10 @@ class SweepPlot : public QWidget {
 class MotionReport : public QDialog {
   Q_OBJECT
  public:
-  MotionReport(QWidget* parent, InterferenceController& checks);
+  // recording: the link session's steps; allowed: the scene's allowed
+  // contacts; pose: shows the cell at a step.
+  MotionReport(QWidget* parent, FrameDriver& frame, const LinkRecording& recording,
+               const AllowedContacts& allowed, std::function<void(const CellStep&)> pose);
 
   // Runs the motion chosen (index into the combo: animation, rbt1, rbt2,
   // cycle) from the cell as it stands.
@@ -64,7 +71,10 @@ class MotionReport : public QDialog {
  private:
   void Fill();
 
-  InterferenceController& checks_;
+  FrameDriver& frame_;
+  const LinkRecording& recording_;
+  const AllowedContacts& allowed_;
+  std::function<void(const CellStep&)> pose_;
   QComboBox* motion_;
   QLabel* summary_;
   QTableWidget* table_;

@@ -14,7 +14,7 @@
 #include "ui/Prompts.h"
 #include "ui/Input.h"
 #include "ui/ObjectsettingGrid.h"
-#include "ui/ModelsController.h"
+#include "ui/ModelPath.h"
 #include "objects/EffectiveRecord.h"
 #include "objects/ShapeCatalog.h"
 #include "objects/Convert.h"
