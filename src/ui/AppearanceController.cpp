@@ -219,7 +219,7 @@ LightPanelValues AppearanceController::LightPanel(int slot) const {
 }
 
 void AppearanceController::Chk_DrawFillFrameClick(QObject*) {
-  // Lines only: the lights are off (the transfer sees to that) and cannot
+  // Lines only: the lights are off (the settings writer sees to that) and cannot
   // be switched on.
   const bool frameOnly = !ui_.Chk_DrawFill->isChecked() && ui_.Chk_DrawFrame->isChecked();
   ui_.Chk_Light1->setEnabled(!frameOnly);

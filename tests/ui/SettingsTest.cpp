@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
 
 #include "ui/Controls.h"
 #include "ui/Handler.h"
@@ -265,6 +266,39 @@ TEST_F(SettingsTest, KeypadTableAsInitialised) {
   EXPECT_EQ(TagOf(Named<ValueLabel>("Lbl_TestData03")), 12);
   EXPECT_EQ(TagOf(Named<ValueLabel>("Lbl_OHT2_ID")), 5);
   EXPECT_EQ(TagOf(Named<ValueLabel>("Lbl_RBT2_Process")), 7);
+}
+
+// Each controller writes its part of the settings the moment one of its
+// controls changes, whoever changes it; most of the controls below have no
+// handler that would draw a frame.
+TEST_F(SettingsTest, ControlsWriteTheirSettingsTheMomentTheyChange) {
+  Named<QTimer>("Tim_Blink")->stop();
+  const RenderSettings& s = Frame().Settings();
+  struct Row {
+    const char* name;
+    std::function<void(QWidget*)> change;
+    std::function<double()> read;
+    double expected;
+  };
+  auto color = [](QWidget* w) { static_cast<ColorSwatch*>(w)->SetColor(0x123456); };
+  auto tick = [](QWidget* w) { static_cast<QCheckBox*>(w)->setChecked(!static_cast<QCheckBox*>(w)->isChecked()); };
+  const Row rows[] = {
+      {"Shp_Color_Back", color, [&] { return s.backColor; }, 0x123456},
+      {"Shp_Color_Frame", color, [&] { return s.frameColor; }, 0x123456},
+      {"Shp_ColorTex_Color", color, [&] { return s.colorTex.swatch; }, 0x123456},
+      {"Shp_VARobot_Body", color, [&] { return s.armColor; }, 0x123456},
+      {"Shp_Color_RBT2_Hand", color, [&] { return s.robot[1].hand; }, 0x123456},
+      {"Cmb_TextSize", [](QWidget* w) { static_cast<QComboBox*>(w)->setCurrentIndex(1); },
+       [&] { return s.text.charSize; }, 1.0},
+      {"Cmb_RBT1_Slot", [](QWidget* w) { static_cast<QComboBox*>(w)->setCurrentIndex(3); },
+       [&] { return s.robot[0].Slot; }, 3},
+      {"Chk_RBT_Test_Rotate", tick, [&] { return s.testRotate; }, 1},
+      {"Chk_TestData02", tick, [&] { return s.markPlate; }, 1},
+  };
+  for (const Row& r : rows) {
+    r.change(Named<QWidget>(r.name));
+    EXPECT_EQ(r.read(), r.expected) << r.name;
+  }
 }
 
 TEST_F(SettingsTest, TextThatIsNotANumberShowsTheErrorAndStops) {
