@@ -17,12 +17,6 @@
 
 namespace {
 
-// A track bar's position times its scale, kept as the single-precision
-// value drawing reads.
-float Scaled(const TrackBar* bar, double scale) {
-  return static_cast<float>(bar->Position() * scale);
-}
-
 // The light setters send the table to GL at once. Outside a frame that must
 // reach the panel's own context, never whatever context Qt has current for
 // its own drawing.

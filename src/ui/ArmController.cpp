@@ -54,7 +54,7 @@ void ArmController::DrawFrame() { frame_.DrawFrame(); }
 
 void ArmController::WriteSettings() {
   RenderSettings& s = frame_.Settings();
-  for (int j = 0; j < 6; ++j) s.joints[j] = static_cast<float>(ui_.JointBars[static_cast<size_t>(j)]->Position() * 0.01);
+  for (int j = 0; j < 6; ++j) s.joints[j] = Scaled(ui_.JointBars[static_cast<size_t>(j)], 0.01);
   s.ball = ui_.Chk_TestData01->isChecked();
   s.markPlate = ui_.Chk_TestData02->isChecked();
   s.armColor = ui_.Shp_VARobot_Body->Color();

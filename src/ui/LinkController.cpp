@@ -26,14 +26,6 @@
 
 namespace {
 
-// A value in track-bar units; the bar holds it to its range. Values far
-// outside any range are held here first, so the conversion stays defined.
-int BarPosition(float value, double unitsPerValue) {
-  double p = std::round(double(value) * unitsPerValue);
-  if (p > 1e6) p = 1e6;
-  if (p < -1e6) p = -1e6;
-  return static_cast<int>(p);
-}
 
 // Keeps a menu entry's enabled state equal to a control's, whatever changes
 // the control (its own setEnabled or a parent's).

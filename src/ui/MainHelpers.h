@@ -28,6 +28,19 @@ inline int TruncatedPosition(double value, const TrackBar* bar) {
       std::clamp(t, static_cast<double>(bar->minimum()), static_cast<double>(bar->maximum())));
 }
 
+// A value in track-bar units; the bar holds it to its range. Values far
+// outside any range are held here first, so the conversion stays defined.
+inline int BarPosition(float value, double unitsPerValue) {
+  const double p = std::round(double(value) * unitsPerValue);
+  return static_cast<int>(std::clamp(p, -1e6, 1e6));
+}
+
+// A track bar's position times its scale, kept as the single-precision
+// value drawing reads.
+inline float Scaled(const TrackBar* bar, double scale) {
+  return static_cast<float>(bar->Position() * scale);
+}
+
 inline void ShowDialog(QWidget* w) {
   if (!w) return;
   w->show();

@@ -21,18 +21,7 @@ struct RobotBars {
   TrackBar *r1, *r2, *z, *t, *x;
 };
 
-// A value in track-bar units; the bar holds it to its range. Values far
-// outside any range are held here first, so the conversion stays defined.
-int BarPosition(float value, double unitsPerValue) {
-  double p = std::round(double(value) * unitsPerValue);
-  if (p > 1e6) p = 1e6;
-  if (p < -1e6) p = -1e6;
-  return static_cast<int>(p);
-}
 
-float Scaled(const TrackBar* bar, double scale) {
-  return static_cast<float>(bar->Position() * scale);
-}
 
 }  // namespace
 

@@ -55,14 +55,15 @@ void ViewController::DrawFrame() { frame_.DrawFrame(); }
 
 void ViewController::WriteSettings() {
   ViewSettings& v = frame_.Settings().view;
-  v.angleX = static_cast<float>(ui_.Tkb_X_Angle->Position() * 0.1);
-  v.angleZ = static_cast<float>(ui_.Tkb_Z_Angle->Position() * 0.1);
-  v.zoom = static_cast<float>(ui_.Tkb_Zoom->Position() * 0.01);
-  v.shiftX = static_cast<float>(ui_.Tkb_X_Shift->Position() * 0.01);
-  v.shiftY = static_cast<float>(ui_.Tkb_Y_Shift->Position() * 0.01);
-  v.shiftZ = static_cast<float>(ui_.Tkb_Z_Shift->Position() * 0.01);
+  const SceneView bars = CurrentView();
+  v.angleX = bars.angleX;
+  v.angleZ = bars.angleZ;
+  v.zoom = bars.zoom;
+  v.shiftX = bars.shiftX;
+  v.shiftY = bars.shiftY;
+  v.shiftZ = bars.shiftZ;
+  v.ortho = bars.ortho;
   v.resolution = ui_.Tkb_Resolution->Position();
-  v.ortho = ui_.Chk_Ortho->isChecked();
 }
 
 std::string ViewController::ViewLine() const {
