@@ -76,14 +76,19 @@ int SharedMemoryLink::OpenSharedMemoryLink() {
   // controller has since removed and made anew, and the two sides would
   // no longer exclude each other.
   CloseSharedMemoryLink();
+  mutexCreated_ = created_ = false;
 
   {
     // A stale object of another kind or size is named, never opened.
     const std::string file = "sem." + mutexName_;
     std::string obstacle = Obstacle(mutexName_, file, false, sizeof(sem_t));
     if (!obstacle.empty()) return Fail(obstacle);
-    // Not owned by anyone: a binary semaphore that starts free.
-    sem_t* m = sem_open(PosixName(mutexName_).c_str(), O_CREAT, 0600, 1);
+    // Not owned by anyone: a binary semaphore that starts free. Made here
+    // only when nobody has made it yet, so that a failed open can take away
+    // what it made and nothing else.
+    sem_t* m = sem_open(PosixName(mutexName_).c_str(), O_CREAT | O_EXCL, 0600, 1);
+    mutexCreated_ = m != SEM_FAILED;
+    if (m == SEM_FAILED && errno == EEXIST) m = sem_open(PosixName(mutexName_).c_str(), 0);
     if (m == SEM_FAILED) {
       const int code = errno;
       obstacle = Obstacle(mutexName_, file, true, 0);
@@ -144,12 +149,18 @@ int SharedMemoryLink::OpenSharedMemoryLink() {
   view_ = view;
   mappedSize_ = length;
   open_ = true;
+  mutexCreated_ = false;
   return 1;
 }
 
 int SharedMemoryLink::Fail(const std::string& line) {
   out_ << line << "\n";
   CloseSharedMemoryLink();
+  // What this open made goes again: a controller that starts later makes
+  // its own.
+  if (mutexCreated_) sem_unlink(PosixName(mutexName_).c_str());
+  if (created_) shm_unlink(PosixName(blockName_).c_str());
+  mutexCreated_ = created_ = false;
   return -1;
 }
 

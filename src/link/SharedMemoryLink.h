@@ -75,4 +75,5 @@ class SharedMemoryLink {
   size_t mappedSize_ = 0;
   bool open_ = false;
   bool created_ = false;
+  bool mutexCreated_ = false;  // by the open in progress
 };

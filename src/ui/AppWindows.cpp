@@ -58,7 +58,9 @@ AppWindows::AppWindows(const QString& shapeListPath) {
     frame.RequestRedraw();
   };
   ViewController& view = main_->View();
-  list->onRecordSelected = [&view](int index) { view.SelectObject(index); };
+  list->onRecordsSelected = [&view](const std::vector<int>& records, int current) {
+    view.SetSelection(records, current);
+  };
   ArmController& arm = main_->Arm();
   windows_.monitor->SetNudgeJoint([&arm](int joint, int amount) { arm.NudgeJoint(joint, amount); });
 }

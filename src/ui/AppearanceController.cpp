@@ -98,7 +98,7 @@ AppearanceController::AppearanceController(QWidget* window, MainControls& ui, Fr
   OnPick(c.Cmb_TextDir, this, window_, [this] { Cmb_TextDirChange(); });
   connect(c.Edt_TextData, &QLineEdit::textChanged, this, Guarded(window_, [this] { Edt_TextDataChange(); }));
   for (ColorSwatch* sw : c.Swatches)
-    connect(sw, &ColorSwatch::mouseDown, this, Guarded(window_, [this](ColorSwatch* s) { Shp_ColorMouseDown(s); }));
+    connect(sw, &ColorSwatch::mouseDown, this, Guarded(window_, [this, sw] { Shp_ColorMouseDown(sw); }));
 }
 
 void AppearanceController::DrawFrame() { frame_.DrawFrame(); }

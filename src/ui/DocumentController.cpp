@@ -54,6 +54,10 @@ struct SceneDocument {
   std::unique_ptr<QLockFile> recoveryLock;
   long changeCount = 0;   // every recorded change, undo and redo
   long recoveredAt = -1;  // changeCount when the copy was last written
+  // The lines above the records (view, allowed contacts) as last saved or
+  // opened, and whether they differ now.
+  std::string savedHeader;
+  bool headerDiffers = false;
 };
 
 namespace {
@@ -105,8 +109,8 @@ DocumentController::DocumentController(QWidget* window, const QString& caption, 
   frame_.revisions = [this] { return doc_->history.Revisions(); };
   OnClick(ui_.Btn_Load_OBJ, this, window_, [this] { Btn_Load_OBJClick(); });
   // Changes kept outside the table.
-  connect(&view_, &ViewController::keepViewToggled, this, [this] { MarkSceneModified(); });
-  connect(&checks_, &InterferenceController::allowedChanged, this, [this] { MarkSceneModified(); });
+  connect(&view_, &ViewController::keepViewToggled, this, [this] { HeaderChanged(); });
+  connect(&checks_, &InterferenceController::allowedChanged, this, [this] { HeaderChanged(); });
   connect(&models_, &ModelsController::sceneChanged, this, [this](const QString& label) { SceneChanged(label); });
   connect(&models_, &ModelsController::openRequested, this, Guarded(window_, [this](const QString& path) {
             if (AskSaveChanges()) OpenSceneFile(path);
@@ -186,14 +190,17 @@ void DocumentController::Start() {
 
 void DocumentController::UpdateDocumentState() {
   if (!doc_) return;
-  const bool modified = doc_->history.Modified();
+  const bool modified = SceneModified();
   window_->setWindowTitle(caption_ + QStringLiteral(" - ") +
                  FileName(doc_->file) + (modified ? QStringLiteral(" *") : QString()));
   if (doc_->undo) {
     doc_->undo->setEnabled(doc_->history.CanUndo());
     doc_->undo->setText(UndoText());
     doc_->redo->setEnabled(doc_->history.CanRedo());
-    doc_->redo->setText(RedoText());
+    // A menu shows one shortcut of an entry; Redo has two.
+    doc_->redo->setText(RedoText() + QLatin1Char('\t') +
+                        QKeySequence::listToString(doc_->redo->shortcuts(), QKeySequence::NativeText)
+                            .replace(QStringLiteral("; "), QStringLiteral(", ")));
   }
   status_.SetFile(FileName(doc_->file) + (modified ? QStringLiteral(" *") : QString()), doc_->file);
 }
@@ -206,6 +213,15 @@ void DocumentController::SceneChanged(const QString& label, const QString& merge
     return;
   ++doc_->changeCount;
   UpdateDocumentState();
+  view_.TableChanged();
+}
+
+void DocumentController::HeaderChanged() {
+  // Modified while the lines Save writes above the records differ from the
+  // file's: ticking Keep View and unticking it again is no change.
+  doc_->headerDiffers = SceneHeaderExtra() != doc_->savedHeader;
+  ++doc_->changeCount;
+  UpdateDocumentState();
 }
 
 void DocumentController::MarkSceneModified() {
@@ -215,7 +231,7 @@ void DocumentController::MarkSceneModified() {
 }
 
 bool DocumentController::SceneModified() const {
-  return doc_ && doc_->history.Modified();
+  return doc_ && (doc_->history.Modified() || doc_->headerDiffers);
 }
 
 QString DocumentController::SceneFile() const {
@@ -251,6 +267,7 @@ void DocumentController::AfterHistoryMove(const QString& what) {
   ++doc_->changeCount;
   UpdateDocumentState();
   if (windows_.objectList && windows_.objectList->isVisible()) windows_.objectList->Rebuild();
+  view_.TableChanged();
   status_.ShowStatus(what);
   frame_.RequestRedraw();
 }
@@ -270,8 +287,12 @@ void DocumentController::ResetDocument(const QString& path) {
   doc_->file = path;
   models_.SceneFileChanged(path);
   doc_->history.Reset(frame_.Objects().data(), kObjectCapacity);
+  doc_->savedHeader = SceneHeaderExtra();
+  doc_->headerDiffers = false;
   ++doc_->changeCount;
   RemoveRecoveryCopy();
+  // Another scene: nothing of it is selected yet.
+  if (!view_.Selection().empty()) view_.SelectObject(-1);
   if (!path.isEmpty()) {
     std::vector<std::string> recent = LoadRecent();
     PushRecentFile(recent, QFileInfo(path).absoluteFilePath().toStdString());
@@ -286,6 +307,8 @@ void DocumentController::SceneSaved(const QString& path) {
   doc_->file = path;
   models_.SceneFileChanged(path);
   doc_->history.MarkSaved();
+  doc_->savedHeader = SceneHeaderExtra();
+  doc_->headerDiffers = false;
   RemoveRecoveryCopy();
   std::vector<std::string> recent = LoadRecent();
   PushRecentFile(recent, QFileInfo(path).absoluteFilePath().toStdString());
@@ -558,8 +581,8 @@ bool DocumentController::SaveSceneAs() {
     Prompts::Get().Error(window_, QStringLiteral("Object data could not be saved to: %1\n(%2)").arg(path, why));
     return false;
   }
+  // The status line says so ("Saved <file>"); no box to click away.
   SceneSaved(path);
-  Prompts::Get().Message(window_, QStringLiteral("Object data save completed."));
   return true;
 }
 
@@ -595,5 +618,7 @@ void DocumentController::SaveImageAs() {
   if (!SaveImage(path, &why, options.writeThroughSpecial)) {
     status_.ShowStatus(QStringLiteral("The image could not be saved to: %1 (%2)").arg(path, why));
     Prompts::Get().Error(window_, QStringLiteral("The image could not be saved to: %1\n(%2)").arg(path, why));
+    return;
   }
+  status_.ShowStatus(QStringLiteral("Saved the picture to %1").arg(QDir::toNativeSeparators(path)));
 }

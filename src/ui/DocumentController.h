@@ -99,6 +99,9 @@ class DocumentController : public QObject {
 
  private:
   void UpdateDocumentState();
+  // Keep View or the allowed contacts changed what Save writes above the
+  // records.
+  void HeaderChanged();
   // The scene is now path, as saved (or loaded); the history starts over
   // when fresh is set.
   void SceneSaved(const QString& path);

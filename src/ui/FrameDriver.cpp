@@ -130,13 +130,11 @@ void FrameDriver::DrawFrame() {
   in.overrides = Overrides();
   if (addInputs) addInputs(in);
   ComposeFrame(in);
-  if (selected_ >= 0) {
-    // The record as this frame drew it (a robot following its panel, a
-    // pose from the link).
-    const DrawSubstitutes subs{settings_.robot, in.overrides};
-    DrawSelectionOutline(settings_, EffectiveRecord((*objects_)[static_cast<size_t>(selected_)], selected_, subs),
-                         textures_);
-  }
+  // Each record as this frame drew it (a robot following its panel, a
+  // pose from the link).
+  const DrawSubstitutes subs{settings_.robot, in.overrides};
+  for (int r : selected_)
+    DrawSelectionOutline(settings_, EffectiveRecord((*objects_)[static_cast<size_t>(r)], r, subs), textures_);
   pacer_->EndFrame();
   panel_->SwapBuffers();
   panel_->DoneCurrent();

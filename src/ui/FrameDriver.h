@@ -3,6 +3,7 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "objects/SceneObject.h"
 #include "render/Frame.h"
@@ -48,8 +49,8 @@ class FrameDriver : public QObject {
   // The clear colour from the settings' background, and the projection.
   void ApplyBackColor();
 
-  // The record drawn with the selection outline, -1 for none.
-  void SetSelected(int index) { selected_ = index; }
+  // The records drawn with the selection outline.
+  void SetSelected(const std::vector<int>& records) { selected_ = records; }
   // Where the frame takes what others keep: the table's revisions (the
   // history), the link's object poses, the interference check's inputs.
   std::function<const uint64_t*()> revisions;
@@ -82,7 +83,7 @@ class FrameDriver : public QObject {
   QTimer* activeTimer_ = nullptr;
   QTimer* blinkTimer_ = nullptr;
   bool wasActive_ = false;
-  int selected_ = -1;
+  std::vector<int> selected_;
   int framesDrawn_ = 0;
   double toolPoint_[3] = {0.0, 0.56, 0.37};
 };

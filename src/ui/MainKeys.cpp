@@ -34,8 +34,10 @@ bool PlainCharacter(const QKeyEvent* e) {
 }  // namespace
 
 bool TForm1::PreviewKey(QObject* watched, QKeyEvent* e) {
-  // An open menu: a plain letter would run the entry underlined with it.
-  if (qobject_cast<QMenu*>(watched)) return PlainCharacter(e);
+  // An open menu (or any other popup): a plain letter would run the entry
+  // underlined with it, or reach the window behind; it does nothing. The
+  // key may come through the popup's window before the popup itself.
+  if (qobject_cast<QMenu*>(watched) || QApplication::activePopupWidget()) return PlainCharacter(e);
   if (auto* w = qobject_cast<QWidget*>(watched); w && TakesText(w)) return false;
 
   QWidget* focus = QApplication::focusWidget();

@@ -49,7 +49,7 @@ void TObjList::BuildLayout() {
   setSizeGripEnabled(true);
 
   Stg_Data = new StringGrid(QStringLiteral("Stg_Data"), kListColumns, kListRows, this);
-  Stg_Data->setSelectionMode(QAbstractItemView::SingleSelection);
+  Stg_Data->setSelectionMode(QAbstractItemView::ExtendedSelection);
   Stg_Data->setSelectionBehavior(QAbstractItemView::SelectRows);
   Stg_Data->SetRowHeight(kRowHeight);
   Stg_Data->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -109,18 +109,27 @@ void TObjList::Connect() {
   connect(Btn_Save, &QPushButton::clicked, this, Guarded(this, [this] { Btn_SaveClick(); }));
   connect(Chk_StayOnTop, &QCheckBox::clicked, this, Guarded(this, [this] { Chk_StayOnTopClick(); }));
   connect(Stg_Data, &StringGrid::cellActivated, this, Guarded(this, [this] { Stg_DataDblClick(); }));
-  connect(Stg_Data, &QTableWidget::currentCellChanged, this, Guarded(this, [this](int row, int, int previous, int) {
-            if (!selecting_ && row != previous && row >= 0 && onRecordSelected) onRecordSelected(row);
+  connect(Stg_Data, &QTableWidget::itemSelectionChanged, this, Guarded(this, [this] {
+            if (selecting_ || !onRecordsSelected) return;
+            std::vector<int> rows;
+            for (const QModelIndex& i : Stg_Data->selectionModel()->selectedRows()) rows.push_back(i.row());
+            onRecordsSelected(rows, Stg_Data->currentRow());
           }));
 }
 
-void TObjList::SelectRecord(int index) {
+void TObjList::SelectRecords(const std::vector<int>& records) {
   selecting_ = true;
-  if (index >= 0 && index < kObjectCapacity) {
-    Stg_Data->setCurrentCell(index, std::max(0, Stg_Data->currentColumn()));
-    Stg_Data->scrollToItem(Stg_Data->item(index, 0));
-  } else {
-    Stg_Data->clearSelection();
+  Stg_Data->clearSelection();
+  int last = -1;
+  for (int index : records) {
+    if (index < 0 || index >= Stg_Data->rowCount()) continue;
+    Stg_Data->selectionModel()->select(Stg_Data->model()->index(index, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    last = index;
+  }
+  if (last >= 0) {
+    Stg_Data->setCurrentCell(last, std::max(0, Stg_Data->currentColumn()), QItemSelectionModel::NoUpdate);
+    Stg_Data->scrollToItem(Stg_Data->item(last, 0));
   }
   selecting_ = false;
 }

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <vector>
 
 #include "objects/SceneObject.h"
 #include "render/Texture.h"
@@ -33,12 +34,13 @@ class TObjList : public QDialog {
   // Runs whenever the table changed through the list (a load, an edit),
   // so that the opener can redraw the scene.
   std::function<void()> onChanged;
-  // Runs when the operator makes another row current (the record's index),
-  // so that the picture selects the same object.
-  std::function<void(int)> onRecordSelected;
-  // Makes record index's row current and shows it (-1: no row), without
-  // running onRecordSelected.
-  void SelectRecord(int index);
+  // Runs when the operator selects other rows (Ctrl+click and Shift+click
+  // select several): the records, and the current one, so that the
+  // picture selects the same objects.
+  std::function<void(const std::vector<int>&, int)> onRecordsSelected;
+  // Selects the rows of these records, the last one current and shown,
+  // without running onRecordsSelected.
+  void SelectRecords(const std::vector<int>& records);
   // While onChanged runs: what the change was ("Load demo-cell.3dl").
   QString ChangeName() const { return changeName_; }
 

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 #include "render/Picking.h"
@@ -281,7 +282,10 @@ void ViewController::AddViewEntries(QMenu* view) {
 
 void ViewController::ConnectPicking() {
   connect(ui_.Pnl_GL, &GlPanel::mouseDown, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
-    clickPending_ = b == Qt::LeftButton && m == Qt::NoModifier;
+    // Ctrl or Shift with the click adds the object to the selection, or
+    // takes it out.
+    clickPending_ = b == Qt::LeftButton && (m & ~(Qt::ControlModifier | Qt::ShiftModifier)) == Qt::NoModifier;
+    clickAdds_ = (m & (Qt::ControlModifier | Qt::ShiftModifier)) != Qt::NoModifier;
     clickX_ = x;
     clickY_ = y;
   });
@@ -310,7 +314,21 @@ int ViewController::PickAt(int x, int y) {
 }
 
 void ViewController::Pnl_GLClick(int x, int y) {
-  SelectObject(PickAt(x, y));
+  if (!clickAdds_) {
+    SelectObject(PickAt(x, y));
+    return;
+  }
+  const int index = PickAt(x, y);
+  if (index < 0) return;
+  std::vector<int> records = selection_;
+  const auto at = std::find(records.begin(), records.end(), index);
+  if (at != records.end()) {
+    records.erase(at);
+    SetSelection(records, records.empty() ? -1 : records.back());
+  } else {
+    records.push_back(index);
+    SetSelection(records, index);
+  }
 }
 
 void ViewController::Pnl_GLDoubleClick(int x, int y) {
@@ -322,21 +340,53 @@ void ViewController::Pnl_GLDoubleClick(int x, int y) {
 }
 
 void ViewController::SelectObject(int index) {
-  if (index < -1 || index >= kObjectCapacity) index = -1;
-  const bool changed = index != selected_;
-  selected_ = index;
-  frame_.SetSelected(index);
+  if (index < 0 || index >= kObjectCapacity)
+    SetSelection({}, -1);
+  else
+    SetSelection({index}, index);
+}
+
+void ViewController::SetSelection(std::vector<int> records, int primary) {
+  records.erase(std::remove_if(records.begin(), records.end(),
+                               [](int r) { return r < 0 || r >= kObjectCapacity; }),
+                records.end());
+  std::sort(records.begin(), records.end());
+  records.erase(std::unique(records.begin(), records.end()), records.end());
+  if (!std::binary_search(records.begin(), records.end(), primary))
+    primary = records.empty() ? -1 : records.back();
+  const bool changed = records != selection_;
+  selection_ = std::move(records);
+  selected_ = primary;
+  frame_.SetSelected(selection_);
   ShowSelection();
-  if (windows_.objectList && windows_.objectList->isVisible()) windows_.objectList->SelectRecord(index);
-  // The outline moved: one frame. A click that selects what was selected
+  if (windows_.objectList && windows_.objectList->isVisible()) windows_.objectList->SelectRecords(selection_);
+  // The outlines moved: one frame. A click that selects what was selected
   // draws nothing new.
   if (changed) DrawFrame();
+}
+
+void ViewController::TableChanged() {
+  if (selection_.empty()) return;
+  // A record that is no longer drawn is no longer selected.
+  std::vector<int> kept;
+  for (int r : selection_)
+    if (frame_.Objects()[static_cast<size_t>(r)].Enbl) kept.push_back(r);
+  if (kept != selection_)
+    SetSelection(kept, selected_);
+  else
+    ShowSelection();
 }
 
 void ViewController::ShowSelection() {
   // The selection's own field of the status bar.
   if (selected_ < 0) {
     status_.SetSelection(QStringLiteral("Nothing selected"));
+    return;
+  }
+  if (selection_.size() > 1) {
+    QStringList numbers;
+    for (int r : selection_) numbers << QStringLiteral("OBJ%1").arg(r, 3, 10, QLatin1Char('0'));
+    status_.SetSelection(QStringLiteral("%1 objects: %2").arg(selection_.size()).arg(numbers.join(QStringLiteral(", "))));
     return;
   }
   const SceneObject& rec = (frame_.Objects())[static_cast<size_t>(selected_)];
@@ -386,5 +436,5 @@ void ViewController::Btn_ObjListClick(QObject*) {
   if (!windows_.objectList) return;
   PlaceBeside(windows_.objectList);
   windows_.objectList->Open(frame_.Objects(), frame_.Textures());
-  if (selected_ >= 0) windows_.objectList->SelectRecord(selected_);
+  if (!selection_.empty()) windows_.objectList->SelectRecords(selection_);
 }

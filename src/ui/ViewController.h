@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <string>
+#include <vector>
 
 #include "objects/SceneView.h"
 #include "render/Camera.h"
@@ -60,11 +61,17 @@ class ViewController : public QObject {
   // whether a view was applied.
   bool ApplyViewOfScene(const QString& path);
 
-  // The record shown with the outline, -1 for none.
+  // The record Object Settings edits: the one selected last, -1 for none.
   int SelectedObject() const { return selected_; }
-  // Selects record index (-1 clears), redraws, tells the status line and
-  // the object list.
+  // Every record drawn with the outline, in ascending order.
+  const std::vector<int>& Selection() const { return selection_; }
+  // Selects record index alone (-1 clears), redraws, tells the status line
+  // and the object list.
   void SelectObject(int index);
+  // Selects these records, primary the one Object Settings edits.
+  void SetSelection(std::vector<int> records, int primary);
+  // After the table changed: records no longer drawn leave the selection.
+  void TableChanged();
   // The nearest enabled record under panel pixel (x, y), or -1.
   int PickAt(int x, int y);
   // A click without a drag; a double-click opens Object Settings on the
@@ -97,6 +104,8 @@ class ViewController : public QObject {
   DragState drag_;
   QAction* keepViewAction_ = nullptr;
   int selected_ = -1;
+  std::vector<int> selection_;
   bool clickPending_ = false;
+  bool clickAdds_ = false;
   int clickX_ = 0, clickY_ = 0;
 };

@@ -22,7 +22,8 @@ namespace {
 
 struct CommandLine {
   QStringList scenes;
-  QString linkName;  // empty: the environment's, or the controller's usual names
+  QString linkName;
+  bool linkNameGiven = false;  // else the environment's, or the controller's usual names
   bool link = false;  // the link on from the start
 };
 
@@ -53,7 +54,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
                      "the viewer runs unlinked."));
   parser.addOption(link);
   parser.process(core);  // --help and --version print and exit here
-  return {parser.positionalArguments(), parser.value(linkName), parser.isSet(link)};
+  return {parser.positionalArguments(), parser.value(linkName), parser.isSet(linkName), parser.isSet(link)};
 }
 
 // With TESSALY_HEAP_LOG naming a file, what the allocator holds is appended
@@ -100,12 +101,16 @@ int main(int argc, char** argv) {
   {
     std::string given = line.linkName.toStdString();
     const char* from = "--link-name";
-    if (given.empty() && std::getenv("TESSALY_LINK_NAME")) {
+    // An empty --link-name is a bad name like any other; an empty variable
+    // is no variable.
+    bool named = line.linkNameGiven;
+    if (!named && std::getenv("TESSALY_LINK_NAME") && *std::getenv("TESSALY_LINK_NAME")) {
       given = std::getenv("TESSALY_LINK_NAME");
       from = "TESSALY_LINK_NAME";
+      named = true;
     }
     std::string why;
-    if (!given.empty() && !ParseLinkName(given, &linkBlock, &linkMutex, &why)) {
+    if (named && !ParseLinkName(given, &linkBlock, &linkMutex, &why)) {
       fprintf(stderr, "tessaly: %s: %s\n", from, why.c_str());
       return 2;
     }

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QDockWidget>
+#include <QProcess>
 #include <QGroupBox>
 #include <QMenu>
 #include <QPushButton>
@@ -91,6 +92,8 @@ TEST_F(LinkTest, AFailedOpenLeavesTheWindowRunningWithOneMessage) {
       EXPECT_EQ(out, c.says + "\n");
       EXPECT_EQ(Status().StatusText(), QString::fromStdString(c.says));
       ExpectUnlinked();
+      struct stat left {};
+      if (c.says.rfind(name, 0) == 0) EXPECT_NE(lstat(sem.c_str(), &left), 0) << "the mutex this open made is gone";
       rmdir(block.c_str());
       unlink(block.c_str());
       unlink(sem.c_str());
@@ -173,4 +176,14 @@ TEST_F(LinkTest, StartingWithTheLinkOptionLeavesTheLinkOn) {
   EXPECT_FALSE(Named<QGroupBox>("Grp_Robot")->isEnabled());
   EXPECT_TRUE(Named<QTimer>("Tim_ShmMonitor")->isActive());
   Named<QCheckBox>("Chk_ShmLink")->setChecked(false);
+}
+
+TEST_F(LinkTest, ABadLinkNameOnTheCommandLineIsRefusedBeforeAnyWindow) {
+  for (const char* bad : {"", "a/b"}) {
+    QProcess viewer;
+    viewer.start(QStringLiteral(TESSALY_VIEWER_EXE), {QStringLiteral("--link-name"), QString::fromLatin1(bad)});
+    ASSERT_TRUE(viewer.waitForFinished(10000)) << bad;
+    EXPECT_EQ(viewer.exitCode(), 2) << bad;
+    EXPECT_TRUE(viewer.readAllStandardError().startsWith("tessaly: --link-name: a link name is")) << bad;
+  }
 }
