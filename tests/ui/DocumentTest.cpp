@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <functional>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -148,6 +149,34 @@ TEST_F(DocumentTest, PlainLettersMoveTheArmAfterAMenuAndNeverRunAnEntry) {
   QTest::keyClick(menu, Qt::Key_Escape);
   EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }, 2000));
   Key(Qt::Key_Escape);
+}
+
+TEST_F(DocumentTest, SelectionKeepViewAndRedoFollowWhatTheSceneIs) {
+  EXPECT_TRUE(Entry(QStringLiteral("Redo"))->text().endsWith(QStringLiteral("\tCtrl+Shift+Z, Ctrl+Y")));
+  // Ticking Keep View is a change Save would write; unticking it again is none.
+  QAction* keep = Win()->findChild<QAction*>(QStringLiteral("Act_KeepView"));
+  keep->trigger();
+  EXPECT_TRUE(Doc().SceneModified());
+  keep->trigger();
+  EXPECT_FALSE(Doc().SceneModified());
+  // The selection goes with its record's Enbl, and with the scene.
+  const QString other = WriteScene(QStringLiteral("other.3dl"), 4, 0.5f);
+  prompts.saveQuestionAnswers = {Prompts::AnswerDiscard, Prompts::AnswerDiscard};
+  const std::function<void()> leaves[] = {
+      [] { Rec(3).Enbl = false, Doc().SceneChanged(QStringLiteral("Edit")); },
+      [] { Doc().FileNew(); },
+      [&other] { Doc().OpenSceneFile(other); },
+  };
+  for (const auto& leave : leaves) {
+    Rec(3).Enbl = true;
+    Doc().SceneChanged(QStringLiteral("Edit"));
+    View().SelectObject(3);
+    ASSERT_EQ(View().SelectedObject(), 3);
+    leave();
+    EXPECT_EQ(View().SelectedObject(), -1);
+    EXPECT_TRUE(View().Selection().empty());
+    EXPECT_EQ(Status().Selection(), QStringLiteral("Nothing selected"));
+  }
 }
 
 TEST_F(DocumentTest, ControlsPassTheJointKeysButTextFieldsKeepTheirLetters) {
