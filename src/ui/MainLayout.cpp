@@ -1038,6 +1038,8 @@ void TForm1::BuildMenus() {
   connect(Chk_RightBar, &QCheckBox::toggled, rightBar, &QAction::setChecked);
   checks_->AddViewEntries(view);
   view_->AddViewEntries(view);
+  view->addSeparator();
+  status_->AddViewEntries(view);
 
   // One checkable entry per hidden group.
   panelsMenu_ = menuBar()->addMenu(QStringLiteral("&Panels"));

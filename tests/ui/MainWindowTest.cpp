@@ -1,6 +1,8 @@
 #include <QCheckBox>
 #include <QImage>
+#include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTimer>
@@ -181,4 +183,31 @@ TEST_F(MainWindowTest, Screenshot) {
   // collapsed to its strip.
   EXPECT_EQ(Win()->centralWidget()->width(), 799);
   EXPECT_EQ(Win()->centralWidget()->height(), 595 - (kBottomDetailHeight - kBottomCollapsedHeight));
+}
+
+TEST_F(MainWindowTest, ALongMessageIsCutWithAnEllipsisAndKeptInTheMessagesList) {
+  const QString long_ = QStringLiteral("Opened 126 objects from a scene file with a rather long name, ") +
+                        QString(200, QLatin1Char('x'));
+  Status().ShowStatus(QStringLiteral("first"));
+  Status().ShowStatus(long_);
+  Pump(50);
+  ElidedLabel* field = Status().messageField();
+  EXPECT_TRUE(field->Shown().endsWith(QChar(0x2026))) << field->Shown().toStdString();
+  EXPECT_LT(field->Shown().size(), long_.size());
+  EXPECT_EQ(field->toolTip(), long_);
+  EXPECT_EQ(Status().StatusText(), long_);
+
+  // View > Messages: each message with its time, the whole of it.
+  Win()->findChild<QAction*>(QStringLiteral("Act_Messages"))->trigger();
+  auto* list = Status().messagesDialog()->findChild<QListWidget*>(QStringLiteral("MessageList"));
+  ASSERT_NE(list, nullptr);
+  ASSERT_GE(list->count(), 2);
+  const QRegularExpression stamped(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d  "));
+  EXPECT_TRUE(stamped.match(list->item(list->count() - 2)->text()).hasMatch());
+  EXPECT_TRUE(list->item(list->count() - 2)->text().endsWith(QStringLiteral("  first")));
+  EXPECT_TRUE(list->item(list->count() - 1)->text().endsWith(long_));
+  // A message while it is open joins the list.
+  Status().ShowStatus(QStringLiteral("later"));
+  EXPECT_TRUE(list->item(list->count() - 1)->text().endsWith(QStringLiteral("  later")));
+  Status().messagesDialog()->hide();
 }
