@@ -33,6 +33,7 @@
 #include "ui/Objectlist.h"
 #include "ui/Prompts.h"
 #include "ui/StatusLine.h"
+#include "ui/UserSettings.h"
 #include "ui/ViewController.h"
 #include "ui/WindowSet.h"
 #include "ui/Wiring.h"
@@ -71,9 +72,7 @@ QString FileName(const QString& path) {
 }
 
 // The recent files live with the user's settings, not with a scene.
-QString SettingsPath() {
-  return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/tessaly.ini");
-}
+QString SettingsPath() { return UserSettingsFile(); }
 
 std::vector<std::string> LoadRecent() {
   std::vector<std::string> list;

@@ -25,10 +25,12 @@ auto Guarded(QWidget* parent, F f) {
   return [parent, f = std::move(f)](auto&&... args) -> std::enable_if_t<kGuardedCallable<F, decltype(args)...>> {
     try {
       // Signals may carry more arguments than the handler wants.
+      // (The call without them goes through a generic lambda, so that it
+      // is compiled only where it is made.)
       if constexpr (std::is_invocable_v<const F&, decltype(args)...>)
         f(std::forward<decltype(args)>(args)...);
       else
-        f();
+        [](const auto& g) { g(); }(f);
     } catch (const std::exception& e) {
       ShowHandlerException(parent, e);
     } catch (...) {

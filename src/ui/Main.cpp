@@ -28,6 +28,7 @@
 #include "ui/RobotsController.h"
 #include "ui/StatusLine.h"
 #include "ui/ViewController.h"
+#include "ui/WindowPlacement.h"
 #include "ui/WindowSet.h"
 #include "ui/Wiring.h"
 
@@ -170,6 +171,12 @@ void TForm1::FormShow() {
   appearance_->Tkb_ColorTexChange();
   arm_->Tkb_XYZChange();
   Btn_ObjList->setEnabled(windows_.objectSettings != nullptr && windows_.objectSettings->ShapeListLoaded());
+  // Where the window was at the last end, held inside the screen.
+  if (!pendingGeometry_.isEmpty()) {
+    restoreGeometry(pendingGeometry_);
+    pendingGeometry_.clear();
+    KeepOnScreen(this);
+  }
   frame_->Start();
   link_->WindowShown();
 }
@@ -208,6 +215,8 @@ void TForm1::Chk_ShowDetailClick(QObject*) {
     Pnl_Detail->show();
     Pnl_Bottom->setFixedHeight(kBottomDetailHeight);
     resize(width(), height() + delta);
+    // Never beyond the screen: the picture gives up what does not fit.
+    KeepOnScreen(this);
   } else {
     Pnl_Bottom->setFixedHeight(kBottomCollapsedHeight);
     Pnl_Detail->hide();

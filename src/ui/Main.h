@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QByteArray>
 #include <QString>
 
 #include "ui/MainControls.h"
@@ -69,6 +70,10 @@ class TForm1 : public QMainWindow, public MainControls {
   QMenu* PanelsMenu() const { return panelsMenu_; }
   QMenu* ToolsMenu() const { return toolsMenu_; }
 
+  // The size and place to take once the window first shows (as
+  // saveGeometry wrote them), instead of the laid-out ones.
+  void RestoreGeometryAtShow(const QByteArray& geometry) { pendingGeometry_ = geometry; }
+
   // Set from Exit until a Cancel in the unsaved-changes question.
   bool ExitRequested = false;
 
@@ -106,6 +111,7 @@ class TForm1 : public QMainWindow, public MainControls {
 
   const WindowSet& windows_;
   bool shown_ = false;
+  QByteArray pendingGeometry_;
   QString layoutCaption_;
   QMenu* panelsMenu_ = nullptr;
   QMenu* toolsMenu_ = nullptr;

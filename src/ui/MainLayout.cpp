@@ -28,6 +28,7 @@
 #include "ui/LinkController.h"
 #include "ui/StatusLine.h"
 #include "ui/ViewController.h"
+#include "ui/WindowPlacement.h"
 #include "ui/Main.h"
 #include "motion/RobotMotion.h"
 #include "ui/Coordmon.h"
@@ -1062,4 +1063,6 @@ void TForm1::BuildMenus() {
     const QRect avail = s->availableGeometry();
     move(avail.center() - QPoint(width() / 2, height() / 2));
   }
+  // A small or scaled screen: never a title bar above its top.
+  KeepOnScreen(this);
 }

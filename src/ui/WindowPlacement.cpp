@@ -1,5 +1,8 @@
 #include "ui/WindowPlacement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
 #include <algorithm>
 #include <limits>
 
@@ -70,4 +73,37 @@ QRect PlaceBesideWindow(const QRect& main, const QRect& picture, const QList<QRe
     for (const QRect& c : full) consider(Inside(c, screen), 0);
   }
   return best;
+}
+
+QRect KeepInsideScreen(const QRect& frame, const QSize& minimum, const QRect& screen) {
+  QRect r = frame;
+  r.setWidth(std::max(std::min(r.width(), screen.width()), std::min(minimum.width(), r.width())));
+  r.setHeight(std::max(std::min(r.height(), screen.height()), std::min(minimum.height(), r.height())));
+  r = Inside(r, screen);
+  // Still larger than the area (its minimum is): the title bar stays
+  // reachable, at the top left.
+  if (r.top() < screen.top()) r.moveTop(screen.top());
+  if (r.left() < screen.left()) r.moveLeft(screen.left());
+  return r;
+}
+
+void KeepOnScreen(QWidget* window) {
+  QScreen* s = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (!s) return;
+  // The frame the window manager adds; before the first show it is not
+  // known, and a title bar's worth is assumed.
+  QMargins frameMargins(0, 0, 0, 0);
+  if (window->isVisible() && window->frameGeometry() != window->geometry()) {
+    const QRect f = window->frameGeometry(), g = window->geometry();
+    frameMargins = QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+  } else {
+    frameMargins = QMargins(4, 30, 4, 4);
+  }
+  const QRect frame = window->geometry().marginsAdded(frameMargins);
+  const QSize decoration(frameMargins.left() + frameMargins.right(), frameMargins.top() + frameMargins.bottom());
+  const QRect kept = KeepInsideScreen(frame, window->minimumSizeHint() + decoration, s->availableGeometry());
+  if (kept == frame) return;
+  const QRect inner = kept.marginsRemoved(frameMargins);
+  if (inner.size() != window->size()) window->resize(inner.size());
+  window->move(kept.topLeft());
 }

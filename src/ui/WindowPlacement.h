@@ -13,3 +13,12 @@
 // the outer frame.
 QRect PlaceBesideWindow(const QRect& main, const QRect& picture, const QList<QRect>& others, const QSize& size,
                         const QSize& minimum, const QRect& screen);
+
+// A window's outer frame held inside the available screen area: made no
+// larger than the area (down to minimum), then moved in as far as needed.
+QRect KeepInsideScreen(const QRect& frame, const QSize& minimum, const QRect& screen);
+
+class QWidget;
+// Holds a top-level window inside its screen's available area, frame
+// included (a window not yet shown is given the frame its siblings have).
+void KeepOnScreen(QWidget* window);

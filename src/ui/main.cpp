@@ -16,6 +16,8 @@
 #include "ui/AppWindows.h"
 #include "ui/DocumentController.h"
 #include "ui/LinkController.h"
+#include "ui/UserSettings.h"
+#include "ui/WindowMemory.h"
 #include "ui/Main.h"
 
 namespace {
@@ -131,6 +133,10 @@ int main(int argc, char** argv) {
     if (line.link) main.Link().OpenLinkWhenShown();
     // Closing the main window ends the program, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The windows where they were at the last end, kept again at this one.
+    RestoreWindows(*windows, UserSettingsFile());
+    AppWindows* kept = windows.get();
+    QObject::connect(&main, &TForm1::closed, &app, [kept] { SaveWindows(*kept, UserSettingsFile()); });
     QObject::connect(&main, &TForm1::closed, &app, &QApplication::quit);
     main.show();
     // Once the window is up, so that the questions and the loader's
