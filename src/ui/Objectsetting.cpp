@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "ui/Controls.h"
+#include "ui/DataPaths.h"
 #include "ui/Handler.h"
 #include "ui/Prompts.h"
 #include "ui/Input.h"
@@ -49,7 +50,7 @@ bool Converting(QWidget* parent, F f) {
 }  // namespace
 
 TObjSet::TObjSet(QWidget* parent)
-    : TObjSet(parent, QCoreApplication::applicationDirPath() + QStringLiteral("/ShapeList.dat")) {}
+    : TObjSet(parent, ShapeListPath()) {}
 
 TObjSet::TObjSet(QWidget* parent, const QString& shapeListPath) : QDialog(parent) {
   BuildLayout();

@@ -30,7 +30,8 @@ class TTenkey;
 class TObjSet : public QDialog {
   Q_OBJECT
  public:
-  // Loads "ShapeList.dat" from the program's folder.
+  // Loads the program's shape list (beside the program, or where it is
+  // installed: ShapeListPath).
   explicit TObjSet(QWidget* parent = nullptr);
   // Loads the shape list from shapeListPath instead.
   TObjSet(QWidget* parent, const QString& shapeListPath);
