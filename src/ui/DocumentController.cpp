@@ -165,7 +165,7 @@ QMenu* DocumentController::AddFileMenu(QMenuBar* bar) {
   return file;
 }
 
-void DocumentController::AddEditMenu(QMenuBar* bar) {
+QMenu* DocumentController::AddEditMenu(QMenuBar* bar) {
   QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
   doc_->undo = edit->addAction(QStringLiteral("Undo"));
   doc_->undo->setShortcut(QKeySequence::Undo);
@@ -174,6 +174,7 @@ void DocumentController::AddEditMenu(QMenuBar* bar) {
   doc_->redo->setShortcuts(
       {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
   connect(doc_->redo, &QAction::triggered, this, Guarded(window_, [this] { EditRedo(); }));
+  return edit;
 }
 
 void DocumentController::Start() {

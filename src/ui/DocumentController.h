@@ -35,7 +35,7 @@ class DocumentController : public QObject {
 
   // New ... Save Image (the caller adds Exit), and Undo, Redo.
   QMenu* AddFileMenu(QMenuBar* bar);
-  void AddEditMenu(QMenuBar* bar);
+  QMenu* AddEditMenu(QMenuBar* bar);
   // The history starts at the table as it is; the recovery timer runs.
   void Start();
 

@@ -17,6 +17,7 @@
 #include "ui/ArmController.h"
 #include "ui/Controls.h"
 #include "ui/DocumentController.h"
+#include "ui/EditController.h"
 #include "ui/FrameDriver.h"
 #include "ui/GlPanel.h"
 #include "ui/Handler.h"
@@ -67,6 +68,7 @@ TForm1::TForm1(const WindowSet& windows) : QMainWindow(nullptr), windows_(window
   const QString caption = layoutCaption_ + QString::fromLatin1(kVersionText);
   setWindowTitle(caption);
   document_ = new DocumentController(this, caption, *this, *frame_, *status_, *view_, *checks_, *models_, windows_);
+  edit_ = new EditController(this, *frame_, *status_, *view_, *document_);
 
   // The window's own controls.
   OnClick(Btn_Exit, this, this, [this] { Btn_ExitClick(); });
@@ -86,6 +88,7 @@ TForm1::~TForm1() {
   qApp->removeEventFilter(this);
   // The controllers go first, while the controls they hold still exist;
   // the frame driver last, releasing the panel's GL objects.
+  delete edit_;
   delete document_;
   delete models_;
   delete link_;

@@ -10,6 +10,7 @@
 class AppearanceController;
 class ArmController;
 class DocumentController;
+class EditController;
 class FrameDriver;
 class InterferenceController;
 class LinkController;
@@ -42,6 +43,7 @@ constexpr int kBottomDetailHeight = 230;
 //   LinkController         the shared-memory link and its timer
 //   ModelsController       model files, export, dropped files
 //   DocumentController     File and Edit, undo, recent files, recovery, images
+//   EditController         Cut, Copy, Paste, Duplicate, Delete of the selection
 // Control handlers take the control that fired as Sender (nullptr when a
 // handler is run by the program); a handler serving a family tells its
 // members apart by their Tag.
@@ -63,6 +65,7 @@ class TForm1 : public QMainWindow, public MainControls {
   LinkController& Link() const { return *link_; }
   ModelsController& Models() const { return *models_; }
   DocumentController& Document() const { return *document_; }
+  EditController& Edit() const { return *edit_; }
 
   // The dock that offers a hidden group ("Robot", "Text Draw", ...), or
   // nullptr.
@@ -129,6 +132,7 @@ class TForm1 : public QMainWindow, public MainControls {
   LinkController* link_ = nullptr;
   ModelsController* models_ = nullptr;
   DocumentController* document_ = nullptr;
+  EditController* edit_ = nullptr;
 };
 
 // Takes the underlined letters out of menu's entries and its submenus'

@@ -24,6 +24,7 @@
 #include "ui/Handler.h"
 #include "ui/ArmController.h"
 #include "ui/DocumentController.h"
+#include "ui/EditController.h"
 #include "ui/InterferenceController.h"
 #include "ui/LinkController.h"
 #include "ui/StatusLine.h"
@@ -1022,7 +1023,7 @@ void TForm1::BuildMenus() {
   QAction* exit = file->addAction(QStringLiteral("Exit"));
   exit->setShortcut(QKeySequence::Quit);
   connect(exit, &QAction::triggered, this, Guarded(this, [this] { Btn_ExitClick(); }));
-  document_->AddEditMenu(menuBar());
+  edit_->AddEditEntries(document_->AddEditMenu(menuBar()));
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
   QAction* detail = view->addAction(QStringLiteral("Show &Detail"));

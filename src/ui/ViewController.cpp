@@ -362,7 +362,10 @@ void ViewController::SetSelection(std::vector<int> records, int primary) {
   if (windows_.objectList && windows_.objectList->isVisible()) windows_.objectList->SelectRecords(selection_);
   // The outlines moved: one frame. A click that selects what was selected
   // draws nothing new.
-  if (changed) DrawFrame();
+  if (changed) {
+    DrawFrame();
+    Q_EMIT selectionChanged();
+  }
 }
 
 void ViewController::TableChanged() {

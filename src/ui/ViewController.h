@@ -89,6 +89,8 @@ class ViewController : public QObject {
  Q_SIGNALS:
   // The operator ticked or unticked Keep View in Scene.
   void keepViewToggled();
+  // Other records are selected now.
+  void selectionChanged();
 
  private:
   void ConnectPicking();

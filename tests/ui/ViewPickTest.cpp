@@ -1,6 +1,8 @@
 // The view you can point at (wheel, Fit Scene, Reset View, the view a scene
 // keeps) and picking, through the real window with real events.
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QDir>
 #include <QDockWidget>
@@ -311,6 +313,87 @@ TEST_F(ViewPickTest, AClickSelectsTheNearestObjectAndTheFloorClears) {
   Frame().DrawFrame();
   QTest::mouseClick(Frame().Panel(), Qt::LeftButton, Qt::NoModifier, near);
   EXPECT_EQ(View().SelectedObject(), 5) << "the box behind shows now";
+}
+
+TEST_F(ViewPickTest, CtrlAndShiftClicksSelectSeveralObjectsInThePictureAndTheList) {
+  Box(12, "load port", 0.6f, -0.6f, 0.0f, 0.2f);
+  Box(20, "aligner", -0.6f, 0.6f, 0.0f, 0.2f);
+  Frame().DrawFrame();
+  const QPoint a = OnScreen(0.6, -0.6, 0.1), b = OnScreen(-0.6, 0.6, 0.1);
+  QTest::mouseClick(Frame().Panel(), Qt::LeftButton, Qt::NoModifier, a);
+  const int one = OutlinePixels();
+  QTest::mouseClick(Frame().Panel(), Qt::LeftButton, Qt::ControlModifier, b);
+  EXPECT_EQ(View().Selection(), (std::vector<int>{12, 20}));
+  EXPECT_EQ(Status().Selection(), QStringLiteral("2 objects: OBJ012, OBJ020"));
+  EXPECT_GT(OutlinePixels(), one + 20) << "both are outlined";
+  QTest::mouseClick(Frame().Panel(), Qt::LeftButton, Qt::ShiftModifier, a);
+  EXPECT_EQ(View().Selection(), (std::vector<int>{20}));
+  // The list shows the same rows, and a Ctrl+click there adds one.
+  View().Btn_ObjListClick();
+  StringGrid* grid = app->ObjectList()->Stg_Data;
+  auto rows = [grid] {
+    std::vector<int> r;
+    for (const QModelIndex& i : grid->selectionModel()->selectedRows()) r.push_back(i.row());
+    std::sort(r.begin(), r.end());
+    return r;
+  };
+  EXPECT_EQ(rows(), (std::vector<int>{20}));
+  grid->scrollToItem(grid->item(12, 1));
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                    grid->visualItemRect(grid->item(12, 1)).center());
+  EXPECT_EQ(View().Selection(), (std::vector<int>{12, 20}));
+  EXPECT_EQ(View().SelectedObject(), 12);
+  app->ObjectList()->hide();
+}
+
+TEST_F(ViewPickTest, CutCopyPasteDuplicateAndDeleteAreOneStepEachOnTheSelection) {
+  auto key = [](QKeySequence::StandardKey k) {
+    const QKeySequence seq(k);
+    QTest::keyClick(Win()->windowHandle(), static_cast<Qt::Key>(seq[0].key()), seq[0].keyboardModifiers());
+  };
+  Win()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Win()));
+  Box(3, "load port", 0.1f, 0.2f, 0.0f, 0.2f);
+  Box(7, "aligner", 0.3f, 0.2f, 0.0f, 0.2f);
+  Doc().SceneChanged(QStringLiteral("Edit"));
+  const std::string three = FormatObjectLine(0, Frame().Objects()[3]);
+  View().SetSelection({3, 7}, 7);
+  key(QKeySequence::Copy);
+  const QString copied = QApplication::clipboard()->text();
+  EXPECT_TRUE(copied.startsWith(QString::fromLatin1(kObjectFileHeader)));
+  EXPECT_EQ(copied.count(QLatin1Char('\n')), 3) << "the header and one line per record";
+  // Paste: the first free records, said in the status line, one step.
+  key(QKeySequence::Paste);
+  EXPECT_EQ(Status().StatusText(), QStringLiteral("Pasted 2 objects into OBJ000, OBJ001"));
+  EXPECT_EQ(FormatObjectLine(0, Frame().Objects()[0]), three);
+  EXPECT_EQ(View().Selection(), (std::vector<int>{0, 1}));
+  key(QKeySequence::Undo);
+  EXPECT_FALSE(Frame().Objects()[0].Enbl || Frame().Objects()[1].Enbl);
+  // Duplicate, Delete and Cut, one step each.
+  struct Step {
+    const char* entry;
+    std::vector<int> enabledAfter;
+  } steps[] = {{"Act_Duplicate", {0, 1, 3, 7}}, {"Act_Delete", {}}, {"Act_Cut", {}}};
+  for (const Step& st : steps) {
+    View().SetSelection({3, 7}, 7);
+    Win()->findChild<QAction*>(QString::fromLatin1(st.entry))->trigger();
+    std::vector<int> enabled;
+    for (int r : {0, 1, 3, 7})
+      if (Frame().Objects()[static_cast<size_t>(r)].Enbl) enabled.push_back(r);
+    EXPECT_EQ(enabled, st.enabledAfter) << st.entry;
+    Doc().EditUndo();
+    EXPECT_TRUE(Frame().Objects()[3].Enbl && Frame().Objects()[7].Enbl && !Frame().Objects()[0].Enbl) << st.entry;
+  }
+  // Text that holds no records pastes nothing.
+  QApplication::clipboard()->setText(QStringLiteral("not a scene"));
+  const QString undo = Doc().UndoText();
+  key(QKeySequence::Paste);
+  EXPECT_EQ(Status().StatusText(), QStringLiteral("Nothing pasted: the clipboard holds no objects"));
+  EXPECT_EQ(Doc().UndoText(), undo);
+  // Nothing selected: the entries that need a selection are off.
+  View().SelectObject(-1);
+  EXPECT_FALSE(Win()->findChild<QAction*>(QStringLiteral("Act_Delete"))->isEnabled());
+  EXPECT_TRUE(Win()->findChild<QAction*>(QStringLiteral("Act_Paste"))->isEnabled());
 }
 
 TEST_F(ViewPickTest, DoubleClickAndToolsEditTheSelectedRecordAndTheListFollows) {
