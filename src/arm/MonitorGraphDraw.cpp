@@ -85,14 +85,12 @@ void DrawGraphCurves(const MonitorSettings& s, const MonitorCurve curves[kMonito
   const double scaleH = l.ScaleHeight();
   const int first = s.xShift;
   const int last = s.xShift + s.xRange;
-  // Dots go on top of every curve, so that a later curve crossing the same
-  // point does not hide where a joint stands.
-  DrawList marks;
 
   for (int c = 0; c < kMonitorCurveCount; ++c) {
     const MonitorCurve& curve = curves[c];
     if (!curve.shown || !curve.samples) continue;
-    const int marker = (s.mark && joints && c < kMonitorJointCount) ? SampleIndexOfAngle(joints[c]) : -1;
+    const bool marking = s.mark && joints && c < kMonitorJointCount;
+    const int marker = marking ? SampleIndexOfAngle(joints[c]) : 0;
 
     DrawCommand line;
     line.kind = DrawKind::Polyline;
@@ -117,6 +115,22 @@ void DrawGraphCurves(const MonitorSettings& s, const MonitorCurve curves[kMonito
       if (value) y = std::clamp((v - s.yShift) * scaleH / s.yRange, 0.0, static_cast<double>(l.usableHeight));
       const GraphPoint p{x, l.originY - static_cast<int>(std::floor(y))};
 
+      if (marking && j == marker) {
+        // The dot goes down before the pen reaches its point, missing
+        // sample or not, so the rest of this curve and every later curve
+        // are drawn over it: the line breaks there and carries on from
+        // where the pen stood.
+        const bool continuing = previousWasValue && !line.points.empty();
+        const GraphPoint pen = continuing ? line.points.back() : GraphPoint{};
+        flush();
+        DrawCommand dot;
+        dot.kind = DrawKind::FilledCircle;
+        dot.a = p;
+        dot.radius = kMarkRadius;
+        dot.color = curve.color;
+        out.push_back(dot);
+        if (continuing) line.points.push_back(pen);
+      }
       if (previousWasValue) {
         // Several samples share a pixel column; repeating a point draws nothing.
         if (!(line.points.back() == p)) line.points.push_back(p);
@@ -124,20 +138,10 @@ void DrawGraphCurves(const MonitorSettings& s, const MonitorCurve curves[kMonito
         flush();
         line.points.push_back(p);
       }
-      // A dot on a missing sample would sit under the axis and mean nothing.
-      if (value && j == marker) {
-        DrawCommand dot;
-        dot.kind = DrawKind::FilledCircle;
-        dot.a = p;
-        dot.radius = kMarkRadius;
-        dot.color = curve.color;
-        marks.push_back(dot);
-      }
       previousWasValue = value;
     }
     flush();
   }
-  out.insert(out.end(), marks.begin(), marks.end());
 }
 
 std::vector<std::string> ShownCurveNames(const MonitorCurve curves[kMonitorCurveCount]) {

@@ -67,7 +67,9 @@ constexpr int kMarkRadius = 4;
 void DrawGraphBackground(const MonitorSettings& s, DrawList& out);
 
 // Every shown curve of the graph, with gaps where samples are missing and,
-// with "Mark" on, a dot at each joint's present angle. joints may be null
+// with "Mark" on, a dot at each joint's present angle (also where its
+// sample is missing, one pixel under the X axis). Each dot is drawn in
+// its curve's turn, before the line reaches its point. joints may be null
 // (no joint reference yet: no dots).
 void DrawGraphCurves(const MonitorSettings& s, const MonitorCurve curves[kMonitorCurveCount],
                      const float* joints, DrawList& out);

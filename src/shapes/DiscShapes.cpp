@@ -180,9 +180,10 @@ void DrawRing(SceneObject obj) {
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
-    // The rings of the larger radius are drawn a little outside, those of
-    // the smaller a little inside, so that the faces do not hide them.
-    const double lift = kRoundOutlineLift;
+    // The rings of the larger radius (normally W / 2) are drawn a little
+    // outside, those of the smaller a little inside, so that the faces do
+    // not hide them.
+    const double lift = kFineOutlineLift;
     const double o1 = r1 + lift * facing1, o2 = r2 + lift * facing2;
     for (double y : {hh, -hh})
       for (double r : {o1, o2}) {

@@ -51,6 +51,8 @@ bool TriangleNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2);
 // or towards the axis for holes), so that the depth test does not hide
 // them behind the faces they run on.
 constexpr double kRoundOutlineLift = 0.001;
+// The finer lift of the Cylinder's, Ball's and Ring's outlines.
+constexpr double kFineOutlineLift = 0.0001;
 
 // Circle resolution a round kind may draw with: 0 for none (0 or
 // negative), at most one segment per degree.

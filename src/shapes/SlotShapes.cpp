@@ -276,11 +276,17 @@ void DrawBelt(SceneObject obj) {
   const double step = 360.0 / reso;
   const double r = obj.R, hw = obj.W / 2.0;
   const double shift = (obj.D - obj.R) / 2.0;
-  AngleList angles;
-  BuildAngles(0.0, 360.0, step, 90.0, angles);
-  constexpr int kCap = AngleList::kCapacity + 16;
-  SlotStop stops[kCap];
-  const int n = SlotStops(angles, stops, kCap);
+  // One point of the path per step, on the end its angle belongs to; 90
+  // and 270 themselves belong to the second end (a step that lands on
+  // them within rounding noise counts as landing on them). Where a step
+  // passes from one end to the other the path runs straight across.
+  SlotStop stops[kMaxReso + 1];
+  const int n = reso + 1;
+  for (int i = 0; i < n; ++i) {
+    const double a = i * step, reduced = Reduced(a);
+    const bool turning = SameAngle(reduced, 90.0) || SameAngle(reduced, 270.0);
+    stops[i] = SlotStop{a, !turning && FirstEnd(a)};
+  }
 
   // Point of the path (p, q) at radius rr, and the band's two edges there.
   auto emitPair = [&](const SlotStop& s, double rr, bool withNormal) {

@@ -79,7 +79,7 @@ void DrawCylinder(SceneObject obj) {
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
-    const double lift = kRoundOutlineLift;
+    const double lift = kFineOutlineLift;
     emit::Begin(Prim::Lines);
     for (int i = 0; i <= reso; i += 2) {
       const PlanePoint d = PolarPoint(i * step, 1.0);
@@ -97,38 +97,31 @@ void DrawCone(SceneObject obj) {
   if (reso == 0) return;
   const double step = 360.0 / reso;
   const double r = obj.R, h = obj.H;
-  // The side's normal leans up by R / H from the horizontal (down for a
-  // cone hanging below its base).
-  const double hs = std::fabs(h), up = h < 0.0 ? -r : r;
-  const double len = std::sqrt(hs * hs + up * up);
-  auto sideNormal = [&](double a) {
-    const PlanePoint d = PolarPoint(a, 1.0);
-    if (!(len > 0.0)) {
-      EmitNormal(0, 1, 0);
-      return;
-    }
-    EmitNormal(hs * d.x / len, up / len, hs * d.z / len);
-  };
 
   ShapeFrame frame(obj, RotationOrder::B);
   if (obj.Fill) {
     ApplyFillColor(obj);
-    // Triangles rather than one fan, so that the apex carries the normal
-    // of each slice and the side shades smoothly round.
+    // The side is shaded with horizontal normals, (cos a, 0, sin a) at the
+    // base ring. It is a fan round the apex written as separate triangles,
+    // so that the apex takes the normal of the slice it closes instead of
+    // whatever normal came before it.
     emit::Begin(Prim::Triangles);
     for (int i = 0; i < reso; ++i) {
       const double a = i * step, b = (i + 1) * step;
-      sideNormal((a + b) / 2.0);
+      const PlanePoint m = PolarPoint((a + b) / 2.0, 1.0);
+      EmitNormal(m.x, 0, m.z);
       EmitVertex(0, h, 0);
-      sideNormal(a);
-      const PlanePoint p = PolarPoint(a, r);
-      EmitVertex(p.x, 0, p.z);
-      sideNormal(b);
-      const PlanePoint q = PolarPoint(b, r);
-      EmitVertex(q.x, 0, q.z);
+      for (const double c : {a, b}) {
+        const PlanePoint d = PolarPoint(c, 1.0), p = PolarPoint(c, r);
+        EmitNormal(d.x, 0, d.z);
+        EmitVertex(p.x, 0, p.z);
+      }
     }
     emit::End();
-    // The base faces away from the apex: up when the cone hangs.
+    // The base is flat and faces away from the apex: down, or up when the
+    // cone hangs. Normals leaning out and up like the side's would light
+    // it as no flat face is lit (a hanging cone's top shaded half black),
+    // and, not being unit length, would whiten the outline that follows.
     Disc(r, 0.0, h < 0.0 ? 1.0 : -1.0, reso, step, 1.0);
   }
   if (obj.Frame) {
@@ -207,6 +200,14 @@ struct BallGeometry {
     const double st = lat.s, ct = lat.c;
     const PlanePoint d = PolarPoint(a, 1.0);
     EmitVertex(radius * st * d.x, radius * ct, radius * st * d.z * k);
+  }
+  // The point of the outline: the ring at latitude t widened by lift, at
+  // the ring's own height.
+  void OutlineVertex(double t, double a, double lift) const {
+    const CosSin lat = CosSinDegrees(t);
+    const double ring = r * lat.s + lift;
+    const PlanePoint d = PolarPoint(a, 1.0);
+    EmitVertex(ring * d.x, r * lat.c, ring * d.z * k);
   }
   void NormalAndVertex(double t, double a) const {
     const CosSin lat = CosSinDegrees(t);
@@ -295,20 +296,21 @@ void DrawBall(SceneObject obj) {
   }
   if (obj.Frame) {
     ApplyObjectColor(true, obj);
-    // The grid of bands and longitudes, each edge once, just outside.
-    const double outer = r + kRoundOutlineLift;
+    // The grid of bands and longitudes, each edge once, its rings a
+    // little wider than the ball's.
+    const double lift = kFineOutlineLift;
     emit::Begin(Prim::Lines);
     for (int j = 0; j < bands; ++j) {
       const double ta = bandTop(j), tb = bandBottom(j);
       for (int i = 0; i < reso; ++i) {
         const double a = i * lonStep, b = (i + 1) * lonStep;
-        ball.Vertex(ta, a, outer);
-        ball.Vertex(tb, a, outer);
-        ball.Vertex(tb, a, outer);
-        ball.Vertex(tb, b, outer);
+        ball.OutlineVertex(ta, a, lift);
+        ball.OutlineVertex(tb, a, lift);
+        ball.OutlineVertex(tb, a, lift);
+        ball.OutlineVertex(tb, b, lift);
         if (j == 0) {
-          ball.Vertex(ta, a, outer);
-          ball.Vertex(ta, b, outer);
+          ball.OutlineVertex(ta, a, lift);
+          ball.OutlineVertex(ta, b, lift);
         }
       }
     }

@@ -170,7 +170,7 @@ TEST(MonitorGraph, CurvesDropToTheAxisAfterEachRunAndHoldTheEdges) {
   EXPECT_EQ(far[0].style, PenStyle::Dash);
 }
 
-TEST(MonitorGraph, MarksSitAtThePresentAngleOnTopOfAllCurves) {
+TEST(MonitorGraph, MarksSitAtThePresentAngleBeforeTheirCurveReachesIt) {
   CurveFixture f;
   for (int j = 3600; j < 3608; ++j) f.samples()[j] = f.store.Samples(kGraphX, 1)[j] = 0.0f;
   f.curves[1] = f.curves[0];
@@ -179,18 +179,21 @@ TEST(MonitorGraph, MarksSitAtThePresentAngleOnTopOfAllCurves) {
   const float joints[6] = {0.5f, 0.7f, 0, 0, 0, 0};
   DrawList out;
   DrawGraphCurves(f.s, f.curves, joints, out);
-  ASSERT_EQ(out.size(), 4u);
-  EXPECT_EQ(out[1].kind, DrawKind::Polyline);
-  EXPECT_EQ(out[2].kind, DrawKind::FilledCircle);
-  EXPECT_EQ(out[2].a, (GraphPoint{55, 124}));
-  EXPECT_EQ(out[2].radius, 4);
-  EXPECT_EQ(out[3].a, (GraphPoint{57, 124}));
-  EXPECT_EQ(out[3].color, 0x00FF00u);
-  // No dot on a missing sample, without "Mark" or without joints.
+  // Each curve: its line up to the pen, the dot, the line on from the pen.
+  ASSERT_EQ(out.size(), 6u);
+  EXPECT_EQ(out[0].points.back(), (GraphPoint{54, 124}));
+  EXPECT_EQ(out[1].kind, DrawKind::FilledCircle);
+  EXPECT_EQ(out[1].a, (GraphPoint{55, 124}));
+  EXPECT_EQ(out[1].radius, 4);
+  EXPECT_EQ(out[2].points.front(), (GraphPoint{54, 124}));
+  EXPECT_EQ(out[4].a, (GraphPoint{57, 124}));
+  EXPECT_EQ(out[4].color, 0x00FF00u);
+  // A missing sample is marked too; no dot without "Mark" or without joints.
   const float beyond[6] = {1.0f, 0.7f, 0, 0, 0, 0};
   out.clear();
   DrawGraphCurves(f.s, f.curves, beyond, out);
-  EXPECT_EQ(OfKind(out, DrawKind::FilledCircle).size(), 1u);
+  ASSERT_EQ(OfKind(out, DrawKind::FilledCircle).size(), 2u);
+  EXPECT_EQ(out[1].a, (GraphPoint{60, 225}));
   f.s.mark = false;
   out.clear();
   DrawGraphCurves(f.s, f.curves, joints, out);

@@ -180,22 +180,20 @@ TEST_F(RoundShapes, ConeOutlineSitsJustOutsideItsSurface) {
   EXPECT_EQ(apex, 37);
 }
 
-TEST_F(RoundShapes, ConeSideIsLitAlongItsSlope) {
+TEST_F(RoundShapes, ConeSideIsLitHorizontallyAndItsBaseFacesAwayFromTheApex) {
   SceneObject o = Plain(10);
   o.R = 1.0f, o.H = 2.0f;
   o.Reso = 36;
-  // The side at angle 0 faces (H, R, 0) / |.|; the base faces down.
-  const double len = std::sqrt(5.0);
-  ProbeLight(2.0 / len, 1.0 / len, 0.0);
+  // The side at angle 0 faces (1, 0, 0), whatever its slope; the base faces down.
+  ProbeLight(1, 0, 0);
   float brightest = 0;
   for (const ObjPrimitive& tri : CaptureObjectSpace([&] { DrawCone(o); }))
     for (const ObjVertex& p : tri.v)
       if (std::fabs(p.y) < 1e-5 && std::fabs(AngleXZ(p)) < 1e-3 && std::fabs(RadiusXZ(p) - 1) < 1e-5)
         brightest = std::max(brightest, p.r);
   EXPECT_GT(brightest, 0.99f);
-  // Hanging below its base, the side faces down the slope: (H, -R, 0).
+  // Hanging below its base, the side still faces (1, 0, 0).
   o.H = -2.0f;
-  ProbeLight(2.0 / len, -1.0 / len, 0.0);
   brightest = 0;
   for (const ObjPrimitive& tri : CaptureObjectSpace([&] { DrawCone(o); }))
     for (const ObjVertex& p : tri.v)
@@ -455,6 +453,28 @@ TEST_F(RoundShapes, BeltLiesInThePlaneOfEachOfferedDirection) {
   }
   o.Dir = 6;
   EXPECT_TRUE(CaptureObjectSpace([&] { DrawBelt(o); }).empty());
+}
+
+TEST_F(RoundShapes, BeltHasOnePathPointPerStep) {
+  SceneObject o = Plain(21);
+  o.R = 0.5f, o.D = 2.0f, o.W = 0.4f, o.Dir = 1;
+  for (int reso : {36, 10, 7}) {  // two triangles per step, landing on 90 and 270 or not
+    o.Reso = reso;
+    EXPECT_EQ(VerticesOf(CaptureObjectSpace([&] { DrawBelt(o); }), Kind::Polygon).size(), 6u * reso) << reso;
+  }
+}
+
+TEST_F(RoundShapes, CylinderBallAndRingOutlinesSitATenThousandthOffTheSurface) {
+  for (int32_t kind : {8, 9, 22}) {
+    SceneObject o = Plain(kind);
+    o.W = 2.0f, o.R = o.R2 = kind == 22 ? 0.5f : 1.0f, o.H = 1.0f, o.Fill = false, o.Frame = true;
+    for (const ObjVertex& v : VerticesOf(CaptureObjectSpace([&] { DrawPrimitive(o); }), Kind::Line)) {
+      // The surface's radius at the vertex's height: the ball's ring there, the ring's nearer wall.
+      const double r = RadiusXZ(v);
+      const double ring = kind == 9 ? std::sqrt(std::max(0.0, 1 - v.y * v.y)) : (r > 0.75 ? 1.0 : 0.5);
+      EXPECT_NEAR(r - ring, kind == 22 && r < 0.75 ? -1e-4 : 1e-4, 1e-6) << kind;
+    }
+  }
 }
 
 TEST_F(RoundShapes, RingRectOutlineIsCirclesAndItsOpeningCutsCornersBetweenSteps) {

@@ -110,7 +110,7 @@ TEST_F(XyzMonitorTest, CalcPlotsTheHomePose) {
   // Markers at the present angles: J3's dot at 90 degrees in the X graph,
   // where X = 0 (row 224 - 100 = 124).
   const int x90 = 50 + 400 * (4500) / 7200;
-  EXPECT_EQ(PixelOf(kGraphX, x90 - 3, 124), Rgb(0x00FFFF));
+  EXPECT_EQ(PixelOf(kGraphX, x90, 124 - 2), Rgb(0x00FFFF));
 
   // The stored samples are the tool point of the swept pose.
   const float pose[6] = {0, 0, 90, 0, 37.5f, 0};
@@ -200,9 +200,9 @@ TEST_F(XyzMonitorTest, SlidersRewriteTheirLabelsAndRescale) {
 
   // "Mark" off removes the dots: J3's dot at 90 degrees is gone.
   const int x90 = 50 + 400 * (4500 - 1234) / 7200;
-  const QRgb withDot = PixelOf(kGraphX, x90 - 3, 224 - static_cast<int>((0.0 + 0.3) * 200 / 3.5));
+  const QRgb withDot = PixelOf(kGraphX, x90, 224 - static_cast<int>((0.0 + 0.3) * 200 / 3.5) - 2);
   mon->Chk_Mark->setChecked(false);
-  const QRgb withoutDot = PixelOf(kGraphX, x90 - 3, 224 - static_cast<int>((0.0 + 0.3) * 200 / 3.5));
+  const QRgb withoutDot = PixelOf(kGraphX, x90, 224 - static_cast<int>((0.0 + 0.3) * 200 / 3.5) - 2);
   EXPECT_EQ(withDot, Rgb(0x00FFFF));
   EXPECT_NE(withoutDot, withDot);
 }
