@@ -80,22 +80,24 @@ void ArmController::ShowToolPoint() {
       QStringLiteral("Tool %1, %2, %3").arg(labels[0]->text(), labels[1]->text(), labels[2]->text()));
 }
 
+const std::vector<JointKeyRow>& JointKeyRows() {
+  static const std::vector<JointKeyRow> rows = {
+      {"qwer", &MainControls::Tkb_TestData01, "J1", "°", 0.01, {-50, -10, 10, 50}},
+      {"asdf", &MainControls::Tkb_TestData02, "J2", "°", 0.01, {-50, -10, 10, 50}},
+      {"zxcv", &MainControls::Tkb_TestData03, "J3", "°", 0.01, {-50, -10, 10, 50}},
+      {"tyui", &MainControls::Tkb_XX, "tool target X", " mm", 1.0, {-50, -10, 10, 50}},
+      {"ghjk", &MainControls::Tkb_YY, "tool target Y", " mm", 1.0, {-50, -10, 10, 50}},
+      {"bnm,", &MainControls::Tkb_ZZ, "tool target Z", " mm", 1.0, {-50, -10, 10, 50}},
+  };
+  return rows;
+}
+
 bool ArmController::JointKey(QChar key) {
-  struct KeyRow {
-    const char* keys;  // the -50, -10, +10, +50 keys
-    TrackBar* MainControls::*bar;
-  };
-  static const KeyRow kRows[] = {
-      {"qwer", &MainControls::Tkb_TestData01}, {"asdf", &MainControls::Tkb_TestData02},
-      {"zxcv", &MainControls::Tkb_TestData03}, {"tyui", &MainControls::Tkb_XX},
-      {"ghjk", &MainControls::Tkb_YY},         {"bnm,", &MainControls::Tkb_ZZ},
-  };
-  static const int kSteps[4] = {-50, -10, 10, 50};
-  for (const KeyRow& r : kRows)
+  for (const JointKeyRow& r : JointKeyRows())
     for (int i = 0; i < 4; ++i)
       if (key == QLatin1Char(r.keys[i])) {
         TrackBar* bar = ui_.*r.bar;
-        bar->SetPosition(bar->Position() + kSteps[i]);
+        bar->SetPosition(bar->Position() + r.steps[i]);
         return true;
       }
   return false;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "arm/ArmPoses.h"
 #include "arm/ArmTestPath.h"
@@ -13,6 +14,7 @@ class FrameDriver;
 class QMenu;
 class QWidget;
 class StatusLine;
+class TrackBar;
 class ValueLabel;
 struct MainControls;
 struct WindowSet;
@@ -28,6 +30,18 @@ struct ValueEntry {
   QString text = QStringLiteral("0");
 };
 constexpr int kValueEntryCount = 100;
+
+// A row of the joint and tool keys: four keys that move one bar by the
+// four steps (in the bar's positions), and what the bar is.
+struct JointKeyRow {
+  const char* keys;
+  TrackBar* MainControls::*bar;
+  const char* name;
+  const char* unit;  // of one step as listed: positions times scale
+  double scale;
+  int steps[4];
+};
+const std::vector<JointKeyRow>& JointKeyRows();
 
 // The six-axis arm: the joint bars and their keys, X/Y/Z mode with its
 // solver, the stored poses, the "Animation" test path, the tool point's

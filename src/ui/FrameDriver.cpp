@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "render/GlHeaders.h"
 #include "render/Picking.h"
 #include "ui/FramePacer.h"
 #include "ui/GlPanel.h"
@@ -76,6 +77,8 @@ void FrameDriver::ApplyBackColor() {
 void FrameDriver::ContextCreated() {
   InitRenderContext(context_, panel_, settings_.backColor);
   if (panel_->MakeCurrent()) {
+    glVersion_ = QString::fromLatin1(reinterpret_cast<const char*>(glGetString(GL_VERSION)));
+    glRenderer_ = QString::fromLatin1(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     for (TextureSlot& slot : textures_)
       if (slot.loaded) UploadTextureImage(slot);
     panel_->DoneCurrent();

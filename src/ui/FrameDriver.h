@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -58,6 +59,10 @@ class FrameDriver : public QObject {
   std::function<void(FrameInputs&)> addInputs;
   const ObjectOverrides* Overrides() const { return overrides ? overrides() : nullptr; }
 
+  // What the panel's context says it is ("" before it exists).
+  const QString& GlVersion() const { return glVersion_; }
+  const QString& GlRenderer() const { return glRenderer_; }
+
   QTimer* drawTimer() const { return drawTimer_; }
   QTimer* blinkTimer() const { return blinkTimer_; }
 
@@ -86,4 +91,5 @@ class FrameDriver : public QObject {
   std::vector<int> selected_;
   int framesDrawn_ = 0;
   double toolPoint_[3] = {0.0, 0.56, 0.37};
+  QString glVersion_, glRenderer_;
 };

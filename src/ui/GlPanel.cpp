@@ -13,7 +13,12 @@ GlPanel::GlPanel(QWidget* parent) : QOpenGLWidget(parent) {
   setFocusPolicy(Qt::ClickFocus);
 }
 
-GlPanel::~GlPanel() = default;
+GlPanel::~GlPanel() {
+  // The context dies in the base class's destructor, after this panel has
+  // stopped being one: nobody is told of it then.
+  if (QOpenGLContext* c = context()) disconnect(c, nullptr, this, nullptr);
+  ready_ = false;
+}
 
 bool GlPanel::MakeCurrent() {
   if (!ready_) return false;

@@ -20,6 +20,7 @@
 #include "ui/EditController.h"
 #include "ui/FrameDriver.h"
 #include "ui/GlPanel.h"
+#include "ui/HelpController.h"
 #include "ui/Handler.h"
 #include "ui/InterferenceController.h"
 #include "ui/LinkController.h"
@@ -69,6 +70,7 @@ TForm1::TForm1(const WindowSet& windows) : QMainWindow(nullptr), windows_(window
   setWindowTitle(caption);
   document_ = new DocumentController(this, caption, *this, *frame_, *status_, *view_, *checks_, *models_, windows_);
   edit_ = new EditController(this, *frame_, *status_, *view_, *document_);
+  help_ = new HelpController(this, *frame_);
 
   // The window's own controls.
   OnClick(Btn_Exit, this, this, [this] { Btn_ExitClick(); });
@@ -88,6 +90,7 @@ TForm1::~TForm1() {
   qApp->removeEventFilter(this);
   // The controllers go first, while the controls they hold still exist;
   // the frame driver last, releasing the panel's GL objects.
+  delete help_;
   delete edit_;
   delete document_;
   delete models_;

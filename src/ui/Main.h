@@ -11,6 +11,7 @@ class AppearanceController;
 class ArmController;
 class DocumentController;
 class EditController;
+class HelpController;
 class FrameDriver;
 class InterferenceController;
 class LinkController;
@@ -44,6 +45,7 @@ constexpr int kBottomDetailHeight = 230;
 //   ModelsController       model files, export, dropped files
 //   DocumentController     File and Edit, undo, recent files, recovery, images
 //   EditController         Cut, Copy, Paste, Duplicate, Delete of the selection
+//   HelpController         the guide, keys and mouse, About
 // Control handlers take the control that fired as Sender (nullptr when a
 // handler is run by the program); a handler serving a family tells its
 // members apart by their Tag.
@@ -66,6 +68,7 @@ class TForm1 : public QMainWindow, public MainControls {
   ModelsController& Models() const { return *models_; }
   DocumentController& Document() const { return *document_; }
   EditController& Edit() const { return *edit_; }
+  HelpController& Help() const { return *help_; }
 
   // The dock that offers a hidden group ("Robot", "Text Draw", ...), or
   // nullptr.
@@ -133,6 +136,7 @@ class TForm1 : public QMainWindow, public MainControls {
   ModelsController* models_ = nullptr;
   DocumentController* document_ = nullptr;
   EditController* edit_ = nullptr;
+  HelpController* help_ = nullptr;
 };
 
 // Takes the underlined letters out of menu's entries and its submenus'

@@ -25,6 +25,7 @@
 #include "ui/ArmController.h"
 #include "ui/DocumentController.h"
 #include "ui/EditController.h"
+#include "ui/HelpController.h"
 #include "ui/InterferenceController.h"
 #include "ui/LinkController.h"
 #include "ui/StatusLine.h"
@@ -1052,6 +1053,7 @@ void TForm1::BuildMenus() {
   arm_->AddToolsEntries(toolsMenu_);
   link_->AddToolsEntries(toolsMenu_);
   checks_->AddToolsEntries(toolsMenu_);
+  help_->AddHelpMenu(menuBar());
 
   // The status line under the bottom strip: file, selection, tool point and
   // the last message for the operator.

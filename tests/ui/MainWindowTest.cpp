@@ -3,6 +3,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTextBrowser>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTimer>
@@ -10,6 +12,7 @@
 #include <cmath>
 
 #include "ui/Controls.h"
+#include "ui/HelpController.h"
 #include "ui/Coordmon.h"
 #include "ui/Input.h"
 #include "ui/Objectlist.h"
@@ -210,4 +213,32 @@ TEST_F(MainWindowTest, ALongMessageIsCutWithAnEllipsisAndKeptInTheMessagesList) 
   Status().ShowStatus(QStringLiteral("later"));
   EXPECT_TRUE(list->item(list->count() - 1)->text().endsWith(QStringLiteral("  later")));
   Status().messagesDialog()->hide();
+}
+
+TEST_F(MainWindowTest, HelpShowsTheGuideEveryBindingAndWhatTheProgramIsBuiltOn) {
+  Win()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Win()));
+  QTest::keyClick(Win()->windowHandle(), Qt::Key_F1);
+  ASSERT_NE(Win()->Help().guide(), nullptr);
+  EXPECT_TRUE(Win()->Help().guide()->isVisible());
+  auto* guide = Win()->Help().guide()->findChild<QTextBrowser*>(QStringLiteral("GuideText"));
+  EXPECT_TRUE(guide->toPlainText().contains(QStringLiteral("Interference"))) << "the guide's own text";
+  EXPECT_FALSE(guide->document()
+                   ->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/main-window.png")))
+                   .isNull())
+      << "its pictures come along";
+
+  // Keys and Mouse: the menus' keys as set, Redo's two, the joint keys, the drags.
+  const QString keys = Win()->Help().KeysText(Win()->menuBar());
+  for (const char* part : {"Ctrl+Shift+Z, Ctrl+Y</td><td>Edit › Redo", "F1</td><td>Help › User Guide",
+                           "Ctrl+C</td><td>Edit › Copy", "<b>q</b> -0.50°", "<b>,</b> +50 mm",
+                           "Alt+left drag</td><td>across: tool X"})
+    EXPECT_TRUE(keys.contains(QString::fromUtf8(part))) << part;
+
+  // About: the version, Qt and OpenGL in use, the renderer, the libraries.
+  const QString about = Win()->Help().AboutText();
+  for (const QString& part : {QStringLiteral(TESSALY_VERSION), QString::fromLatin1(qVersion()),
+                              Frame().GlRenderer(), QStringLiteral("BSD 3-Clause"), QStringLiteral("LGPL")})
+    EXPECT_TRUE(!part.isEmpty() && about.contains(part)) << part.toStdString();
+  Win()->Help().guide()->hide();
 }
