@@ -9,6 +9,7 @@
 #include "ui/GlPanel.h"
 #include "ui/Handler.h"
 #include "ui/QtBitmapSource.h"
+#include "ui/Wiring.h"
 
 FrameDriver::FrameDriver(QWidget* window, GlPanel* panel, uint32_t backColor)
     : QObject(window), window_(window), panel_(panel) {
@@ -17,17 +18,10 @@ FrameDriver::FrameDriver(QWidget* window, GlPanel* panel, uint32_t backColor)
   InitializeRecords(objects_->data(), kObjectCapacity);
   pacer_ = new FramePacer(this, [this] { DrawFrame(); });
 
-  auto make = [this](const char* name, int interval, void (FrameDriver::*tick)()) {
-    auto* t = new QTimer(window_);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setInterval(interval);
-    connect(t, &QTimer::timeout, this, Guarded(window_, [this, tick] { (this->*tick)(); }));
-    return t;
-  };
-  drawTimer_ = make("Tim_Draw", 100, &FrameDriver::DrawPending);
-  activeTimer_ = make("Tim_ActiveCheck", 100, &FrameDriver::CheckActive);
+  drawTimer_ = WindowTimer(window_, this, "Tim_Draw", 100, [this] { DrawPending(); });
+  activeTimer_ = WindowTimer(window_, this, "Tim_ActiveCheck", 100, [this] { CheckActive(); });
   activeTimer_->start();
-  blinkTimer_ = make("Tim_Blink", 500, &FrameDriver::DrawFrame);
+  blinkTimer_ = WindowTimer(window_, this, "Tim_Blink", 500, [this] { DrawFrame(); });
 
   // The panel's context exists only once the window is shown; the GL half
   // of these steps runs again when it is made.

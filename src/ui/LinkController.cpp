@@ -54,10 +54,7 @@ LinkController::LinkController(QWidget* window, MainControls& ui, FrameDriver& f
       arm_(arm),
       robots_(robots),
       checks_(checks) {
-  Tim_ShmMonitor = new QTimer(window_);
-  Tim_ShmMonitor->setObjectName(QStringLiteral("Tim_ShmMonitor"));
-  Tim_ShmMonitor->setInterval(500);
-  connect(Tim_ShmMonitor, &QTimer::timeout, this, Guarded(window_, [this] { Tim_ShmMonitorTimer(); }));
+  Tim_ShmMonitor = WindowTimer(window_, this, "Tim_ShmMonitor", 500, [this] { Tim_ShmMonitorTimer(); });
 
   OnAnyChange(ui_.Chk_ShmLink, this, [this] { WriteSettings(); });
   WriteSettings();

@@ -28,15 +28,8 @@ struct RobotBars {
 RobotsController::RobotsController(QWidget* window, MainControls& ui, FrameDriver& frame,
                                    AppearanceController& appearance)
     : QObject(window), window_(window), ui_(ui), frame_(frame), appearance_(appearance) {
-  auto timer = [this](const char* name, int interval, void (RobotsController::*tick)()) {
-    auto* t = new QTimer(window_);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setInterval(interval);
-    connect(t, &QTimer::timeout, this, Guarded(window_, [this, tick] { (this->*tick)(); }));
-    return t;
-  };
-  Tim_Animation = timer("Tim_Animation", 100, &RobotsController::Tim_AnimationTimer);
-  Tim_RBT_Test = timer("Tim_RBT_Test", 50, &RobotsController::Tim_RBT_TestTimer);
+  Tim_Animation = WindowTimer(window_, this, "Tim_Animation", 100, [this] { Tim_AnimationTimer(); });
+  Tim_RBT_Test = WindowTimer(window_, this, "Tim_RBT_Test", 50, [this] { Tim_RBT_TestTimer(); });
 
   MainControls& c = ui_;
   QWidget* written[] = {

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include "ui/Controls.h"
 #include "ui/Handler.h"
@@ -35,6 +36,17 @@ void OnClick(QPushButton* button, QObject* owner, QWidget* window, F handler) {
 template <class F>
 void OnDoubleClick(ValueLabel* label, QObject* owner, QWidget* window, F handler) {
   QObject::connect(label, &ValueLabel::doubleClicked, owner, Guarded(window, std::move(handler)));
+}
+
+// A timer of the window, named as laid out (stopped), whose ticks run the
+// handler guarded.
+template <class F>
+QTimer* WindowTimer(QWidget* window, QObject* owner, const char* name, int interval, F tick) {
+  auto* t = new QTimer(window);
+  t->setObjectName(QString::fromLatin1(name));
+  t->setInterval(interval);
+  QObject::connect(t, &QTimer::timeout, owner, Guarded(window, std::move(tick)));
+  return t;
 }
 
 // Any change of what a control shows, programmatic ones included: for
