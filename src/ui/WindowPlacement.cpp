@@ -79,12 +79,9 @@ QRect KeepInsideScreen(const QRect& frame, const QSize& minimum, const QRect& sc
   QRect r = frame;
   r.setWidth(std::max(std::min(r.width(), screen.width()), std::min(minimum.width(), r.width())));
   r.setHeight(std::max(std::min(r.height(), screen.height()), std::min(minimum.height(), r.height())));
-  r = Inside(r, screen);
-  // Still larger than the area (its minimum is): the title bar stays
-  // reachable, at the top left.
-  if (r.top() < screen.top()) r.moveTop(screen.top());
-  if (r.left() < screen.left()) r.moveLeft(screen.left());
-  return r;
+  // Still larger than the area (its minimum is), Inside keeps the title
+  // bar reachable, at the top left.
+  return Inside(r, screen);
 }
 
 void KeepOnScreen(QWidget* window) {

@@ -294,6 +294,16 @@ TEST_F(SettingsTest, ControlsWriteTheirSettingsTheMomentTheyChange) {
        [&] { return s.robot[0].Slot; }, 3},
       {"Chk_RBT_Test_Rotate", tick, [&] { return s.testRotate; }, 1},
       {"Chk_TestData02", tick, [&] { return s.markPlate; }, 1},
+      {"Tkb_Resolution", [](QWidget* w) { static_cast<TrackBar*>(w)->SetPosition(40); },
+       [&] { return s.view.resolution; }, 40},
+      // The link sets a panel's wafer boxes without their handlers.
+      {"Chk_RBT1_R1_Wafer",
+       [](QWidget*) {
+         RobotPanelValues v;
+         v.WaferR1 = true;
+         Robots().SetRobotPanel(0, v);
+       },
+       [&] { return s.robot[0].WaferR1; }, 1},
   };
   for (const Row& r : rows) {
     r.change(Named<QWidget>(r.name));

@@ -385,11 +385,13 @@ TEST_F(ViewPickTest, CutCopyPasteDuplicateAndDeleteAreOneStepEachOnTheSelection)
     EXPECT_TRUE(Frame().Objects()[3].Enbl && Frame().Objects()[7].Enbl && !Frame().Objects()[0].Enbl) << st.entry;
   }
   // Text that holds no records pastes nothing.
-  QApplication::clipboard()->setText(QStringLiteral("not a scene"));
   const QString undo = Doc().UndoText();
-  key(QKeySequence::Paste);
-  EXPECT_EQ(Status().StatusText(), QStringLiteral("Nothing pasted: the clipboard holds no objects"));
-  EXPECT_EQ(Doc().UndoText(), undo);
+  for (const QString& text : {QStringLiteral("not a scene"), QString::fromLatin1(kObjectFileHeader)}) {
+    QApplication::clipboard()->setText(text);
+    key(QKeySequence::Paste);
+    EXPECT_EQ(Status().StatusText(), QStringLiteral("Nothing pasted: the clipboard holds no objects"));
+    EXPECT_EQ(Doc().UndoText(), undo);
+  }
   // Nothing selected: the entries that need a selection are off.
   View().SelectObject(-1);
   EXPECT_FALSE(Win()->findChild<QAction*>(QStringLiteral("Act_Delete"))->isEnabled());
