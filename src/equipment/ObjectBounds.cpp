@@ -172,8 +172,11 @@ Local PrimitiveBox(const SceneObject& o, bool* known) {
     }
     case ShapeKind::Belt: {
       const double r = A(o.R) + kLift, path = A((o.D - o.R) / 2.0) + r;
-      if (o.Dir == 0) return Symmetric(hw, path, r);
+      // As the drawing stands it: across the width (0, 4, 5), flat (1), or
+      // across the depth (2, 3); beyond 5 nothing is drawn.
+      if (o.Dir == 0 || o.Dir == 4 || o.Dir == 5) return Symmetric(hw, path, r);
       if (o.Dir == 1) return Symmetric(path, hw, r);
+      if (o.Dir == 2 || o.Dir == 3) return Symmetric(path, r, hw);
       return Nothing();
     }
     case ShapeKind::Ring: {

@@ -1,3 +1,4 @@
+#include "ui/WindowPlacement.h"
 #include "ui/Coordmon.h"
 
 #include <QCheckBox>
@@ -323,6 +324,7 @@ TXYZ_Mon::TXYZ_Mon(QWidget* parent) : QDialog(parent), store_(std::make_unique<M
 
   adjustSize();
   if (QScreen* scr = screen()) move(scr->availableGeometry().center() - rect().center());
+  KeepOnScreen(this);
 }
 
 TXYZ_Mon::~TXYZ_Mon() = default;

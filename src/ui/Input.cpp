@@ -1,3 +1,4 @@
+#include "ui/WindowPlacement.h"
 #include "ui/Input.h"
 
 #include <QGroupBox>
@@ -71,6 +72,7 @@ void TTenkey::CentreOnScreen() {
   if (!screen) return;
   const QRect area = screen->availableGeometry();
   move(area.center() - QPoint(width() / 2, height() / 2));
+  KeepOnScreen(this);
 }
 
 void TTenkey::ShowState() {

@@ -1,3 +1,4 @@
+#include "ui/WindowPlacement.h"
 #include "ui/Objectlist.h"
 
 #include <algorithm>
@@ -290,4 +291,6 @@ void TObjList::CentreOnScreen() {
   if (!screen) return;
   const QRect area = screen->availableGeometry();
   move(area.center() - QPoint(width() / 2, height() / 2));
+  // A screen smaller than the list: the list is made to fit.
+  KeepOnScreen(this);
 }

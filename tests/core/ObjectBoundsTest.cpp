@@ -77,6 +77,13 @@ TEST_F(ObjectBoundsGl, HoldEveryPrimitiveTightly) {
     SceneObject o = SampleShape(kind);
     ExpectInsideEverywhere(o, "kind " + std::to_string(kind));
   }
+  // Every direction the editor offers for the kinds that have one.
+  for (int32_t kind : {ShapeKind::Plane, ShapeKind::Belt})
+    for (int dir = 0; dir < 6; ++dir) {
+      SceneObject o = SampleShape(kind);
+      o.Dir = dir;
+      ExpectInsideEverywhere(o, "kind " + std::to_string(kind) + " direction " + std::to_string(dir));
+    }
   // Tight: a ball, a cube and a cylinder are bounded by their own sphere.
   SceneObject ball = SampleShape(ShapeKind::Ball);
   EXPECT_LT(BoundsOf(ball).radius, 0.8 + 0.01);
