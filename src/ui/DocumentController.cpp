@@ -71,12 +71,11 @@ QString FileName(const QString& path) {
   return path.isEmpty() ? QStringLiteral("untitled") : QFileInfo(path).fileName();
 }
 
-// The recent files live with the user's settings, not with a scene.
-QString SettingsPath() { return UserSettingsFile(); }
 
 std::vector<std::string> LoadRecent() {
   std::vector<std::string> list;
-  const QSettings settings(SettingsPath(), QSettings::IniFormat);
+  // The recent files live with the user's settings, not with a scene.
+  const QSettings settings(UserSettingsFile(), QSettings::IniFormat);
   for (const QString& s : settings.value(QStringLiteral("RecentFiles")).toStringList())
     list.push_back(s.toStdString());
   return list;
@@ -85,7 +84,7 @@ std::vector<std::string> LoadRecent() {
 void StoreRecent(const std::vector<std::string>& list) {
   QStringList out;
   for (const std::string& s : list) out << QString::fromStdString(s);
-  QSettings(SettingsPath(), QSettings::IniFormat).setValue(QStringLiteral("RecentFiles"), out);
+  QSettings(UserSettingsFile(), QSettings::IniFormat).setValue(QStringLiteral("RecentFiles"), out);
 }
 
 }  // namespace
